@@ -59,12 +59,13 @@ struct PlatformEvent
 struct WindowSpec
 {
     std::string mTitle;
-    int mWidth = 800;       // logical screen size; the window scales it preserving the aspect ratio
+    int mWidth = 800; // logical screen size; the window scales it preserving the aspect ratio
     int mHeight = 600;
-    bool mWindowed = true;  // false: full screen on the desktop's own mode, letterboxed
+    bool mWindowed = true; // false: full screen on the desktop's own mode, letterboxed
     bool mAllowResize = true;
-    int mX = -1;            // -1: centred
+    int mX = -1; // -1: centred
     int mY = -1;
+    int mTimerPeriodMs = 10; // period of Timer events while the window exists; 0: none
 };
 
 // Results of CreateMainWindow, in the numbering the application reports.

@@ -1,0 +1,157 @@
+// XDG folders and atomic writes.
+#include "framework/platform/Paths.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Zestra
+{
+
+namespace
+{
+
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return home;
+    if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr)
+        return pw->pw_dir;
+    return "/tmp";
+}
+
+std::string XdgFolder(const char* variable, const char* fallbackBelowHome)
+{
+    const char* value = std::getenv(variable);
+    std::string folder =
+        (value != nullptr && value[0] == '/') ? std::string(value) : HomeFolder() + "/" + fallbackBelowHome;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+std::string ConfigRoot()
+{
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string DataRoot()
+{
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
+std::string RuntimeFolder()
+{
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (value != nullptr && value[0] == '/')
+    {
+        std::string folder = value;
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        return folder;
+    }
+    std::string folder = "/tmp/velmora-" + std::to_string(getuid());
+    std::string error;
+    MakeFolders(folder, 0700, error);
+    // /tmp is shared: a folder of that name made by someone else must not be trusted with our lock and socket.
+    struct stat st;
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077) != 0)
+        return std::string();
+    return folder;
+}
+
+bool MakeFolders(const std::string& folder, unsigned mode, std::string& errorText)
+{
+    if (folder.empty())
+        return true;
+    std::string partial;
+    size_t pos = 0;
+    while (pos <= folder.size())
+    {
+        size_t next = folder.find('/', pos);
+        if (next == std::string::npos)
+            next = folder.size();
+        partial = folder.substr(0, next);
+        pos = next + 1;
+        if (partial.empty())
+            continue;
+        if (mkdir(partial.c_str(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST)
+        {
+            errorText = partial + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    struct stat st;
+    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    {
+        errorText = folder + ": not a folder";
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& errorText)
+{
+    std::string temp = path + ".tmp." + std::to_string(getpid());
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+    {
+        errorText = temp + ": " + std::strerror(errno);
+        return false;
+    }
+    FILE* f = fdopen(fd, "wb");
+    if (f == nullptr)
+    {
+        errorText = temp + ": " + std::strerror(errno);
+        close(fd);
+        unlink(temp.c_str());
+        return false;
+    }
+    bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = fsync(fileno(f)) == 0 && ok;
+    int savedErrno = errno;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok)
+    {
+        errorText = temp + ": " + std::strerror(savedErrno != 0 ? savedErrno : errno);
+        unlink(temp.c_str());
+        return false;
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0)
+    {
+        errorText = path + ": " + std::strerror(errno);
+        unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable; a failure here leaves a correct file, so it is not reported.
+    std::string folder = path.substr(0, path.rfind('/') == std::string::npos ? 0 : path.rfind('/'));
+    int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0)
+    {
+        fsync(dirFd);
+        close(dirFd);
+    }
+    return true;
+}
+
+std::string ProgramFolder()
+{
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return "./";
+    std::string path(buffer, static_cast<size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+} // namespace Zestra

@@ -1,0 +1,28 @@
+// Linux folder conventions and small file helpers shared by the platforms: XDG folders, folder creation and
+// atomic file replacement. No SDL here, so headless builds and tests use the same rules as the real program.
+#pragma once
+
+#include <string>
+
+namespace Zestra
+{
+
+// $XDG_CONFIG_HOME, or $HOME/.config; relative XDG values are ignored, as the XDG rules ask. No trailing '/'.
+std::string ConfigRoot();
+// $XDG_DATA_HOME, or $HOME/.local/share. No trailing '/'.
+std::string DataRoot();
+// $XDG_RUNTIME_DIR when it is an absolute path, else "/tmp/velmora-<uid>" (created with mode 0700); "" when that
+// folder exists but is not ours alone.
+std::string RuntimeFolder();
+
+// Creates folder and its missing parents; new folders get mode. false with errorText on failure.
+bool MakeFolders(const std::string& folder, unsigned mode, std::string& errorText);
+
+// Replaces path with contents so that a crash leaves either the old or the new file: writes a temporary file in
+// the same folder, flushes and syncs it, then renames it over path.
+bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& errorText);
+
+// The folder holding the running program, ending in '/' ("./" when it cannot be found).
+std::string ProgramFolder();
+
+} // namespace Zestra

@@ -1,0 +1,44 @@
+// The program: picks the platform (SDL, or headless for automation), runs the application and returns its code.
+#include "framework/platform/Platform.h"
+#include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/platform/sdl/SdlPlatform.h"
+#include "game/app/Placeholder.h"
+
+#include <memory>
+#include <string>
+#include <strings.h>
+
+namespace
+{
+
+// The platform must exist before the application, so these two options are found before the command line is
+// parsed properly (which accepts them as known options).
+bool HasOption(int argc, char** argv, const char* name)
+{
+    for (int i = 1; i < argc; ++i)
+        if (strcasecmp(argv[i], name) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool headless = HasOption(argc, argv, "-headless");
+    std::unique_ptr<Zestra::Platform> platform;
+    if (headless)
+        platform = std::make_unique<Zestra::HeadlessPlatform>(HasOption(argc, argv, "-realtime"));
+    else
+        platform = std::make_unique<Zestra::SdlPlatform>();
+
+    {
+        PlaceholderApp app(*platform);
+        app.SetCommandLine(argc, argv);
+        app.Initialize();
+        if (!app.mQuitting)
+            app.Run();
+    }
+    // Fatal errors never get here: they end the process through ExitWithCode with a non-zero code.
+    return 0;
+}
