@@ -1,0 +1,402 @@
+// The application object: one per process, reachable through the pointer its constructor sets. It owns the
+// widget manager, the resource manager, the sound manager and music player, the screen image, the open dialogs
+// and the deferred deletions, and runs the fixed-rate loop: 10 ms updates paced by the platform clock (or by the
+// display refresh), separate drawing of what is dirty, and sleeping whenever the loop is ahead of time.
+// Every clock reading goes through Platform::NowMs, so a virtual clock drives the whole loop in tests.
+#pragma once
+
+#include "framework/graphics/ImageRegistry.h"
+#include "framework/platform/Platform.h"
+#include "framework/resources/ResourceManager.h"
+#include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/DialogListener.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace Zestra
+{
+
+class AudioMixer;
+class Dialog;
+class Graphics;
+class Image;
+class MemoryImage;
+class MusicInterface;
+class PakInterface;
+class ResourceManager;
+class SoundManager;
+class Widget;
+class WidgetManager;
+
+// A counted reference to a cached shared image; the cache drops entries nobody else holds at its next cleanup.
+using SharedImageRef = std::shared_ptr<MemoryImage>;
+
+class ZestraAppBase : public ButtonListener, public DialogListener
+{
+public:
+    explicit ZestraAppBase(Platform& platform);
+    ~ZestraAppBase() override;
+    ZestraAppBase(const ZestraAppBase&) = delete;
+    ZestraAppBase& operator=(const ZestraAppBase&) = delete;
+
+    // ButtonListener: the application itself does nothing with button events.
+    void ButtonPressed(int id, int clickCount) override;
+    void ButtonPressed(int id) override;
+    void ButtonReleased(int id) override;
+    void ButtonHeld(int id) override;
+    void ButtonMouseEntered(int id) override;
+    void ButtonMouseLeft(int id) override;
+    void ButtonMouseMoved(int id, int x, int y) override;
+
+    // The timing core; false when it would have slept and allowSleep is false.
+    virtual bool ProcessFrame(bool allowSleep);
+    virtual void RunUpdate();
+    // Acknowledges the end of loading first; false while updating is suspended.
+    virtual bool TryRunUpdate();
+    virtual void RunFractionalUpdate(double step);
+    virtual void CreateMainWindow();
+    virtual void ApplyCursor();
+    virtual void RestoreImagesAfterDisplayChange();
+    virtual void DropImageCaches();
+    virtual void DropImageDisplayData();
+    virtual void OnLoadingFinished();
+    virtual std::unique_ptr<MusicInterface> CreateMusicPlayer();
+    virtual void OnInitFinished();
+    virtual void OnShutdownBegin();
+    virtual void OnMainLoopExit();
+    // Runs on the loading thread; maintains mLoadingTaskCount and mLoadingTasksDone.
+    virtual void RunLoadingTask();
+    virtual void SaveSettings();
+    virtual void LoadSettings();
+    virtual Dialog* CreateDialog(int id, bool isModal, const std::string& header, const std::string& lines,
+                                 const std::string& footer, int buttonMode);
+    virtual void OnBeforeLayout();
+    virtual void EnterSystemPopup();
+    virtual void LeaveSystemPopup();
+    virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption, int flags);
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, int flags);
+    // Shows the message; callers follow it with ExitWithCode.
+    virtual void ShowFatalMessage(const std::wstring& text);
+    virtual void ShowFatalMessage(const std::string& text);
+    virtual void AppendScreenSaverLog(const std::string& text);
+    // Deletes the widget once the loop has unwound to the current nesting depth (not owned until then: the
+    // caller hands its ownership over).
+    virtual void DeferDelete(Widget* widget);
+    virtual void OnUrlOpenFailed(const std::string& url);
+    virtual void OnUrlOpened(const std::string& url);
+    virtual bool OpenUrl(const std::string& url, bool quitAfterOpen);
+    virtual std::string ReadProductVersion(const std::string& path);
+    virtual void Quit();
+    virtual void ParseCommandLine();
+    virtual void ParseArgumentString(const std::string& text);
+    virtual void HandleArgument(const std::string& name, const std::string& value);
+    virtual void OnInstanceNotify(int wparam, int lparam);
+    virtual void OnSecondInstance();
+    virtual void Run();
+    virtual void Initialize();
+    virtual void OnBeforeDisplayInit();
+    virtual void OnAfterDisplayInit();
+    virtual bool OverrideChangeDir(const std::string& dir);
+    virtual void PlaySound(int id, int pan);
+    virtual void PlaySound(int id);
+    virtual void StopAllSounds();
+    virtual double GetMusicVolume() const;
+    virtual double GetEffectsVolume() const;
+    virtual bool IsMuted() const;
+    virtual void SetMasterVolume(double volume);
+    virtual void SetMusicVolume(double volume);
+    virtual void SetEffectsVolume(double volume);
+    // Automatic requests (focus loss, minimise) are counted in both levels.
+    virtual void Mute(bool automatic);
+    virtual void Unmute(bool automatic);
+    virtual double GetLoadingProgress() const;
+    virtual std::unique_ptr<MemoryImage> GetImage(const std::string& path, bool keepBits);
+    // Both parts of the key compare without case; a file name starting with "!" gives a blank image.
+    virtual SharedImageRef AcquireSharedImage(const std::string& file, const std::string& variant, bool* created);
+    SharedImageRef AcquireSharedImage(const std::string& file, const std::string& variant, const Color& alphaCompose,
+                                      bool* created);
+    virtual void SetScreenMode(bool windowed, bool use3D, bool force);
+    virtual void SetScreenMode(bool windowed);
+    virtual void ReapplyScreenMode();
+    virtual Dialog* ShowDialog(int id, bool isModal, const std::string& header, const std::string& lines,
+                               const std::string& footer, int buttonMode);
+    virtual Dialog* FindDialog(int id) const;
+    // The application takes ownership of an added dialog: removing it with destroy hands it to DeferDelete.
+    virtual void AddDialog(Dialog* dialog);
+    virtual void AddDialog(int id, Dialog* dialog);
+    virtual bool RemoveDialog(Dialog* dialog);
+    virtual bool RemoveDialog(int id);
+    virtual bool RemoveDialog(int id, bool detach, bool destroy);
+    virtual int DialogCount() const;
+    virtual void OnModalOpened();
+    virtual void OnModalClosed();
+    virtual void OnFocusGained();
+    virtual void OnFocusLost();
+    virtual bool SwallowsAltKey(int ch);
+    virtual bool HandleDebugKey(int key);
+    virtual bool HandleDebugKeyImmediate(int key, bool ctrl, bool alt);
+    virtual void OnCloseRequested();
+    virtual bool DrawIfDirty();
+    virtual void PresentScreen();
+    virtual void OnBeforeInit();
+    virtual void RunMainLoop();
+    virtual bool StepApp(bool* updated);
+    virtual bool StepUntilUpdate();
+    virtual bool AllowsRestore() const;
+
+    // DialogListener: accept and reject buttons of dialog d become button ids d + 2000 and d + 3000.
+    void DialogButtonPressed(int dialogId, int buttonId) override;
+    void DialogButtonReleased(int dialogId, int buttonId) override;
+
+    // Reads the resource manifest; a failure is fatal.
+    void LoadManifest();
+    // Registry of live memory images, guarded by the display lock.
+    void AddMemoryImage(MemoryImage* image);
+    void RemoveMemoryImage(MemoryImage* image);
+    std::string GetString(const std::string& id, const std::string& defaultText) const;
+    std::wstring GetWideString(const std::string& id, const std::wstring& defaultText) const;
+    void SetString(const std::string& id, const std::wstring& text);
+    // Ends the process with the code after the normal shutdown.
+    [[noreturn]] void ExitWithCode(int code);
+
+    // Cursors: kinds 0..12; larger kinds are ignored by SetCursorImage.
+    void SetCursor(int kind);
+    void SetCursorImage(int kind, Image* image);
+    void SetCustomCursorsEnabled(bool on);
+
+    // The per-user settings store below "SOFTWARE\" + mRegistryKey; every operation fails while the key is
+    // empty. A value name may carry a sub-key before its last backslash.
+    bool SettingWriteString(const std::string& name, const std::string& value);
+    bool SettingWriteInteger(const std::string& name, int value);
+    bool SettingWriteBoolean(const std::string& name, bool value);
+    bool SettingWriteData(const std::string& name, const std::vector<uint8_t>& value);
+    bool SettingReadString(const std::string& name, std::string& value);
+    bool SettingReadInteger(const std::string& name, int& value);
+    bool SettingReadBoolean(const std::string& name, bool& value);
+    bool SettingReadData(const std::string& name, std::vector<uint8_t>& value);
+    bool SettingErase(const std::string& name);
+
+    std::string GetClipboardText();
+    void SetClipboardText(const std::string& text);
+
+    // Platform events are queued here (as the deferred messages) and handled one per state-0 step.
+    void QueuePlatformEvent(const PlatformEvent& event);
+    void HandleDeferredMessage(const PlatformEvent& event);
+    // Deletes every deferred widget recorded at or below the current nesting depth.
+    void ProcessDeferredDeletes();
+    // Forgets the time accumulated so far, so a blocked stretch is not caught up.
+    void ResetClock();
+    // The screen image the widget tree paints into; created by CreateMainWindow.
+    MemoryImage* GetScreenImage() const;
+    // Writes the screen image as PNG; false with a message on failure.
+    bool WriteScreenshot(const std::string& path);
+    // Measurement hook: one fixed update and one full repaint of every shown widget, without presenting.
+    void RunUpdateAndFullDraw();
+    Platform& GetPlatform() { return mPlatform; }
+    // The process arguments, program name first; ParseCommandLine reads them.
+    void SetCommandLine(int argc, const char* const* argv);
+    // A dialog waiting in a nested loop (AwaitResult) is still read by the waiting code after the nested loop
+    // returns: while noted, its deferred deletion is recorded at the waiting depth instead of the current one.
+    void NoteAwaitingWidget(Widget* widget, int depth);
+    void ForgetAwaitingWidget(Widget* widget);
+    // Asks the next update to drop the shared images nobody holds any more.
+    void RequestSharedImageCleanup() { mCleanSharedImages = true; }
+    // Widget deletions still waiting for the loop to unwind.
+    size_t PendingDeferredDeletes() const { return mDeferredDeletes.size(); }
+    // The random generator seeded with mRandSeed ("-seed" makes runs reproducible).
+    std::mt19937& Random() { return mRandom; }
+    bool Is3D() const { return mIs3D; }
+
+    // Options of the command line, each with its one-line help; used by "-help".
+    static const std::vector<std::pair<std::string, std::string>>& CommandLineOptions();
+
+    Platform& mPlatform;
+    // Declared in dependency order: the mixer outlives the players made over it, the registry every image.
+    class Registry : public ImageRegistry, public ResourceImageHost
+    {
+    public:
+        explicit Registry(ZestraAppBase& app) : mApp(app) {}
+        void AddMemoryImage(MemoryImage* image) override;
+        void RemoveMemoryImage(MemoryImage* image) override;
+        ResImageRef AcquireSharedImage(const std::string& path, const std::string& variant, const Color& alphaCompose,
+                                       bool& created) override;
+        std::unique_ptr<MemoryImage> LoadImageFile(const std::string& path, bool lookForAlpha) override;
+        bool Is3DMode() const override { return mApp.mIs3D; }
+
+    private:
+        ZestraAppBase& mApp;
+    };
+    Registry mImageRegistry{*this};
+    std::unique_ptr<PakInterface> mPakInterface;
+    std::unique_ptr<AudioMixer> mAudioMixer;
+    std::unique_ptr<WidgetManager> mWidgetManager;
+    std::unique_ptr<SoundManager> mSoundManager;
+    std::unique_ptr<MusicInterface> mMusicInterface;
+    std::unique_ptr<ResourceManager> mResourceManager;
+
+    std::string mCompanyFolder;
+    std::string mProductName = "Product";
+    std::string mWindowTitle = "ZestraApp";
+    std::string mRegistryKey;
+    std::string mStartDir;
+    std::string mVersionText;
+    std::string mDataFolder;
+    std::vector<std::string> mCommandLine; // program name first
+    bool mCommandLineParsed = false;
+    unsigned mRandSeed = 0;
+    int mWidth = 640;
+    int mHeight = 480;
+    double mMusicVolume = 0.85;
+    double mEffectsVolume = 0.85;
+    int mMuteLevel = 0;
+    int mAutoMuteLevel = 0;
+    bool mMuteOnFocusLoss = true;
+    int mUpdatePeriodMs = 10;
+    int mRefreshRate = 100;
+    bool mRefreshPacing = false;
+    bool mWaitForVSync = false;
+    bool mWaitOutRefresh = true;
+    bool mRefreshPacingFailed = false;
+    double mSpeed = 1.0;
+    bool mHalted = false;
+    int mUpdateCount = 0;
+    int mDrawCount = 0;
+    int mSleepCount = 0;
+    int64_t mDrawTime = 0;
+    int64_t mPresentTime = 0;
+    int mStepState = 0;
+    int mNestingDepth = 0;
+    double mElapsedMs = 0;
+    uint64_t mLastTimeMs = 0;
+    bool mClockStarted = false; // the first reading after a reset only stores the time
+    double mUpdateFraction = 0;
+    int mUpdatesSinceDraw = 0;
+    bool mUpdatedSinceDraw = true;
+    bool mLastDrawSkipped = false;
+    uint64_t mLastDrawTick = 0;
+    uint64_t mNextDrawTick = 0;
+    uint64_t mLastPresentTick = 0;
+    uint64_t mStartTime = 0;
+    bool mSilent = false;
+    bool mUseAltMusicLibrary = false;
+    bool mAutoStartLoadingThread = true;
+    bool mLoadingStarted = false;
+    std::atomic<bool> mLoadingFinished{false};
+    bool mLoadingAcknowledged = false;
+    bool mThrottleWhileLoading = false;
+    std::atomic<int> mLoadingTaskCount{0};
+    std::atomic<int> mLoadingTasksDone{0};
+    bool mLastRunClean = true;
+    bool mAcceptHighCharacters = true;
+    bool mTabletSystem = false;
+    bool mInitialized = false;
+    bool mRunning = false;
+    std::atomic<bool> mQuitting{false};
+    bool mBreakNestedLoops = false;
+    std::map<int, Dialog*> mDialogs; // owned (see AddDialog)
+    std::list<Dialog*> mDialogOrder;
+    std::list<std::pair<int, Widget*>> mDeferredDeletes;                         // owned: (depth, widget)
+    std::set<MemoryImage*> mMemoryImages;                                        // guarded by mDisplayLock
+    std::map<std::pair<std::string, std::string>, SharedImageRef> mSharedImages; // keys lower-cased
+    bool mCleanSharedImages = false;
+    // The display lock; recursive because a shared image made under it registers itself under it.
+    std::recursive_mutex mDisplayLock;
+
+    // Window side.
+    bool mWindowed = true;
+    bool mPhysWindowed = true;
+    bool mFullscreenOnly = false;
+    bool mTriedWindowedFallback = false;
+    bool mFullscreenWindow = false;
+    bool mAllowMaximize = false;
+    int mPreferredX = -1;
+    int mPreferredY = -1;
+    bool mAppActive = true;
+    bool mWindowMinimized = false;
+    bool mHasFocus = true;
+    bool mWindowDisabled = false;
+    bool mMouseInWindow = false;
+    int mCursor = 0;
+    bool mCustomCursorsEnabled = false;
+    std::array<Image*, 13> mCursorImages{}; // not owned
+    bool mDebugKeysEnabled = false;
+    bool mScreenSaverMode = false;
+    bool mAllowMonitorPowerOff = true;
+    bool mSingleInstance = true;
+    bool mDeferMessages = true;
+    std::list<PlatformEvent> mDeferredMessages;
+    bool mIs3D = false;
+    bool mDisplayLost = false;
+    bool mDrawing = false;
+    bool mCtrlDown = false;
+    bool mAltDown = false;
+    bool mShiftDown = false;
+
+    // Debug keys and diagnostics.
+    bool mShowOverlay = false;
+    int mOverlayMode = 0;   // 0 frame rate, 1 pointer position
+    bool mStepMode = false; // F10 requested a single step
+    bool mStepFrozen = false;
+    int mFramesThisSecond = 0;
+    int mFps = 0;
+    uint64_t mFpsSecondStart = 0;
+
+    // Options of our own.
+    int mQuitAfterUpdates = 0; // -ticks; 0 runs until quit
+    std::string mShotPath;     // -shot
+    bool mSeedGiven = false;
+    int mWindowedOverride = -1; // "-windowed" 1, "-fullscreen" 0: wins over the "ScreenMode" setting
+    std::string mDemoFile;
+    int mDirtyUpdates = 0; // updates after which something needed repainting
+
+    // Pending URL open.
+    std::string mPendingUrl;
+    bool mPendingUrlQuit = false;
+    uint64_t mPendingUrlTime = 0;
+    uint64_t mTimerActiveSince = 0;
+    uint64_t mLastTimerTick = 0;
+
+    // Vsync sanity check.
+    int mVSyncCheckUpdates = 0;
+    int mVSyncFastSeconds = 0;
+    uint64_t mVSyncCheckStartMs = 0;
+
+protected:
+    void AccumulateTime(uint64_t now);
+    void StartLoadingThread();
+    void ReevaluateFocus();
+    void UpdateOverlayFps(uint64_t now);
+    void PaintOverlay(Graphics& g);
+    bool WriteNextScreenshot();
+    void DebugOutput(const std::string& text) const;
+
+    std::map<std::string, std::wstring> mStringTable;
+    std::unique_ptr<MemoryImage> mScreenImage;
+    std::map<Widget*, int> mAwaitingWidgets;
+    std::mt19937 mRandom;
+    bool mMainThreadKnown = false;
+    bool mSuspended = false; // updating and drawing stopped (screen-saver watch)
+    uint64_t mLastRecoveryTry = 0;
+    bool mDisplayCreated = false;
+    bool mScreenSaverLogStarted = false;
+    std::thread mLoadingThread;
+    std::thread::id mMainThreadId;
+    std::atomic<bool> mQuitRequested{false};
+    bool mSettingsLoaded = false;
+};
+
+// The one application of the process; set by the constructor, cleared by the destructor.
+extern ZestraAppBase* gZestraApp;
+
+} // namespace Zestra

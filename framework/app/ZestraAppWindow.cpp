@@ -1,0 +1,755 @@
+// The window side of the application object: platform events turned into widget-manager input (queued and
+// handled one per message step), focus and automatic muting, screen mode, cursors, the settings store, the
+// command line, debug keys and URL opening.
+#include "framework/app/ZestraAppBase.h"
+
+#include "framework/platform/Platform.h"
+#include "framework/platform/SettingsStore.h"
+#include "framework/widgets/WidgetManager.h"
+
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace Zestra
+{
+
+namespace
+{
+
+constexpr int KEY_RETURN = 13;
+constexpr int KEY_F3 = 114;
+constexpr int KEY_F8 = 119;
+constexpr int KEY_F10 = 121;
+constexpr int KEY_F11 = 122;
+constexpr int KEY_D = 68;
+constexpr int KEY_R = 82;
+
+// Whole decimal number of int range; false for anything else.
+bool ParseInt(const std::string& text, long long minValue, long long maxValue, int& out)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || end == nullptr || *end != '\0' || value < minValue || value > maxValue)
+        return false;
+    out = int(value);
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// Command line
+
+const std::vector<std::pair<std::string, std::string>>& ZestraAppBase::CommandLineOptions()
+{
+    static const std::vector<std::pair<std::string, std::string>> kOptions = {
+        {"-help", "print this list of options and exit"},
+        {"-windowed", "run in a window (overrides the ScreenMode setting for this run)"},
+        {"-fullscreen", "run full screen (overrides the ScreenMode setting for this run)"},
+        {"-headless", "run without window or sound on a virtual clock"},
+        {"-realtime", "with -headless: use the real clock"},
+        {"-seed=N", "seed both random generators with N for a reproducible run"},
+        {"-ticks=N", "quit after N updates"},
+        {"-shot=FILE", "with -ticks: write the screen image as PNG to FILE just before quitting"},
+        {"-changedir=DIR", "use DIR as the working folder"},
+        {"-screensaver", "screen-saver mode"},
+        {"-demofile=FILE", "demo file name (relative names go to the data folder)"},
+        {"-record", "record the demo file"},
+        {"-play", "play back the demo file"},
+        {"-recnum=N", "record numbered demo files, rotating over N (default 5)"},
+        {"-playnum=N", "play back numbered demo file N"},
+        {"-crash", "crash on purpose (exercises crash handling)"},
+    };
+    return kOptions;
+}
+
+void ZestraAppBase::ParseCommandLine()
+{
+    mCommandLineParsed = true;
+    // The arguments arrive already split by the shell, so each one is a whole token: only the name and value
+    // are separated here, at the first equals sign.
+    for (size_t i = 1; i < mCommandLine.size(); i++)
+    {
+        const std::string& arg = mCommandLine[i];
+        if (arg.empty())
+            continue;
+        size_t eq = arg.find('=');
+        if (eq == std::string::npos)
+            HandleArgument(arg, std::string());
+        else
+            HandleArgument(arg.substr(0, eq), arg.substr(eq + 1));
+    }
+}
+
+void ZestraAppBase::ParseArgumentString(const std::string& text)
+{
+    std::string name;
+    std::string value;
+    bool inValue = false;
+    bool inQuote = false;
+    bool started = false;
+    auto emit = [&]()
+    {
+        if (started)
+            HandleArgument(name, value);
+        name.clear();
+        value.clear();
+        inValue = false;
+        started = false;
+    };
+    for (char ch : text)
+    {
+        if (ch == '"')
+        {
+            inQuote = !inQuote;
+            started = true;
+        }
+        else if ((ch == ' ' || ch == '\t') && !inQuote)
+        {
+            emit();
+        }
+        else if (ch == '=' && !inValue && !inQuote)
+        {
+            inValue = true;
+            started = true;
+        }
+        else
+        {
+            (inValue ? value : name) += ch;
+            started = true;
+        }
+    }
+    emit();
+}
+
+void ZestraAppBase::HandleArgument(const std::string& originalName, const std::string& value)
+{
+    // Option names are matched without regard to case, as the program's entry does when it picks the platform.
+    std::string name = originalName;
+    for (char& ch : name)
+    {
+        if (ch >= 'A' && ch <= 'Z')
+            ch = char(ch - 'A' + 'a');
+    }
+    auto badValue = [&]()
+    {
+        ShowFatalMessage("Invalid value for " + originalName + ": \"" + value + "\"");
+        ExitWithCode(1);
+    };
+    if (name == "-help")
+    {
+        std::printf("Options of %s:\n", mWindowTitle.c_str());
+        for (const auto& [option, help] : CommandLineOptions())
+            std::printf("  %-16s %s\n", option.c_str(), help.c_str());
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+    else if (name == "-windowed")
+    {
+        mWindowed = true;
+        mWindowedOverride = 1;
+    }
+    else if (name == "-fullscreen")
+    {
+        mWindowed = false;
+        mWindowedOverride = 0;
+    }
+    else if (name == "-headless" || name == "-realtime")
+    {
+        // The program's entry chooses the platform before the application exists.
+    }
+    else if (name == "-seed")
+    {
+        int seed = 0;
+        if (!ParseInt(value, INT32_MIN, UINT32_MAX, seed))
+            badValue();
+        mRandSeed = unsigned(seed);
+        mSeedGiven = true;
+        mRandom.seed(mRandSeed);
+        std::srand(mRandSeed);
+    }
+    else if (name == "-ticks")
+    {
+        int ticks = 0;
+        if (!ParseInt(value, 1, INT32_MAX, ticks))
+            badValue();
+        mQuitAfterUpdates = ticks;
+    }
+    else if (name == "-shot")
+    {
+        if (value.empty())
+            badValue();
+        // Resolved now: start-up changes the working folder to the program's own.
+        std::error_code error;
+        std::filesystem::path absolute = std::filesystem::absolute(value, error);
+        mShotPath = error ? value : absolute.string();
+    }
+    else if (name == "-changedir")
+    {
+        mStartDir = value;
+    }
+    else if (name == "-screensaver")
+    {
+        mScreenSaverMode = true;
+    }
+    else if (name == "-demofile")
+    {
+        // A relative demo file lives in the per-user data folder.
+        mDemoFile = (!value.empty() && value[0] != '/') ? mPlatform.UserDataFolder() + value : value;
+    }
+    else if (name == "-record" || name == "-play" || name == "-recnum" || name == "-playnum")
+    {
+        // Demo recording and playback are accepted but do nothing yet.
+    }
+    else if (name == "-crash")
+    {
+        std::raise(SIGSEGV);
+    }
+    else
+    {
+        ShowFatalMessage(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + originalName);
+        // An invalid option is a failed start, not a success.
+        ExitWithCode(1);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Settings store
+
+namespace
+{
+
+// Selects the application's key in the store; false while there is none.
+bool SelectKey(SettingsStore& store, const std::string& registryKey)
+{
+    if (registryKey.empty())
+        return false;
+    if (store.RegistryKey() != registryKey)
+        store.SetRegistryKey(registryKey);
+    return true;
+}
+
+} // namespace
+
+bool ZestraAppBase::SettingWriteString(const std::string& name, const std::string& value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.WriteString(name, value);
+}
+
+bool ZestraAppBase::SettingWriteInteger(const std::string& name, int value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.WriteInteger(name, value);
+}
+
+bool ZestraAppBase::SettingWriteBoolean(const std::string& name, bool value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.WriteBoolean(name, value);
+}
+
+bool ZestraAppBase::SettingWriteData(const std::string& name, const std::vector<uint8_t>& value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.WriteData(name, value);
+}
+
+bool ZestraAppBase::SettingReadString(const std::string& name, std::string& value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.ReadString(name, value);
+}
+
+bool ZestraAppBase::SettingReadInteger(const std::string& name, int& value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    int32_t read = 0;
+    if (!SelectKey(store, mRegistryKey) || !store.ReadInteger(name, read))
+        return false;
+    value = read;
+    return true;
+}
+
+bool ZestraAppBase::SettingReadBoolean(const std::string& name, bool& value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.ReadBoolean(name, value);
+}
+
+bool ZestraAppBase::SettingReadData(const std::string& name, std::vector<uint8_t>& value)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.ReadData(name, value);
+}
+
+bool ZestraAppBase::SettingErase(const std::string& name)
+{
+    SettingsStore& store = mPlatform.Settings();
+    return SelectKey(store, mRegistryKey) && store.Erase(name);
+}
+
+void ZestraAppBase::LoadSettings()
+{
+    mRegistryKey = GetString("RegistryKey", mRegistryKey);
+    if (mRegistryKey.empty())
+        return;
+    mSettingsLoaded = true;
+    // Values come from a file a user may edit: each is clamped to what the program can work with.
+    int value = 0;
+    if (SettingReadInteger("MusicVolume", value))
+        mMusicVolume = std::clamp(value / 100.0, 0.0, 1.0);
+    if (SettingReadInteger("SfxVolume", value))
+        mEffectsVolume = std::clamp(value / 100.0, 0.0, 1.0);
+    if (SettingReadInteger("Muted", value))
+        mMuteLevel = value != 0 ? 1 : 0;
+    if (SettingReadInteger("ScreenMode", value))
+        mWindowed = value == 0;
+    if (SettingReadInteger("PreferredX", value))
+        mPreferredX = value;
+    if (SettingReadInteger("PreferredY", value))
+        mPreferredY = value;
+    if (SettingReadInteger("CustomCursors", value))
+        SetCustomCursorsEnabled(value != 0);
+    if (SettingReadInteger("WaitForVSync", value))
+        mWaitForVSync = value != 0;
+    if (SettingReadInteger("InProgress", value))
+        mLastRunClean = value == 0;
+    if (!mScreenSaverMode)
+        SettingWriteInteger("InProgress", 1);
+}
+
+void ZestraAppBase::SaveSettings()
+{
+    if (mRegistryKey.empty())
+        return;
+    SettingsStore& store = mPlatform.Settings();
+    if (!SelectKey(store, mRegistryKey))
+        return;
+    store.BeginBatch();
+    // Rounded, not truncated: 0.85 * 100 is 84.999..., which would lose a percent on every run.
+    SettingWriteInteger("MusicVolume", int(std::lround(mMusicVolume * 100)));
+    SettingWriteInteger("SfxVolume", int(std::lround(mEffectsVolume * 100)));
+    SettingWriteInteger("Muted", mMuteLevel - mAutoMuteLevel > 0 ? 1 : 0);
+    SettingWriteInteger("ScreenMode", mWindowed ? 0 : 1);
+    SettingWriteInteger("PreferredX", mPreferredX);
+    SettingWriteInteger("PreferredY", mPreferredY);
+    SettingWriteInteger("CustomCursors", mCustomCursorsEnabled ? 1 : 0);
+    SettingWriteInteger("WaitForVSync", mWaitForVSync ? 1 : 0);
+    SettingWriteInteger("InProgress", 0);
+    if (!store.EndBatch())
+        std::fprintf(stderr, "Settings could not be saved: %s\n", store.ErrorText().c_str());
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Platform events
+
+void ZestraAppBase::QueuePlatformEvent(const PlatformEvent& event)
+{
+    using Type = PlatformEvent::Type;
+    switch (event.mType)
+    {
+    case Type::None:
+        return;
+    case Type::InstanceNotify:
+        OnInstanceNotify(0, 0);
+        return;
+    case Type::Activate:
+        mAppActive = event.mActive;
+        break;
+    case Type::KeyDown:
+        mCtrlDown = event.mCtrl;
+        mAltDown = event.mAlt;
+        mShiftDown = event.mShift;
+        if (HandleDebugKeyImmediate(event.mKey, event.mCtrl, event.mAlt))
+            return;
+        break;
+    default:
+        break;
+    }
+    if (!mDeferMessages)
+    {
+        HandleDeferredMessage(event);
+        return;
+    }
+    if (!mDeferredMessages.empty())
+    {
+        Type last = mDeferredMessages.back().mType;
+        if (event.mType == Type::Close && last == Type::Close)
+            return;
+        if (event.mType == Type::Timer && last == Type::Timer)
+            return;
+        if (event.mType == Type::DisplayChange)
+        {
+            for (const PlatformEvent& queued : mDeferredMessages)
+            {
+                if (queued.mType == Type::DisplayChange)
+                    return;
+            }
+        }
+    }
+    mDeferredMessages.push_back(event);
+    if (event.mType == Type::Close)
+        OnCloseRequested();
+}
+
+void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
+{
+    using Type = PlatformEvent::Type;
+    WidgetManager& manager = *mWidgetManager;
+    switch (event.mType)
+    {
+    case Type::Timer:
+    {
+        if (!mRunning)
+            break;
+        uint64_t now = mPlatform.NowMs();
+        if (mLastTimerTick == 0 || now - mLastTimerTick > 500)
+            mTimerActiveSince = now;
+        mLastTimerTick = now;
+        if (!mPendingUrl.empty() && now - mTimerActiveSince >= 5000)
+        {
+            uint64_t waited = now - mPendingUrlTime;
+            if (waited >= 8000 && !mAppActive)
+                OnUrlOpened(mPendingUrl);
+            else if (waited >= 12000 && mAppActive)
+                OnUrlOpenFailed(mPendingUrl);
+        }
+        break;
+    }
+    case Type::KeyDown:
+    {
+        mCtrlDown = event.mCtrl;
+        mAltDown = event.mAlt;
+        mShiftDown = event.mShift;
+        if (event.mSystemKey && event.mKey == KEY_RETURN)
+        {
+            if (!mFullscreenOnly && !mTriedWindowedFallback)
+                SetScreenMode(!mWindowed);
+            manager.mKeysDown.fill(false);
+            break;
+        }
+        if (event.mCtrl && event.mAlt && event.mKey == KEY_D)
+        {
+            mDebugKeysEnabled = !mDebugKeysEnabled;
+            break;
+        }
+        if (mDebugKeysEnabled && HandleDebugKey(event.mKey))
+            break;
+        manager.KeyPressed(event.mKey);
+        break;
+    }
+    case Type::KeyUp:
+        manager.KeyReleased(event.mKey);
+        break;
+    case Type::Char:
+        manager.CharTyped(char(event.mChar));
+        break;
+    case Type::MouseMove:
+    case Type::MouseDown:
+    case Type::MouseUp:
+    {
+        Point p = manager.MapMouse(event.mX, event.mY);
+        manager.PointerMoved(p.mX, p.mY);
+        if (!mMouseInWindow)
+        {
+            mMouseInWindow = true;
+            ApplyCursor();
+        }
+        if (event.mType == Type::MouseDown)
+        {
+            mPlatform.CaptureMouse(true);
+            manager.ButtonDown(p.mX, p.mY, event.mClickCode);
+        }
+        else if (event.mType == Type::MouseUp)
+        {
+            manager.ButtonUp(p.mX, p.mY, event.mClickCode);
+            if (manager.mRawHeldButtons == 0)
+                mPlatform.CaptureMouse(false);
+        }
+        break;
+    }
+    case Type::MouseWheel:
+        manager.WheelMoved(event.mWheel);
+        break;
+    case Type::MouseLeave:
+        if (mMouseInWindow)
+        {
+            mMouseInWindow = false;
+            manager.PointerLeft();
+            ApplyCursor();
+        }
+        break;
+    case Type::Move:
+        if (mPhysWindowed && !mWindowMinimized)
+        {
+            mPreferredX = event.mX;
+            mPreferredY = event.mY;
+        }
+        break;
+    case Type::Minimize:
+        if (mWindowMinimized != event.mMinimized)
+        {
+            mWindowMinimized = event.mMinimized;
+            if (mMuteOnFocusLoss)
+            {
+                if (mWindowMinimized)
+                {
+                    Mute(true);
+                }
+                else
+                {
+                    Unmute(true);
+                    manager.InvalidateAll();
+                }
+            }
+        }
+        ReevaluateFocus();
+        break;
+    case Type::Maximize:
+        SetScreenMode(false);
+        break;
+    case Type::DisplayChange:
+        manager.SystemColorsChangedTree();
+        manager.InvalidateAll();
+        break;
+    case Type::Activate:
+        ReevaluateFocus();
+        if (mAppActive && !mPhysWindowed)
+            manager.InvalidateAll();
+        if (!mAppActive && !mPendingUrl.empty())
+            OnUrlOpened(mPendingUrl);
+        break;
+    case Type::Close:
+        Quit();
+        break;
+    case Type::InstanceNotify:
+        OnInstanceNotify(0, 0);
+        break;
+    case Type::None:
+        break;
+    }
+}
+
+void ZestraAppBase::ReevaluateFocus()
+{
+    bool focus = mAppActive && !mWindowMinimized;
+    if (focus == mHasFocus)
+        return;
+    mHasFocus = focus;
+    if (focus)
+    {
+        if (mMuteOnFocusLoss)
+            Unmute(true);
+        mWidgetManager->OnAppFocusGained();
+        OnFocusGained();
+    }
+    else
+    {
+        if (mMuteOnFocusLoss)
+            Mute(true);
+        mWidgetManager->OnAppFocusLost();
+        OnFocusLost();
+        mPlatform.CaptureMouse(false);
+        mWidgetManager->ReleaseMouseButtons();
+    }
+}
+
+void ZestraAppBase::OnFocusGained() {}
+void ZestraAppBase::OnFocusLost() {}
+
+void ZestraAppBase::OnCloseRequested() {}
+
+bool ZestraAppBase::AllowsRestore() const
+{
+    return !mWindowDisabled;
+}
+
+void ZestraAppBase::OnInstanceNotify(int wparam, int)
+{
+    if (wparam == 0)
+        mPlatform.BringToFront();
+}
+
+void ZestraAppBase::OnSecondInstance()
+{
+    if (!mSingleInstance)
+        return;
+    // The platform has already asked the first copy to come to the front; this one leaves quietly.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(0);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Screen mode and cursors
+
+void ZestraAppBase::SetScreenMode(bool windowed, bool use3D, bool force)
+{
+    if (windowed && mFullscreenOnly)
+        windowed = false;
+    if (!force && windowed == mWindowed && use3D == mIs3D && mPlatform.HasMainWindow() && windowed == mPhysWindowed)
+        return;
+    bool changed3D = use3D != mIs3D;
+    mWindowed = windowed;
+    mIs3D = use3D;
+    if (changed3D)
+        SettingWriteBoolean("Is3D", use3D);
+    if (!mInitialized)
+        return;
+    CreateMainWindow();
+    mPlatform.ShowMainWindow();
+    ResetClock();
+}
+
+void ZestraAppBase::SetScreenMode(bool windowed)
+{
+    SetScreenMode(windowed, mIs3D, false);
+}
+
+void ZestraAppBase::ReapplyScreenMode()
+{
+    SetScreenMode(mWindowed, mIs3D, true);
+}
+
+void ZestraAppBase::SetCursor(int kind)
+{
+    mCursor = kind;
+    ApplyCursor();
+}
+
+void ZestraAppBase::SetCursorImage(int kind, Image* image)
+{
+    if (kind < 0 || kind >= int(mCursorImages.size()))
+        return;
+    mCursorImages[size_t(kind)] = image;
+    ApplyCursor();
+}
+
+void ZestraAppBase::SetCustomCursorsEnabled(bool on)
+{
+    mCustomCursorsEnabled = on;
+    ApplyCursor();
+}
+
+void ZestraAppBase::ApplyCursor()
+{
+    // Software cursor images are not drawn by the platforms yet; the system cursor of the kind stands in.
+    int kind = mCursor;
+    if (kind < 0 || kind > 12)
+        kind = 0;
+    mPlatform.SetCursorKind(kind);
+}
+
+std::string ZestraAppBase::GetClipboardText()
+{
+    return mPlatform.GetClipboardText();
+}
+
+void ZestraAppBase::SetClipboardText(const std::string& text)
+{
+    mPlatform.SetClipboardText(text);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Debug keys and URL opening
+
+bool ZestraAppBase::SwallowsAltKey(int ch)
+{
+    return ch == '\r' || ch == 'r' || ch == 'R';
+}
+
+bool ZestraAppBase::HandleDebugKeyImmediate(int, bool, bool)
+{
+    return false;
+}
+
+bool ZestraAppBase::HandleDebugKey(int key)
+{
+    switch (key)
+    {
+    case KEY_F3:
+        if (mShiftDown)
+        {
+            mShowOverlay = true;
+            mOverlayMode = (mOverlayMode + 1) % 2;
+        }
+        else
+        {
+            mShowOverlay = !mShowOverlay;
+        }
+        mWidgetManager->InvalidateAll();
+        return true;
+    case KEY_F8:
+    {
+        char text[160];
+        std::snprintf(text, sizeof(text), "Screen: %dx%d %s\nUpdates: %d\nDraws: %d\nFPS: %d", mWidth, mHeight,
+                      mPhysWindowed ? "windowed" : "full screen", mUpdateCount, mDrawCount, mFps);
+        ShowMessageBox(text, "Video Stats", MB_OK_ONLY);
+        return true;
+    }
+    case KEY_F10:
+        if (mCtrlDown)
+        {
+            mSpeed = mSpeed == 1.0 ? 0.25 : 1.0;
+        }
+        else if (mShiftDown)
+        {
+            mStepMode = false;
+            mStepFrozen = false;
+        }
+        else
+        {
+            mStepMode = true;
+            mStepFrozen = false;
+        }
+        return true;
+    case KEY_F11:
+        if (!mShiftDown)
+            WriteNextScreenshot();
+        return true;
+    case KEY_R:
+        return mAltDown;
+    default:
+        return false;
+    }
+}
+
+bool ZestraAppBase::OpenUrl(const std::string& url, bool quitAfterOpen)
+{
+    if (!mPendingUrl.empty() && url == mPendingUrl)
+        return true;
+    mPendingUrl = url;
+    mPendingUrlQuit = quitAfterOpen;
+    mPendingUrlTime = mPlatform.NowMs();
+    if (!mPlatform.OpenUrl(url))
+    {
+        OnUrlOpenFailed(url);
+        return false;
+    }
+    return true;
+}
+
+void ZestraAppBase::OnUrlOpenFailed(const std::string&)
+{
+    mPendingUrl.clear();
+    mPendingUrlQuit = false;
+}
+
+void ZestraAppBase::OnUrlOpened(const std::string&)
+{
+    bool quit = mPendingUrlQuit;
+    mPendingUrl.clear();
+    mPendingUrlQuit = false;
+    if (quit)
+        Quit();
+}
+
+} // namespace Zestra

@@ -1,0 +1,395 @@
+// The window side: the argument tokenizer and options, settings through the store, platform events (focus and
+// automatic muting, Alt+Enter, close), screenshots and a whole headless run.
+#include "framework/app/ZestraAppBase.h"
+
+#include "AppTestSupport.h"
+#include "framework/graphics/ImageLoader.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/platform/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+using namespace Zestra;
+using namespace ZestraTest;
+
+namespace
+{
+
+class ArgumentRecorder : public TestApp
+{
+public:
+    using TestApp::TestApp;
+    void HandleArgument(const std::string& name, const std::string& value) override
+    {
+        mArguments.push_back(name + "|" + value);
+    }
+    std::vector<std::string> mArguments;
+};
+
+PlatformEvent MakeEvent(PlatformEvent::Type type)
+{
+    PlatformEvent event;
+    event.mType = type;
+    return event;
+}
+
+} // namespace
+
+TEST(ZestraAppWindowTest, ArgumentStringTokenizer)
+{
+    struct Case
+    {
+        const char* text;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"   ", {}},
+        {"-windowed", {"-windowed|"}},
+        {"-seed=42   -ticks=3", {"-seed|42", "-ticks|3"}},
+        {"-changedir=\"C:\\My Games\\Velmora Row\"", {"-changedir|C:\\My Games\\Velmora Row"}},
+        {"\"-name with blank\"=x", {"-name with blank|x"}},
+        {"-a=b=c", {"-a|b=c"}},
+        {"-shot=\"a b\"c -x", {"-shot|a bc", "-x|"}},
+        {"-open=\"unterminated value", {"-open|unterminated value"}},
+        {"-empty= -next", {"-empty|", "-next|"}},
+        {"\t-tab\t-x=1\t", {"-tab|", "-x|1"}},
+    };
+    for (const Case& c : cases)
+    {
+        HeadlessPlatform platform;
+        ArgumentRecorder app(platform);
+        app.ParseArgumentString(c.text);
+        EXPECT_EQ(c.expected, app.mArguments) << c.text;
+    }
+}
+
+TEST(ZestraAppWindowTest, OwnOptionsAreReadAndBadOnesEndTheRun)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    const char* argv[] = {"velmora", "-FullScreen", "-seed=7", "-ticks=12", "-shot=out.png", "-headless"};
+    app.SetCommandLine(6, argv);
+    app.ParseCommandLine();
+    EXPECT_FALSE(app.mWindowed);
+    EXPECT_EQ(7u, app.mRandSeed);
+    EXPECT_EQ(12, app.mQuitAfterUpdates);
+    EXPECT_TRUE(std::filesystem::path(app.mShotPath).is_absolute());
+
+    EXPECT_EXIT(app.HandleArgument("-bogus", ""), ::testing::ExitedWithCode(1),
+                "Invalid command line parameter: -bogus");
+    EXPECT_EXIT(app.HandleArgument("-ticks", "soon"), ::testing::ExitedWithCode(1), "-ticks");
+    EXPECT_EXIT(app.HandleArgument("-help", ""), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(ZestraAppWindowTest, SettingsAreClampedOnReadAndSurviveARoundTrip)
+{
+    HeadlessPlatform platform;
+    {
+        TestApp app(platform);
+        app.mRegistryKey = "Kestrin\\Velmora Row";
+        // Without a key nothing is read or written.
+        TestApp keyless(platform);
+        EXPECT_FALSE(keyless.SettingWriteInteger("MusicVolume", 10));
+
+        ASSERT_TRUE(app.SettingWriteInteger("MusicVolume", -500));
+        app.SettingWriteInteger("SfxVolume", 900);
+        app.SettingWriteInteger("Muted", 7);
+        app.SettingWriteInteger("ScreenMode", 1);
+        app.SettingWriteInteger("InProgress", 1);
+        app.LoadSettings();
+        EXPECT_DOUBLE_EQ(0.0, app.mMusicVolume);
+        EXPECT_DOUBLE_EQ(1.0, app.mEffectsVolume);
+        EXPECT_EQ(1, app.mMuteLevel);
+        EXPECT_FALSE(app.mWindowed);
+        EXPECT_FALSE(app.mLastRunClean);
+        EXPECT_EQ(-1, app.mPreferredX); // missing values keep their defaults
+        int inProgress = 0;
+        EXPECT_TRUE(app.SettingReadInteger("InProgress", inProgress));
+        EXPECT_EQ(1, inProgress);
+
+        app.mMusicVolume = 0.85;
+        app.mEffectsVolume = 0.29;
+        app.mWindowed = true;
+        app.mPreferredX = 40;
+        app.Mute(true); // an automatic mute is not stored
+        app.mMuteLevel = 1;
+        app.mAutoMuteLevel = 1;
+        app.SaveSettings();
+    }
+    TestApp reread(platform);
+    reread.mRegistryKey = "Kestrin\\Velmora Row";
+    reread.LoadSettings();
+    EXPECT_DOUBLE_EQ(0.85, reread.mMusicVolume);
+    EXPECT_DOUBLE_EQ(0.29, reread.mEffectsVolume);
+    EXPECT_EQ(0, reread.mMuteLevel);
+    EXPECT_TRUE(reread.mWindowed);
+    EXPECT_EQ(40, reread.mPreferredX);
+    EXPECT_TRUE(reread.mLastRunClean);
+}
+
+TEST(ZestraAppWindowTest, FocusLossMutesAndReleasesInput)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    LoopProbe probe;
+    probe.mAcceptsFocus = true;
+    app.mWidgetManager->AttachChild(&probe);
+    app.mWidgetManager->FocusWidget(&probe);
+
+    struct Step
+    {
+        PlatformEvent::Type type;
+        bool flag;
+        int muteLevel;
+        bool focused;
+    };
+    for (const Step& s :
+         {Step{PlatformEvent::Type::Activate, false, 1, false}, Step{PlatformEvent::Type::Minimize, true, 2, false},
+          Step{PlatformEvent::Type::Activate, true, 2, false}, Step{PlatformEvent::Type::Minimize, false, 0, true}})
+    {
+        PlatformEvent event = MakeEvent(s.type);
+        event.mActive = s.flag;
+        event.mMinimized = s.flag;
+        app.QueuePlatformEvent(event);
+        app.HandleDeferredMessage(app.mDeferredMessages.front());
+        app.mDeferredMessages.pop_front();
+        EXPECT_EQ(s.muteLevel, app.mMuteLevel);
+        EXPECT_EQ(s.muteLevel, app.mAutoMuteLevel);
+        EXPECT_EQ(s.focused, probe.mFocused);
+    }
+    app.mWidgetManager->DetachChild(&probe);
+}
+
+TEST(ZestraAppWindowTest, WindowEventsToggleModeAndCloseQuitsOnce)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    ASSERT_TRUE(app.mWindowed);
+
+    PlatformEvent altEnter = MakeEvent(PlatformEvent::Type::KeyDown);
+    altEnter.mKey = 13;
+    altEnter.mSystemKey = true;
+    altEnter.mAlt = true;
+    app.HandleDeferredMessage(altEnter);
+    EXPECT_FALSE(app.mWindowed);
+    EXPECT_FALSE(platform.LastWindowSpec().mWindowed);
+    EXPECT_FALSE(app.mWidgetManager->IsKeyDown(13));
+    app.HandleDeferredMessage(altEnter);
+    EXPECT_TRUE(app.mWindowed);
+
+    // A second close while one is queued is dropped; handling it quits.
+    app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Close));
+    app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Close));
+    app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Timer));
+    app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Timer));
+    EXPECT_EQ(2u, app.mDeferredMessages.size());
+    app.StepApp(nullptr);
+    EXPECT_TRUE(app.mQuitting);
+    EXPECT_FALSE(app.StepApp(nullptr));
+}
+
+TEST(ZestraAppWindowTest, ScreenshotsAreNumberedInTheDataFolder)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    app.mDebugKeysEnabled = true;
+    std::string folder = platform.UserDataFolder() + "_screenshots/";
+    std::filesystem::create_directories(folder);
+    std::FILE* existing = std::fopen((folder + "image7.png").c_str(), "w");
+    ASSERT_NE(nullptr, existing);
+    std::fclose(existing);
+    EXPECT_TRUE(app.HandleDebugKey(122));
+    EXPECT_TRUE(std::filesystem::exists(folder + "image8.png"));
+    EXPECT_TRUE(app.HandleDebugKey(122));
+    EXPECT_TRUE(std::filesystem::exists(folder + "image9.png"));
+}
+
+TEST(ZestraAppWindowTest, TicksAndShotEndAHeadlessRun)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    LoopProbe probe;
+    std::string shot = platform.UserDataFolder() + "shot.png";
+    const char* argv[] = {"velmora", "-ticks=30", nullptr};
+    std::string shotArg = "-shot=" + shot;
+    argv[2] = shotArg.c_str();
+    app.SetCommandLine(3, argv);
+    app.mAutoStartLoadingThread = true;
+    app.Initialize();
+    app.mWidgetManager->AttachChild(&probe);
+    app.Run();
+    app.mWidgetManager->DetachChild(&probe);
+
+    EXPECT_EQ(30, app.mUpdateCount);
+    EXPECT_TRUE(app.mLoadingFinished);
+    EXPECT_GT(platform.PresentCount(), 0u);
+    std::unique_ptr<MemoryImage> image = ImageLoader::GetImage(shot, false);
+    ASSERT_NE(nullptr, image);
+    EXPECT_EQ(640, image->GetWidth());
+    EXPECT_EQ(480, image->GetHeight());
+}
+
+TEST(ZestraAppWindowTest, UrlOpeningCompletesOnDeactivationOrTimesOut)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    app.mRunning = true;
+
+    platform.SetUrlOpenFails(true);
+    EXPECT_FALSE(app.OpenUrl("https://example.invalid/a", false));
+    EXPECT_TRUE(app.mPendingUrl.empty());
+    platform.SetUrlOpenFails(false);
+
+    // Still active after twelve seconds of steady timer ticks: the opener never came up.
+    ASSERT_TRUE(app.OpenUrl("https://example.invalid/b", false));
+    EXPECT_TRUE(app.OpenUrl("https://example.invalid/b", false)); // already pending
+    for (int i = 0; i < 130 && !app.mPendingUrl.empty(); i++)
+    {
+        platform.AdvanceMs(100);
+        app.HandleDeferredMessage(MakeEvent(PlatformEvent::Type::Timer));
+    }
+    EXPECT_TRUE(app.mPendingUrl.empty());
+    EXPECT_FALSE(app.mQuitting);
+    EXPECT_GE(platform.NowMs(), 12000u);
+
+    // Losing the activation means the browser came up; quit-after-open then quits.
+    ASSERT_TRUE(app.OpenUrl("https://example.invalid/c", true));
+    PlatformEvent inactive = MakeEvent(PlatformEvent::Type::Activate);
+    inactive.mActive = false;
+    app.QueuePlatformEvent(inactive);
+    app.HandleDeferredMessage(app.mDeferredMessages.back());
+    EXPECT_TRUE(app.mPendingUrl.empty());
+    EXPECT_TRUE(app.mQuitting);
+    EXPECT_EQ(2u, platform.OpenedUrls().size()); // the refused one never reached the opener
+}
+
+TEST(ZestraAppWindowTest, SingleStepRunsOneUpdateThenFreezes)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    app.ResetClock();
+    app.mDebugKeysEnabled = true;
+    auto stepMany = [&]()
+    {
+        for (int i = 0; i < 100; i++)
+            app.StepApp(nullptr);
+    };
+    stepMany();
+    EXPECT_TRUE(app.HandleDebugKey(121)); // F10
+    int before = app.mUpdateCount;
+    stepMany();
+    EXPECT_EQ(before + 1, app.mUpdateCount);
+    app.HandleDebugKey(121);
+    stepMany();
+    EXPECT_EQ(before + 2, app.mUpdateCount);
+    app.mShiftDown = true; // Shift+F10 resumes
+    app.HandleDebugKey(121);
+    stepMany();
+    EXPECT_GT(app.mUpdateCount, before + 10);
+}
+
+TEST(ZestraAppWindowTest, QuitFromAnotherThreadWaitsForTheMainLoop)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    std::thread other([&app]() { app.Quit(); });
+    other.join();
+    EXPECT_FALSE(app.mQuitting);
+    app.ProcessFrame(true);
+    EXPECT_TRUE(app.mQuitting);
+}
+
+TEST(ZestraAppWindowTest, FrameRateOverlayIsDrawnInTheBottomRightCorner)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    LoopProbe probe;
+    app.mWidgetManager->AttachChild(&probe);
+    app.mDebugKeysEnabled = true;
+    EXPECT_TRUE(app.HandleDebugKey(114)); // F3
+    app.ResetClock();
+    for (int i = 0; i < 300; i++)
+        app.StepApp(nullptr);
+    app.mWidgetManager->DetachChild(&probe);
+    // The overlay box ends 10 pixels from the right and bottom edges of the 640 x 480 screen.
+    EXPECT_NE(0u, platform.PixelAt(628, 468));
+    EXPECT_EQ(0u, platform.PixelAt(634, 474));
+}
+
+namespace
+{
+
+// Fails the first window creation with a given result, then behaves normally.
+class FailingOnce : public HeadlessPlatform
+{
+public:
+    explicit FailingOnce(DisplayResult result) : mResult(result) {}
+    DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) override
+    {
+        mRequests.push_back(spec.mWindowed);
+        if (mRequests.size() == 1)
+        {
+            errorText = "no display";
+            return mResult;
+        }
+        return HeadlessPlatform::CreateMainWindow(spec, errorText);
+    }
+    DisplayResult mResult;
+    std::vector<bool> mRequests;
+};
+
+} // namespace
+
+TEST(ZestraAppWindowTest, DisplayFailuresFallBackOrEndTheStart)
+{
+    struct Case
+    {
+        bool windowed;
+        DisplayResult result;
+        std::vector<bool> requests; // windowed flag of each creation request; empty: the start fails
+        const char* message;
+    };
+    const Case cases[] = {
+        {false, DisplayResult::ExclusiveFail, {false, true}, ""},
+        {false, DisplayResult::DisplayChangeFail, {false, true}, ""},
+        {true, DisplayResult::InvalidColorDepth, {true, false}, ""},
+        {true, DisplayResult::Fail3D, {true, true}, ""},
+        {true, DisplayResult::CreateFail, {}, "Failed to initialize DirectDraw: RESULT_DD_CREATE_FAIL no display"},
+        {false, DisplayResult::Fail, {}, "Failed to initialize DirectDraw: RESULT_FAIL no display"},
+    };
+    for (const Case& c : cases)
+    {
+        FailingOnce platform(c.result);
+        TestApp app(platform);
+        app.mWindowed = c.windowed;
+        if (c.requests.empty())
+        {
+            EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(1), c.message) << int(c.result);
+            continue;
+        }
+        app.Initialize();
+        EXPECT_EQ(c.requests, platform.mRequests) << int(c.result);
+        EXPECT_EQ(c.requests.back(), app.mPhysWindowed) << int(c.result);
+        EXPECT_NE(nullptr, app.GetScreenImage());
+    }
+}
+
+TEST(ZestraAppWindowTest, SecondInstanceLeavesWithSuccess)
+{
+    HeadlessPlatform platform;
+    platform.SetSingleInstanceResult(false);
+    TestApp app(platform);
+    EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(0), "");
+}
