@@ -1,0 +1,44 @@
+// The global string keys the game's screens look up by fixed name; the data checker verifies the file has them.
+#include "game/data/Localization.h"
+
+const std::vector<std::string> kLocalizationKeys = {
+    // options dialog
+    "3d_mode", "3d_not_supported", "3d_not_supported_msg", "3d_recommended", "3d_recommended_msg", "custom_cursors",
+    "full_screen", "music_volume", "no_windowed_mode", "no_windowed_mode_msg", "options_close", "options_main_menu",
+    "options_return_to_game", "options_title", "sound_volume", "voice_volume",
+    // information screens
+    "back_to_menu", "characters_back", "characters_select_customer", "character_favorites",
+    "comic_click_to_continue", "credits_disclaimer", "final_score", "high_score_for", "highscore_continue",
+    "highscore_final", "highscore_next", "highscore_prev", "howtoplay",
+    // level start and results
+    "cash", "level_complete", "level_complete_continue", "level_complete_ok", "level_expert_complete",
+    "level_expert_goal", "level_fail_game_over", "level_fail_game_over_msg", "level_fail_ok", "level_fail_title",
+    "level_goal", "level_boss_start_ok", "level_start_ok", "level_status_quit", "lost_customers", "minigame", "tips",
+    // confirmation dialogs
+    "delete_cancel", "delete_confirm", "delete_text", "delete_title", "new_game_cancel", "new_game_confirm",
+    "new_game_text", "new_game_title", "notice_button", "quit_cancel", "quit_confirm", "quit_text", "quit_title",
+    "stop_playing_cancel", "stop_playing_confirm", "stop_playing_text", "stop_playing_title", "tutorial_cancel",
+    "tutorial_confirm", "tutorial_text", "tutorial_title",
+    // main menu and profiles
+    "cancel_game", "enter_name", "enter_name_menu", "load_game", "new_game", "no_profile", "not_you",
+    "player_select_cancel", "player_select_delete", "player_select_ok", "player_select_play", "select_profile",
+    "start_game_title", "welcome",
+    // store map, upgrade shop, minigame, board
+    "map_choose_store", "map_click_to_continue", "store_locked", "upgrade_buy", "upgrade_cancel",
+    "upgrade_furniture_notice", "minigame_bonus", "minigame_done", "minigame_extra_time", "minigame_final_score",
+    "minigame_matches", "minigame_preview", "minigame_solving", "paused",
+    // tutorials
+    "tutorial_click_to_continue", "tutorial_intro1", "tutorial_intro2", "tutorial_mannequin", "tutorial_put_down",
+    "tutorial_good_job", "tutorial_first_customer", "tutorial_restock", "tutorial_restock_put_down",
+    "tutorial_restock_tip", "tutorial_clean_up", "tutorial_discard", "tutorial_ready_to_pay1", "tutorial_goodies",
+    "tutorial_another_cust", "tutorial_put_on_table", "tutorial_restock_pair", "tutorial_put_down_pair",
+    "tutorial_ready_to_pay2", "tutorial_customer_service", "tutorial_bring_to_service", "tutorial_ready_to_pay3",
+    "tutorial_last_tip", "tutorial_end", "tutorial13_intro1", "tutorial13_intro2", "tutorial13_double_click",
+    "tutorial13_put_down", "tutorial13_end", "tutorial2_intro1", "tutorial2_intro2", "tutorial2_bring_clothes",
+    "tutorial2_restock", "tutorial2_impatient", "tutorial2_coffee", "tutorial2_ready_to_pay", "tutorial2_end",
+    "tutorial3_intro1", "tutorial3_intro2", "tutorial3_gift_wrap", "tutorial3_wait_to_pay", "tutorial3_ready_to_pay",
+    "tutorial_shopping_intro1", "tutorial_shopping_intro2", "tutorial_shopping_intro3",
+    "tutorial_shopping_buy_equipment", "tutorial_shopping_good_job", "tutorial_shopping_done_button",
+    // money
+    "money_template", "money_template_decimal",
+};
