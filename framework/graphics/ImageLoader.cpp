@@ -1,0 +1,824 @@
+#include "framework/graphics/ImageLoader.h"
+
+#include "framework/graphics/MemoryImage.h"
+#include "framework/pak/PakInterface.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace Zestra
+{
+
+namespace
+{
+
+void SetError(std::string* errorText, const std::string& text)
+{
+    if (errorText)
+        *errorText = text;
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
+
+std::unique_ptr<MemoryImage> MakeImage(int width, int height, std::vector<uint32_t>& pixels)
+{
+    auto image = std::make_unique<MemoryImage>();
+    image->AssignPixels(pixels.data(), width, height, true);
+    return image;
+}
+
+// ---- PNG ----
+
+struct PngReader
+{
+    const uint8_t* mData;
+    size_t mSize;
+    size_t mPos;
+    std::string mError;
+};
+
+void PngRead(png_structp png, png_bytep out, png_size_t length)
+{
+    auto* reader = static_cast<PngReader*>(png_get_io_ptr(png));
+    if (length > reader->mSize - reader->mPos)
+        png_error(png, "file is truncated");
+    std::memcpy(out, reader->mData + reader->mPos, length);
+    reader->mPos += length;
+}
+
+void PngError(png_structp png, png_const_charp message)
+{
+    auto* reader = static_cast<PngReader*>(png_get_error_ptr(png));
+    if (reader && reader->mError.empty())
+        reader->mError = message;
+    png_longjmp(png, 1);
+}
+
+void PngWarning(png_structp, png_const_charp) {}
+
+// ---- JPEG ----
+
+struct JpegError
+{
+    jpeg_error_mgr mManager;
+    jmp_buf mJump;
+    char mMessage[JMSG_LENGTH_MAX];
+};
+
+void JpegErrorExit(j_common_ptr info)
+{
+    auto* err = reinterpret_cast<JpegError*>(info->err);
+    info->err->format_message(info, err->mMessage);
+    longjmp(err->mJump, 1);
+}
+
+void JpegSilence(j_common_ptr, int) {}
+
+// ---- GIF ----
+
+class GifDecoder
+{
+public:
+    GifDecoder(const uint8_t* data, size_t size) : mData(data), mSize(size) {}
+
+    std::unique_ptr<MemoryImage> Decode(std::string& error);
+
+private:
+    bool Need(size_t n) const { return n <= mSize - mPos; }
+    uint8_t U8() { return mData[mPos++]; }
+    int U16()
+    {
+        int v = mData[mPos] | (mData[mPos + 1] << 8);
+        mPos += 2;
+        return v;
+    }
+    bool SkipSubBlocks();
+    bool ReadSubBlocks(std::vector<uint8_t>& out);
+
+    const uint8_t* mData;
+    size_t mSize;
+    size_t mPos = 0;
+};
+
+bool GifDecoder::SkipSubBlocks()
+{
+    while (true)
+    {
+        if (!Need(1))
+            return false;
+        uint8_t len = U8();
+        if (len == 0)
+            return true;
+        if (!Need(len))
+            return false;
+        mPos += len;
+    }
+}
+
+bool GifDecoder::ReadSubBlocks(std::vector<uint8_t>& out)
+{
+    while (true)
+    {
+        if (!Need(1))
+            return false;
+        uint8_t len = U8();
+        if (len == 0)
+            return true;
+        if (!Need(len))
+            return false;
+        out.insert(out.end(), mData + mPos, mData + mPos + len);
+        mPos += len;
+    }
+}
+
+std::unique_ptr<MemoryImage> GifDecoder::Decode(std::string& error)
+{
+    if (!Need(13) || (std::memcmp(mData, "GIF87a", 6) != 0 && std::memcmp(mData, "GIF89a", 6) != 0))
+    {
+        error = "not a GIF file";
+        return nullptr;
+    }
+    mPos = 6;
+    int screenW = U16();
+    int screenH = U16();
+    uint8_t packed = U8();
+    mPos += 2; // background colour index, aspect ratio
+    uint32_t globalTable[256] = {};
+    int globalCount = 0;
+    if (packed & 0x80)
+    {
+        globalCount = 1 << ((packed & 7) + 1);
+        if (!Need(size_t(globalCount) * 3))
+        {
+            error = "file is truncated";
+            return nullptr;
+        }
+        for (int i = 0; i < globalCount; ++i, mPos += 3)
+            globalTable[i] = 0xFF000000u | (uint32_t(mData[mPos]) << 16) | (uint32_t(mData[mPos + 1]) << 8) |
+                             mData[mPos + 2];
+    }
+    int transparent = -1;
+    while (true)
+    {
+        if (!Need(1))
+        {
+            error = "file is truncated";
+            return nullptr;
+        }
+        uint8_t block = U8();
+        if (block == 0x3B)
+        {
+            error = "no image in file";
+            return nullptr;
+        }
+        if (block == 0x21)
+        {
+            if (!Need(1))
+            {
+                error = "file is truncated";
+                return nullptr;
+            }
+            uint8_t label = U8();
+            if (label == 0xF9 && Need(6) && mData[mPos] >= 4)
+            {
+                uint8_t gcPacked = mData[mPos + 1];
+                if (gcPacked & 1)
+                    transparent = mData[mPos + 4];
+            }
+            if (!SkipSubBlocks())
+            {
+                error = "file is truncated";
+                return nullptr;
+            }
+            continue;
+        }
+        if (block != 0x2C)
+        {
+            error = "unknown block in GIF file";
+            return nullptr;
+        }
+        if (!Need(9))
+        {
+            error = "file is truncated";
+            return nullptr;
+        }
+        int left = U16(), top = U16(), frameW = U16(), frameH = U16();
+        uint8_t imagePacked = U8();
+        uint32_t localTable[256] = {};
+        const uint32_t* table = globalTable;
+        int tableCount = globalCount;
+        if (imagePacked & 0x80)
+        {
+            tableCount = 1 << ((imagePacked & 7) + 1);
+            if (!Need(size_t(tableCount) * 3))
+            {
+                error = "file is truncated";
+                return nullptr;
+            }
+            for (int i = 0; i < tableCount; ++i, mPos += 3)
+                localTable[i] = 0xFF000000u | (uint32_t(mData[mPos]) << 16) | (uint32_t(mData[mPos + 1]) << 8) |
+                                mData[mPos + 2];
+            table = localTable;
+        }
+        if (tableCount == 0)
+        {
+            error = "GIF has no colour table";
+            return nullptr;
+        }
+        if (screenW == 0 || screenH == 0)
+        {
+            screenW = left + frameW;
+            screenH = top + frameH;
+        }
+        if (!ImageLoader::SizeAllowed(screenW, screenH) || !ImageLoader::SizeAllowed(frameW, frameH))
+        {
+            error = "image is too large";
+            return nullptr;
+        }
+        if (!Need(1))
+        {
+            error = "file is truncated";
+            return nullptr;
+        }
+        int minCodeSize = U8();
+        if (minCodeSize < 1 || minCodeSize > 11)
+        {
+            error = "bad LZW code size";
+            return nullptr;
+        }
+        std::vector<uint8_t> lzw;
+        if (!ReadSubBlocks(lzw))
+        {
+            error = "file is truncated";
+            return nullptr;
+        }
+
+        // LZW with 12-bit codes.
+        size_t pixelCount = size_t(frameW) * size_t(frameH);
+        std::vector<uint8_t> indices;
+        indices.reserve(pixelCount);
+        uint16_t prefix[4096];
+        uint8_t suffix[4096];
+        uint8_t stack[4097];
+        const int clearCode = 1 << minCodeSize;
+        const int endCode = clearCode + 1;
+        int codeSize = minCodeSize + 1;
+        int nextCode = endCode + 1;
+        int oldCode = -1;
+        uint8_t firstChar = 0;
+        for (int i = 0; i < clearCode; ++i)
+        {
+            prefix[i] = 0;
+            suffix[i] = uint8_t(i);
+        }
+        uint32_t bitBuffer = 0;
+        int bitCount = 0;
+        size_t bytePos = 0;
+        bool ended = false;
+        while (!ended && indices.size() < pixelCount)
+        {
+            while (bitCount < codeSize && bytePos < lzw.size())
+            {
+                bitBuffer |= uint32_t(lzw[bytePos++]) << bitCount;
+                bitCount += 8;
+            }
+            if (bitCount < codeSize)
+                break;
+            int code = int(bitBuffer & ((1u << codeSize) - 1));
+            bitBuffer >>= codeSize;
+            bitCount -= codeSize;
+            if (code == clearCode)
+            {
+                codeSize = minCodeSize + 1;
+                nextCode = endCode + 1;
+                oldCode = -1;
+                continue;
+            }
+            if (code == endCode)
+            {
+                ended = true;
+                break;
+            }
+            if (oldCode == -1)
+            {
+                if (code >= clearCode)
+                {
+                    error = "corrupt LZW data";
+                    return nullptr;
+                }
+                indices.push_back(uint8_t(code));
+                firstChar = uint8_t(code);
+                oldCode = code;
+                continue;
+            }
+            int sp = 0;
+            int cur = code;
+            if (code >= nextCode)
+            {
+                if (code > nextCode)
+                {
+                    error = "corrupt LZW data";
+                    return nullptr;
+                }
+                stack[sp++] = firstChar;
+                cur = oldCode;
+            }
+            while (cur >= clearCode)
+            {
+                if (sp >= 4096)
+                {
+                    error = "corrupt LZW data";
+                    return nullptr;
+                }
+                stack[sp++] = suffix[cur];
+                cur = prefix[cur];
+            }
+            firstChar = uint8_t(cur);
+            stack[sp++] = firstChar;
+            while (sp > 0 && indices.size() < pixelCount)
+                indices.push_back(stack[--sp]);
+            if (nextCode < 4096)
+            {
+                prefix[nextCode] = uint16_t(oldCode);
+                suffix[nextCode] = firstChar;
+                ++nextCode;
+                if (nextCode == (1 << codeSize) && codeSize < 12)
+                    ++codeSize;
+            }
+            oldCode = code;
+        }
+        if (indices.size() < pixelCount)
+        {
+            if (!ended)
+            {
+                error = "image data is truncated";
+                return nullptr;
+            }
+            indices.resize(pixelCount, uint8_t(transparent >= 0 ? transparent : 0));
+        }
+
+        std::vector<uint32_t> pixels(size_t(screenW) * size_t(screenH), 0);
+        bool interlaced = (imagePacked & 0x40) != 0;
+        std::vector<int> rowOrder;
+        rowOrder.reserve(size_t(frameH));
+        if (interlaced)
+        {
+            const int starts[4] = {0, 4, 2, 1}, steps[4] = {8, 8, 4, 2};
+            for (int pass = 0; pass < 4; ++pass)
+                for (int r = starts[pass]; r < frameH; r += steps[pass])
+                    rowOrder.push_back(r);
+        }
+        else
+        {
+            for (int r = 0; r < frameH; ++r)
+                rowOrder.push_back(r);
+        }
+        for (int i = 0; i < frameH; ++i)
+        {
+            int y = top + rowOrder[size_t(i)];
+            if (y >= screenH)
+                continue;
+            for (int x = 0; x < frameW; ++x)
+            {
+                int px = left + x;
+                if (px >= screenW)
+                    break;
+                int index = indices[size_t(i) * size_t(frameW) + size_t(x)];
+                if (index == transparent)
+                    continue;
+                pixels[size_t(y) * size_t(screenW) + size_t(px)] = index < tableCount ? table[index] : 0xFF000000u;
+            }
+        }
+        return MakeImage(screenW, screenH, pixels);
+    }
+}
+
+} // namespace
+
+bool ImageLoader::SizeAllowed(int64_t width, int64_t height)
+{
+    return width > 0 && height > 0 && width <= MAX_SIDE && height <= MAX_SIDE && width * height <= MAX_PIXELS;
+}
+
+std::unique_ptr<MemoryImage> ImageLoader::DecodePNG(const uint8_t* data, size_t size, std::string* errorText)
+{
+    if (size < 8 || png_sig_cmp(const_cast<png_bytep>(data), 0, 8) != 0)
+    {
+        SetError(errorText, "not a PNG file");
+        return nullptr;
+    }
+    PngReader reader{data, size, 0, {}};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reader, PngError, PngWarning);
+    if (!png)
+    {
+        SetError(errorText, "out of memory");
+        return nullptr;
+    }
+    png_infop info = png_create_info_struct(png);
+    std::vector<uint32_t> pixels;
+    std::vector<png_bytep> rows;
+    int width = 0, height = 0;
+    if (!info || setjmp(png_jmpbuf(png)))
+    {
+        png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+        SetError(errorText, reader.mError.empty() ? "corrupt PNG file" : "corrupt PNG file: " + reader.mError);
+        return nullptr;
+    }
+    png_set_read_fn(png, &reader, PngRead);
+    png_set_user_limits(png, 1u << 20, 1u << 20); // our own limits below give the clearer message
+    png_read_info(png, info);
+    width = int(png_get_image_width(png, info));
+    height = int(png_get_image_height(png, info));
+    if (!SizeAllowed(width, height))
+    {
+        png_destroy_read_struct(&png, &info, nullptr);
+        SetError(errorText, "image is too large");
+        return nullptr;
+    }
+    int colorType = png_get_color_type(png, info);
+    int bitDepth = png_get_bit_depth(png, info);
+    if (bitDepth == 16)
+        png_set_strip_16(png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE)
+        png_set_palette_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
+        png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS))
+        png_set_tRNS_to_alpha(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_bgr(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != size_t(width) * 4)
+        png_error(png, "unexpected row layout");
+    pixels.resize(size_t(width) * size_t(height));
+    rows.resize(size_t(height));
+    for (int y = 0; y < height; ++y)
+        rows[size_t(y)] = reinterpret_cast<png_bytep>(pixels.data() + size_t(y) * size_t(width));
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return MakeImage(width, height, pixels);
+}
+
+std::unique_ptr<MemoryImage> ImageLoader::DecodeJPEG(const uint8_t* data, size_t size, std::string* errorText)
+{
+    jpeg_decompress_struct info;
+    JpegError err;
+    info.err = jpeg_std_error(&err.mManager);
+    err.mManager.error_exit = JpegErrorExit;
+    err.mManager.emit_message = JpegSilence;
+    err.mMessage[0] = 0;
+    std::vector<uint32_t> pixels;
+    if (setjmp(err.mJump))
+    {
+        jpeg_destroy_decompress(&info);
+        SetError(errorText, std::string("corrupt JPEG file: ") + err.mMessage);
+        return nullptr;
+    }
+    jpeg_create_decompress(&info);
+    if (size == 0)
+    {
+        jpeg_destroy_decompress(&info);
+        SetError(errorText, "empty file");
+        return nullptr;
+    }
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    if (!SizeAllowed(info.image_width, info.image_height))
+    {
+        jpeg_destroy_decompress(&info);
+        SetError(errorText, "image is too large");
+        return nullptr;
+    }
+    info.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&info);
+    int width = int(info.output_width), height = int(info.output_height);
+    pixels.resize(size_t(width) * size_t(height));
+    while (info.output_scanline < info.output_height)
+    {
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(pixels.data() + size_t(info.output_scanline) * size_t(width));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    for (uint32_t& p : pixels)
+        p |= 0xFF000000u;
+    return MakeImage(width, height, pixels);
+}
+
+std::unique_ptr<MemoryImage> ImageLoader::DecodeTGA(const uint8_t* data, size_t size, std::string* errorText)
+{
+    if (size < 18)
+    {
+        SetError(errorText, "file is truncated");
+        return nullptr;
+    }
+    int idLength = data[0];
+    int colorMapType = data[1];
+    int imageType = data[2];
+    int width = data[12] | (data[13] << 8);
+    int height = data[14] | (data[15] << 8);
+    int depth = data[16];
+    int descriptor = data[17];
+    if (imageType != 2 || colorMapType != 0)
+    {
+        SetError(errorText, "only uncompressed true-colour TGA files are supported");
+        return nullptr;
+    }
+    if (depth != 32 || descriptor != 0x28)
+    {
+        SetError(errorText, "only 32-bit TGA files with 8 alpha bits stored top-down are supported");
+        return nullptr;
+    }
+    if (!SizeAllowed(width, height))
+    {
+        SetError(errorText, width == 0 || height == 0 ? "image is empty" : "image is too large");
+        return nullptr;
+    }
+    uint64_t needed = 18 + uint64_t(idLength) + uint64_t(width) * uint64_t(height) * 4;
+    if (needed > size)
+    {
+        SetError(errorText, "file is truncated");
+        return nullptr;
+    }
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    const uint8_t* p = data + 18 + idLength;
+    for (size_t i = 0; i < pixels.size(); ++i, p += 4)
+        pixels[i] = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+    return MakeImage(width, height, pixels);
+}
+
+std::unique_ptr<MemoryImage> ImageLoader::DecodeGIF(const uint8_t* data, size_t size, std::string* errorText)
+{
+    std::string error;
+    GifDecoder decoder(data, size);
+    auto image = decoder.Decode(error);
+    if (!image)
+        SetError(errorText, error);
+    return image;
+}
+
+std::unique_ptr<MemoryImage> ImageLoader::DecodeMemory(const uint8_t* data, size_t size, const std::string& extension,
+                                                       ImageRegistry* registry, std::string* errorText)
+{
+    std::string ext = Lower(extension);
+    if (!ext.empty() && ext[0] == '.')
+        ext.erase(0, 1);
+    while (!ext.empty() && ext.back() == '_')
+        ext.pop_back(); // "picture.png_", the alpha image of "picture.png", is still a PNG
+    std::unique_ptr<MemoryImage> image;
+    if (ext == "png")
+        image = DecodePNG(data, size, errorText);
+    else if (ext == "jpg" || ext == "jpeg")
+        image = DecodeJPEG(data, size, errorText);
+    else if (ext == "tga")
+        image = DecodeTGA(data, size, errorText);
+    else if (ext == "gif")
+        image = DecodeGIF(data, size, errorText);
+    else if (ext == "j2k" || ext == "jp2")
+        SetError(errorText, "JPEG-2000 is not available");
+    else
+        SetError(errorText, "unknown image format \"" + extension + "\"");
+    if (image && registry)
+    {
+        // Registration belongs to construction; re-home the pixels in a registered image.
+        auto registered = std::make_unique<MemoryImage>(registry);
+        registered->AssignPixels(image->GetBits(), image->GetWidth(), image->GetHeight(), true);
+        image = std::move(registered);
+    }
+    return image;
+}
+
+namespace
+{
+
+// Splits at the last separator and finds the extension after it (empty when there is none).
+void SplitPath(const std::string& path, std::string& folder, std::string& name, std::string& ext)
+{
+    size_t sep = path.find_last_of("/\\");
+    folder = sep == std::string::npos ? "" : path.substr(0, sep + 1);
+    name = sep == std::string::npos ? path : path.substr(sep + 1);
+    size_t dot = name.rfind('.');
+    ext = dot == std::string::npos ? "" : name.substr(dot + 1);
+}
+
+std::unique_ptr<MemoryImage> LoadOne(const std::string& path, ImageRegistry* registry, std::string* errorText,
+                                     bool& found)
+{
+    std::string folder, name, ext;
+    SplitPath(path, folder, name, ext);
+    std::vector<uint8_t> data;
+    if (!ext.empty())
+    {
+        found = ArchiveFileReadAll(path, data);
+        if (!found)
+        {
+            SetError(errorText, "file not found");
+            return nullptr;
+        }
+        auto image = ImageLoader::DecodeMemory(data.data(), data.size(), ext, registry, errorText);
+        if (image)
+            image->SetSourcePath(path);
+        return image;
+    }
+    static const char* const kSearch[] = {"tga", "jpg", "png", "gif", "j2k", "jp2"};
+    for (const char* candidate : kSearch)
+    {
+        std::string full = path + "." + candidate;
+        if (!ArchiveFileReadAll(full, data))
+            continue;
+        found = true;
+        auto image = ImageLoader::DecodeMemory(data.data(), data.size(), candidate, registry, errorText);
+        if (image)
+        {
+            image->SetSourcePath(full);
+            return image;
+        }
+    }
+    if (!found)
+        SetError(errorText, "file not found");
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<MemoryImage> ImageLoader::GetImage(const std::string& path, bool lookForAlpha,
+                                                   const Color& alphaCompose, ImageRegistry* registry,
+                                                   std::string* errorText)
+{
+    std::string mainError;
+    bool mainFound = false;
+    auto image = LoadOne(path, registry, &mainError, mainFound);
+    if (!lookForAlpha)
+    {
+        if (!image)
+            SetError(errorText, path + ": " + mainError);
+        return image;
+    }
+    std::string folder, name, ext;
+    SplitPath(path, folder, name, ext);
+    std::string alphaError;
+    bool alphaFound = false;
+    auto alpha = LoadOne(folder + "_" + name, nullptr, &alphaError, alphaFound);
+    if (!alpha && !alphaFound)
+        alpha = LoadOne(path + "_", nullptr, &alphaError, alphaFound);
+
+    if (image && alpha)
+    {
+        if (alpha->GetWidth() == image->GetWidth() && alpha->GetHeight() == image->GetHeight())
+        {
+            uint32_t* bits = image->GetBits();
+            const uint32_t* mask = alpha->GetBits();
+            size_t n = size_t(image->GetWidth()) * size_t(image->GetHeight());
+            for (size_t i = 0; i < n; ++i)
+                bits[i] = (bits[i] & 0x00FFFFFFu) | ((mask[i] & 0xFF) << 24);
+            image->MarkPixelsChanged();
+            image->RefreshTransparencyFlags();
+        }
+        return image;
+    }
+    if (image)
+        return image;
+    if (alpha)
+    {
+        uint32_t rgb = alphaCompose.ToArgb() & 0x00FFFFFFu;
+        std::vector<uint32_t> pixels(size_t(alpha->GetWidth()) * size_t(alpha->GetHeight()));
+        const uint32_t* mask = alpha->GetBits();
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = rgb | ((mask[i] & 0xFF) << 24);
+        auto composed = std::make_unique<MemoryImage>(registry);
+        composed->AssignPixels(pixels.data(), alpha->GetWidth(), alpha->GetHeight(), true);
+        composed->SetSourcePath(path);
+        return composed;
+    }
+    SetError(errorText, path + ": " + (mainFound || !alphaFound ? mainError : alphaError));
+    return nullptr;
+}
+
+namespace
+{
+
+// Writes to a temporary file in the same folder and renames it over the target once complete.
+struct TempFile
+{
+    std::string mPath;
+    std::string mTemp;
+    FILE* mFile = nullptr;
+
+    explicit TempFile(const std::string& path) : mPath(path), mTemp(path + ".tmp")
+    {
+        mFile = std::fopen(mTemp.c_str(), "wb");
+    }
+    bool Commit()
+    {
+        bool ok = std::fflush(mFile) == 0 && !std::ferror(mFile);
+        ok = std::fclose(mFile) == 0 && ok;
+        mFile = nullptr;
+        if (ok && std::rename(mTemp.c_str(), mPath.c_str()) == 0)
+            return true;
+        std::remove(mTemp.c_str());
+        return false;
+    }
+    ~TempFile()
+    {
+        if (mFile)
+        {
+            std::fclose(mFile);
+            std::remove(mTemp.c_str());
+        }
+    }
+};
+
+std::vector<uint32_t> CollectPixels(const MemoryImage& image)
+{
+    std::vector<uint32_t> pixels(size_t(image.GetWidth()) * size_t(image.GetHeight()));
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            pixels[size_t(y) * size_t(image.GetWidth()) + size_t(x)] = image.GetPixel(x, y);
+    return pixels;
+}
+
+} // namespace
+
+bool WritePNG(const MemoryImage& image, const std::string& path)
+{
+    if (image.GetWidth() <= 0 || image.GetHeight() <= 0)
+        return false;
+    TempFile out(path);
+    if (!out.mFile)
+        return false;
+    std::vector<uint32_t> pixels = CollectPixels(image);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png)))
+    {
+        png_destroy_write_struct(&png, info ? &info : nullptr);
+        return false;
+    }
+    png_init_io(png, out.mFile);
+    png_set_IHDR(png, info, png_uint_32(image.GetWidth()), png_uint_32(image.GetHeight()), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_bgr(png);
+    for (int y = 0; y < image.GetHeight(); ++y)
+        png_write_row(png, reinterpret_cast<png_const_bytep>(pixels.data() + size_t(y) * size_t(image.GetWidth())));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out.Commit();
+}
+
+bool WriteJPEG(const MemoryImage& image, const std::string& path, int quality)
+{
+    if (image.GetWidth() <= 0 || image.GetHeight() <= 0)
+        return false;
+    TempFile out(path);
+    if (!out.mFile)
+        return false;
+    std::vector<uint32_t> pixels = CollectPixels(image);
+    jpeg_compress_struct info;
+    JpegError err;
+    info.err = jpeg_std_error(&err.mManager);
+    err.mManager.error_exit = JpegErrorExit;
+    if (setjmp(err.mJump))
+    {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, out.mFile);
+    info.image_width = JDIMENSION(image.GetWidth());
+    info.image_height = JDIMENSION(image.GetHeight());
+    info.input_components = 4;
+    info.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, std::clamp(quality, 0, 100), TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height)
+    {
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(pixels.data() + size_t(info.next_scanline) * size_t(image.GetWidth()));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return out.Commit();
+}
+
+} // namespace Zestra
