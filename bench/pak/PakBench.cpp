@@ -3,14 +3,13 @@
 #include "framework/pak/PakFormat.h"
 #include "framework/pak/PakInterface.h"
 #include "framework/xml/XMLParser.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace Zestra;
@@ -33,8 +32,6 @@ struct Fixture
 {
     Fixture()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-bench-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
         document = MakeDocument(1 << 20);
         std::ofstream(folder + "/data.xml", std::ios::binary) << document;
 
@@ -53,8 +50,6 @@ struct Fixture
         }
         WritePak(folder + "/many.pak", many);
     }
-    ~Fixture() { std::filesystem::remove_all(folder); }
-
     static void WritePak(const std::string& path, const std::vector<PakSourceFile>& files)
     {
         std::vector<uint8_t> bytes;
@@ -64,7 +59,8 @@ struct Fixture
                                                     std::streamsize(bytes.size()));
     }
 
-    std::string folder;
+    TestSupport::TempFolder scratch{"velmora-bench"};
+    std::string folder = scratch.Path().string();
     std::string document;
 };
 

@@ -501,10 +501,10 @@ bool ZestraAppBase::StepApp(bool* updated)
         *updated = false;
     if (mBreakNestedLoops)
         return false;
-    if (mStepState == 3)
-        mStepState = 0;
+    if (mStepState == StepState::Done)
+        mStepState = StepState::Messages;
     mNestingDepth++;
-    if (mStepState == 0)
+    if (mStepState == StepState::Messages)
     {
         PlatformEvent event;
         while (!mQuitting && mPlatform.PollEvent(event))
@@ -516,12 +516,12 @@ bool ZestraAppBase::StepApp(bool* updated)
             HandleDeferredMessage(next);
         }
         if (mDeferredMessages.empty())
-            mStepState = 1;
+            mStepState = StepState::Update;
     }
     else if (mStepFrozen)
     {
         mPlatform.SleepMs(mUpdatePeriodMs);
-        mStepState = 3;
+        mStepState = StepState::Done;
     }
     else if (mStepMode)
     {
@@ -532,7 +532,7 @@ bool ZestraAppBase::StepApp(bool* updated)
         RunFractionalUpdate(1.0);
         DrawIfDirty();
         ProcessDeferredDeletes();
-        mStepState = 3;
+        mStepState = StepState::Done;
         if (updated != nullptr)
             *updated = mUpdateCount != oldCount;
     }
@@ -592,7 +592,7 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
         ProcessDeferredDeletes();
         // Back to the message step, resting an update period: a halted loop must still hear the close button
         // and must not spin.
-        mStepState = 3;
+        mStepState = StepState::Done;
         if (!allowSleep)
             return false;
         mSleepCount++;
@@ -605,7 +605,7 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
         AccumulateTime(now);
 
     bool didUpdate = false;
-    if (mStepState == 1)
+    if (mStepState == StepState::Update)
     {
         mUpdatesSinceDraw++;
         const bool loaded = mLoadingAcknowledged || !mLoadingStarted;
@@ -640,15 +640,15 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
                     }
                 }
                 if (TryRunUpdate())
-                    mStepState = 2;
+                    mStepState = StepState::CatchUp;
                 mUpdatedSinceDraw = true;
                 didUpdate = true;
             }
         }
     }
-    else if (mStepState == 2)
+    else if (mStepState == StepState::CatchUp)
     {
-        mStepState = 3;
+        mStepState = StepState::Done;
         mUpdateFraction += step - 1.0;
         ProcessDeferredDeletes();
         while (mUpdateFraction >= 1.0)
@@ -671,7 +671,7 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
     int64_t slept = 0;
     if (!didUpdate)
     {
-        mStepState = 3;
+        mStepState = StepState::Done;
         mUpdatesSinceDraw = 0;
         if (mUpdatedSinceDraw)
         {

@@ -275,7 +275,16 @@ public:
     int mSleepCount = 0;
     int64_t mDrawTime = 0;
     int64_t mPresentTime = 0;
-    int mStepState = 0;
+    // Where the next loop step resumes: read messages, then wait for the update that is due, then catch up on
+    // owed updates; Done starts the next frame at its messages.
+    enum class StepState
+    {
+        Messages,
+        Update,
+        CatchUp,
+        Done
+    };
+    StepState mStepState = StepState::Messages;
     int mNestingDepth = 0;
     double mElapsedMs = 0;
     uint64_t mLastTimeMs = 0;

@@ -163,14 +163,17 @@ int CloseLoose(PFILE* file)
     return result;
 }
 
-char* GetLineLoose(char* buffer, int length, FILE* file)
+// One fgets-style line from next(), which yields the next plain byte or EOF; carriage returns are dropped so
+// files written on Windows read the same.
+template <class NextByte>
+char* ReadLine(char* buffer, int length, NextByte next)
 {
     if (length <= 0)
         return nullptr;
     int count = 0;
     while (count < length - 1)
     {
-        int c = fgetc(file);
+        int c = next();
         if (c == EOF)
             break;
         if (c == 13)
@@ -181,6 +184,11 @@ char* GetLineLoose(char* buffer, int length, FILE* file)
     }
     buffer[count] = 0;
     return count == 0 ? nullptr : buffer;
+}
+
+char* GetLineLoose(char* buffer, int length, FILE* file)
+{
+    return ReadLine(buffer, length, [file] { return fgetc(file); });
 }
 
 int GetCharLoose(FILE* file)
@@ -515,18 +523,9 @@ char* PakInterface::GetLine(char* buffer, int length, PFILE* file)
     if (file->mEntry == nullptr)
         return GetLineLoose(buffer, length, file->mFile);
     const uint8_t* view = file->mEntry->mRecord->mView + file->mEntry->mOffset;
-    int count = 0;
-    while (count < length - 1 && uint64_t(file->mPos) < file->mEntry->mSize)
-    {
-        int c = view[file->mPos++] ^ kPakKey;
-        if (c == 13)
-            continue;
-        buffer[count++] = char(c);
-        if (c == 10)
-            break;
-    }
-    buffer[count] = 0;
-    return count == 0 ? nullptr : buffer;
+    const uint64_t size = file->mEntry->mSize;
+    return ReadLine(buffer, length,
+                    [&] { return uint64_t(file->mPos) < size ? int(view[file->mPos++] ^ kPakKey) : EOF; });
 }
 
 bool PakInterface::AtEnd(PFILE* file)

@@ -1,3 +1,5 @@
+// The memory-block source: reads and seeks are clamped to the block, so a decoder fed corrupt sizes can never
+// step outside it.
 #include "framework/sound/ByteSource.h"
 
 #include <cstring>

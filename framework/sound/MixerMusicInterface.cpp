@@ -1,3 +1,5 @@
+// Fades step once per update, and the refill after them tops each playing song's ring up from its stream, so the
+// audio thread only copies frames that are already decoded.
 #include "framework/sound/MixerMusicInterface.h"
 
 #include "framework/sound/AudioMixer.h"

@@ -1,3 +1,5 @@
+// Levels are sent to the mixer as one combined gain pair whenever a default or per-instance level changes, so the
+// audio thread never computes attenuation itself.
 #include "framework/sound/MixerSoundInstance.h"
 
 #include "framework/sound/AudioMixer.h"

@@ -1,3 +1,5 @@
+// Decoded sounds are immutable and shared: an instance holds its own reference, so unloading or replacing a
+// sound never pulls samples from under a playing voice. The table lock covers the loading thread's loads.
 #include "framework/sound/MixerSoundManager.h"
 
 #include "framework/sound/AudioMixer.h"
@@ -130,14 +132,7 @@ bool MixerSoundManager::LoadSound(int id, const std::string& path)
     bool loaded = false;
     std::string cachePath = CachePath(path);
     if (!cachePath.empty())
-    {
         loaded = ReadCachedOrWav(cachePath, pcm);
-        if (!loaded)
-        {
-            std::error_code error;
-            std::filesystem::create_directories(std::filesystem::path(cachePath).parent_path(), error);
-        }
-    }
     if (!loaded)
         loaded = ReadCachedOrWav(path + ".wav", pcm);
     for (const char* extension : {".ogg", ".au"})
@@ -168,6 +163,9 @@ void MixerSoundManager::WriteCache(const std::string& cachePath, const PcmData& 
     if (cachePath.empty())
         return;
     std::vector<uint8_t> bytes = BuildCacheWav(pcm, sourceName, mFiles->FileTime(sourceName), kCacheKey);
+    // The folder is made here, on the first write, so plain WAV sounds never leave empty cache folders behind.
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(cachePath).parent_path(), error);
     // Written beside and renamed over, so a crash mid-write never leaves a cut cache file in place.
     std::string temporary = cachePath + ".tmp";
     FILE* file = std::fopen(temporary.c_str(), "wb");

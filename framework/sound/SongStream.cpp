@@ -1,3 +1,5 @@
+// Song streams over the file bytes held in memory: Ogg Vorbis is decoded as it plays, a WAV song is read whole at
+// open; mono songs are spread over both channels here so the ring always holds stereo.
 #include "framework/sound/SongStream.h"
 
 #include "framework/sound/ByteSource.h"
@@ -13,26 +15,6 @@ namespace Zestra
 
 namespace
 {
-
-size_t OggRead(void* buffer, size_t size, size_t count, void* user)
-{
-    return size == 0 ? 0 : static_cast<ByteSource*>(user)->Read(buffer, size * count) / size;
-}
-
-int OggSeek(void* user, ogg_int64_t offset, int origin)
-{
-    return static_cast<ByteSource*>(user)->Seek(offset, origin) ? 0 : -1;
-}
-
-int OggClose(void*)
-{
-    return 0;
-}
-
-long OggTell(void* user)
-{
-    return long(static_cast<ByteSource*>(user)->Tell());
-}
 
 // Spreads count mono samples at the start of buffer over both channels, working backwards in place.
 void MonoToStereo(int16_t* buffer, int count)
@@ -57,8 +39,7 @@ public:
 
     bool Open()
     {
-        ov_callbacks callbacks{OggRead, OggSeek, OggClose, OggTell};
-        if (ov_open_callbacks(&mSource, &mFile, nullptr, 0, callbacks) != 0)
+        if (OpenOggFile(mSource, &mFile) != 0)
             return false;
         mOpen = true;
         vorbis_info* info = ov_info(&mFile, -1);

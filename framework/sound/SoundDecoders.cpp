@@ -203,12 +203,16 @@ bool ReadWav(ByteSource& source, PcmData& out, const FileTimeFn& fileTime)
     }
 }
 
+int OpenOggFile(ByteSource& source, OggVorbis_File* file)
+{
+    return ov_open_callbacks(&source, file, nullptr, 0, ov_callbacks{OggRead, OggSeek, OggClose, OggTell});
+}
+
 bool DecodeOgg(ByteSource& source, PcmData& out)
 {
     source.Seek(0, 0);
     OggVorbis_File file;
-    ov_callbacks callbacks{OggRead, OggSeek, OggClose, OggTell};
-    if (ov_open_callbacks(&source, &file, nullptr, 0, callbacks) != 0)
+    if (OpenOggFile(source, &file) != 0)
         return false;
 
     bool ok = false;

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+struct OggVorbis_File;
+
 namespace Zestra
 {
 
@@ -23,6 +25,10 @@ bool IsPlayableFormat(int channels, int rate, int bits);
 // A "dep " chunk whose stored time differs from fileTime(name) makes the file stale (false). Without fileTime the
 // dependency is not checked.
 bool ReadWav(ByteSource& source, PcmData& out, const FileTimeFn& fileTime = {});
+
+// Opens a libvorbisfile stream that reads through source, which must outlive the stream; answers as
+// ov_open_callbacks does (0 on success, and file needs ov_clear only then).
+int OpenOggFile(ByteSource& source, OggVorbis_File* file);
 
 // Decodes the whole stream to 16-bit samples. The source is only read during the call.
 bool DecodeOgg(ByteSource& source, PcmData& out);

@@ -1,3 +1,5 @@
+// Wiring of the sound objects: a missing device is reported once here, and every later piece falls back to its
+// silent form on a null mixer.
 #include "framework/sound/SoundFactory.h"
 
 #include "framework/platform/Platform.h"

@@ -1,3 +1,5 @@
+// The program's file access for sounds: files open through the archive-aware functions and are wrapped as byte
+// sources with their size measured once at open.
 #include "framework/sound/SoundFileAccess.h"
 
 #include "framework/pak/PakInterface.h"

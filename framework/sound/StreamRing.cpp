@@ -1,3 +1,5 @@
+// The ring's positions only grow; they are masked into a power-of-two buffer, so full and empty never look alike
+// and each side owns exactly one counter.
 #include "framework/sound/StreamRing.h"
 
 namespace Zestra

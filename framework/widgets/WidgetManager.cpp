@@ -527,17 +527,31 @@ void WidgetManager::PaintTopLevel(Graphics& base, Widget* child, PassFlags& flag
     child->mDirty = false;
 }
 
-bool WidgetManager::DrawDirty()
+bool WidgetManager::PaintTopLevels(Graphics& g, bool fullRedraw)
 {
     PassFlags flags = PrepareFlags();
     flags.mUpper = ApplyFlagMasks(flags.mUpper, mFlagsAdd, mFlagsRemove);
     flags.mLower = ApplyFlagMasks(flags.mLower, mFlagsAdd, mFlagsRemove);
-    int dirtyCount = 0;
-    for (Widget* child : mChildren)
+    Graphics base(g);
+    base.Offset(float(-mScreenRect.mX), float(-mScreenRect.mY));
+    // Iterate over a copy: a paint that detaches a widget must not break the walk.
+    std::vector<Widget*> children(mChildren.begin(), mChildren.end());
+    bool drawn = false;
+    for (Widget* child : children)
     {
-        if (child->mDirty)
-            dirtyCount++;
+        if (child == mModalBase)
+            flags.mAboveModal = true;
+        if (child->mParent != this || (!fullRedraw && !child->mDirty) || !child->mShown)
+            continue;
+        PaintTopLevel(base, child, flags, fullRedraw);
+        drawn = true;
     }
+    return drawn;
+}
+
+bool WidgetManager::DrawDirty()
+{
+    const bool anyDirty = std::any_of(mChildren.begin(), mChildren.end(), [](Widget* child) { return child->mDirty; });
     mOverlayQueue.clear();
     mMinOverlayPriority = INT_MAX;
     mDirty = false;
@@ -545,23 +559,7 @@ bool WidgetManager::DrawDirty()
         return false;
     Graphics g(mScreenImage);
     mCurrentGraphics = &g;
-    bool drawn = false;
-    if (dirtyCount > 0)
-    {
-        Graphics base(g);
-        base.Offset(float(-mScreenRect.mX), float(-mScreenRect.mY));
-        // Iterate over a copy: a paint that detaches a widget must not break the walk.
-        std::vector<Widget*> children(mChildren.begin(), mChildren.end());
-        for (Widget* child : children)
-        {
-            if (child == mModalBase)
-                flags.mAboveModal = true;
-            if (child->mParent != this || !child->mDirty || !child->mShown)
-                continue;
-            PaintTopLevel(base, child, flags, false);
-            drawn = true;
-        }
-    }
+    const bool drawn = anyDirty && PaintTopLevels(g, false);
     FlushOverlays(INT_MAX);
     mCurrentGraphics = nullptr;
     return drawn;
@@ -569,24 +567,11 @@ bool WidgetManager::DrawDirty()
 
 void WidgetManager::RedrawInto(Graphics& g)
 {
-    PassFlags flags = PrepareFlags();
-    flags.mUpper = ApplyFlagMasks(flags.mUpper, mFlagsAdd, mFlagsRemove);
-    flags.mLower = ApplyFlagMasks(flags.mLower, mFlagsAdd, mFlagsRemove);
     mOverlayQueue.clear();
     mMinOverlayPriority = INT_MAX;
     Graphics* savedCurrent = mCurrentGraphics;
     mCurrentGraphics = &g;
-    Graphics base(g);
-    base.Offset(float(-mScreenRect.mX), float(-mScreenRect.mY));
-    std::vector<Widget*> children(mChildren.begin(), mChildren.end());
-    for (Widget* child : children)
-    {
-        if (child == mModalBase)
-            flags.mAboveModal = true;
-        if (child->mParent != this || !child->mShown)
-            continue;
-        PaintTopLevel(base, child, flags, true);
-    }
+    PaintTopLevels(g, true);
     FlushOverlays(INT_MAX);
     mCurrentGraphics = savedCurrent;
     mDirty = false;

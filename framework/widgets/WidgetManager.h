@@ -125,6 +125,9 @@ private:
     void NoteInput();
     Point AbsolutePositionOf(const Widget* widget) const;
     void PaintTopLevel(Graphics& base, Widget* child, PassFlags& flags, bool quickScaling);
+    // Paints the shown top-level widgets in order: the dirty ones for a frame, or all of them with quick scaling
+    // for a full redraw (screenshots). True when any widget was painted.
+    bool PaintTopLevels(Graphics& g, bool fullRedraw);
     bool Uses3D() const;
 };
 

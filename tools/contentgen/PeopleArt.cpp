@@ -201,7 +201,6 @@ void DrawLegs(Canvas& c, const Look& l, View view, int frame)
         cairo_close_path(c.Cr());
         c.FillStroke(l.bottom, kLine, 1.3);
     }
-    (void)view;
 }
 
 // --- Head ------------------------------------------------------------------------------------------------

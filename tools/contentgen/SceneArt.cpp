@@ -148,7 +148,6 @@ void Room(Generator& g, Canvas& c, const Palette& p)
         c.StrokePath({0.4, 0.4, 0.45}, 2);
         DrawGarment(c, look, 36 + k * 42, 344, 36, 80);
     }
-    (void)g;
 }
 
 void House(Canvas& c, double x, double y, const Rgb& wall, const Rgb& roof)
@@ -318,7 +317,6 @@ void Splash(Generator& g, Canvas& c, int which)
         cairo_close_path(cr);
         c.StrokePath({0.96, 0.75, 0.24}, 5);
     }
-    (void)g;
 }
 
 void MainMenu(Generator& g, Canvas& c)

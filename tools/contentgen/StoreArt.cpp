@@ -104,7 +104,6 @@ void Stanchion(Canvas& c, const Palette& p, double x, double y)
     c.FillStroke({0.85, 0.7, 0.3}, kEdge, 1);
     c.Ellipse(x, y, 4, 4);
     c.FillStroke({0.95, 0.8, 0.35}, kEdge, 1);
-    (void)p;
 }
 
 // Velvet rope between posts; vertical runs go top to bottom, horizontal ones left to right.
@@ -317,7 +316,6 @@ void ServiceDesk(Canvas& c, const Palette& p)
     c.Ellipse(w / 2 + 6, 96, 18, 18);
     c.FillStroke(p.trim, p.accent, 2.5);
     c.TextCentered("?", w / 2 + 6, 96, 26, FontFace::SansBold, p.accent);
-    (void)h;
 }
 
 void Drink(Canvas& c, const Palette& p, bool active)
@@ -545,106 +543,44 @@ bool WriteStoreImages(Generator& gen, const StoreData& store, int number)
     std::string dir = "images/stores/" + store.name + "/";
     std::string label = store.name + "/";
     bool ok = true;
-    auto save = [&](Canvas& c, const std::string& name, bool jpeg = false)
-    { ok = gen.Save(c, dir + name + (jpeg ? ".jpg" : ".png"), label + name) && ok; };
+    // One picture: a fresh canvas of the given size, painted and saved under name; a failed save does not stop the
+    // others, so one run reports every picture that could not be written.
+    const bool kJpeg = true, kPng = false;
+    auto draw = [&](int w, int h, const std::string& name, bool jpeg, const auto& paint)
     {
-        Canvas c(800, 600);
-        Background(c, p, false);
-        save(c, "Background", true);
-    }
-    {
-        Canvas c(800, 90);
-        Hud(c, p);
-        save(c, "Hud");
-    }
-    {
-        Canvas c(800, 600);
-        StartScreen(gen, c, p);
-        save(c, "StartScreen");
-    }
-    {
-        Canvas c(440, 96);
-        TutorialBox(gen, c, p);
-        save(c, "TutorialBox");
-        Canvas big(480, 170);
-        TutorialBox(gen, big, p);
-        save(big, "TutorialBoxBig");
-    }
-    {
-        Canvas a(40, 150);
-        Rope(a, p, true);
-        save(a, "RopeCashRegister");
-        Canvas b(430, 40);
-        Rope(b, p, false);
-        save(b, "RopeChangingRoom");
-        Canvas d(40, 180);
-        Rope(d, p, true);
-        save(d, "RopeCustomerService");
-    }
-    {
-        Canvas room(102, 126);
-        ChangingRoom(room, p);
-        save(room, "ChangingRoom");
-        Canvas shadow(118, 134);
-        Shadow(shadow);
-        save(shadow, "ChangingRoomShadow");
-        Canvas door(408, 126);
-        ChangingRoomDoor(door, p, 4);
-        save(door, "ChangingRoomDoor");
-    }
-    {
-        Canvas c(160, 140);
-        CashCounter(c, p);
-        save(c, "CashCounter");
-        Canvas d(130, 150);
-        ServiceDesk(d, p);
-        save(d, "CustomerServiceDesk");
-    }
-    {
-        Canvas a(76, 64);
-        Drink(a, p, false);
-        save(a, "Drink");
-        Canvas b(76, 64);
-        Drink(b, p, true);
-        save(b, "DrinkActive");
-    }
-    {
-        Canvas a(60, 64);
-        GoodieRack(a, p, 1);
-        save(a, "GoodieRack1");
-        Canvas b(60, 64);
-        GoodieRack(b, p, 2);
-        save(b, "GoodieRack2");
-    }
-    {
-        Canvas c(84, 100);
-        DiscardRack(c, p);
-        save(c, "DiscardRack");
-    }
-    {
-        Canvas c(800, 100);
-        MapHud(c, p);
-        save(c, "MapHud");
-        for (int state = 0; state < 3; ++state)
-        {
-            Canvas icon(140, 130);
-            MapIcon(icon, p, store.name, state);
-            save(icon, state == 0 ? "MapIcon" : state == 1 ? "MapIconLocked" : "MapIconOver");
-        }
-    }
-    {
-        Canvas c(800, 600);
-        Background(c, p, true);
-        save(c, "MinigameBackground", true);
-    }
-    for (const auto& [type, info] : store.furniture)
-    {
-        int w = info.folded ? 138 : 152, h = info.folded ? 100 : 110;
         Canvas c(w, h);
-        Furniture(c, p, info);
-        save(c, type);
+        paint(c);
+        ok = gen.Save(c, dir + name + (jpeg ? ".jpg" : ".png"), label + name) && ok;
+    };
+    draw(800, 600, "Background", kJpeg, [&](Canvas& c) { Background(c, p, false); });
+    draw(800, 90, "Hud", kPng, [&](Canvas& c) { Hud(c, p); });
+    draw(800, 600, "StartScreen", kPng, [&](Canvas& c) { StartScreen(gen, c, p); });
+    draw(440, 96, "TutorialBox", kPng, [&](Canvas& c) { TutorialBox(gen, c, p); });
+    draw(480, 170, "TutorialBoxBig", kPng, [&](Canvas& c) { TutorialBox(gen, c, p); });
+    draw(40, 150, "RopeCashRegister", kPng, [&](Canvas& c) { Rope(c, p, true); });
+    draw(430, 40, "RopeChangingRoom", kPng, [&](Canvas& c) { Rope(c, p, false); });
+    draw(40, 180, "RopeCustomerService", kPng, [&](Canvas& c) { Rope(c, p, true); });
+    draw(102, 126, "ChangingRoom", kPng, [&](Canvas& c) { ChangingRoom(c, p); });
+    draw(118, 134, "ChangingRoomShadow", kPng, [&](Canvas& c) { Shadow(c); });
+    draw(408, 126, "ChangingRoomDoor", kPng, [&](Canvas& c) { ChangingRoomDoor(c, p, 4); });
+    draw(160, 140, "CashCounter", kPng, [&](Canvas& c) { CashCounter(c, p); });
+    draw(130, 150, "CustomerServiceDesk", kPng, [&](Canvas& c) { ServiceDesk(c, p); });
+    draw(76, 64, "Drink", kPng, [&](Canvas& c) { Drink(c, p, false); });
+    draw(76, 64, "DrinkActive", kPng, [&](Canvas& c) { Drink(c, p, true); });
+    draw(60, 64, "GoodieRack1", kPng, [&](Canvas& c) { GoodieRack(c, p, 1); });
+    draw(60, 64, "GoodieRack2", kPng, [&](Canvas& c) { GoodieRack(c, p, 2); });
+    draw(84, 100, "DiscardRack", kPng, [&](Canvas& c) { DiscardRack(c, p); });
+    draw(800, 100, "MapHud", kPng, [&](Canvas& c) { MapHud(c, p); });
+    const char* const mapIcons[3] = {"MapIcon", "MapIconLocked", "MapIconOver"};
+    for (int state = 0; state < 3; ++state)
+        draw(140, 130, mapIcons[state], kPng, [&](Canvas& c) { MapIcon(c, p, store.name, state); });
+    draw(800, 600, "MinigameBackground", kJpeg, [&](Canvas& c) { Background(c, p, true); });
+    for (const auto& entry : store.furniture)
+    {
+        const auto& info = entry.second;
+        draw(info.folded ? 138 : 152, info.folded ? 100 : 110, entry.first, kPng,
+             [&](Canvas& c) { Furniture(c, p, info); });
     }
-    (void)number;
     return ok;
 }
 

@@ -417,26 +417,23 @@ void DrawCursor(Generator& g, const RecipeLine& r, Canvas& c)
     }
     else if (shape == "beam")
     {
-        cairo_move_to(cr, 10, 3);
-        cairo_line_to(cr, 14, 5);
-        cairo_line_to(cr, 18, 3);
-        cairo_move_to(cr, 14, 5);
-        cairo_line_to(cr, 14, 25);
-        cairo_move_to(cr, 10, 27);
-        cairo_line_to(cr, 14, 25);
-        cairo_line_to(cr, 18, 27);
+        // The same I-beam twice: a wide white halo under the thin edge keeps the cursor visible on any background.
+        auto beam = [cr]
+        {
+            cairo_move_to(cr, 10, 3);
+            cairo_line_to(cr, 14, 5);
+            cairo_line_to(cr, 18, 3);
+            cairo_move_to(cr, 14, 5);
+            cairo_line_to(cr, 14, 25);
+            cairo_move_to(cr, 10, 27);
+            cairo_line_to(cr, 14, 25);
+            cairo_line_to(cr, 18, 27);
+        };
+        beam();
         c.StrokePath(kWhite, 4);
-        cairo_move_to(cr, 10, 3);
-        cairo_line_to(cr, 14, 5);
-        cairo_line_to(cr, 18, 3);
-        cairo_move_to(cr, 14, 5);
-        cairo_line_to(cr, 14, 25);
-        cairo_move_to(cr, 10, 27);
-        cairo_line_to(cr, 14, 25);
-        cairo_line_to(cr, 18, 27);
+        beam();
         c.StrokePath(edge, 1.8);
     }
-    (void)g;
 }
 
 void Star(Canvas& c, double cx, double cy, double r, double inner)
@@ -777,18 +774,20 @@ void DrawBall(Generator& g, const RecipeLine&, Canvas& c)
 
 void DrawTrail(Generator& g, const RecipeLine&, Canvas& c)
 {
-    double w = c.Width(), h = c.Height();
+    double h = c.Height();
     cairo_t* cr = c.Cr();
-    // A ribbon along the ball's path: level to pixel 408, then curving down past the last letter.
-    cairo_move_to(cr, 0, 14);
-    cairo_curve_to(cr, 120, 2, 300, 2, 408, 12);
-    cairo_curve_to(cr, 418, 40, 420, 120, 416, h - 4);
+    // A ribbon along the ball's path: level to pixel 408, then curving down past the last letter; a thin light
+    // line over the wide gold one gives it a sheen.
+    auto path = [cr, h]
+    {
+        cairo_move_to(cr, 0, 14);
+        cairo_curve_to(cr, 120, 2, 300, 2, 408, 12);
+        cairo_curve_to(cr, 418, 40, 420, 120, 416, h - 4);
+    };
+    path();
     c.StrokePath(g.UiColor("gold").WithAlpha(0.85), 10);
-    cairo_move_to(cr, 0, 14);
-    cairo_curve_to(cr, 120, 2, 300, 2, 408, 12);
-    cairo_curve_to(cr, 418, 40, 420, 120, 416, h - 4);
+    path();
     c.StrokePath(kWhite.WithAlpha(0.6), 3);
-    (void)w;
 }
 
 void DrawTrademark(Generator& g, const RecipeLine&, Canvas& c)

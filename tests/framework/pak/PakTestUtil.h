@@ -1,8 +1,10 @@
-// Helpers for the archive tests: a scratch folder that removes itself, and archives written byte by byte, so
-// broken layouts can be produced on purpose.
+// Helpers for the archive tests: archives written byte by byte, so broken layouts can be produced on purpose, and
+// small file helpers around the shared scratch folder.
 #pragma once
 
 #include "framework/pak/PakFormat.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,40 +15,9 @@
 namespace PakTest
 {
 
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-pak-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back(0);
-        mPath = mkdtemp(buffer.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(mPath, ec);
-    }
-    const std::filesystem::path& Path() const { return mPath; }
-    std::string operator/(const std::string& name) const { return (mPath / name).string(); }
-
-private:
-    std::filesystem::path mPath;
-};
-
-inline void WriteFile(const std::string& path, const std::string& content)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using TestSupport::ReadFile;
+using TestSupport::TempFolder;
+using TestSupport::WriteFile;
 
 // An archive's plain (unkeyed) bytes, built field by field.
 class RawPak

@@ -1,7 +1,7 @@
 #include "framework/platform/Desktop.h"
 
 #include "framework/platform/Paths.h"
-#include "tests/framework/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using TestSupport::TempFolder;
 using Zestra::SingleInstance;
 
 TEST(SingleInstanceTest, SecondStartNotifiesTheFirstAndTheLockDiesWithItsHolder)
@@ -88,12 +89,12 @@ TEST(PathsTest, MakeFoldersCreatesPrivateParents)
 {
     TempFolder root;
     std::string error;
-    ASSERT_TRUE(Zestra::MakeFolders(root.Path() + "/a/b c/d", 0700, error)) << error;
+    ASSERT_TRUE(Zestra::MakeFolders(root / "a/b c/d", 0700, error)) << error;
     struct stat st;
-    ASSERT_EQ(0, stat((root.Path() + "/a/b c").c_str(), &st));
+    ASSERT_EQ(0, stat((root / "a/b c").c_str(), &st));
     EXPECT_EQ(0700u, st.st_mode & 0777u);
-    EXPECT_TRUE(Zestra::MakeFolders(root.Path() + "/a/b c/d", 0700, error)) << "existing folders are fine";
-    ASSERT_TRUE(Zestra::WriteFileAtomically(root.Path() + "/a/file", "x", error)) << error;
-    EXPECT_FALSE(Zestra::MakeFolders(root.Path() + "/a/file/sub", 0700, error));
+    EXPECT_TRUE(Zestra::MakeFolders(root / "a/b c/d", 0700, error)) << "existing folders are fine";
+    ASSERT_TRUE(Zestra::WriteFileAtomically(root / "a/file", "x", error)) << error;
+    EXPECT_FALSE(Zestra::MakeFolders(root / "a/file/sub", 0700, error));
     EXPECT_FALSE(error.empty());
 }

@@ -1,12 +1,13 @@
 #include "framework/platform/headless/HeadlessPlatform.h"
 
 #include "framework/platform/SettingsStore.h"
-#include "tests/framework/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+using TestSupport::TempFolder;
 using Zestra::HeadlessPlatform;
 using Zestra::PlatformEvent;
 using Type = Zestra::PlatformEvent::Type;
@@ -157,11 +158,11 @@ TEST(HeadlessPlatformTest, DataFolderIsPrivateTemporaryOrTheGivenOne)
 
     TempFolder given;
     {
-        HeadlessPlatform platform(false, given.Path() + "/data");
-        EXPECT_EQ(given.Path() + "/data/", platform.UserDataFolder());
-        EXPECT_TRUE(std::filesystem::is_directory(given.Path() + "/data"));
+        HeadlessPlatform platform(false, given / "data");
+        EXPECT_EQ(given / "data/", platform.UserDataFolder());
+        EXPECT_TRUE(std::filesystem::is_directory(given / "data"));
     }
-    EXPECT_TRUE(std::filesystem::is_directory(given.Path() + "/data")) << "a given folder is never removed";
+    EXPECT_TRUE(std::filesystem::is_directory(given / "data")) << "a given folder is never removed";
 
     HeadlessPlatform platform;
     platform.Settings().SetRegistryKey("Kestrin\\Velmora Row");

@@ -2,7 +2,7 @@
 // video driver fed with synthetic events.
 #include "framework/platform/sdl/SdlPlatform.h"
 
-#include "tests/framework/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+using TestSupport::TempFolder;
 using Zestra::PlatformEvent;
 using Type = Zestra::PlatformEvent::Type;
 

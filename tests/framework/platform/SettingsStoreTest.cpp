@@ -1,32 +1,21 @@
 #include "framework/platform/SettingsStore.h"
 
-#include "tests/framework/platform/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
+using TestSupport::ReadFile;
+using TestSupport::TempFolder;
+using TestSupport::WriteFile;
 using Zestra::SettingsStore;
 
 namespace
 {
 
 const std::string kKey = "Kestrin\\Velmora Row";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::unique_ptr<SettingsStore> OpenStore(const TempFolder& root)
 {
@@ -55,7 +44,7 @@ TEST(SettingsStoreTest, ValuesSurviveARestartThroughTheFile)
         EXPECT_TRUE(store->WriteString(" odd=name[1] ", "v"));
         EXPECT_FALSE(store->HasFailed()) << store->ErrorText();
     }
-    const std::string path = root.Path() + "/Kestrin/Velmora Row/settings.ini";
+    const std::string path = root / "Kestrin/Velmora Row/settings.ini";
     EXPECT_EQ(path, OpenStore(root)->FilePath());
     // The file stays readable by people: plain lines for plain values, sub-keys as sections.
     const std::string text = ReadFile(path);
@@ -159,7 +148,7 @@ TEST(SettingsStoreTest, CorruptFileGivesDefaultsOneWarningAndKeepsTheBadFile)
     {
         SCOPED_TRACE(c.where + (" " + c.text));
         TempFolder root;
-        std::string folder = root.Path() + "/Kestrin/Velmora Row";
+        std::string folder = root / "Kestrin/Velmora Row";
         std::filesystem::create_directories(folder);
         WriteFile(folder + "/settings.ini", c.text);
 
@@ -181,7 +170,7 @@ TEST(SettingsStoreTest, CorruptFileGivesDefaultsOneWarningAndKeepsTheBadFile)
 TEST(SettingsStoreTest, HandEditedFileIsAccepted)
 {
     TempFolder root;
-    std::string folder = root.Path() + "/Kestrin/Velmora Row";
+    std::string folder = root / "Kestrin/Velmora Row";
     std::filesystem::create_directories(folder);
     WriteFile(folder + "/settings.ini",
               "; by hand\r\n  MusicVolume=int   40  \r\nMuted = bool 1\n\n[ Sub ]\nX = str \"a\"\n");
@@ -213,11 +202,11 @@ TEST(SettingsStoreTest, MissingFileIsQuietAndSavesAreAtomicAndPrivate)
     struct stat st;
     ASSERT_EQ(0, stat(store->FilePath().c_str(), &st));
     EXPECT_EQ(0600u, st.st_mode & 0777u);
-    ASSERT_EQ(0, stat((root.Path() + "/Kestrin").c_str(), &st));
+    ASSERT_EQ(0, stat((root / "Kestrin").c_str(), &st));
     EXPECT_EQ(0700u, st.st_mode & 0777u);
     // Only the settings file is left: no temporary files beside it.
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(root.Path() + "/Kestrin/Velmora Row"))
+    for (const auto& entry : std::filesystem::directory_iterator(root / "Kestrin/Velmora Row"))
     {
         EXPECT_EQ("settings.ini", entry.path().filename().string());
         ++files;
@@ -228,7 +217,7 @@ TEST(SettingsStoreTest, MissingFileIsQuietAndSavesAreAtomicAndPrivate)
 TEST(SettingsStoreTest, UnwritableFolderFailsWithATextInsteadOfCrashing)
 {
     TempFolder root;
-    WriteFile(root.Path() + "/Kestrin", "a file where the folder should be");
+    WriteFile(root / "Kestrin", "a file where the folder should be");
     auto store = OpenStore(root);
     EXPECT_FALSE(store->WriteInteger("A", 1));
     EXPECT_TRUE(store->HasFailed());

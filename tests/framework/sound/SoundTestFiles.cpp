@@ -107,21 +107,4 @@ Bytes ReadFile(const std::filesystem::path& path)
     return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-sound-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    mPath = pattern;
-    mPrevious = std::filesystem::current_path();
-    std::filesystem::current_path(mPath);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code error;
-    std::filesystem::current_path(mPrevious, error);
-    std::filesystem::remove_all(mPath, error);
-}
-
 } // namespace SoundTest

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/sound/AudioMixer.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -89,19 +90,7 @@ void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadFile(const std::filesystem::path& path);
 
 // A fresh folder that is the working directory for its lifetime, so relative sound paths resolve inside it.
-class ScratchFolder
-{
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& Path() const { return mPath; }
-
-private:
-    std::filesystem::path mPath;
-    std::filesystem::path mPrevious;
-};
+using ScratchFolder = TestSupport::WorkingFolder;
 
 // Pulls frames of mixed output (interleaved stereo).
 inline std::vector<int16_t> Pull(Zestra::AudioMixer& mixer, int frames)

@@ -1,9 +1,7 @@
 #include "DataTestSupport.h"
 
 #include "game/data/LevelStats.h"
-
-#include <atomic>
-#include <unistd.h>
+#include "tests/support/Files.h"
 
 void FakeHost::AddStoreImages(const std::string& store, int doorWidth)
 {
@@ -12,29 +10,19 @@ void FakeHost::AddStoreImages(const std::string& store, int doorWidth)
                                                          100};
 }
 
-ScratchGameFolder::ScratchGameFolder()
+ScratchGameFolder::ScratchGameFolder() : mFolder("velmora-gamedata")
 {
-    static std::atomic<int> serial{0};
-    mOld = std::filesystem::current_path();
-    mDir = std::filesystem::temp_directory_path() /
-           ("velmora-gamedata-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
-    std::filesystem::remove_all(mDir);
-    std::filesystem::create_directories(mDir / "properties");
-    std::filesystem::current_path(mDir);
+    std::filesystem::create_directories(mFolder.Path() / "properties");
     FreeDataTables();
 }
 
 ScratchGameFolder::~ScratchGameFolder()
 {
+    // The tables are freed while the folder is still current, before the folder itself goes away.
     FreeDataTables();
-    std::filesystem::current_path(mOld);
-    std::error_code ignored;
-    std::filesystem::remove_all(mDir, ignored);
 }
 
 void ScratchGameFolder::Write(const std::string& relativePath, const std::string& text)
 {
-    const std::filesystem::path path = mDir / relativePath;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
+    TestSupport::WriteFile(mFolder.Path() / relativePath, text);
 }

@@ -5,6 +5,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/DataTables.h"
 #include "game/data/ParserHost.h"
+#include "tests/support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -88,6 +89,5 @@ public:
     void Write(const std::string& relativePath, const std::string& text);
 
 private:
-    std::filesystem::path mOld;
-    std::filesystem::path mDir;
+    TestSupport::WorkingFolder mFolder;
 };

@@ -3,11 +3,15 @@
 // and clear errors for bad recipes.
 #include "tools/contentgen/Generator.h"
 
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+
 #include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -45,22 +49,19 @@ const char* kPeople = "<people>\n<person name=\"Tester\" animation_speed=\"6\">\
                       "<animation name=\"happy\" row=\"1\">\n<frame column=\"0\"/><frame column=\"2\"/></animation>\n"
                       "</person>\n</people>\n";
 
-void WriteText(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
+using TestSupport::ReadFile;
+using TestSupport::WriteFile;
 
-fs::path MakeContent(const std::string& name, const std::string& ui)
+// Each run gets its own folder: ctest runs every test of this file in its own process, in parallel.
+using ScratchFolder = TestSupport::TempFolder;
+
+void MakeContent(const fs::path& dir, const std::string& ui)
 {
-    fs::path dir = fs::temp_directory_path() / ("velmora-contentgen-test-" + name);
-    fs::remove_all(dir);
-    WriteText(dir / "content/art/ui.txt", ui);
-    WriteText(dir / "content/art/people.txt", "person Tester gender=male hair=#202020\n");
-    WriteText(dir / "content/art/stores.txt", "store Teststore wall=#eeeeee accent=#aa3366 motif=stripes\n");
-    WriteText(dir / "content/properties/stores.xml", kStores);
-    WriteText(dir / "content/properties/people.xml", kPeople);
-    return dir;
+    WriteFile(dir / "content/art/ui.txt", ui);
+    WriteFile(dir / "content/art/people.txt", "person Tester gender=male hair=#202020\n");
+    WriteFile(dir / "content/art/stores.txt", "store Teststore wall=#eeeeee accent=#aa3366 motif=stripes\n");
+    WriteFile(dir / "content/properties/stores.xml", kStores);
+    WriteFile(dir / "content/properties/people.xml", kPeople);
 }
 
 struct Size
@@ -108,28 +109,23 @@ int AlphaAt(const fs::path& path, int x, int y)
     return Pixels(path).Alpha(x, y);
 }
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 class GeneratorTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
         ASSERT_TRUE(InitFonts(VELMORA_DEJAVU_DIR));
-        sDir = MakeContent("main", kUi);
+        sFolder = std::make_unique<ScratchFolder>("velmora-contentgen");
+        sDir = sFolder->Path();
+        MakeContent(sDir, kUi);
         Generator gen((sDir / "content").string(), (sDir / "out").string());
         ASSERT_TRUE(gen.LoadInputs());
         sOk = gen.Run((sDir / "contact.png").string());
         for (const std::string& p : gen.Problems())
             ADD_FAILURE() << p;
     }
-    static void TearDownTestSuite() { fs::remove_all(sDir); }
+    static void TearDownTestSuite() { sFolder.reset(); }
+    static inline std::unique_ptr<ScratchFolder> sFolder;
     static inline fs::path sDir;
     static inline bool sOk = false;
     fs::path Out(const std::string& rel) const { return sDir / "out" / rel; }
@@ -202,7 +198,7 @@ TEST_F(GeneratorTest, ClothingHasFiveLooksAndMinigameCards)
 TEST_F(GeneratorTest, ManifestDeclaresCelColumns)
 {
     ASSERT_TRUE(sOk);
-    std::string manifest = ReadAll(Out("properties/resources.xml"));
+    std::string manifest = ReadFile(Out("properties/resources.xml"));
     EXPECT_NE(manifest.find("<Image id=\"IMAGE_QUEUE\" path=\"images/ui/queue.png\" rows=\"1\" cols=\"3\"/>"),
               std::string::npos);
     EXPECT_NE(manifest.find("<Image id=\"IMAGE_SMOKE\" path=\"images/ui/smoke.png\" rows=\"1\" cols=\"3\"/>"),
@@ -225,7 +221,7 @@ TEST_F(GeneratorTest, SecondRunGivesIdenticalFiles)
             continue;
         fs::path rel = fs::relative(entry.path(), sDir / "out");
         ASSERT_TRUE(fs::exists(sDir / "out2" / rel)) << rel;
-        EXPECT_EQ(ReadAll(entry.path()), ReadAll(sDir / "out2" / rel)) << rel;
+        EXPECT_EQ(ReadFile(entry.path()), ReadFile(sDir / "out2" / rel)) << rel;
         ++compared;
     }
     EXPECT_GT(compared, 40);
@@ -277,7 +273,9 @@ TEST(GeneratorErrors, BadRecipesAreReportedWithTheirLine)
                  {"Game IMAGE_BAD button tiny", "ui.txt:2: IMAGE_BAD needs a size WxH"}};
     for (const Case& c : cases)
     {
-        fs::path dir = MakeContent("bad", std::string("palette ui plum=#5b2a6e\n") + c.line + "\n");
+        ScratchFolder folder("velmora-contentgen");
+        const fs::path& dir = folder.Path();
+        MakeContent(dir, std::string("palette ui plum=#5b2a6e\n") + c.line + "\n");
         Generator gen((dir / "content").string(), (dir / "out").string());
         ASSERT_TRUE(gen.LoadInputs());
         EXPECT_FALSE(gen.WriteUi());
@@ -285,7 +283,6 @@ TEST(GeneratorErrors, BadRecipesAreReportedWithTheirLine)
         for (const std::string& p : gen.Problems())
             found = found || p == c.expected;
         EXPECT_TRUE(found) << c.line;
-        fs::remove_all(dir);
     }
 }
 
@@ -296,7 +293,7 @@ TEST(ShippedContent, ManifestIsUpToDateAndComplete)
     for (const std::string& p : gen.Problems())
         ADD_FAILURE() << p;
     std::string manifest = gen.ManifestText();
-    EXPECT_EQ(manifest, ReadAll(fs::path(VELMORA_CONTENT_DIR) / "properties/resources.xml"))
+    EXPECT_EQ(manifest, ReadFile(fs::path(VELMORA_CONTENT_DIR) / "properties/resources.xml"))
         << "regenerate with velmora-contentgen --content content --manifest content/properties/resources.xml";
     // Every id once, in the group the game binds it from.
     std::map<std::string, int> perGroup;
@@ -330,7 +327,7 @@ TEST(ShippedContent, ManifestIsUpToDateAndComplete)
 #ifdef VELMORA_HAVE_MANIFEST_READER
 TEST(ShippedContent, ManifestReadsInTheGamesResourceManager)
 {
-    std::string text = ReadAll(fs::path(VELMORA_CONTENT_DIR) / "properties/resources.xml");
+    std::string text = ReadFile(fs::path(VELMORA_CONTENT_DIR) / "properties/resources.xml");
     Zestra::ResourceManager manager(nullptr, nullptr);
     ASSERT_TRUE(manager.ReadManifestFromText(text, "resources.xml")) << manager.ErrorMessage();
     EXPECT_EQ(manager.GroupIds("Init").size(), 11u);
@@ -344,8 +341,8 @@ TEST(ShippedContent, LessonTargetsLandOnPictures)
 {
     // The lessons point at fixed board pixels; each must fall on an opaque pixel of the picture placed there.
     ASSERT_TRUE(InitFonts(VELMORA_DEJAVU_DIR));
-    fs::path out = fs::temp_directory_path() / "velmora-contentgen-test-targets";
-    fs::remove_all(out);
+    ScratchFolder folder("velmora-contentgen");
+    const fs::path out = folder.Path();
     Generator gen(VELMORA_CONTENT_DIR, out.string());
     ASSERT_TRUE(gen.LoadInputs());
     ASSERT_FALSE(gen.Stores().empty());
@@ -374,7 +371,6 @@ TEST(ShippedContent, LessonTargetsLandOnPictures)
     EXPECT_GT(AlphaAt(dir / "ChangingRoom.png", 151 - (154 - 51), 55), 128);
     EXPECT_GT(AlphaAt(dir / "CustomerServiceDesk.png", 750 - (800 - deskW), 223 - 190), 128);
     EXPECT_GT(AlphaAt(dir / "DiscardRack.png", 50 - (48 - rackW / 2), 90 - 10), 128);
-    fs::remove_all(out);
 }
 
 TEST(ShippedContent, FiguresFitInsideTheirCels)
@@ -382,8 +378,8 @@ TEST(ShippedContent, FiguresFitInsideTheirCels)
     // A tall person with a hat must not be cut at the top of the cel: the first row of every torso cel row is
     // empty, and so is the last column of the side-view legs (they would bleed into the next frame).
     ASSERT_TRUE(InitFonts(VELMORA_DEJAVU_DIR));
-    fs::path out = fs::temp_directory_path() / "velmora-contentgen-test-people";
-    fs::remove_all(out);
+    ScratchFolder folder("velmora-contentgen");
+    const fs::path out = folder.Path();
     Generator gen(VELMORA_CONTENT_DIR, out.string());
     ASSERT_TRUE(gen.LoadInputs());
     ASSERT_FALSE(gen.People().empty());
@@ -399,5 +395,4 @@ TEST(ShippedContent, FiguresFitInsideTheirCels)
             for (int y = 0; y < 120; ++y)
                 ASSERT_EQ(legs.Alpha(frame * 120 + 119, y), 0) << p.name << " frame " << frame;
     }
-    fs::remove_all(out);
 }

@@ -8,6 +8,9 @@
 #include "tools/contentgen/audio/SongRenderer.h"
 #include "tools/contentgen/audio/VoiceRenderer.h"
 
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
@@ -17,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace AudioGen;
@@ -27,13 +29,7 @@ namespace
 
 const std::string kContent = VELMORA_CONTENT_DIR;
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using TestSupport::ReadFile;
 
 std::set<std::string> AttributeValues(const std::string& text, const std::string& attribute)
 {
@@ -65,7 +61,9 @@ const Pack& ShippedPack()
 // last channel goes to `right`, so a mono file gives two equal halves).
 bool Decode(const std::vector<uint8_t>& bytes, long& frames, int& channels, StereoBuffer* samples = nullptr)
 {
-    const fs::path path = fs::temp_directory_path() / "velmora_audiogen_decode.ogg";
+    // A private folder: ctest runs the tests of this file as parallel processes, and vorbisfile wants a path.
+    TestSupport::TempFolder folder("velmora-audiogen");
+    const fs::path path = folder.Path() / "decode.ogg";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     OggVorbis_File vf;
@@ -82,7 +80,6 @@ bool Decode(const std::vector<uint8_t>& bytes, long& frames, int& channels, Ster
         samples->right.insert(samples->right.end(), pcm[channels - 1], pcm[channels - 1] + n);
     }
     ov_clear(&vf);
-    fs::remove(path);
     return true;
 }
 
@@ -226,8 +223,8 @@ TEST(AudioPack, EncodingIsRepeatableAndKeepsTheLength)
 
 TEST(AudioPack, RecipeMistakesAreAllReported)
 {
-    const fs::path dir = fs::temp_directory_path() / "velmora_audiogen_broken";
-    fs::remove_all(dir);
+    TestSupport::TempFolder folder("velmora-audiogen");
+    const fs::path& dir = folder.Path();
     fs::create_directories(dir / "audio" / "songs");
     std::ofstream(dir / "audio" / "sounds.txt") << "sound ok length=0.1\n  tone f=440\nsound ok\n  tone f=9\n";
     std::ofstream(dir / "audio" / "voices.txt") << "voice Ann pitch=200\n";
@@ -241,13 +238,12 @@ TEST(AudioPack, RecipeMistakesAreAllReported)
     }
     EXPECT_TRUE(twice);
     EXPECT_TRUE(range);
-    fs::remove_all(dir);
 }
 
 TEST(AudioPack, WritesTheGameFolderLayoutAndLeavesUnchangedFilesAlone)
 {
-    const fs::path dir = fs::temp_directory_path() / "velmora_audiogen_layout";
-    fs::remove_all(dir);
+    TestSupport::TempFolder folder("velmora-audiogen");
+    const fs::path& dir = folder.Path();
     fs::create_directories(dir / "audio" / "songs");
     std::ofstream(dir / "audio" / "sounds.txt") << "sound ding length=0.2\n  bell f=880 decay=0.1\n";
     std::ofstream(dir / "audio" / "voices.txt") << "voice Ann pitch=220 seed=3\n";
@@ -282,5 +278,4 @@ TEST(AudioPack, WritesTheGameFolderLayoutAndLeavesUnchangedFilesAlone)
         EXPECT_EQ(ReadFile(files[i]), bytes[i]) << files[i];
         EXPECT_EQ(fs::last_write_time(files[i]), times[i] - std::chrono::hours(1)) << files[i];
     }
-    fs::remove_all(dir);
 }
