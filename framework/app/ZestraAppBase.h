@@ -173,6 +173,8 @@ public:
     // Cursors: kinds 0..12; larger kinds are ignored by SetCursorImage.
     void SetCursor(int kind);
     void SetCursorImage(int kind, Image* image);
+    // The hot spot of a cursor picture of the kind, in its pixels; games with other pictures override it.
+    virtual Point CursorHotSpot(int kind, int width, int height);
     void SetCustomCursorsEnabled(bool on);
 
     // The per-user settings store below "SOFTWARE\" + mRegistryKey; every operation fails while the key is

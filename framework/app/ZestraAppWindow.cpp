@@ -3,10 +3,12 @@
 // command line, debug keys and URL opening.
 #include "framework/app/ZestraAppBase.h"
 
+#include "framework/graphics/MemoryImage.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/SettingsStore.h"
 #include "framework/widgets/WidgetManager.h"
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -641,11 +643,36 @@ void ZestraAppBase::SetCustomCursorsEnabled(bool on)
 
 void ZestraAppBase::ApplyCursor()
 {
-    // Software cursor images are not drawn by the platforms yet; the system cursor of the kind stands in.
     int kind = mCursor;
     if (kind < 0 || kind > 12)
         kind = 0;
+    // A picture replaces the kind's system cursor when custom cursors are on; kind 12 always uses its picture.
+    MemoryImage* picture = dynamic_cast<MemoryImage*>(mCursorImages[size_t(kind)]);
+    if (picture != nullptr && (mCustomCursorsEnabled || kind == 12) && picture->GetWidth() > 0)
+    {
+        PixelView view{picture->GetBits(), picture->GetWidth(), picture->GetHeight(), picture->GetWidth()};
+        Point hot = CursorHotSpot(kind, picture->GetWidth(), picture->GetHeight());
+        mPlatform.SetCursorImage(view, hot.mX, hot.mY);
+        return;
+    }
     mPlatform.SetCursorKind(kind);
+}
+
+Point ZestraAppBase::CursorHotSpot(int kind, int width, int height)
+{
+    // Where the pictures point: the tip of the arrow, the finger of the hands, the middle of the text beam.
+    switch (kind)
+    {
+    case 1:
+        return Point{std::min(11, width - 1), std::min(4, height - 1)};
+    case 2:
+        return Point{std::min(15, width - 1), std::min(10, height - 1)};
+    case 3:
+    case 12:
+        return Point{width / 2, height / 2};
+    default:
+        return Point{1, 1};
+    }
 }
 
 std::string ZestraAppBase::GetClipboardText()

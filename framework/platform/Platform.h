@@ -134,6 +134,9 @@ public:
 
     // Cursors: kinds 0..12 (0 arrow, 1 hand, 2 dragging hand, 3 text beam, 11 hidden, 12 custom).
     virtual void SetCursorKind(int kind) = 0;
+    // Shows a picture as the cursor (the custom cursors of the game); hot spot in image pixels. Replaces the kind's
+    // cursor until the next SetCursorKind or SetCursorImage.
+    virtual void SetCursorImage(const PixelView& pixels, int hotX, int hotY) = 0;
     // Captures the mouse while a button is held so releases outside the window still arrive.
     virtual void CaptureMouse(bool capture) = 0;
 

@@ -86,7 +86,18 @@ public:
     bool PollEvent(PlatformEvent& event) override;
     bool Present(const PixelView& screen, const std::vector<Rect>& dirty) override;
 
-    void SetCursorKind(int kind) override { mCursorKind = kind; }
+    void SetCursorKind(int kind) override
+    {
+        mCursorKind = kind;
+        mCursorImageShown = false;
+    }
+    void SetCursorImage(const PixelView&, int hotX, int hotY) override
+    {
+        mCursorImageShown = true;
+        mCursorHot = Point{hotX, hotY};
+    }
+    bool CursorImageShown() const { return mCursorImageShown; }
+    Point CursorHotSpot() const { return mCursorHot; }
     void CaptureMouse(bool capture) override { mMouseCaptured = capture; }
 
     std::string GetClipboardText() override { return mClipboard; }
@@ -126,6 +137,8 @@ private:
     DisplayResult mCreateResult = DisplayResult::Ok;
     std::string mCreateErrorText;
     int mCursorKind = 0;
+    bool mCursorImageShown = false;
+    Point mCursorHot;
     bool mMouseCaptured = false;
     bool mScreenSaverInhibited = false;
     int mBringToFrontCount = 0;

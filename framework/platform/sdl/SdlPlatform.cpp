@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -516,6 +517,32 @@ void SdlPlatform::FreeCursors()
             SDL_FreeCursor(cursor);
         cursor = nullptr;
     }
+    if (mImageCursor != nullptr)
+        SDL_FreeCursor(mImageCursor);
+    mImageCursor = nullptr;
+}
+
+void SdlPlatform::SetCursorImage(const PixelView& pixels, int hotX, int hotY)
+{
+    if (!mVideoReady || pixels.mPixels == nullptr || pixels.mWidth <= 0 || pixels.mHeight <= 0)
+        return;
+    // SDL copies the pixels into the cursor, so the surface only borrows the image for this call.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.mPixels), pixels.mWidth,
+                                                              pixels.mHeight, 32, pixels.mPitch * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr)
+        return;
+    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, std::clamp(hotX, 0, pixels.mWidth - 1),
+                                               std::clamp(hotY, 0, pixels.mHeight - 1));
+    SDL_FreeSurface(surface);
+    if (cursor == nullptr)
+        return;
+    SDL_SetCursor(cursor);
+    SDL_ShowCursor(SDL_ENABLE);
+    // The old picture cursor may only go once another cursor is active.
+    if (mImageCursor != nullptr)
+        SDL_FreeCursor(mImageCursor);
+    mImageCursor = cursor;
 }
 
 void SdlPlatform::SetCursorKind(int kind)

@@ -56,6 +56,7 @@ public:
     bool Present(const PixelView& screen, const std::vector<Rect>& dirty) override;
 
     void SetCursorKind(int kind) override;
+    void SetCursorImage(const PixelView& pixels, int hotX, int hotY) override;
     void CaptureMouse(bool capture) override;
 
     std::string GetClipboardText() override;
@@ -95,6 +96,7 @@ private:
     bool mWindowed = true;
     std::string mTitle;
     std::vector<SDL_Cursor*> mCursors; // by cursor kind; null where the kind shows nothing
+    SDL_Cursor* mImageCursor = nullptr; // owned: the last picture cursor
     int mCursorKind = 0;
     int mTimerPeriodMs = 0;
     uint64_t mLastTimerMs = 0;

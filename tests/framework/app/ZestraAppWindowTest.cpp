@@ -166,6 +166,27 @@ TEST(ZestraAppWindowTest, FocusLossMutesAndReleasesInput)
     app.mWidgetManager->DetachChild(&probe);
 }
 
+TEST(ZestraAppWindowTest, CursorPicturesReplaceSystemCursorsOnlyWhenEnabled)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    app.Initialize();
+    MemoryImage hand(32, 32);
+    app.SetCursorImage(1, &hand);
+    app.SetCursor(1);
+    EXPECT_FALSE(platform.CursorImageShown()) << "custom cursors are off by default";
+    EXPECT_EQ(1, platform.CursorKind());
+
+    app.SetCustomCursorsEnabled(true);
+    EXPECT_TRUE(platform.CursorImageShown());
+    EXPECT_EQ((Point{11, 4}), platform.CursorHotSpot());
+
+    app.SetCursor(11); // no picture for the hidden cursor: the kind itself is shown
+    EXPECT_FALSE(platform.CursorImageShown());
+    EXPECT_EQ(11, platform.CursorKind());
+    app.SetCursorImage(1, nullptr);
+}
+
 TEST(ZestraAppWindowTest, WindowEventsToggleModeAndCloseQuitsOnce)
 {
     HeadlessPlatform platform;
