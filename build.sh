@@ -49,15 +49,27 @@ case "${1:-}" in
         seconds=${FUZZ_SECONDS:-60}
         CC=clang CXX=clang++ build build-fuzz -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF \
             -DVELMORA_BUILD_BENCH=OFF -DVELMORA_BUILD_CONTENT=OFF
+        root=$(pwd)
+        passed=0
+        failed=0
         while IFS='|' read -r name corpus; do
             [ -n "$name" ] || continue
             work=$(mktemp -d)
             [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
             echo "== fuzzing $name for ${seconds}s"
-            "build-fuzz/fuzzers/$name" \
-                -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "$work" 2>&1 | tail -3
+            # The fuzzer changes folder on its own; give it absolute paths and keep its findings for a look.
+            if (cd "$work" && "$root/build-fuzz/fuzzers/$name" -max_total_time="$seconds" -rss_limit_mb=2048 \
+                    -artifact_prefix="$root/build-fuzz/$name-" "$work" > "$root/build-fuzz/$name.log" 2>&1); then
+                passed=$((passed + 1))
+                tail -1 "build-fuzz/$name.log"
+            else
+                failed=$((failed + 1))
+                tail -40 "build-fuzz/$name.log"
+            fi
             rm -rf "$work"
         done < build-fuzz/fuzzers.txt
+        echo "fuzz: $passed passed, $failed failed"
+        [ "$failed" -eq 0 ]
         ;;
     *)
         sed -n '2,5p' "$0" | sed 's/^# \{0,1\}//'
