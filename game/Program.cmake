@@ -1,10 +1,12 @@
+# The game's application object (the rest of game/app beside the resource ids).
+add_library(game_app STATIC ${CMAKE_CURRENT_LIST_DIR}/app/GameApp.cpp)
+target_link_libraries(game_app PUBLIC velmora_options zestra_app game_store game_people game_data game_profile
+    game_res)
+
 # The program `velmora`: built into the game folder beside its data, so it runs from the build tree as it is.
-add_executable(velmora
-    ${CMAKE_CURRENT_LIST_DIR}/main.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/app/Placeholder.cpp)
-target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_sdl zestra_headless)
-# The game library joins once it exists; until then the placeholder screen stands in for it.
-foreach(dep game_app game_store game_menus)
+add_executable(velmora ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_sdl zestra_headless game_app game_diag)
+foreach(dep game_menus)
     if(TARGET ${dep})
         target_link_libraries(velmora PRIVATE ${dep})
     endif()

@@ -1,8 +1,9 @@
-// The program: picks the platform (SDL, or headless for automation), runs the application and returns its code.
+// The program: picks the platform (SDL, or headless for automation), runs the game and returns its code.
 #include "framework/platform/Platform.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/sdl/SdlPlatform.h"
-#include "game/app/Placeholder.h"
+#include "game/app/GameApp.h"
+#include "game/diag/Diagnostics.h"
 
 #include <memory>
 #include <string>
@@ -33,7 +34,8 @@ int main(int argc, char** argv)
         platform = std::make_unique<Zestra::SdlPlatform>();
 
     {
-        PlaceholderApp app(*platform);
+        Zestra::GameApp app(*platform);
+        Diagnostics diagnostics(app);
         app.SetCommandLine(argc, argv);
         app.Initialize();
         if (!app.mQuitting)

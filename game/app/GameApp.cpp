@@ -1,0 +1,229 @@
+#include "game/app/GameApp.h"
+
+#include "framework/resources/ResourceManager.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/app/Res.h"
+#include "game/data/CustomerStats.h"
+#include "game/data/DataTables.h"
+#include "game/data/FrameworkParserHost.h"
+#include "game/data/LevelStats.h"
+#include "game/data/Localization.h"
+#include "game/data/PersonStats.h"
+#include "game/people/GameSound.h"
+#include "game/profile/GameState.h"
+#include "game/store/Board.h"
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+namespace Zestra
+{
+
+namespace
+{
+std::string Lower(std::string text)
+{
+    for (char& ch : text)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = char(ch - 'A' + 'a');
+    return text;
+}
+
+bool ParseCount(const char* first, const char* last, int& out)
+{
+    if (first == last)
+        return false;
+    auto [end, error] = std::from_chars(first, last, out);
+    return error == std::errc() && end == last && out >= 0;
+}
+} // namespace
+
+bool ParseLevelOption(const std::string& text, int& store, int& level)
+{
+    size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    const char* begin = text.data();
+    return ParseCount(begin, begin + colon, store) && ParseCount(begin + colon + 1, begin + text.size(), level) &&
+           store >= 1;
+}
+
+GameApp::GameApp(Platform& platform) : ZestraAppBase(platform)
+{
+    mProductName = "Velmora Row";
+    mWindowTitle = "Velmora Row";
+    mRegistryKey = "Kestrin\\Velmora Row";
+    mWidth = 800;
+    mHeight = 600;
+}
+
+GameApp::~GameApp()
+{
+    SetGameSoundSink({});
+    // The manager only links to the board; unlink it before the board goes, and the board before the tables.
+    if (mBoard && mWidgetManager)
+        mWidgetManager->DetachChild(mBoard.get());
+    mBoard.reset();
+    // A run cut short may end while the loading thread still reads; the tables are freed once it is done.
+    if (mLoadingThread.joinable())
+        mLoadingThread.join();
+    UnbindAllGroups();
+    FreeDataTables();
+    mDataHost.reset();
+}
+
+void GameApp::HandleArgument(const std::string& name, const std::string& value)
+{
+    std::string option = Lower(name);
+    if (option == "-level")
+    {
+        if (!ParseLevelOption(value, options.store, options.level))
+        {
+            std::fprintf(stderr, "velmora: -level wants STORE:LEVEL (store from 1, level from 0), not \"%s\"\n",
+                         value.c_str());
+            std::fflush(stderr);
+            std::_Exit(kBadLevelExitCode);
+        }
+        options.levelGiven = true;
+    }
+    else if (option == "-autoplay")
+        options.autoplay = true;
+    else if (option == "-nodraw")
+        options.noDraw = true;
+    else if (option == "-quit-after-level")
+        options.quitAfterLevel = true;
+    else
+        ZestraAppBase::HandleArgument(name, value);
+}
+
+void GameApp::Initialize()
+{
+    ZestraAppBase::Initialize();
+    if (mQuitting || !mWidgetManager)
+        return;
+    SetGameSoundSink([this](int id) { PlaySound(id); });
+    LoadManifest();
+    std::string error;
+    for (const char* group : {"Init", "TitleScreen"})
+        if (!mResourceManager->LoadGroup(group) ? (error = mResourceManager->ErrorText(), true)
+                                                : !BindGroup(*mResourceManager, group, &error))
+        {
+            ShowFatalMessage("Cannot load the resource group " + std::string(group) + ": " + error);
+            ExitWithCode(1);
+        }
+}
+
+void GameApp::RunLoadingTask()
+{
+    // Loading thread: only the tables, the resource groups and the progress counter are touched here.
+    // The host outlives the tables: the shared songs and voices are given back through it when they are freed.
+    mDataHost = std::make_unique<FrameworkParserHost>(mMusicInterface.get(), mSoundManager.get(), &mImageRegistry,
+                                                      [this] { mLoadingTasksDone.fetch_add(1); });
+    {
+        LevelStats stores(*mDataHost, false);
+        PersonStats people(*mDataHost, false);
+        CustomerStats customers(*mDataHost);
+        Localization texts(*mDataHost);
+    }
+    mResourceManager->LoadGroup("Game");
+    mResourceManager->LoadGroup("Velmora");
+    PublishDataTables();
+}
+
+void GameApp::OnLoadingFinished()
+{
+    std::string error;
+    for (const char* group : {"Game", "Velmora"})
+        if (!BindGroup(*mResourceManager, group, &error))
+        {
+            ShowFatalMessage("Cannot load the resource group " + std::string(group) + ": " + error);
+            ExitWithCode(1);
+        }
+    mBoard = std::make_unique<Board>();
+    mBoard->SetBounds(0, 0, mWidth, mHeight);
+    mBoard->LoadWalkGrid();
+    mBoard->onLevelEnded = [this] {
+        if (onLevelEnded)
+            onLevelEnded();
+    };
+    mWidgetManager->AttachChild(mBoard.get());
+    mWidgetManager->FocusWidget(mBoard.get());
+    int store = options.levelGiven ? options.store : 1;
+    int level = options.levelGiven ? options.level : 0;
+    if (!StartLevel(store, level))
+    {
+        std::fprintf(stderr, "velmora: there is no level %d:%d (stores 1 to %d)\n", store, level, StoreCount());
+        std::fflush(stderr);
+        ExitWithCode(kBadLevelExitCode);
+    }
+}
+
+bool GameApp::StartLevel(int storeNumber, int level)
+{
+    if (!mBoard || !mBoard->OpenDay(storeNumber, level))
+        return false;
+    mBoard->fractionalUpdates = mRefreshPacing;
+    mLevelStartUpdate = mUpdateCount;
+    mTiming = Timing{};
+    if (onDayStarted)
+        onDayStarted();
+    const LevelInfo* info = mBoard->store->GetLevel(level);
+    if (info != nullptr && info->isMinigame)
+    {
+        // The bonus game arrives with its own screen; until then a bonus day passes as played.
+        mBoard->EndLevel();
+    }
+    return true;
+}
+
+void GameApp::RunUpdate()
+{
+    auto start = std::chrono::steady_clock::now();
+    ZestraAppBase::RunUpdate();
+    if (onUpdate && !mQuitting)
+        onUpdate();
+    mTiming.update += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void GameApp::PresentScreen()
+{
+    auto start = std::chrono::steady_clock::now();
+    ZestraAppBase::PresentScreen();
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    mTiming.present += seconds;
+    mPresenting += seconds;
+}
+
+bool GameApp::DrawIfDirty()
+{
+    if (options.noDraw)
+    {
+        // Counted as a frame that drew nothing, so the loop goes on to sleep until the next update is due.
+        mUpdatedSinceDraw = false;
+        mLastDrawSkipped = true;
+        return false;
+    }
+    auto start = std::chrono::steady_clock::now();
+    mPresenting = 0;
+    bool drawn = ZestraAppBase::DrawIfDirty();
+    mTiming.draw += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() - mPresenting;
+    return drawn;
+}
+
+void GameApp::OnFocusLost()
+{
+    ZestraAppBase::OnFocusLost();
+    if (mBoard)
+        mBoard->SetPaused(true);
+}
+
+void GameApp::OnFocusGained()
+{
+    ZestraAppBase::OnFocusGained();
+    if (mBoard)
+        mBoard->SetPaused(false);
+}
+
+} // namespace Zestra

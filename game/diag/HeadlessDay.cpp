@@ -1,0 +1,59 @@
+#include "game/diag/HeadlessDay.h"
+
+#include "framework/platform/Platform.h"
+#include "game/diag/PlayerBot.h"
+#include "game/store/Board.h"
+
+#include <memory>
+
+void HeadlessDay::Deliver(const Zestra::PlatformEvent& event)
+{
+    using Type = Zestra::PlatformEvent::Type;
+    switch (event.mType)
+    {
+    case Type::MouseMove:
+        if (mPressed)
+            mBoard.OnMouseDrag(event.mX, event.mY);
+        else
+            mBoard.OnMouseMove(event.mX, event.mY);
+        break;
+    case Type::MouseDown:
+        mPressed = true;
+        mBoard.OnMouseDown(event.mX, event.mY, event.mClickCode);
+        break;
+    case Type::MouseUp:
+        mPressed = false;
+        mBoard.OnMouseUp(event.mX, event.mY, event.mClickCode);
+        break;
+    default:
+        break;
+    }
+}
+
+DayOutcome HeadlessDay::Play(bool autoplay, Zestra::Graphics* g, int maxTicks)
+{
+    std::unique_ptr<PlayerBot> bot;
+    if (autoplay)
+        bot = std::make_unique<PlayerBot>(mBoard, [this](const Zestra::PlatformEvent& event) { Deliver(event); });
+    DayOutcome outcome;
+    int tick = 0;
+    while (mBoard.levelResult < 0 && tick < maxTicks)
+    {
+        mBoard.PlayTick();
+        ++tick;
+        if (bot && mBoard.levelResult < 0)
+            bot->Update();
+        if (g != nullptr)
+            mBoard.PaintPlay(*g);
+    }
+    outcome.result = mBoard.levelResult;
+    outcome.money = mBoard.levelResult >= 0 ? mBoard.levelMoney : mBoard.money;
+    outcome.cash = mBoard.cash;
+    outcome.tips = mBoard.tips;
+    outcome.goal = mBoard.goal;
+    outcome.expertGoal = mBoard.expertGoal;
+    outcome.lostCustomers = mBoard.lostCustomers;
+    outcome.customersServed = mBoard.customersServed;
+    outcome.ticks = tick;
+    return outcome;
+}

@@ -1,0 +1,39 @@
+// Plays one shop day on a board without an application around it: ticks it, lets the built-in player act through
+// the board's own mouse handlers (the way the widget manager would deliver the events), and optionally draws
+// every tick. Used by the whole-day tests and the speed benchmarks.
+#pragma once
+
+namespace Zestra
+{
+class Board;
+class Graphics;
+struct PlatformEvent;
+} // namespace Zestra
+
+struct DayOutcome
+{
+    int result = -1; // 0 failed, 1 passed, 2 expert; -1 when the day did not end within the tick limit
+    double money = 0;
+    double cash = 0;
+    double tips = 0;
+    double goal = 0;
+    double expertGoal = 0;
+    int lostCustomers = 0;
+    int customersServed = 0;
+    int ticks = 0;
+};
+
+class HeadlessDay
+{
+public:
+    explicit HeadlessDay(Zestra::Board& board) : mBoard(board) {}
+
+    // g: drawn into after every tick when not null. maxTicks bounds a day that never ends.
+    DayOutcome Play(bool autoplay, Zestra::Graphics* g, int maxTicks = 200000);
+    // Routes one input event to the board as the widget manager does (moves while pressed become drags).
+    void Deliver(const Zestra::PlatformEvent& event);
+
+private:
+    Zestra::Board& mBoard;
+    bool mPressed = false;
+};

@@ -1,0 +1,277 @@
+#include "game/diag/PlayerBot.h"
+
+#include "framework/graphics/Image.h"
+#include "framework/platform/Platform.h"
+#include "game/people/Customer.h"
+#include "game/people/Merchant.h"
+#include "game/people/MerchantOrders.h"
+#include "game/people/WaitingLines.h"
+#include "game/store/Board.h"
+#include "game/store/CashRegister.h"
+#include "game/store/ChangingRoom.h"
+#include "game/store/ClothingButton.h"
+#include "game/store/ClothingForSale.h"
+#include "game/store/CustomerServiceDesk.h"
+#include "game/store/DiscardRack.h"
+#include "game/store/Furniture.h"
+#include "game/store/GiftWrap.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+template <typename T>
+T* FindClickable(const Zestra::Board& board)
+{
+    for (ActiveComponent* clickable : board.clickables)
+        if (auto* found = dynamic_cast<T*>(clickable))
+            return found;
+    return nullptr;
+}
+
+bool HasOrderOn(const Merchant& merchant, const void* target)
+{
+    return merchant.CountOrdersFor(target) > 0;
+}
+
+// Items the merchant holds or has been sent to fetch.
+std::vector<int> ComingItems(const Merchant& merchant)
+{
+    std::vector<int> items;
+    for (int hand : merchant.hands)
+        if (hand != 0)
+            items.push_back(hand);
+    for (const auto& order : merchant.actions)
+    {
+        if (auto* fetch = dynamic_cast<const GoToFurniture*>(order.get()); fetch != nullptr && fetch->wasPresent)
+            items.push_back(fetch->item.clothing);
+        else if (auto* backRoom = dynamic_cast<const VisitBackRoom*>(order.get()))
+            items.push_back(backRoom->item);
+    }
+    return items;
+}
+
+bool Contains(const std::vector<int>& items, int item)
+{
+    return std::find(items.begin(), items.end(), item) != items.end();
+}
+} // namespace
+
+PlayerBot::PlayerBot(Zestra::Board& board, EventSink sink) : mBoard(board), mSink(std::move(sink))
+{
+}
+
+void PlayerBot::Update()
+{
+    if (mBoard.boardState != 2 || mBoard.mode != 0 || mBoard.levelResult >= 0 || mBoard.progress == nullptr)
+        return;
+    if (mWait > 0)
+    {
+        --mWait;
+        return;
+    }
+    mWait = kThinkTicks;
+    if (mBoard.pauseCount > 0)
+    {
+        // A click anywhere resumes the day.
+        Send(int(Zestra::PlatformEvent::Type::MouseDown), 400, 300, 1);
+        Send(int(Zestra::PlatformEvent::Type::MouseUp), 400, 300, 1);
+        return;
+    }
+    Think();
+}
+
+void PlayerBot::Send(int type, int x, int y, int code)
+{
+    Zestra::PlatformEvent event;
+    event.mType = Zestra::PlatformEvent::Type(type);
+    event.mX = x;
+    event.mY = y;
+    event.mClickCode = code;
+    mSink(event);
+}
+
+bool PlayerBot::ClickOn(ActiveComponent& component)
+{
+    Zestra::Image* image = component.GetImage();
+    if (image == nullptr)
+        return false;
+    int width = image->GetCelWidth();
+    int height = image->GetCelHeight();
+    // The middle first, then a widening grid: the point must reach this component and not one tested before it.
+    for (int step = 0; step <= 8; ++step)
+        for (int dy = -step; dy <= step; ++dy)
+            for (int dx = -step; dx <= step; ++dx)
+            {
+                if (std::max(std::abs(dx), std::abs(dy)) != step)
+                    continue;
+                int px = component.x + width / 2 + dx * width / 18;
+                int py = component.y + height / 2 + dy * height / 18;
+                if (mBoard.FindClickableAt(px, py) != &component)
+                    continue;
+                using Type = Zestra::PlatformEvent::Type;
+                Send(int(Type::MouseMove), px, py, 0);
+                Send(int(Type::MouseDown), px, py, 1);
+                Send(int(Type::MouseUp), px, py, 1);
+                ++clicks;
+                return true;
+            }
+    return false;
+}
+
+bool PlayerBot::GiveDrink()
+{
+    const Component* station = mBoard.drinkStation.get();
+    if (station == nullptr || station->GetImage() == nullptr || mBoard.progress->drinks <= 0)
+        return false;
+    Customer* angriest = nullptr;
+    for (auto& customer : mBoard.crowd.customers)
+    {
+        if (customer->profile.hearts > 1 || !customer->CanTakeDrinkAt(customer->x + 60, customer->y + 60))
+            continue;
+        if (angriest == nullptr || customer->profile.hearts < angriest->profile.hearts ||
+            (customer->profile.hearts == angriest->profile.hearts && customer->patienceLeft < angriest->patienceLeft))
+            angriest = customer.get();
+    }
+    if (angriest == nullptr)
+        return false;
+    Zestra::Image* picture = station->GetImage();
+    int grabX = station->x + picture->GetCelWidth() / 2;
+    int grabY = station->y + picture->GetCelHeight() / 2;
+    if (!station->Contains(grabX, grabY))
+        return false;
+    // Grabbed at its middle, the drink's centre follows the pointer exactly.
+    int dropX = angriest->x + 60;
+    int dropY = angriest->y + 60;
+    using Type = Zestra::PlatformEvent::Type;
+    Send(int(Type::MouseMove), grabX, grabY, 0);
+    Send(int(Type::MouseDown), grabX, grabY, 1);
+    Send(int(Type::MouseMove), (grabX + dropX) / 2, (grabY + dropY) / 2, 0);
+    Send(int(Type::MouseMove), dropX, dropY, 0);
+    Send(int(Type::MouseUp), dropX, dropY, 1);
+    ++drinksGiven;
+    return true;
+}
+
+bool PlayerBot::Think()
+{
+    Merchant* merchant = mBoard.PlayMerchant();
+    if (merchant == nullptr)
+        return false;
+    if (GiveDrink())
+        return true;
+
+    CustomerLine* cashLine = mBoard.CashLine();
+    CustomerLine* serviceLine = mBoard.ServiceLine();
+    auto* cashRegister = FindClickable<CashRegister>(mBoard);
+    auto* desk = FindClickable<CustomerServiceDesk>(mBoard);
+    auto* wrap = FindClickable<GiftWrap>(mBoard);
+    auto* discard = FindClickable<DiscardRack>(mBoard);
+
+    // Paying customers first, even behind a longer plan: they are money already earned.
+    if (cashRegister != nullptr && cashLine != nullptr && cashLine->Head() != nullptr && cashLine->Head()->arrived &&
+        merchant->actions.size() < 5 && !HasOrderOn(*merchant, cashRegister) && ClickOn(*cashRegister))
+        return true;
+    if (merchant->actions.size() >= kPlanAhead)
+        return false;
+    const LineEntry* serviceHead = serviceLine != nullptr ? serviceLine->Head() : nullptr;
+    if (wrap != nullptr && serviceHead != nullptr && serviceHead->atHead &&
+        serviceHead->customer->bubble == Customer::BUBBLE_WRAP_SHOWN && !HasOrderOn(*merchant, wrap) &&
+        ClickOn(*wrap))
+        return true;
+
+    // Bring what waiting customers asked for, when it is at hand.
+    for (const auto& room : mBoard.changingRooms)
+    {
+        auto* customer = dynamic_cast<Customer*>(room->occupant);
+        if (room->occupancy == 3 && customer != nullptr && customer->wantedItem != 0 &&
+            merchant->IsHolding(customer->wantedItem) && !HasOrderOn(*merchant, room.get()) && ClickOn(*room))
+            return true;
+    }
+    if (desk != nullptr && serviceHead != nullptr && serviceHead->atHead &&
+        serviceHead->customer->bubble == Customer::BUBBLE_ITEM_SHOWN && serviceHead->customer->wantedItem != 0 &&
+        merchant->IsHolding(serviceHead->customer->wantedItem) && !HasOrderOn(*merchant, desk) && ClickOn(*desk))
+        return true;
+
+    // Fetch wanted items: for the rooms, then the desk line in order.
+    std::vector<int> wanted;
+    for (const auto& room : mBoard.changingRooms)
+        if (auto* customer = dynamic_cast<Customer*>(room->occupant); room->occupancy == 3 && customer != nullptr)
+            wanted.push_back(customer->wantedItem);
+    if (serviceLine != nullptr)
+        for (const LineEntry& entry : serviceLine->entries)
+            if (entry.customer->bubble != Customer::BUBBLE_WRAP_PENDING &&
+                entry.customer->bubble != Customer::BUBBLE_WRAP_SHOWN)
+                wanted.push_back(entry.customer->wantedItem);
+    std::vector<int> coming = ComingItems(*merchant);
+    for (int item : wanted)
+    {
+        if (item == 0 || coming.size() >= 2)
+            continue;
+        if (Contains(coming, item))
+        {
+            // Counted once: a second customer wanting the same item needs a second copy.
+            coming.erase(std::find(coming.begin(), coming.end(), item));
+            continue;
+        }
+        for (Furniture* furniture : mBoard.furnitureList)
+            for (auto& slot : furniture->items)
+                if (slot->clothing == item && slot->inStock && !HasOrderOn(*merchant, slot.get()) &&
+                    ClickOn(*slot))
+                    return true;
+        for (ActiveComponent* clickable : mBoard.clickables)
+            if (auto* button = dynamic_cast<ClothingButton*>(clickable);
+                button != nullptr && button->clothing == item && merchant->CountOrdersFor(button) < button->maxOrders &&
+                ClickOn(*button))
+                return true;
+    }
+
+    // Free the rooms blocked by items left behind.
+    coming = ComingItems(*merchant);
+    for (const auto& room : mBoard.changingRooms)
+        if (room->occupancy == 0 && room->shownClothing && coming.size() < 2 && !HasOrderOn(*merchant, room.get()) &&
+            ClickOn(*room))
+            return true;
+
+    // Restock empty places with what the merchant carries and nobody is waiting for.
+    for (Furniture* furniture : mBoard.furnitureList)
+        for (auto& slot : furniture->items)
+            if (!slot->inStock && merchant->IsHolding(slot->clothing) && !Contains(wanted, slot->clothing) &&
+                !HasOrderOn(*merchant, slot.get()) && ClickOn(*slot))
+                return true;
+
+    // Get rid of what nobody wants, once nothing else is queued.
+    if (discard != nullptr && merchant->actions.empty() && merchant->HandState() != 0)
+    {
+        bool useful = false;
+        for (int hand : merchant->hands)
+        {
+            if (hand == 0)
+                continue;
+            useful = useful || Contains(wanted, hand);
+            for (Furniture* furniture : mBoard.furnitureList)
+                for (auto& slot : furniture->items)
+                    useful = useful || (!slot->inStock && slot->clothing == hand);
+        }
+        if (!useful && ClickOn(*discard))
+            return true;
+    }
+
+    // Refill empty places from the back room when the clothing hangs on a mannequin; not while anyone waits to pay,
+    // since the trip keeps the merchant away from the register.
+    coming = ComingItems(*merchant);
+    if (coming.size() < 2 && (cashLine == nullptr || cashLine->Empty()))
+        for (Furniture* furniture : mBoard.furnitureList)
+            for (auto& slot : furniture->items)
+            {
+                if (slot->inStock || Contains(coming, slot->clothing))
+                    continue;
+                for (ActiveComponent* clickable : mBoard.clickables)
+                    if (auto* button = dynamic_cast<ClothingButton*>(clickable);
+                        button != nullptr && button->clothing == slot->clothing &&
+                        merchant->CountOrdersFor(button) < button->maxOrders && ClickOn(*button))
+                        return true;
+            }
+    return false;
+}

@@ -1,0 +1,45 @@
+// The built-in player: looks at the board every few updates and plays the day through the mouse alone, sending the
+// same events a person would (move, press, drag, release) into the application's event queue. It serves the
+// lines, fetches and brings wanted items, collects items left in changing rooms, restocks, discards what nobody
+// wants and gives drinks to the angriest customers. It uses no randomness: a seeded day plays the same way again.
+#pragma once
+
+#include <functional>
+
+class ActiveComponent;
+class Customer;
+struct PlatformEventSink;
+
+namespace Zestra
+{
+class Board;
+struct PlatformEvent;
+} // namespace Zestra
+
+class PlayerBot
+{
+public:
+    using EventSink = std::function<void(const Zestra::PlatformEvent&)>;
+
+    static constexpr int kThinkTicks = 8;  // a person does not click a hundred times a second
+    static constexpr size_t kPlanAhead = 3; // orders it keeps queued at most
+
+    PlayerBot(Zestra::Board& board, EventSink sink);
+
+    // Once per fixed update.
+    void Update();
+    // One decision now: at most one click or one drink; false when there was nothing to do.
+    bool Think();
+
+    int clicks = 0;
+    int drinksGiven = 0;
+
+private:
+    bool ClickOn(ActiveComponent& component);
+    bool GiveDrink();
+    void Send(int type, int x, int y, int code);
+
+    Zestra::Board& mBoard;
+    EventSink mSink;
+    int mWait = 0;
+};

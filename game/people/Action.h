@@ -1,0 +1,43 @@
+// One behaviour step of a person: walk along the walk grid to (targetX, targetY), then Perform until it reports
+// that it is finished. The action owns the motions of its remaining walk. Time left over at the end of one segment
+// carries into the next, so a walk that ends in an update performs in the same update.
+#pragma once
+
+#include "game/store/WalkGrid.h"
+
+class Person;
+
+class Action
+{
+public:
+    enum State
+    {
+        STATE_NEW = 0,
+        STATE_WALKING = 1,
+        STATE_ARRIVED = 2,
+        STATE_FINISHED = 3,
+    };
+
+    // targetX = targetY = -1: the step needs no walk and starts as arrived. target is only an identity (what the
+    // step concerns: furniture, station, line ...) and is never dereferenced here.
+    Action(Person* person, void* target, int targetX, int targetY);
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
+    virtual ~Action();
+
+    // A following step of the same kind may be merged into this one; false by default.
+    virtual bool Chain(Action* following);
+    // True when the step is finished.
+    virtual bool Perform() = 0;
+
+    // dt in updates (1.0 per update at normal speed).
+    void Update(float dt);
+
+    Person* person; // not owned
+    void* target;   // not owned, may be null
+    int targetX;
+    int targetY;
+    bool cancelled = false;
+    int state;
+    MotionPath path;
+};

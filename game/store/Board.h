@@ -1,0 +1,182 @@
+// The game widget that runs one shop day. It owns the scene of the store floor through its owning lists
+// (sceneItems, changingRooms, shopItems); clickables, tickers, furnitureList and mannequins only point into them.
+// LoadLevel rebuilds the floor from the current store and the run's upgrades; ClearLevel deletes it.
+#pragma once
+
+#include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/Widget.h"
+#include "game/profile/GameState.h"
+#include "game/store/WalkGrid.h"
+#include "game/store/CustomerCrowd.h"
+#include "game/store/DraggableComponent.h"
+#include "game/store/LevelRecorder.h"
+
+#include <functional>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class ActiveComponent;
+class BackRoom;
+class CashRegister;
+class ChangingRoom;
+class Component;
+class Furniture;
+class Mannequin;
+class Person;
+class WaitingLine;
+class Merchant;
+class CashRegisterLine;
+class ChangingRoomLine;
+class CustomerServiceLine;
+struct FurnitureUpgrade;
+struct MerchantLevelInfo;
+struct StoreInfo;
+
+// Makes the upgrade-shop items of the shop view (the upgrade shop provides it). Each maker receives what the item
+// offers and returns the owned shop item, or null to offer nothing.
+class ShopItemFactory
+{
+public:
+    virtual ~ShopItemFactory() = default;
+    // current: the merchant as it is now; next: the next merchant level, shown as a second person.
+    virtual std::unique_ptr<Component> MakeShoppingMerchant(std::unique_ptr<Person> current,
+                                                            std::unique_ptr<Person> next, int price) = 0;
+    virtual std::unique_ptr<Component> MakeShoppingGoodieRack(std::unique_ptr<Component> current,
+                                                              std::unique_ptr<Component> next, int price) = 0;
+    virtual std::unique_ptr<Component> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room, int price) = 0;
+    // current is null when nothing stands on the spot yet.
+    virtual std::unique_ptr<Component> MakeShoppingFurniture(std::unique_ptr<Furniture> current,
+                                                             std::unique_ptr<Furniture> next, int price,
+                                                             int spot) = 0;
+};
+
+namespace Zestra
+{
+
+class Board : public Widget, public ButtonListener
+{
+public:
+    Board();
+    ~Board() override;
+
+    void Tick() override;
+    void Paint(Graphics& g) override;
+
+    // Reads the walk grid (the grid file is required; a missing one is reported and leaves an empty floor).
+    bool LoadWalkGrid(const std::string& path = "properties/grid.txt");
+    // Builds the scene of the current level of progress; shop = true builds the upgrade-shop view. Returns whether
+    // a shop item was made. Needs progress and a store.
+    bool LoadLevel(bool shop);
+    void ClearLevel();
+    // Changing rooms, then every scene item, person and shop item by ascending y, then x, then creation order.
+    void DrawScene(Graphics& g);
+
+    // Queries of the customers.
+    Furniture* PickFurnitureWithClothing(int clothing) const;
+    int PickClothingForGender(bool male) const;
+    int PickClothingByPrice(const int likedLines[4], int wishType) const;
+    ChangingRoom* PickFreeChangingRoom() const;
+    ActiveComponent* FindClickableAt(int x, int y) const;
+    Component* FindShopItemAt(int x, int y) const;
+
+    int boardState = 0; // 0 hidden, 1 covered, 2 playing
+    bool dimmed = false;
+    int mode = 0; // 0 level, 1 upgrade shop, 2 tutorial
+    int pauseCount = 0;
+    int clockTicks = 0;
+    double money = 0.0;
+    double cash = 0.0;
+    double tips = 0.0;
+    int lostCustomers = 0;
+    double goal = 0.0;
+    double expertGoal = 0.0;
+    int bannerTimer = -1;
+    Person* merchant = nullptr;           // not owned: sceneItems (or the shopping merchant) holds it
+    CashRegister* cashRegister = nullptr; // not owned
+    BackRoom* backRoom = nullptr;         // not owned
+    std::unique_ptr<WaitingLine> cashRegisterLine; // made by StartShopDay; null until a day is prepared
+    std::unique_ptr<WaitingLine> changingRoomLine;
+    std::unique_ptr<WaitingLine> customerServiceLine;
+    std::unique_ptr<Component> drinkStation;
+    std::vector<Furniture*> furnitureList;
+    std::vector<std::unique_ptr<ChangingRoom>> changingRooms; // owns; drawn before the depth-sorted scene
+    std::vector<Mannequin*> mannequins;
+    std::vector<ActiveComponent*> clickables; // in the order clicks test them
+    std::vector<std::unique_ptr<Component>> sceneItems; // owns: drawn in depth order
+    std::vector<Component*> tickers;
+    std::vector<std::unique_ptr<Component>> shopItems; // owns
+    std::vector<Person*> people; // not owned: the customers drawn with the scene
+    WalkGrid walkGrid;
+    const StoreInfo* store = nullptr; // not owned
+    std::unique_ptr<GameState> progress;
+    std::unique_ptr<GameState> savedProgress;
+    Image* background = nullptr;
+    ShopItemFactory* shopFactory = nullptr; // not owned; the upgrade shop sets it
+
+    // Level play, input, money and goals (BoardPlay.cpp, BoardMoney.cpp, Hud.cpp).
+    void TickFraction(double step) override;
+    void OnMouseMove(int x, int y) override;
+    void OnMouseDown(int x, int y, int clickCode) override;
+    void OnMouseDrag(int x, int y) override;
+    void OnMouseUp(int x, int y, int clickCode) override;
+    void OnChar(char ch) override;
+    // After LoadLevel: makes the three lines, the playable merchant and the crowd of the level.
+    void StartShopDay();
+    // A new run of the store, at the given day, built and playing. False for an unknown store or day.
+    bool OpenDay(int storeNumber, int levelIndex);
+    // One tick of a level (everything but the widget base update); Tick runs it while playing.
+    void PlayTick();
+    void PaintPlay(Graphics& g);
+    void SetBoardState(int state, bool dim);
+    void SetPaused(bool on);
+    void UpdateButtons();
+    void AddSale(double price, double tip, int wrappedCount);
+    double TipFactor() const;
+    void AddLostCustomer();
+    void AddBonusMoney(double amount);
+    void SpendFunds(int amount);
+    void EndLevel();
+    void DrawHud(Graphics& g);
+    void DrawBanner(Graphics& g);
+    Merchant* PlayMerchant() const;
+    CashRegisterLine* CashLine() const;
+    ChangingRoomLine* RoomLine() const;
+    CustomerServiceLine* ServiceLine() const;
+
+    CustomerCrowd crowd{this};
+    Image* bannerImage = nullptr;
+    Image* hudImage = nullptr;
+    Image* monthPicture = nullptr;
+    std::unique_ptr<DraggableComponent> draggedDrink;
+    int dragOffsetX = 0;
+    int dragOffsetY = 0;
+    std::string cheatBuffer;
+    bool storeCompleted = false;
+    int highScoreRank = -2;
+    int levelResult = -1;          // of the last EndLevel: 0 failed, 1 passed, 2 expert; -1 none yet
+    int storePlayed = 0;           // store and level of the last EndLevel
+    int levelPlayed = 0;
+    bool tutorialRunning = false;  // a playing or shopping tutorial exists (mode 2)
+    LevelRecorder* recorder = nullptr;  // not owned: profile and high scores; null records nothing
+    std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
+    std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
+    double levelMoney = 0.0;            // takings of the last ended level (EndLevel turns money into the score)
+    int customersServed = 0;            // customers that paid today
+    bool hudButtonsEnabled = false;
+    // True when the application paces updates by the display and delivers fractional updates; otherwise each tick
+    // moves the people by one whole update itself.
+    bool fractionalUpdates = false;
+    bool hudButtonsGreyed = false;
+    // Keeps the drawn people in step with the crowd.
+    void SyncPeople();
+    // Moves the run to the next level or store, as the skip words do; false at the very end of the game.
+    bool SkipLevel(bool wholeStore);
+
+private:
+    std::unique_ptr<Person> MakeMerchant(int level) const;
+    std::unique_ptr<Furniture> MakeFurniture(int spot, int step, bool shopView) const;
+};
+
+} // namespace Zestra

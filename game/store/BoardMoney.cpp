@@ -1,0 +1,140 @@
+// The board's book-keeping of a shop day: sales, tips, lost customers, the goal banners and the end of the day,
+// which moves the run on (or costs a life) and tells the profile.
+#include "game/store/Board.h"
+
+#include "framework/graphics/MemoryImage.h"
+#include "game/app/Res.h"
+#include "game/data/LevelStats.h"
+#include "game/people/GameSound.h"
+#include "game/store/CashRegister.h"
+
+namespace Zestra
+{
+
+double Board::TipFactor() const
+{
+    if (progress != nullptr && progress->goodieRack > 0 && store != nullptr)
+        return store->goodieRackBonus;
+    return 1.0;
+}
+
+void Board::AddSale(double price, double tip, int wrappedCount)
+{
+    customersServed += 1;
+    double sale = price;
+    if (wrappedCount > 0 && store != nullptr)
+        sale += double(store->giftWrapCost) * wrappedCount;
+    // Truncated so that a goal already reached is never announced again by cents above it.
+    int old = int(money);
+    money += sale + tip;
+    cash += sale;
+    tips += tip;
+    if (cashRegister != nullptr)
+        cashRegister->ShowAmounts(sale, tip);
+    PlayGameSound(SOUND_CASH_REGISTER);
+    if (old < expertGoal && expertGoal <= money)
+    {
+        bannerImage = IMAGE_EXPERT_GOAL_REACHED.get();
+        bannerTimer = 0;
+        PlayGameSound(SOUND_EXPERT_GOAL);
+    }
+    else if (old < goal && goal <= money)
+    {
+        bannerImage = IMAGE_GOAL_REACHED.get();
+        bannerTimer = 0;
+        PlayGameSound(SOUND_GOAL_REACHED);
+    }
+}
+
+void Board::AddLostCustomer()
+{
+    lostCustomers += 1;
+    PlayGameSound(SOUND_CUSTOMER_EXPLODE);
+}
+
+void Board::AddBonusMoney(double amount)
+{
+    money += amount;
+    cash += amount;
+}
+
+void Board::SpendFunds(int amount)
+{
+    if (progress != nullptr)
+        progress->cash -= amount;
+    PlayGameSound(SOUND_CASH_REGISTER);
+}
+
+void Board::EndLevel()
+{
+    if (progress == nullptr || store == nullptr)
+        return;
+    const LevelInfo* level = store->GetLevel(progress->levelIndex);
+    bool minigame = level != nullptr && level->isMinigame;
+    int levelCount = int(store->levels.size());
+    storeCompleted = false;
+    levelMoney = money;
+    levelPlayed = progress->levelIndex;
+
+    bool passed = money >= goal || minigame;
+    int result = 0;
+    if (passed)
+    {
+        bool expert = money >= expertGoal;
+        if (recorder != nullptr)
+            recorder->RecordLevelPassed(progress->storeNumber, progress->levelIndex, expert);
+        result = expert ? 2 : 1;
+    }
+    else
+    {
+        // A run always keeps its start-of-day copy; one started without it fails from the working copy.
+        if (!savedProgress)
+            savedProgress = std::make_unique<GameState>(*progress);
+        savedProgress->lives -= 1;
+    }
+
+    double previousScore = progress->score;
+    storePlayed = progress->storeNumber;
+    bool runEnded = false;
+    if (passed)
+    {
+        progress->cash += cash + tips;
+        progress->score += money;
+        progress->levelIndex += 1;
+        if (progress->levelIndex >= levelCount)
+        {
+            storeCompleted = true;
+            runEnded = true;
+            const StoreInfo* next = GetStoreInfo(progress->storeNumber + 1);
+            if (progress->storeNumber + 1 <= PlayableStoreCount() && next != nullptr)
+                progress = std::make_unique<GameState>(NewGameState(next));
+            else
+                progress.reset();
+        }
+        if (progress && recorder != nullptr)
+            recorder->UnlockStore(progress->storeNumber);
+        savedProgress = std::move(progress);
+    }
+    else if (savedProgress->lives <= 0)
+    {
+        storeCompleted = false;
+        savedProgress.reset();
+        runEnded = true;
+    }
+
+    if (recorder != nullptr)
+        recorder->SetSavedGame(savedProgress.get());
+    int finalScore = int(previousScore + money);
+    if (runEnded)
+        highScoreRank = recorder != nullptr ? recorder->SubmitHighScore(storePlayed, finalScore) : -1;
+    else
+        highScoreRank = -2;
+    if (recorder != nullptr)
+        recorder->SaveProfiles();
+    money = finalScore;
+    levelResult = result;
+    if (onLevelEnded)
+        onLevelEnded();
+}
+
+} // namespace Zestra

@@ -1,0 +1,31 @@
+// The cash register: customers pay in its line; after a sale it shows the amount and the tip rising and fading
+// for 90 ticks. A sale while the previous amounts are still shown is booked but not shown.
+#pragma once
+
+#include "game/store/ActiveComponent.h"
+
+#include <string>
+
+class WaitingLine;
+
+class CashRegister : public ActiveComponent
+{
+public:
+    CashRegister(int centreX, int y, Zestra::Image* image, WaitingLine* line);
+    ~CashRegister() override;
+
+    void Draw(Zestra::Graphics& g) override;
+    void Update() override;
+    std::unique_ptr<MerchantAction> CreateMerchantAction(Merchant& merchant) override;
+    void ShowAmounts(double sale, double tip);
+
+    WaitingLine* line; // not owned: the level's cash register line (may be null before lines exist)
+    bool showing = false;
+    int amountTimer = 0;
+    std::string saleText;
+    std::string tipText;
+    int saleX = 0;
+    int saleY = 0;
+    int tipX = 0;
+    int tipY = 0;
+};

@@ -1,0 +1,14 @@
+// The closed sign that slides in from the left at the end of the day, 2 pixels a tick, until it reaches targetX.
+#pragma once
+
+#include "game/store/Component.h"
+
+class ClosedSign : public Component
+{
+public:
+    ClosedSign(int x, int y, Zestra::Image* image, int targetX);
+
+    void Update() override;
+
+    int targetX;
+};

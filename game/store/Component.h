@@ -1,0 +1,30 @@
+// Base of every scene object of a store level: a positioned picture that draws itself, ticks and answers a hit
+// test on the cel rectangle of its current picture. The picture is borrowed (resource manager or store images).
+#pragma once
+
+namespace Zestra
+{
+class Graphics;
+class Image;
+} // namespace Zestra
+
+class Component
+{
+public:
+    Component(int x, int y, Zestra::Image* image);
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+    virtual ~Component();
+
+    // Draws GetImage() with its top-left corner at (x, y); nothing without a picture.
+    virtual void Draw(Zestra::Graphics& g);
+    // One simulation tick (1/100 s); nothing by default.
+    virtual void Update();
+    virtual Zestra::Image* GetImage() const;
+    // Left and top edges are inside, right and bottom edges outside; no picture means no area.
+    virtual bool Contains(int px, int py) const;
+
+    int x;                // left edge, board pixels
+    int y;                // top edge, board pixels; also the depth key
+    Zestra::Image* image; // not owned
+};

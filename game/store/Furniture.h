@@ -1,0 +1,34 @@
+// A rack or table on a floor spot: the picture of its furniture type, one ClothingForSale per clothing spot of
+// that type, the tag with the clothing's icon and, in the upgrade-shop view, the price sign. It owns all of them.
+#pragma once
+
+#include "game/store/Component.h"
+
+#include <memory>
+#include <vector>
+
+class ClothingForSale;
+struct FurnitureInfo;
+struct FurnitureUpgrade;
+
+class Furniture : public Component
+{
+public:
+    // Centred on centreX (whole picture width) with its top at topY, built from one upgrade step.
+    Furniture(int centreX, int topY, const FurnitureUpgrade& step, bool shopView);
+    ~Furniture() override;
+
+    void Draw(Zestra::Graphics& g) override;
+    // Starting at slot start (random when start < 0) and wrapping around, takes the first stocked item. False,
+    // changing nothing, when no item is stocked or there are no slots.
+    bool TakeItem(int start);
+
+    int clothing; // catalogue id
+    std::vector<std::unique_ptr<ClothingForSale>> items; // in clothing-spot order
+    std::unique_ptr<Component> tag;
+    std::unique_ptr<Component> tagIcon;
+    std::unique_ptr<Component> priceSign; // upgrade-shop view only
+    bool isTable;
+    const FurnitureInfo* type; // not owned: the store table's furniture type
+    int price;
+};

@@ -1,0 +1,135 @@
+// The head-up display under the store floor (money, goal, jar, drinks, lives, clock and month) and the goal
+// banner that grows, rests and fades over the middle of the board.
+#include "game/store/Board.h"
+
+#include "game/store/Hud.h"
+
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/graphics/MemoryImage.h"
+#include "game/app/Res.h"
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+constexpr int kBaseline = 583;
+
+int HeightOf(const Zestra::Image* image)
+{
+    return image == nullptr ? 0 : image->GetHeight();
+}
+
+int WidthOf(const Zestra::Image* image)
+{
+    return image == nullptr ? 0 : image->GetWidth();
+}
+
+std::string Dollars(double amount)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "$%.2f", amount);
+    return text;
+}
+
+void RightAligned(Zestra::Graphics& g, const std::string& text, int right, int baseline)
+{
+    if (FONT_HUD_NUMBERS != nullptr)
+        g.PrintText(text, right - FONT_HUD_NUMBERS->TextWidth(text), baseline);
+}
+} // namespace
+
+std::string ClockText(int ticks)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d", ticks / 6000, (ticks / 100) % 60);
+    return text;
+}
+
+namespace Zestra
+{
+
+void Board::DrawHud(Graphics& g)
+{
+    if (hudImage != nullptr)
+        g.Blit(hudImage, 0, 600 - hudImage->GetHeight());
+    g.SetTypeface(FONT_HUD_NUMBERS);
+    g.SetInk(Color(255, 255, 255));
+
+    const GameState* run = progress ? progress.get() : savedProgress.get();
+    bool shopping = mode == 1 || (mode == 2 && tutorialRunning);
+    double shownMoney = money + (shopping && run != nullptr ? run->cash : 0.0);
+    Image* label = IMAGE_HUD_GOAL.get();
+    double second = goal;
+    Image* jar = IMAGE_HUD_JAR_EMPTY.get();
+    if (shopping)
+    {
+        label = IMAGE_HUD_PRICE.get();
+        jar = IMAGE_HUD_CASH_ICON.get();
+    }
+    else if (mode == 0 && money >= goal)
+    {
+        label = IMAGE_HUD_EXPERT_GOAL.get();
+        second = expertGoal;
+        jar = money >= expertGoal ? IMAGE_HUD_JAR_FULL.get() : IMAGE_HUD_JAR_HALF.get();
+    }
+    RightAligned(g, Dollars(shownMoney), 178, kBaseline);
+    if (second > 0)
+        RightAligned(g, Dollars(second), 390, kBaseline);
+    if (jar != nullptr)
+        g.Blit(jar, 0, 600 - jar->GetHeight());
+    if (label != nullptr)
+        g.Blit(label, 228 - label->GetWidth() / 2, 575 - label->GetHeight() / 2);
+    if (drinkStation)
+    {
+        drinkStation->Draw(g);
+        if (run != nullptr)
+            RightAligned(g, std::to_string(run->drinks), 500, kBaseline);
+    }
+    if (IMAGE_HUD_LIVES)
+        g.Blit(IMAGE_HUD_LIVES.get(), 534, 600 - HeightOf(IMAGE_HUD_LIVES.get()));
+    if (run != nullptr)
+        RightAligned(g, std::to_string(run->lives), 620, kBaseline);
+    Image* clock = IMAGE_HUD_CLOCK.get();
+    if (clock != nullptr)
+        g.Blit(clock, 724, 600 - clock->GetHeight());
+    int clockCentre = 721 + WidthOf(clock) / 2;
+    std::string time = ClockText(clockTicks);
+    if (FONT_HUD_NUMBERS != nullptr)
+        g.PrintText(time, clockCentre - FONT_HUD_NUMBERS->TextWidth(time) / 2, 569);
+    if (monthPicture != nullptr)
+        g.Blit(monthPicture, clockCentre - monthPicture->GetWidth() / 2, 515);
+}
+
+void Board::DrawBanner(Graphics& g)
+{
+    if (bannerTimer < 0 || bannerImage == nullptr)
+        return;
+    int t = bannerTimer;
+    int w = bannerImage->GetWidth();
+    int h = bannerImage->GetHeight();
+    if (t < 100)
+    {
+        int sw = w * t / 100;
+        int sh = h * t / 100;
+        if (sw > 0 && sh > 0)
+            g.BlitScaled(bannerImage, 400 - sw / 2, 300 - sh / 2, sw, sh);
+        return;
+    }
+    if (t <= 175)
+    {
+        g.Blit(bannerImage, 400 - w / 2, 300 - h / 2);
+        return;
+    }
+    bool oldTint = g.GetTintImages();
+    Color oldInk = g.GetInk();
+    g.SetTintImages(true);
+    g.SetInk(Color(255, 255, 255, (225 - t) * 255 / 50));
+    g.Blit(bannerImage, 400 - w / 2, 300 - h / 2);
+    g.SetTintImages(oldTint);
+    g.SetInk(oldInk);
+}
+
+} // namespace Zestra

@@ -1,0 +1,147 @@
+// Draws the real floor of store 1, fully furnished with people walking in every pose, and a contact sheet of one
+// person in all six poses, to PNG files in the test's build folder for a look by eye. Skipped without content.
+#include "FloorContent.h"
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImageLoader.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/ScreenImage.h"
+#include "game/data/ClothingStats.h"
+#include "game/data/LevelStats.h"
+#include "game/people/Person.h"
+#include "game/store/Board.h"
+#include "game/store/ChangingRoom.h"
+#include "game/store/Furniture.h"
+#include "game/store/Mannequin.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+class FloorRenderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string why;
+        if (!LoadFloorContent(FloorContentFolder(), &why))
+            GTEST_SKIP() << why;
+    }
+    void TearDown() override { FreeFloorContent(); }
+};
+
+GameState FullyFurnished(const StoreInfo& store)
+{
+    GameState run = NewGameState(&store);
+    for (size_t j = 0; j < store.floorSpots.size(); ++j)
+        run.furnitureLevels[j] = int(store.floorSpots[j].upgrades.size()) - 1;
+    run.changingRooms = store.initialChangingRooms + int(store.changingRoomPrices.size());
+    run.goodieRack = 1;
+    run.RebuildMannequinClothing();
+    return run;
+}
+
+// The six poses (standing, up, down, left, right, discarding), taken without moving.
+void Pose(Person& person, int pose)
+{
+    switch (pose)
+    {
+    case 1:
+        person.MoveUp(-0.0f);
+        break;
+    case 2:
+        person.MoveDown(0.0f);
+        break;
+    case 3:
+        person.MoveLeft(-0.0f);
+        break;
+    case 4:
+        person.MoveRight(0.0f);
+        break;
+    case 5:
+        person.SetDiscardPose();
+        break;
+    default:
+        person.StopWalking();
+        break;
+    }
+}
+
+bool HasInk(const Zestra::MemoryImage& image, int x0, int y0, int w, int h)
+{
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if ((image.GetPixel(x, y) >> 24) != 0)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
+{
+    const StoreInfo* store = GetStoreInfo(1);
+    ASSERT_NE(store, nullptr);
+    Zestra::Board board;
+    board.store = store;
+    board.progress = std::make_unique<GameState>(FullyFurnished(*store));
+    board.background = store->GetImage("Background");
+    board.boardState = 2;
+    ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
+    board.LoadLevel(false);
+
+    EXPECT_EQ(board.furnitureList.size(), store->floorSpots.size());
+    EXPECT_EQ(int(board.changingRooms.size()), board.progress->changingRooms);
+    EXPECT_FALSE(board.mannequins.empty());
+    for (const char* name : {"RopeCashRegister", "RopeChangingRoom", "RopeCustomerService", "CashCounter",
+                             "CustomerServiceDesk", "DiscardRack", "ChangingRoom", "ChangingRoomDoor"})
+        EXPECT_NE(store->GetImage(name), nullptr) << name;
+    for (ActiveComponent* clickable : board.clickables)
+        EXPECT_NE(clickable->GetImage(), nullptr);
+
+    const char* names[] = {"Lottra", "Grunwick", "Masel", "Teodan", "Brisk", "Finnola", "Quorra", "Bastien"};
+    const int spots[][2] = {{144, 280}, {288, 390}, {432, 335}, {576, 445}, {216, 170}, {360, 445}, {504, 225},
+                            {40, 180}};
+    std::vector<std::unique_ptr<Person>> crowd;
+    for (int i = 0; i < 8; ++i)
+    {
+        auto person = std::make_unique<Person>(spots[i][0], spots[i][1], names[i], 1.5f);
+        Pose(*person, i % 5);
+        if (i % 2 == 0 && !board.furnitureList.empty())
+            person->PickUp(board.furnitureList[size_t(i) % board.furnitureList.size()]->clothing, false);
+        board.people.push_back(person.get());
+        crowd.push_back(std::move(person));
+    }
+    crowd[3]->highlighted = true;
+
+    // The screen image is the one target that draws mirrored (people walking left).
+    Zestra::ScreenImage screen(800, 600);
+    Zestra::Graphics g(&screen);
+    board.Paint(g);
+    EXPECT_TRUE(Zestra::WritePNG(screen, "floor_store1.png"));
+    for (Furniture* piece : board.furnitureList)
+        EXPECT_TRUE(HasInk(screen, piece->x, piece->y, 20, 20));
+}
+
+TEST_F(FloorRenderTest, ContactSheetOfAWalkingPersonInAllSixPoses)
+{
+    int shirt = FindClothing(1, "mens_tshirt");
+    int jeans = FindClothing(1, "mens_jeans");
+    Zestra::ScreenImage sheet(720, 120);
+    Zestra::Graphics g(&sheet);
+    for (int pose = 0; pose < 6; ++pose)
+    {
+        Person person(120 * pose, 0, "Prella", 1.5f);
+        person.PickUp(shirt, false);
+        person.PickUp(jeans, false);
+        Pose(person, pose);
+        EXPECT_EQ(person.pose, pose);
+        person.Draw(g);
+        EXPECT_TRUE(HasInk(sheet, 120 * pose, 0, 120, 120)) << "pose " << pose;
+    }
+    EXPECT_TRUE(Zestra::WritePNG(sheet, "walker_poses.png"));
+}
