@@ -22,6 +22,7 @@ class StreamRing;
 class MixerMusicInterface final : public MusicInterface
 {
 public:
+    bool IsSilent() const override { return false; }
     // Frames buffered ahead per playing song: 1.5 s, so a main-thread stall of a second stays inaudible.
     static constexpr int kRingFrames = 65536;
 

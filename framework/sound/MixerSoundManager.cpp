@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace Zestra
@@ -116,7 +118,25 @@ bool MixerSoundManager::ReadCachedOrWav(const std::string& path, PcmData& out)
     return ReadWav(*source, out, [this](const std::string& name) { return mFiles->FileTime(name); });
 }
 
-bool MixerSoundManager::LoadSound(int id, const std::string& path)
+namespace
+{
+
+std::string WithoutSoundExtension(const std::string& path)
+{
+    for (const char* extension : {".wav", ".ogg", ".au"})
+    {
+        const size_t length = std::strlen(extension);
+        if (path.size() > length &&
+            std::equal(path.end() - std::ptrdiff_t(length), path.end(), extension,
+                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
+            return path.substr(0, path.size() - length);
+    }
+    return path;
+}
+
+} // namespace
+
+bool MixerSoundManager::LoadSound(int id, const std::string& givenPath)
 {
     if (!ValidId(id))
         return false;
@@ -125,8 +145,11 @@ bool MixerSoundManager::LoadSound(int id, const std::string& path)
         return true;
     {
         std::lock_guard<std::mutex> lock(mTableLock);
-        mSoundPaths[id] = path;
+        mSoundPaths[id] = givenPath;
     }
+    // Sounds are named without extension and found under each one in turn; a name written with one of those
+    // extensions (as modders tend to) means the same file.
+    const std::string path = WithoutSoundExtension(givenPath);
 
     PcmData pcm;
     bool loaded = false;

@@ -15,6 +15,9 @@ public:
     MusicInterface& operator=(const MusicInterface&) = delete;
     virtual ~MusicInterface() = default;
 
+    // True for the silent player: a song it cannot load is not a fault of the song.
+    virtual bool IsSilent() const { return true; }
+
     // path with extension (".ogg", ".wav"); an id already loaded keeps its song and answers false.
     virtual bool LoadMusic(int id, const std::string& path) { return false; }
     // Starts at the song's level cap. offset: -1 continues where the song stopped, 0 restarts, above 0 is a byte

@@ -1,6 +1,9 @@
 #include "game/app/GameApp.h"
 
 #include "framework/resources/ResourceManager.h"
+#include "framework/sound/SoundFactory.h"
+#include "framework/sound/SoundInstance.h"
+#include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/Res.h"
 #include "game/data/CustomerStats.h"
@@ -13,7 +16,9 @@
 #include "game/profile/GameState.h"
 #include "game/store/Board.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -74,6 +79,48 @@ GameApp::~GameApp()
     mDataHost.reset();
 }
 
+void GameApp::LoadSettings()
+{
+    ZestraAppBase::LoadSettings();
+    int value = 0;
+    if (!mRegistryKey.empty() && SettingReadInteger("VoiceVolume", value))
+        mVoiceVolume = std::clamp(value / 100.0, 0.0, 1.0);
+}
+
+void GameApp::SaveSettings()
+{
+    ZestraAppBase::SaveSettings();
+    // Rounded like the other volumes, so a value does not lose a percent at every run.
+    SettingWriteInteger("VoiceVolume", int(std::lround(mVoiceVolume * 100)));
+}
+
+void GameApp::Mute(bool automatic)
+{
+    ZestraAppBase::Mute(automatic);
+    SetVoiceVolume(mVoiceVolume);
+}
+
+void GameApp::Unmute(bool automatic)
+{
+    ZestraAppBase::Unmute(automatic);
+    SetVoiceVolume(mVoiceVolume);
+}
+
+void GameApp::SetVoiceVolume(double volume)
+{
+    mVoiceVolume = std::clamp(volume, 0.0, 1.0);
+    if (mVoiceManager)
+        mVoiceManager->SetVolume(IsMuted() ? 0.0 : mVoiceVolume);
+}
+
+void GameApp::PlayVoice(int id)
+{
+    if (!mVoiceManager)
+        return;
+    if (SoundInstance* voice = mVoiceManager->MakeInstance(id))
+        voice->Play(false, true);
+}
+
 void GameApp::HandleArgument(const std::string& name, const std::string& value)
 {
     std::string option = Lower(name);
@@ -103,6 +150,8 @@ void GameApp::Initialize()
     ZestraAppBase::Initialize();
     if (mQuitting || !mWidgetManager)
         return;
+    mVoiceManager = CreateSoundManager(mAudioMixer.get(), &mPlatform, mDataFolder);
+    SetVoiceVolume(mVoiceVolume);
     SetGameSoundSink([this](int id) { PlaySound(id); });
     LoadManifest();
     std::string error;
@@ -119,7 +168,7 @@ void GameApp::RunLoadingTask()
 {
     // Loading thread: only the tables, the resource groups and the progress counter are touched here.
     // The host outlives the tables: the shared songs and voices are given back through it when they are freed.
-    mDataHost = std::make_unique<FrameworkParserHost>(mMusicInterface.get(), mSoundManager.get(), &mImageRegistry,
+    mDataHost = std::make_unique<FrameworkParserHost>(mMusicInterface.get(), mVoiceManager.get(), &mImageRegistry,
                                                       [this] { mLoadingTasksDone.fetch_add(1); });
     {
         LevelStats stores(*mDataHost, false);

@@ -44,6 +44,15 @@ public:
     void PresentScreen() override;
     void OnFocusLost() override;
     void OnFocusGained() override;
+    void LoadSettings() override;
+    void SaveSettings() override;
+    void Mute(bool automatic) override;
+    void Unmute(bool automatic) override;
+
+    // People's voices play through their own manager, so their level is set apart from the effects.
+    void SetVoiceVolume(double volume);
+    double GetVoiceVolume() const { return mVoiceVolume; }
+    void PlayVoice(int id);
 
     // Builds and opens day `level` (0-based) of store `store` in a new run. False for an unknown store or level.
     bool StartLevel(int store, int level);
@@ -67,6 +76,8 @@ public:
     std::function<void()> onDayStarted; // once a day has been built and opened
 
 private:
+    std::unique_ptr<SoundManager> mVoiceManager;     // shares the effects' mixer
+    double mVoiceVolume = 0.85;
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables
     std::unique_ptr<Board> mBoard;
     int mLevelStartUpdate = 0;

@@ -20,7 +20,10 @@ std::unique_ptr<Zestra::Image> FrameworkParserHost::LoadDataImage(const std::str
 
 bool FrameworkParserHost::LoadMusic(int id, const std::string& path)
 {
-    return mMusic && mMusic->LoadMusic(id, path);
+    // Without a sound device the songs are never played; their ids still count, as the data expects.
+    if (!mMusic || mMusic->IsSilent())
+        return true;
+    return mMusic->LoadMusic(id, path);
 }
 
 void FrameworkParserHost::UnloadMusic(int id)

@@ -373,7 +373,7 @@ std::string Generator::ManifestText() const
         if (kind == "font")
             out += "    <Font id=\"" + id + "\" path=\"fonts/" + IdToFileName(id) + ".txt\"/>\n";
         else if (kind == "sound")
-            out += "    <Sound id=\"" + id + "\" path=\"sounds/" + IdToFileName(id) + ".ogg\"/>\n";
+            out += "    <Sound id=\"" + id + "\" path=\"sounds/" + IdToFileName(id) + "\"/>\n";
         else
         {
             out += "    <Image id=\"" + id + "\" path=\"" + UiPath(r) + "\"";

@@ -340,6 +340,16 @@ TEST_F(SoundCacheTest, AuSourceIsCachedButWavIsNot)
     EXPECT_FALSE(fs::exists(CacheFile("plain")));
 }
 
+TEST_F(SoundCacheTest, NameWrittenWithItsExtensionMeansTheSameFile)
+{
+    WriteFile("beep.au", Au(24, 4, 1, 8000, 1, {0x81, 0x01, 0xFF, 0x90}));
+    WriteFile("plain.wav", Wav16(1, 8000, {5, 6}));
+    EXPECT_TRUE(mManager.LoadSound(1, "beep.AU"));
+    EXPECT_TRUE(mManager.LoadSound(2, "plain.wav"));
+    EXPECT_TRUE(fs::exists(CacheFile("beep"))) << "one cache file, whichever way the name was written";
+    EXPECT_FALSE(fs::exists(CacheFile("beep.AU")));
+}
+
 TEST_F(SoundCacheTest, PathsThatCouldEscapeGetNoCache)
 {
     Bytes ogg = EncodeOgg(1, 22050, Sine(1, 22050, 1000, 500, 9000));

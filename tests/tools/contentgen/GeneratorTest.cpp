@@ -203,7 +203,7 @@ TEST_F(GeneratorTest, ManifestDeclaresCelColumns)
               std::string::npos);
     EXPECT_NE(manifest.find("<Image id=\"IMAGE_SMOKE\" path=\"images/ui/smoke.png\" rows=\"1\" cols=\"3\"/>"),
               std::string::npos);
-    EXPECT_NE(manifest.find("<Sound id=\"SOUND_DING\" path=\"sounds/ding.ogg\"/>"), std::string::npos);
+    EXPECT_NE(manifest.find("<Sound id=\"SOUND_DING\" path=\"sounds/ding\"/>"), std::string::npos);
     EXPECT_NE(manifest.find("<Font id=\"FONT_SMALL\" path=\"fonts/small.txt\"/>"), std::string::npos);
     EXPECT_EQ(PngSize(Out("images/ui/queue.png")), (Size{72, 24}));
 }
