@@ -729,7 +729,7 @@ void ZestraAppBase::RunUpdate()
                 ++it;
         }
     }
-    if (mQuitAfterUpdates > 0 && mUpdateCount >= mQuitAfterUpdates && !mQuitting)
+    if (mQuitAfterUpdates > 0 && UpdatesTowardQuit() >= mQuitAfterUpdates && !mQuitting)
     {
         if (!mShotPath.empty())
         {

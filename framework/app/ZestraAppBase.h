@@ -365,6 +365,8 @@ public:
 
     // Options of our own.
     int mQuitAfterUpdates = 0; // -ticks; 0 runs until quit
+    // The updates that count toward "-ticks": all of them here; a game may count from the start of its play.
+    virtual int UpdatesTowardQuit() const { return mUpdateCount; }
     std::string mShotPath;     // -shot
     bool mSeedGiven = false;
     int mWindowedOverride = -1; // "-windowed" 1, "-fullscreen" 0: wins over the "ScreenMode" setting

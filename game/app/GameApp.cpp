@@ -215,6 +215,7 @@ bool GameApp::StartLevel(int storeNumber, int level)
         return false;
     mBoard->fractionalUpdates = mRefreshPacing;
     mLevelStartUpdate = mUpdateCount;
+    mDayStarted = true;
     mTiming = Timing{};
     if (onDayStarted)
         onDayStarted();
@@ -234,6 +235,13 @@ void GameApp::RunUpdate()
     if (onUpdate && !mQuitting)
         onUpdate();
     mTiming.update += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int GameApp::UpdatesTowardQuit() const
+{
+    if (!options.levelGiven)
+        return mUpdateCount;
+    return mDayStarted ? LevelTicks() : 0;
 }
 
 void GameApp::PresentScreen()

@@ -54,6 +54,12 @@ public:
     double GetVoiceVolume() const { return mVoiceVolume; }
     void PlayVoice(int id);
 
+protected:
+    // With "-level", "-ticks" counts the updates of the day, so a picture taken shows the day and not loading.
+    int UpdatesTowardQuit() const override;
+
+public:
+
     // Builds and opens day `level` (0-based) of store `store` in a new run. False for an unknown store or level.
     bool StartLevel(int store, int level);
     Board* GetBoard() const { return mBoard.get(); }
@@ -81,6 +87,7 @@ private:
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables
     std::unique_ptr<Board> mBoard;
     int mLevelStartUpdate = 0;
+    bool mDayStarted = false;
     Timing mTiming;
     double mPresenting = 0; // presenting time inside the current draw
 };
