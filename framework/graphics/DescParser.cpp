@@ -393,7 +393,10 @@ bool DescParser::GetColor(const DataElement* element, uint32_t& argb)
     return true;
 }
 
-bool DescParser::GetStringVector(const DataElement* element, std::vector<std::string>& out)
+// Every list getter reads a (possibly defined) list and converts each element with the scalar getter.
+template <typename T>
+bool DescParser::GetVector(const DataElement* element, std::vector<T>& out,
+                           bool (DescParser::*getOne)(const DataElement*, T&))
 {
     std::unique_ptr<DataElement> v;
     if (!Dereference(element, v))
@@ -403,48 +406,27 @@ bool DescParser::GetStringVector(const DataElement* element, std::vector<std::st
     out.clear();
     for (const auto& e : static_cast<ListDataElement*>(v.get())->mElements)
     {
-        std::string s;
-        if (!GetString(e.get(), s))
+        T value{};
+        if (!(this->*getOne)(e.get(), value))
             return false;
-        out.push_back(s);
+        out.push_back(value);
     }
     return true;
+}
+
+bool DescParser::GetStringVector(const DataElement* element, std::vector<std::string>& out)
+{
+    return GetVector(element, out, &DescParser::GetString);
 }
 
 bool DescParser::GetIntVector(const DataElement* element, std::vector<int>& out)
 {
-    std::unique_ptr<DataElement> v;
-    if (!Dereference(element, v))
-        return false;
-    if (!v->IsList())
-        return Error("Invalid Paramater Type");
-    out.clear();
-    for (const auto& e : static_cast<ListDataElement*>(v.get())->mElements)
-    {
-        int i = 0;
-        if (!GetInt(e.get(), i))
-            return false;
-        out.push_back(i);
-    }
-    return true;
+    return GetVector(element, out, &DescParser::GetInt);
 }
 
 bool DescParser::GetDoubleVector(const DataElement* element, std::vector<double>& out)
 {
-    std::unique_ptr<DataElement> v;
-    if (!Dereference(element, v))
-        return false;
-    if (!v->IsList())
-        return Error("Invalid Paramater Type");
-    out.clear();
-    for (const auto& e : static_cast<ListDataElement*>(v.get())->mElements)
-    {
-        double d = 0;
-        if (!GetDouble(e.get(), d))
-            return false;
-        out.push_back(d);
-    }
-    return true;
+    return GetVector(element, out, &DescParser::GetDouble);
 }
 
 bool DescParser::HandleDefine(const DataElementList& params)

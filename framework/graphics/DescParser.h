@@ -75,6 +75,8 @@ public:
     bool GetStringVector(const DataElement* element, std::vector<std::string>& out);
     bool GetIntVector(const DataElement* element, std::vector<int>& out);
     bool GetDoubleVector(const DataElement* element, std::vector<double>& out);
+    template <typename T>
+    bool GetVector(const DataElement* element, std::vector<T>& out, bool (DescParser::*getOne)(const DataElement*, T&));
     // A list with its define names replaced by their values (recursively); false when a name is undefined.
     bool Dereference(const DataElement* element, std::unique_ptr<DataElement>& out);
 

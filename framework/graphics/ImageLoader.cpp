@@ -98,6 +98,16 @@ public:
 private:
     bool Need(size_t n) const { return n <= mSize - mPos; }
     uint8_t U8() { return mData[mPos++]; }
+    // Reads count opaque RGB entries; false when the file ends first.
+    bool ReadColorTable(uint32_t* table, int count)
+    {
+        if (!Need(size_t(count) * 3))
+            return false;
+        for (int i = 0; i < count; ++i, mPos += 3)
+            table[i] = 0xFF000000u | (uint32_t(mData[mPos]) << 16) | (uint32_t(mData[mPos + 1]) << 8) |
+                       mData[mPos + 2];
+        return true;
+    }
     int U16()
     {
         int v = mData[mPos] | (mData[mPos + 1] << 8);
@@ -160,14 +170,11 @@ std::unique_ptr<MemoryImage> GifDecoder::Decode(std::string& error)
     if (packed & 0x80)
     {
         globalCount = 1 << ((packed & 7) + 1);
-        if (!Need(size_t(globalCount) * 3))
+        if (!ReadColorTable(globalTable, globalCount))
         {
             error = "file is truncated";
             return nullptr;
         }
-        for (int i = 0; i < globalCount; ++i, mPos += 3)
-            globalTable[i] = 0xFF000000u | (uint32_t(mData[mPos]) << 16) | (uint32_t(mData[mPos + 1]) << 8) |
-                             mData[mPos + 2];
     }
     int transparent = -1;
     while (true)
@@ -222,14 +229,11 @@ std::unique_ptr<MemoryImage> GifDecoder::Decode(std::string& error)
         if (imagePacked & 0x80)
         {
             tableCount = 1 << ((imagePacked & 7) + 1);
-            if (!Need(size_t(tableCount) * 3))
+            if (!ReadColorTable(localTable, tableCount))
             {
                 error = "file is truncated";
                 return nullptr;
             }
-            for (int i = 0; i < tableCount; ++i, mPos += 3)
-                localTable[i] = 0xFF000000u | (uint32_t(mData[mPos]) << 16) | (uint32_t(mData[mPos + 1]) << 8) |
-                                mData[mPos + 2];
             table = localTable;
         }
         if (tableCount == 0)
