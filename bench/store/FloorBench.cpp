@@ -2,6 +2,7 @@
 // floor spot of the store with the most spots) and for a synthetic 20 x 20 lattice of 400 nodes, route lookups,
 // and one depth-sorted draw of store 1's fully furnished floor with eight people (needs a built game folder).
 #include "tests/game/store/FloorContent.h"
+#include "tests/support/NullParserHost.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ScreenImage.h"
@@ -23,16 +24,7 @@
 namespace
 {
 
-class NoMediaHost : public ParserHost
-{
-public:
-    std::unique_ptr<Zestra::Image> LoadDataImage(const std::string&) override { return nullptr; }
-    bool LoadMusic(int, const std::string&) override { return false; }
-    void UnloadMusic(int) override {}
-    bool LoadVoice(int, const std::string&) override { return false; }
-    void ReleaseVoice(int) override {}
-    void ReportDataIssue(DataSeverity, const std::string&, int, const std::string&) override {}
-};
+using NoMediaHost = TestSupport::NullParserHost;
 
 // Ring centres and tops of every floor spot of the store with the most spots.
 std::vector<FurnitureFootprint> LargestFloor()

@@ -1,4 +1,5 @@
 #include "ShopContent.h"
+#include "tests/support/NullParserHost.h"
 
 #include "../store/FloorContent.h"
 
@@ -11,16 +12,7 @@
 
 namespace
 {
-class QuietHost : public ParserHost
-{
-public:
-    std::unique_ptr<Zestra::Image> LoadDataImage(const std::string&) override { return nullptr; }
-    bool LoadMusic(int, const std::string&) override { return false; }
-    void UnloadMusic(int) override {}
-    bool LoadVoice(int, const std::string&) override { return false; }
-    void ReleaseVoice(int) override {}
-    void ReportDataIssue(DataSeverity, const std::string&, int, const std::string&) override {}
-};
+using QuietHost = TestSupport::NullParserHost;
 } // namespace
 
 bool LoadShopContent(std::string* errorText)
