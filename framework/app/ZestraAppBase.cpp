@@ -102,6 +102,7 @@ ZestraAppBase::ZestraAppBase(Platform& platform) : mPlatform(platform)
     mRandSeed = unsigned(mStartTime);
     mRandom.seed(mRandSeed);
     mMainThreadId = std::this_thread::get_id();
+    AddFrameworkOptions();
     SetString("DIALOG_BUTTON_OK", L"OK");
     SetString("DIALOG_BUTTON_CANCEL", L"CANCEL");
     SetString("UPDATE_CHECK_TITLE", L"Update Check");

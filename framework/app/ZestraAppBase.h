@@ -5,6 +5,7 @@
 // Every clock reading goes through Platform::NowMs, so a virtual clock drives the whole loop in tests.
 #pragma once
 
+#include "framework/app/CommandLineOptions.h"
 #include "framework/graphics/ImageRegistry.h"
 #include "framework/platform/Platform.h"
 #include "framework/resources/ResourceManager.h"
@@ -220,8 +221,12 @@ public:
     std::mt19937& Random() { return mRandom; }
     bool Is3D() const { return mIs3D; }
 
-    // Options of the command line, each with its one-line help; used by "-help".
-    static const std::vector<std::pair<std::string, std::string>>& CommandLineOptions();
+    // The options HandleArgument accepts and "-help" lists: the framework's, then whatever the game adds (an
+    // option of a name already there replaces it).
+    void AddCommandLineOption(CommandLineOption option);
+    const CommandLineOptions& GetCommandLineOptions() const { return mCommandLineOptions; }
+    // Shows "Invalid value for NAME" and ends the run with code 1.
+    [[noreturn]] void ReportBadOptionValue(const std::string& name, const std::string& value);
 
     Platform& mPlatform;
     // Declared in dependency order: the mixer outlives the players made over it, the registry every image.
@@ -386,6 +391,7 @@ public:
     uint64_t mVSyncCheckStartMs = 0;
 
 protected:
+    void AddFrameworkOptions();
     void AccumulateTime(uint64_t now);
     void StartLoadingThread();
     void ReevaluateFocus();
@@ -395,6 +401,7 @@ protected:
     void DebugOutput(const std::string& text) const;
 
     std::map<std::string, std::wstring> mStringTable;
+    CommandLineOptions mCommandLineOptions;
     std::unique_ptr<MemoryImage> mScreenImage;
     std::map<Widget*, int> mAwaitingWidgets;
     std::mt19937 mRandom;

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 namespace Zestra
@@ -49,27 +50,90 @@ bool ParseInt(const std::string& text, long long minValue, long long maxValue, i
 // ---------------------------------------------------------------------------------------------------------------
 // Command line
 
-const std::vector<std::pair<std::string, std::string>>& ZestraAppBase::CommandLineOptions()
+void ZestraAppBase::AddFrameworkOptions()
 {
-    static const std::vector<std::pair<std::string, std::string>> kOptions = {
-        {"-help", "print this list of options and exit"},
-        {"-windowed", "run in a window (overrides the ScreenMode setting for this run)"},
-        {"-fullscreen", "run full screen (overrides the ScreenMode setting for this run)"},
-        {"-headless", "run without window or sound on a virtual clock"},
-        {"-realtime", "with -headless: use the real clock"},
-        {"-seed=N", "seed both random generators with N for a reproducible run"},
-        {"-ticks=N", "quit after N updates"},
-        {"-shot=FILE", "with -ticks: write the screen image as PNG to FILE just before quitting"},
-        {"-changedir=DIR", "use DIR as the working folder"},
-        {"-screensaver", "screen-saver mode"},
-        {"-demofile=FILE", "demo file name (relative names go to the data folder)"},
-        {"-record", "record the demo file"},
-        {"-play", "play back the demo file"},
-        {"-recnum=N", "record numbered demo files, rotating over N (default 5)"},
-        {"-playnum=N", "play back numbered demo file N"},
-        {"-crash", "crash on purpose (exercises crash handling)"},
-    };
-    return kOptions;
+    auto flag = [this](const char* name, const char* help, std::function<void()> action)
+    { AddCommandLineOption({name, "", help, [action](const std::string&) { action(); }}); };
+    auto valued = [this](const char* name, const char* value, const char* help,
+                         std::function<void(const std::string&)> action)
+    { AddCommandLineOption({name, value, help, std::move(action)}); };
+
+    flag("-help", "print this list of options and exit",
+         [this]
+         {
+             std::fputs(mCommandLineOptions.HelpText(mWindowTitle).c_str(), stdout);
+             std::fflush(stdout);
+             std::_Exit(0);
+         });
+    flag("-windowed", "run in a window (overrides the ScreenMode setting for this run)",
+         [this]
+         {
+             mWindowed = true;
+             mWindowedOverride = 1;
+         });
+    flag("-fullscreen", "run full screen (overrides the ScreenMode setting for this run)",
+         [this]
+         {
+             mWindowed = false;
+             mWindowedOverride = 0;
+         });
+    // The program's entry chooses the platform before the application exists.
+    flag("-headless", "run without window or sound on a virtual clock", [] {});
+    flag("-realtime", "with -headless: use the real clock", [] {});
+    valued("-seed", "N", "seed both random generators with N for a reproducible run",
+           [this](const std::string& value)
+           {
+               int seed = 0;
+               if (!ParseInt(value, INT32_MIN, UINT32_MAX, seed))
+                   ReportBadOptionValue("-seed", value);
+               mRandSeed = unsigned(seed);
+               mSeedGiven = true;
+               mRandom.seed(mRandSeed);
+               std::srand(mRandSeed);
+           });
+    valued("-ticks", "N", "quit after N updates",
+           [this](const std::string& value)
+           {
+               int ticks = 0;
+               if (!ParseInt(value, 1, INT32_MAX, ticks))
+                   ReportBadOptionValue("-ticks", value);
+               mQuitAfterUpdates = ticks;
+           });
+    valued("-shot", "FILE", "with -ticks: write the screen image as PNG to FILE just before quitting",
+           [this](const std::string& value)
+           {
+               if (value.empty())
+                   ReportBadOptionValue("-shot", value);
+               // Resolved now: start-up changes the working folder to the program's own.
+               std::error_code error;
+               std::filesystem::path absolute = std::filesystem::absolute(value, error);
+               mShotPath = error ? value : absolute.string();
+           });
+    valued("-changedir", "DIR", "use DIR as the working folder", [this](const std::string& value) { mStartDir = value; });
+    flag("-screensaver", "screen-saver mode", [this] { mScreenSaverMode = true; });
+    valued("-demofile", "FILE", "demo file name (relative names go to the data folder)",
+           [this](const std::string& value)
+           {
+               // A relative demo file lives in the per-user data folder.
+               mDemoFile = (!value.empty() && value[0] != '/') ? mPlatform.UserDataFolder() + value : value;
+           });
+    // Demo recording and playback are accepted but do nothing yet.
+    flag("-record", "record the demo file", [] {});
+    flag("-play", "play back the demo file", [] {});
+    valued("-recnum", "N", "record numbered demo files, rotating over N (default 5)", [](const std::string&) {});
+    valued("-playnum", "N", "play back numbered demo file N", [](const std::string&) {});
+    flag("-crash", "crash on purpose (exercises crash handling)", [] { std::raise(SIGSEGV); });
+}
+
+void ZestraAppBase::AddCommandLineOption(CommandLineOption option)
+{
+    mCommandLineOptions.Add(std::move(option));
+}
+
+void ZestraAppBase::ReportBadOptionValue(const std::string& name, const std::string& value)
+{
+    ShowFatalMessage("Invalid value for " + name + ": \"" + value + "\"");
+    ExitWithCode(1);
 }
 
 void ZestraAppBase::ParseCommandLine()
@@ -131,95 +195,18 @@ void ZestraAppBase::ParseArgumentString(const std::string& text)
     emit();
 }
 
-void ZestraAppBase::HandleArgument(const std::string& originalName, const std::string& value)
+void ZestraAppBase::HandleArgument(const std::string& name, const std::string& value)
 {
-    // Option names are matched without regard to case, as the program's entry does when it picks the platform.
-    std::string name = originalName;
-    for (char& ch : name)
+    const CommandLineOption* option = mCommandLineOptions.Find(name);
+    if (option == nullptr)
     {
-        if (ch >= 'A' && ch <= 'Z')
-            ch = char(ch - 'A' + 'a');
-    }
-    auto badValue = [&]()
-    {
-        ShowFatalMessage("Invalid value for " + originalName + ": \"" + value + "\"");
-        ExitWithCode(1);
-    };
-    if (name == "-help")
-    {
-        std::printf("Options of %s:\n", mWindowTitle.c_str());
-        for (const auto& [option, help] : CommandLineOptions())
-            std::printf("  %-16s %s\n", option.c_str(), help.c_str());
-        std::fflush(stdout);
-        std::_Exit(0);
-    }
-    else if (name == "-windowed")
-    {
-        mWindowed = true;
-        mWindowedOverride = 1;
-    }
-    else if (name == "-fullscreen")
-    {
-        mWindowed = false;
-        mWindowedOverride = 0;
-    }
-    else if (name == "-headless" || name == "-realtime")
-    {
-        // The program's entry chooses the platform before the application exists.
-    }
-    else if (name == "-seed")
-    {
-        int seed = 0;
-        if (!ParseInt(value, INT32_MIN, UINT32_MAX, seed))
-            badValue();
-        mRandSeed = unsigned(seed);
-        mSeedGiven = true;
-        mRandom.seed(mRandSeed);
-        std::srand(mRandSeed);
-    }
-    else if (name == "-ticks")
-    {
-        int ticks = 0;
-        if (!ParseInt(value, 1, INT32_MAX, ticks))
-            badValue();
-        mQuitAfterUpdates = ticks;
-    }
-    else if (name == "-shot")
-    {
-        if (value.empty())
-            badValue();
-        // Resolved now: start-up changes the working folder to the program's own.
-        std::error_code error;
-        std::filesystem::path absolute = std::filesystem::absolute(value, error);
-        mShotPath = error ? value : absolute.string();
-    }
-    else if (name == "-changedir")
-    {
-        mStartDir = value;
-    }
-    else if (name == "-screensaver")
-    {
-        mScreenSaverMode = true;
-    }
-    else if (name == "-demofile")
-    {
-        // A relative demo file lives in the per-user data folder.
-        mDemoFile = (!value.empty() && value[0] != '/') ? mPlatform.UserDataFolder() + value : value;
-    }
-    else if (name == "-record" || name == "-play" || name == "-recnum" || name == "-playnum")
-    {
-        // Demo recording and playback are accepted but do nothing yet.
-    }
-    else if (name == "-crash")
-    {
-        std::raise(SIGSEGV);
-    }
-    else
-    {
-        ShowFatalMessage(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + originalName);
+        ShowFatalMessage(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + name);
         // An invalid option is a failed start, not a success.
         ExitWithCode(1);
     }
+    if (option->value.empty() && !value.empty())
+        ReportBadOptionValue(name, value);
+    option->handle(value);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

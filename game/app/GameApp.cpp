@@ -28,14 +28,6 @@ namespace Zestra
 
 namespace
 {
-std::string Lower(std::string text)
-{
-    for (char& ch : text)
-        if (ch >= 'A' && ch <= 'Z')
-            ch = char(ch - 'A' + 'a');
-    return text;
-}
-
 bool ParseCount(const char* first, const char* last, int& out)
 {
     if (first == last)
@@ -62,6 +54,31 @@ GameApp::GameApp(Platform& platform) : ZestraAppBase(platform)
     mRegistryKey = "Kestrin\\Velmora Row";
     mWidth = 800;
     mHeight = 600;
+    AddGameOptions();
+}
+
+void GameApp::AddGameOptions()
+{
+    AddCommandLineOption({"-level", "S:L", "open day L (from 0) of store S (from 1) straight away",
+                          [this](const std::string& value)
+                          {
+                              if (!ParseLevelOption(value, options.store, options.level))
+                              {
+                                  std::fprintf(stderr,
+                                               "velmora: -level wants STORE:LEVEL (store from 1, level from 0), "
+                                               "not \"%s\"\n",
+                                               value.c_str());
+                                  std::fflush(stderr);
+                                  std::_Exit(kBadLevelExitCode);
+                              }
+                              options.levelGiven = true;
+                          }});
+    AddCommandLineOption({"-autoplay", "", "let the built-in player play the day with mouse events",
+                          [this](const std::string&) { options.autoplay = true; }});
+    AddCommandLineOption({"-nodraw", "", "with -headless: draw nothing, for simulation speed",
+                          [this](const std::string&) { options.noDraw = true; }});
+    AddCommandLineOption({"-quit-after-level", "", "print the day's figures as one JSON line when it ends, then exit",
+                          [this](const std::string&) { options.quitAfterLevel = true; }});
 }
 
 GameApp::~GameApp()
@@ -119,30 +136,6 @@ void GameApp::PlayVoice(int id)
         return;
     if (SoundInstance* voice = mVoiceManager->MakeInstance(id))
         voice->Play(false, true);
-}
-
-void GameApp::HandleArgument(const std::string& name, const std::string& value)
-{
-    std::string option = Lower(name);
-    if (option == "-level")
-    {
-        if (!ParseLevelOption(value, options.store, options.level))
-        {
-            std::fprintf(stderr, "velmora: -level wants STORE:LEVEL (store from 1, level from 0), not \"%s\"\n",
-                         value.c_str());
-            std::fflush(stderr);
-            std::_Exit(kBadLevelExitCode);
-        }
-        options.levelGiven = true;
-    }
-    else if (option == "-autoplay")
-        options.autoplay = true;
-    else if (option == "-nodraw")
-        options.noDraw = true;
-    else if (option == "-quit-after-level")
-        options.quitAfterLevel = true;
-    else
-        ZestraAppBase::HandleArgument(name, value);
 }
 
 void GameApp::Initialize()

@@ -36,7 +36,6 @@ public:
     ~GameApp() override;
 
     void Initialize() override;
-    void HandleArgument(const std::string& name, const std::string& value) override;
     void RunLoadingTask() override;
     void OnLoadingFinished() override;
     void RunUpdate() override;
@@ -82,6 +81,9 @@ public:
     std::function<void()> onDayStarted; // once a day has been built and opened
 
 private:
+    // Our options, added to the framework's table so "-help" lists them.
+    void AddGameOptions();
+
     std::unique_ptr<SoundManager> mVoiceManager;     // shares the effects' mixer
     double mVoiceVolume = 0.85;
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables

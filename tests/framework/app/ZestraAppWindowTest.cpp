@@ -83,7 +83,42 @@ TEST(ZestraAppWindowTest, OwnOptionsAreReadAndBadOnesEndTheRun)
     EXPECT_EXIT(app.HandleArgument("-bogus", ""), ::testing::ExitedWithCode(1),
                 "Invalid command line parameter: -bogus");
     EXPECT_EXIT(app.HandleArgument("-ticks", "soon"), ::testing::ExitedWithCode(1), "-ticks");
+    EXPECT_EXIT(app.HandleArgument("-windowed", "yes"), ::testing::ExitedWithCode(1), "-windowed");
     EXPECT_EXIT(app.HandleArgument("-help", ""), ::testing::ExitedWithCode(0), "");
+}
+
+// The parser and "-help" read one table: an option added by the game is accepted and listed, one line each, and
+// an option listed is one the parser accepts.
+TEST(ZestraAppWindowTest, HelpListsEveryOptionTheParserAccepts)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    int difficulty = 0;
+    app.AddCommandLineOption({"-difficulty", "N", "how hard the game is",
+                              [&](const std::string& value) { difficulty = std::stoi(value); }});
+    app.HandleArgument("-Difficulty", "3");
+    EXPECT_EQ(3, difficulty);
+
+    const std::vector<CommandLineOption>& options = app.GetCommandLineOptions().All();
+    std::string help = app.GetCommandLineOptions().HelpText("Test");
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = help.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(help.substr(start, end - start));
+    ASSERT_EQ(options.size() + 1, lines.size()) << help;
+    EXPECT_EQ("Options of Test:", lines[0]);
+    for (size_t i = 0; i < options.size(); i++)
+    {
+        const CommandLineOption& option = options[i];
+        std::string usage = option.value.empty() ? option.name : option.name + "=" + option.value;
+        EXPECT_EQ(0u, lines[i + 1].find("  " + usage + " ")) << lines[i + 1];
+        EXPECT_NE(std::string::npos, lines[i + 1].find(option.help)) << lines[i + 1];
+        EXPECT_EQ(&option, app.GetCommandLineOptions().Find(option.name)) << option.name;
+    }
+    EXPECT_NE(std::string::npos, help.find("  -difficulty=N  "));
+    // The help column lines up under the longest option.
+    size_t column = lines[1].find(options[0].help);
+    for (size_t i = 0; i < options.size(); i++)
+        EXPECT_EQ(column, lines[i + 1].find(options[i].help)) << lines[i + 1];
 }
 
 TEST(ZestraAppWindowTest, SettingsAreClampedOnReadAndSurviveARoundTrip)

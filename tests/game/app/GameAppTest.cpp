@@ -1,0 +1,61 @@
+// The game application: its options in the one table "-help" prints.
+#include "game/app/GameApp.h"
+
+#include "framework/platform/headless/HeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+
+using Zestra::GameApp;
+using Zestra::HeadlessPlatform;
+
+std::string RunProgram(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r"))
+    {
+        char buffer[4096];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, got);
+        pclose(pipe);
+    }
+    return output;
+}
+
+TEST(GameOptions, TheGamesOwnOptionsAreReadFromTheTable)
+{
+    HeadlessPlatform platform;
+    GameApp app(platform);
+    for (const char* name : {"-level", "-autoplay", "-nodraw", "-quit-after-level"})
+        EXPECT_NE(nullptr, app.GetCommandLineOptions().Find(name)) << name;
+    app.HandleArgument("-level", "2:3");
+    app.HandleArgument("-AutoPlay", "");
+    app.HandleArgument("-nodraw", "");
+    app.HandleArgument("-quit-after-level", "");
+    EXPECT_TRUE(app.options.levelGiven);
+    EXPECT_EQ(2, app.options.store);
+    EXPECT_EQ(3, app.options.level);
+    EXPECT_TRUE(app.options.autoplay && app.options.noDraw && app.options.quitAfterLevel);
+    EXPECT_EXIT(app.HandleArgument("-level", "2"), ::testing::ExitedWithCode(GameApp::kBadLevelExitCode), "-level");
+}
+
+// What the program prints is the table the parser reads, every option on its line.
+TEST(GameOptions, ProgramHelpIsTheParsersTable)
+{
+    HeadlessPlatform platform;
+    GameApp app(platform);
+    std::string expected = app.GetCommandLineOptions().HelpText("Velmora Row");
+    std::string printed = RunProgram(std::string("'") + VELMORA_PROGRAM + "' -help");
+    EXPECT_EQ(expected, printed);
+    for (const char* line : {"\n  -level=S:L ", "\n  -autoplay ", "\n  -nodraw ", "\n  -quit-after-level ",
+                             "\n  -headless ", "\n  -ticks=N ", "\n  -shot=FILE "})
+        EXPECT_NE(std::string::npos, printed.find(line)) << line;
+}
+
+} // namespace
