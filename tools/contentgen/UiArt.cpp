@@ -321,10 +321,17 @@ void DrawPanel(Generator& g, const RecipeLine& r, Canvas& c)
     }
     else if (style == "windows")
     {
-        // Shop windows in front of the mannequins: frames and mullions with faint glass.
+        // Shop windows in front of the mannequins with their blinds down: opaque, since the clothes come off behind
+        // them while they are closed. Frames and mullions over frosted slats.
         Rgb frame{0.97, 0.95, 0.92};
         cairo_rectangle(cr, 0, 0, w, h);
-        c.FillPath(Rgb{0.75, 0.88, 0.95, 0.18});
+        c.FillGradient(Rgb{0.86, 0.92, 0.96}, Rgb{0.72, 0.82, 0.9}, 0, h);
+        for (double y = 26; y < h - 24; y += 14)
+        {
+            cairo_move_to(cr, 0, y);
+            cairo_line_to(cr, w, y);
+        }
+        c.StrokePath(Rgb{0.55, 0.66, 0.76, 0.7}, 2);
         for (int i = 0; i <= 4; ++i)
         {
             double x = i * (w - 20) / 4;
