@@ -16,6 +16,8 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
+#include "game/profile/GameState.h"
+#include "game/shop/ShopOffers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -199,6 +201,142 @@ public:
         }
     }
 
+    // Every step the upgrade shop can sell needs a price, its two texts and the pictures it is shown with; a
+    // missing price reads as 0 and gives the step away. A store that sells nothing of a kind only warns.
+    void CheckUpgradeChains()
+    {
+        const std::string file = "properties/stores.xml";
+        const StoreInfo* store = nullptr;
+        int merchantIndex = 0;
+        int spotIndex = -1;
+        int stepIndex = 0;
+        bool roomTextsChecked = false;
+        auto texts = [&](int line, const std::string& item, const std::string& what) {
+            for (const std::string& key : {"buy_" + item, "buy_" + item + "_msg"})
+                if (!HasText(key))
+                    Error(file, line, what + " has no text \"" + key + "\" in localization.xml");
+        };
+        auto price = [&](const Zestra::ParsedElement& element, int line, const std::string& what) {
+            const std::string& value = Attribute(element, "price");
+            if (value.empty())
+                Error(file, line, what + " has no price; it would be given away");
+            else if (DataConvert::Integer(value) < 0)
+                Error(file, line, what + " has a negative price");
+        };
+        auto picture = [&](int line, const std::string& name, const std::string& what) {
+            if (store->GetImage(name) == nullptr)
+                Error(file, line, what + " has no picture: store image " + name + " of " + store->name +
+                                      " is missing");
+        };
+        int storeNumber = 0;
+        ScanStartTags(file, [&](const Zestra::ParsedElement& element, int line) {
+            const std::string& tag = element.mText;
+            if (tag == "store")
+            {
+                store = GetStoreInfo(++storeNumber);
+                merchantIndex = 0;
+                spotIndex = -1;
+                roomTextsChecked = false;
+                if (store != nullptr)
+                    WarnAboutMissingKinds(*store, line);
+                return;
+            }
+            if (store == nullptr)
+                return;
+            if (tag == "merchant")
+            {
+                const int level = merchantIndex++;
+                if (level == 0)
+                    return; // the merchant the run starts with is never sold
+                const std::string name = Attribute(element, "name");
+                const std::string what = "merchant level " + std::to_string(level) + " (" + name + ")";
+                price(element, line, what);
+                texts(line, name, what);
+                if (HasPerson(name) && FindPerson(name).torsoWalk == nullptr)
+                    Error(file, line, what + " has no picture: person " + name + " has no Torso_Walk");
+            }
+            else if (tag == "changing-room")
+            {
+                price(element, line, "changing room");
+                picture(line, "ChangingRoom", "changing room");
+                if (!roomTextsChecked)
+                    texts(line, ChangingRoomItemName(), "changing room");
+                roomTextsChecked = true;
+            }
+            else if (tag == "goodie-rack")
+            {
+                price(element, line, "goodie rack");
+                if (store->goodieRackBonus <= 0.0f)
+                    Error(file, line, "goodie rack has no bonus; bought, it would make every tip 0");
+                picture(line, "GoodieRack1", "goodie rack");
+                picture(line, "GoodieRack2", "goodie rack");
+                texts(line, GoodieRackItemName(store->number), "goodie rack");
+            }
+            else if (tag == "layout")
+            {
+                ++spotIndex;
+                stepIndex = 0;
+            }
+            else if (tag == "furniture" && spotIndex >= 0 && spotIndex < int(store->floorSpots.size()))
+            {
+                const FloorSpot& spot = store->floorSpots[size_t(spotIndex)];
+                const int step = stepIndex++;
+                if (step >= int(spot.upgrades.size()))
+                    return;
+                const FurnitureUpgrade& upgrade = spot.upgrades[size_t(step)];
+                const std::string what = "furniture step " + std::to_string(step) + " of floor spot " +
+                                         std::to_string(spotIndex) + " (" + Attribute(element, "type") + ")";
+                price(element, line, what);
+                if (step == 0 && upgrade.price == 0)
+                    return; // furnished at the start of every run: never sold
+                texts(line, FurnitureItemName(*store, spotIndex, step), what);
+                if (upgrade.furniture != nullptr && upgrade.furniture->image == nullptr)
+                    Error(file, line, what + " has no picture: furniture image " + upgrade.furniture->type +
+                                          " is missing");
+                const ClothingInfo& clothing = GetClothing(upgrade.clothing);
+                const bool folded = upgrade.furniture != nullptr && upgrade.furniture->clothingKind == 1;
+                if (clothing.id != 0 && (clothing.icon == nullptr ||
+                                         clothing.GetPicture(folded ? LOOK_FOLDED : LOOK_HANGING) == nullptr))
+                    Error(file, line, what + " has no picture of its clothing " + clothing.key +
+                                          " (icon and " + (folded ? "folded" : "hanging") + " look)");
+            }
+        });
+    }
+
+    bool HasGoodieRack(int storeNumber)
+    {
+        int current = 0;
+        bool found = false;
+        ScanStartTags("properties/stores.xml", [&](const Zestra::ParsedElement& element, int) {
+            if (element.mText == "store")
+                ++current;
+            else if (element.mText == "goodie-rack" && current == storeNumber)
+                found = true;
+        });
+        return found;
+    }
+
+    void WarnAboutMissingKinds(const StoreInfo& store, int line)
+    {
+        const GameState fresh = NewGameState(&store);
+        bool kinds[4] = {};
+        for (const ShopOffer& offer : ListShopOffers(fresh, store))
+            kinds[int(offer.kind)] = true;
+        bool anyStepAfterFirst = false;
+        for (const FloorSpot& spot : store.floorSpots)
+            anyStepAfterFirst = anyStepAfterFirst || spot.upgrades.size() > 1;
+        const std::string name = "store " + std::to_string(store.number) + " (" + store.name + ")";
+        if (!kinds[int(ShopKind::Merchant)])
+            Warning("properties/stores.xml", line, name + " sells no merchant level in the upgrade shop");
+        if (!kinds[int(ShopKind::ChangingRoom)])
+            Warning("properties/stores.xml", line, name + " sells no changing room in the upgrade shop");
+        if (!HasGoodieRack(store.number))
+            Error("properties/stores.xml", line, name + " has no <goodie-rack>; the shop would give away one that "
+                                                        "does nothing");
+        if (!anyStepAfterFirst)
+            Warning("properties/stores.xml", line, name + " sells no furniture step in the upgrade shop");
+    }
+
 private:
     LintHost& mHost;
 };
@@ -271,6 +409,7 @@ int RunDataLint(const std::string& gameFolder, std::ostream& out)
         checker.CheckPeopleOfCustomersAndMerchants();
         checker.CheckTexts();
         checker.CheckResources();
+        checker.CheckUpgradeChains();
         size_t levels = 0;
         for (int store = 1; store <= StoreCount(); ++store)
             levels += GetStoreInfo(store)->levels.size();

@@ -20,8 +20,9 @@ namespace fs = std::filesystem;
 namespace
 {
 
-// A small complete game folder: one store with one furnished spot and a mannequin, one level with one customer,
-// the customer's person and the merchant, every text key and every resource id. Line numbers below are relied on.
+// A small complete game folder: one store with one furnished spot and a mannequin, one upgrade of each kind (lines
+// 9 to 13), one level with one customer, the customer's person and the merchant, every text key and every resource
+// id. Line numbers below are relied on.
 const char* const kStores = R"(<game main-menu-music="menu" map-music="map"/>
 <store name="S"/>
 <map-icon x="1" y="1" bottom="20" left="1" right="20"/>
@@ -30,6 +31,11 @@ const char* const kStores = R"(<game main-menu-music="menu" map-music="map"/>
 <layout x="1" y="1"/>
 <furniture type="Rack" price="0" clothing="tee" cost="10"/>
 <mannequin x="2" y="2" top="tee"/>
+<merchant name="Prella" speed="150" backroom_time="1" discard_time="1" price="300"/>
+<changing-room price="100"/>
+<goodie-rack price="50" bonus="1.5"/>
+<def-furniture type="BigRack"/>
+<furniture type="BigRack" price="200"/>
 )";
 const char* const kLevels = R"(<store/>
 <level min_goal="10" expert_goal="20" music="day" duration="60" customer_speed="100" max_customers="2"/>
@@ -81,6 +87,9 @@ public:
         for (const std::string& key : kLocalizationKeys)
             if (key.rfind("money_template", 0) != 0)
                 texts += "<id tag=\"" + key + "\" value=\"x\"/>\n";
+        for (const char* item : {"Prella", "changing_room", "goodie_rack1", "BigRack"})
+            texts += std::string("<id tag=\"buy_") + item + "\" value=\"x\"/>\n<id tag=\"buy_" + item +
+                     "_msg\" value=\"x\"/>\n";
         Write("properties/localization.xml", texts);
         std::string manifest = "<ResourceManifest>\n";
         for (const char* group : kResourceGroups)
@@ -103,6 +112,7 @@ public:
         for (const char* name : kStoreImageNames)
             Picture(std::string("images/stores/S/") + name, std::string(name) == "ChangingRoomDoor" ? 408 : 4, 4);
         Picture("images/stores/S/Rack", 4, 4);
+        Picture("images/stores/S/BigRack", 4, 4);
         for (const char* suffix : kClothingPictureSuffixes)
             Picture(std::string("images/stores/S/clothing/tee") + suffix, 4, 4);
         for (const char* person : {"Lady", "Prella"})
@@ -214,6 +224,20 @@ TEST_F(DataLintTest, EachBrokenFixtureIsReportedAtItsFileAndLine)
          [](DataLintTest& t) { t.Replace("properties/localization.xml", "value=\"$%d\"", "value=\"%s\""); }},
         {"properties/localization.xml:2: error: money_template_decimal \"%.2f %d\"",
          [](DataLintTest& t) { t.Replace("properties/localization.xml", "value=\"$%.2f\"", "value=\"%.2f %d\""); }},
+        {"properties/stores.xml:9: error: merchant level 1 (Prella) has no price",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", " price=\"300\"", ""); }},
+        {"properties/stores.xml:10: error: changing room has no text \"buy_changing_room_msg\"",
+         [](DataLintTest& t) { t.Replace("properties/localization.xml", "buy_changing_room_msg", "buy_room_msg"); }},
+        {"properties/stores.xml:11: error: goodie rack has no picture: store image GoodieRack2",
+         [](DataLintTest& t) { fs::remove(t.dir / "images/stores/S/GoodieRack2.png"); }},
+        {"properties/stores.xml:2: error: store 1 (S) has no <goodie-rack>",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", "<goodie-rack price=\"50\" bonus=\"1.5\"/>", ""); }},
+        {"properties/stores.xml:13: error: furniture step 1 of floor spot 0 (BigRack) has no picture",
+         [](DataLintTest& t) { fs::remove(t.dir / "images/stores/S/BigRack.png"); }},
+        {"properties/stores.xml:13: error: furniture step 1 of floor spot 0 (BigRack) has no text \"buy_BigRack\"",
+         [](DataLintTest& t) { t.Replace("properties/localization.xml", "\"buy_BigRack\"", "\"buy_Big\""); }},
+        {"properties/stores.xml:7: error: furniture step 0 of floor spot 0 (Rack) has no price",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", " price=\"0\" clothing", " clothing"); }},
         {"properties/grid.txt:0: error: the file is missing",
          [](DataLintTest& t) { fs::remove(t.dir / "properties/grid.txt"); }},
     };
@@ -262,11 +286,14 @@ TEST_F(DataLintTest, SuspiciousButLegalDataOnlyWarns)
 {
     fs::remove(dir / "images/stores/S/Drink.png"); // a store without drinks
     Replace("properties/levels.xml", "max_customers=\"2\"", "max_customers=\"0\"");
+    Replace("properties/stores.xml", "<changing-room price=\"100\"/>", "");
     std::string output;
     EXPECT_EQ(Lint(output), 0) << output;
     EXPECT_NE(output.find("properties/stores.xml:2: warning: store image images/stores/S/Drink"), std::string::npos)
         << output;
     EXPECT_NE(output.find("properties/levels.xml:2: warning: level 0 of store S lets no customer in"),
               std::string::npos)
+        << output;
+    EXPECT_NE(output.find("properties/stores.xml:2: warning: store 1 (S) sells no changing room"), std::string::npos)
         << output;
 }
