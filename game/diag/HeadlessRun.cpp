@@ -1,0 +1,89 @@
+#include "game/diag/HeadlessRun.h"
+
+#include "game/data/LevelStats.h"
+#include "game/diag/ShoppingRule.h"
+#include "game/profile/GameState.h"
+#include "game/shop/ShopOffers.h"
+#include "game/store/Board.h"
+
+#include <cstdlib>
+#include <memory>
+
+void ShopByRule(GameState& run, std::vector<std::string>& bought)
+{
+    for (;;)
+    {
+        const std::vector<ShopOffer> offers = ListShopOffers(run);
+        const int choice = ChooseShopOffer(run, offers);
+        if (choice < 0 || !BuyOffer(run, offers[size_t(choice)]))
+            return;
+        bought.push_back(offers[size_t(choice)].itemName);
+    }
+}
+
+HeadlessRun::HeadlessRun(Zestra::Board& board) : shopper(ShopByRule), mBoard(board)
+{
+}
+
+std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping, unsigned seed, int maxAttempts)
+{
+    std::vector<RunDayRecord> records;
+    const StoreInfo* store = GetStoreInfo(storeNumber);
+    if (store == nullptr)
+        return records;
+    GameState run = NewGameState(store);
+    int attempt = 1;
+    while (run.storeNumber == storeNumber && run.levelIndex < int(store->levels.size()))
+    {
+        const LevelInfo& level = store->levels[size_t(run.levelIndex)];
+        if (level.isMinigame)
+        {
+            run.levelIndex += 1;
+            continue;
+        }
+        RunDayRecord record;
+        record.level = run.levelIndex;
+        record.attempt = attempt;
+        record.cashBefore = run.cash;
+
+        // The start-of-day copy is taken before the shop: a failed day undoes the purchases.
+        mBoard.store = store;
+        mBoard.savedProgress = std::make_unique<GameState>(run);
+        GameState shopped = run;
+        if (shopping && run.levelIndex > 0 && shopper)
+            shopper(shopped, record.bought);
+        record.spent = run.cash - shopped.cash;
+        mBoard.progress = std::make_unique<GameState>(shopped);
+        mBoard.mode = 0;
+        mBoard.pauseCount = 0;
+        std::srand(seed * 7919u + unsigned(storeNumber) * 613u + unsigned(run.levelIndex) * 31u + unsigned(attempt));
+        mBoard.LoadLevel(false);
+        mBoard.StartShopDay();
+        mBoard.SetBoardState(2, false);
+        HeadlessDay day(mBoard);
+        record.outcome = day.Play(true, nullptr);
+        records.push_back(record);
+
+        const bool passed = record.outcome.result > 0;
+        if (passed && mBoard.savedProgress && mBoard.savedProgress->storeNumber == storeNumber)
+        {
+            run = *mBoard.savedProgress;
+            attempt = 1;
+            continue;
+        }
+        if (passed || record.outcome.result < 0)
+            break; // the store is done (the run moved on to the next one), or the day never ended
+        // Failed: back to the start-of-day copy. Lives are not the point of the measurement: an ended run goes on
+        // with its lives refilled.
+        run = mBoard.savedProgress ? *mBoard.savedProgress : run;
+        if (run.lives <= 0 || !mBoard.savedProgress)
+            run.lives = kNewGameLives;
+        if (++attempt > maxAttempts)
+        {
+            run.levelIndex += 1;
+            attempt = 1;
+        }
+    }
+    mBoard.ClearLevel();
+    return records;
+}
