@@ -1,5 +1,11 @@
 # The game's application object (the rest of game/app beside the resource ids).
-add_library(game_app STATIC ${CMAKE_CURRENT_LIST_DIR}/app/GameApp.cpp)
+add_library(game_app STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/app/GameApp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app/LogoBall.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app/LogoLetter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app/LogoScreen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app/DistributorScreen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app/TitleScreen.cpp)
 target_link_libraries(game_app PUBLIC velmora_options zestra_app game_store game_people game_data game_profile
     game_res)
 

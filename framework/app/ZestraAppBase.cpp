@@ -277,6 +277,8 @@ void ZestraAppBase::CreateMainWindow()
         bool is3D = false;
         if (SettingReadBoolean("Is3D", is3D))
             mIs3D = is3D;
+        else
+            mChoose3DAutomatically = mAuto3D;
     }
     // Each fallback changes the mode or the 3D choice; a handful of tries covers every chain of them.
     for (int attempt = 0; attempt < 8; attempt++)
@@ -292,10 +294,16 @@ void ZestraAppBase::CreateMainWindow()
         spec.mX = mPreferredX;
         spec.mY = mPreferredY;
         spec.mTimerPeriodMs = mUpdatePeriodMs;
+        spec.mDisplay3D = mChoose3DAutomatically ? Display3D::Automatic : mIs3D ? Display3D::On : Display3D::Off;
         std::string errorText;
         DisplayResult result = mPlatform.CreateMainWindow(spec, errorText);
         if (result == DisplayResult::Ok)
         {
+            // The automatic choice is made once per run, with the first window; later windows keep it.
+            mChoose3DAutomatically = false;
+            mIs3D = mPlatform.Is3D();
+            if (mPlatform.RefreshRate() > 0)
+                mRefreshRate = mPlatform.RefreshRate();
             mPhysWindowed = mPlatform.IsWindowed();
             if (mScreenImage == nullptr || mScreenImage->GetWidth() != mWidth || mScreenImage->GetHeight() != mHeight)
             {
@@ -335,9 +343,10 @@ void ZestraAppBase::CreateMainWindow()
             mWindowed = true;
             continue;
         }
-        if (result == DisplayResult::Fail3D || mIs3D)
+        if (result == DisplayResult::Fail3D || mIs3D || mChoose3DAutomatically)
         {
             mIs3D = false;
+            mChoose3DAutomatically = false;
             continue;
         }
         std::string resultText = code >= 0 && code < 7 ? kResultTexts[code] : "RESULT_UNKNOWN";

@@ -353,6 +353,9 @@ public:
     bool mDeferMessages = true;
     std::list<PlatformEvent> mDeferredMessages;
     bool mIs3D = false;
+    // While no "Is3D" setting is stored, the first window lets the display choose 3D by itself (on real hardware).
+    bool mAuto3D = false;
+    bool mChoose3DAutomatically = false;
     bool mDisplayLost = false;
     bool mDrawing = false;
     bool mCtrlDown = false;

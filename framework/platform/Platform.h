@@ -55,6 +55,16 @@ struct PlatformEvent
     bool mMinimized = false;
 };
 
+// How the screen image reaches the window: "3D" presents through the accelerated renderer (with vsync where the
+// display offers it); without it only the changed rectangles are copied to the window. Automatic takes 3D only
+// when the accelerated renderer is real hardware and not a software emulation of it.
+enum class Display3D
+{
+    Off,
+    On,
+    Automatic,
+};
+
 // What the application asks of the main window.
 struct WindowSpec
 {
@@ -66,6 +76,7 @@ struct WindowSpec
     int mX = -1; // -1: centred
     int mY = -1;
     int mTimerPeriodMs = 10; // period of Timer events while the window exists; 0: none
+    Display3D mDisplay3D = Display3D::Off;
 };
 
 // Results of CreateMainWindow, in the numbering the application reports.
@@ -131,6 +142,12 @@ public:
 
     // Presents the screen image; dirty lists the changed rectangles (empty: the whole image changed).
     virtual bool Present(const PixelView& screen, const std::vector<Rect>& dirty) = 0;
+    // Whether the window presents through the accelerated renderer (the choice made by CreateMainWindow).
+    virtual bool Is3D() const { return false; }
+    // The display's refresh rate in Hz; 0 when unknown.
+    virtual int RefreshRate() const { return 0; }
+    // How frames are presented, for diagnostics (renderer and, where known, the graphics driver).
+    virtual std::string DisplayDescription() const { return "none"; }
 
     // Cursors: kinds 0..12 (0 arrow, 1 hand, 2 dragging hand, 3 text beam, 11 hidden, 12 custom).
     virtual void SetCursorKind(int kind) = 0;

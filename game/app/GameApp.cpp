@@ -1,11 +1,16 @@
 #include "game/app/GameApp.h"
 
+#include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ResourceManager.h"
+#include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundFactory.h"
 #include "framework/sound/SoundInstance.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/app/DistributorScreen.h"
+#include "game/app/LogoScreen.h"
 #include "game/app/Res.h"
+#include "game/app/TitleScreen.h"
 #include "game/data/CustomerStats.h"
 #include "game/data/DataTables.h"
 #include "game/data/FrameworkParserHost.h"
@@ -18,22 +23,46 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <sys/resource.h>
 
 namespace Zestra
 {
 
 namespace
 {
+constexpr double kMainMenuFadeIn = 0.008;
+
 bool ParseCount(const char* first, const char* last, int& out)
 {
     if (first == last)
         return false;
     auto [end, error] = std::from_chars(first, last, out);
     return error == std::errc() && end == last && out >= 0;
+}
+
+long PeakMemoryKb()
+{
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return -1;
+    return usage.ru_maxrss; // kilobytes on Linux
+}
+
+std::string JsonText(const std::string& text)
+{
+    std::string out = "\"";
+    for (char ch : text)
+    {
+        if (ch == '"' || ch == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(ch) >= 0x20)
+            out += ch;
+    }
+    return out + "\"";
 }
 } // namespace
 
@@ -51,50 +80,60 @@ GameApp::GameApp(Platform& platform) : ZestraAppBase(platform)
 {
     mProductName = "Velmora Row";
     mWindowTitle = "Velmora Row";
+    mCompanyFolder = "Kestrin";
     mRegistryKey = "Kestrin\\Velmora Row";
+    mVersionText = "v1.2";
     mWidth = 800;
     mHeight = 600;
+    mWindowed = false;
+    mCustomCursorsEnabled = false;
+    mRefreshPacing = true;
+    mAuto3D = true;
     AddGameOptions();
-}
-
-void GameApp::AddGameOptions()
-{
-    AddCommandLineOption({"-level", "S:L", "open day L (from 0) of store S (from 1) straight away",
-                          [this](const std::string& value)
-                          {
-                              if (!ParseLevelOption(value, options.store, options.level))
-                              {
-                                  std::fprintf(stderr,
-                                               "velmora: -level wants STORE:LEVEL (store from 1, level from 0), "
-                                               "not \"%s\"\n",
-                                               value.c_str());
-                                  std::fflush(stderr);
-                                  std::_Exit(kBadLevelExitCode);
-                              }
-                              options.levelGiven = true;
-                          }});
-    AddCommandLineOption({"-autoplay", "", "let the built-in player play the day with mouse events",
-                          [this](const std::string&) { options.autoplay = true; }});
-    AddCommandLineOption({"-nodraw", "", "with -headless: draw nothing, for simulation speed",
-                          [this](const std::string&) { options.noDraw = true; }});
-    AddCommandLineOption({"-quit-after-level", "", "print the day's figures as one JSON line when it ends, then exit",
-                          [this](const std::string&) { options.quitAfterLevel = true; }});
 }
 
 GameApp::~GameApp()
 {
     SetGameSoundSink({});
-    // The manager only links to the board; unlink it before the board goes, and the board before the tables.
-    if (mBoard && mWidgetManager)
-        mWidgetManager->DetachChild(mBoard.get());
-    mBoard.reset();
-    // A run cut short may end while the loading thread still reads; the tables are freed once it is done.
+    // A loading task still running stops at its next step once shutdown has begun; the tables go after it.
+    Quit();
     if (mLoadingThread.joinable())
         mLoadingThread.join();
+    // The board first (it writes the profiles), then whatever start screen is still shown.
+    auto remove = [this](Widget* widget)
+    {
+        if (widget != nullptr && widget->mParent != nullptr)
+            widget->mParent->DetachChild(widget);
+    };
+    remove(mBoard.get());
+    mBoard.reset();
+    remove(mTitleScreen.get());
+    mTitleScreen.reset();
+    remove(mSecondSplash.get());
+    mSecondSplash.reset();
+    remove(mFirstSplash.get());
+    mFirstSplash.reset();
+    remove(mLogoScreen.get());
+    mLogoScreen.reset();
+    // The tables give their voices back through the voice manager, so it outlives them.
     UnbindAllGroups();
     FreeDataTables();
     mDataHost.reset();
+    mVoiceManager.reset();
 }
+
+double GameApp::ProcessMs() const
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - mProcessStart).count();
+}
+
+void GameApp::SetProcessStart(std::chrono::steady_clock::time_point start)
+{
+    mProcessStart = start;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Settings, volumes and voices
 
 void GameApp::LoadSettings()
 {
@@ -125,7 +164,7 @@ void GameApp::Unmute(bool automatic)
 
 void GameApp::SetVoiceVolume(double volume)
 {
-    mVoiceVolume = std::clamp(volume, 0.0, 1.0);
+    mVoiceVolume = std::isnan(volume) ? 0.0 : std::clamp(volume, 0.0, 1.0);
     if (mVoiceManager)
         mVoiceManager->SetVolume(IsMuted() ? 0.0 : mVoiceVolume);
 }
@@ -138,68 +177,265 @@ void GameApp::PlayVoice(int id)
         voice->Play(false, true);
 }
 
+// ---------------------------------------------------------------------------------------------------------------
+// Command line
+
+void GameApp::AddGameOptions()
+{
+    AddCommandLineOption({"-level", "S:L", "skip the start screens and open day L (from 0) of store S (from 1)",
+                          [this](const std::string& value)
+                          {
+                              if (!ParseLevelOption(value, options.store, options.level))
+                              {
+                                  std::fprintf(stderr,
+                                               "velmora: -level wants STORE:LEVEL (store from 1, level from 0), "
+                                               "not \"%s\"\n",
+                                               value.c_str());
+                                  std::fflush(stderr);
+                                  std::_Exit(kBadLevelExitCode);
+                              }
+                              options.levelGiven = true;
+                          }});
+    AddCommandLineOption({"-autoplay", "", "let the built-in player play the day with mouse events",
+                          [this](const std::string&) { options.autoplay = true; }});
+    AddCommandLineOption({"-nodraw", "", "with -headless: draw nothing, for simulation speed",
+                          [this](const std::string&) { options.noDraw = true; }});
+    AddCommandLineOption({"-quit-after-level", "", "print the day's figures as one JSON line when it ends, then exit",
+                          [this](const std::string&) { options.quitAfterLevel = true; }});
+    AddCommandLineOption({"-timings", "",
+                          "print the start-up timings (first logo frame, loading finished, peak memory) as one JSON "
+                          "line once loading has finished, then exit",
+                          [this](const std::string&) { options.timings = true; }});
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Start-up
+
 void GameApp::Initialize()
 {
     ZestraAppBase::Initialize();
     if (mQuitting || !mWidgetManager)
         return;
-    mVoiceManager = CreateSoundManager(mAudioMixer.get(), &mPlatform, mDataFolder);
-    SetVoiceVolume(mVoiceVolume);
-    SetGameSoundSink([this](int id) { PlaySound(id); });
     LoadManifest();
-    std::string error;
     for (const char* group : {"Init", "TitleScreen"})
-        if (!mResourceManager->LoadGroup(group) ? (error = mResourceManager->ErrorText(), true)
-                                                : !BindGroup(*mResourceManager, group, &error))
+    {
+        std::string error;
+        if (!mResourceManager->LoadGroup(group))
+            error = mResourceManager->ErrorText();
+        else if (!BindGroup(*mResourceManager, group, &error) && error.empty())
+            error = "it has nothing to bind";
+        if (!error.empty())
         {
+            // The start screens need both groups: without them there is nothing to show.
             ShowFatalMessage("Cannot load the resource group " + std::string(group) + ": " + error);
             ExitWithCode(1);
         }
+        if (std::string(group) == "Init")
+        {
+            SetCursorImage(0, IMAGE_CUSTOM_POINTER.get());
+            SetCursorImage(1, IMAGE_CUSTOM_HAND.get());
+            SetCursorImage(2, IMAGE_CUSTOM_DRAGGING.get());
+            SetCursorImage(3, IMAGE_CUSTOM_TEXT.get());
+        }
+    }
+
+    if (!mVoiceManager)
+        mVoiceManager = CreateSoundManager(mSilent ? nullptr : mAudioMixer.get(), &mPlatform, mDataFolder);
+    SetVoiceVolume(mVoiceVolume);
+    SetGameSoundSink([this](int id) { PlaySound(id); });
+
+    // The count pass reads only the lists (no media), so the loading bar knows its length before the thread runs.
+    {
+        FrameworkParserHost counter(nullptr, nullptr, &mImageRegistry);
+        LevelStats stores(counter, true);
+        PersonStats people(counter, true);
+        mLoadingTaskCount = mResourceManager->CountResources("Velmora") + mResourceManager->CountResources("Game") +
+                            people.Count() + stores.ImageTotal() + 3;
+    }
+
+    mGameLoaded = false;
+    // "-level" is a shortcut straight into a day: no start screens, the day opens once loading has finished.
+    if (!options.levelGiven)
+    {
+        mLogoScreen = std::make_unique<LogoScreen>(*this);
+        mWidgetManager->AttachChild(mLogoScreen.get());
+    }
 }
 
 void GameApp::RunLoadingTask()
 {
-    // Loading thread: only the tables, the resource groups and the progress counter are touched here.
+    // Loading thread: only the tables, the large resource groups and the progress counter are written here.
     // The host outlives the tables: the shared songs and voices are given back through it when they are freed.
     mDataHost = std::make_unique<FrameworkParserHost>(mMusicInterface.get(), mVoiceManager.get(), &mImageRegistry,
-                                                      [this] { mLoadingTasksDone.fetch_add(1); });
+                                                      [this] { LoadingStep(); });
     {
         LevelStats stores(*mDataHost, false);
+    }
+    if (mQuitting)
+        return;
+    {
         PersonStats people(*mDataHost, false);
+    }
+    if (mQuitting)
+        return;
+    {
         CustomerStats customers(*mDataHost);
+    }
+    LoadingStep();
+    // The profiles are read with the players' own data; their step keeps the count honest.
+    LoadingStep();
+    {
         Localization texts(*mDataHost);
     }
-    mResourceManager->LoadGroup("Game");
-    mResourceManager->LoadGroup("Velmora");
+    LoadingStep();
+    if (mQuitting)
+        return;
+    if (!LoadGroupInSteps("Game") || !LoadGroupInSteps("Velmora"))
+        return;
     PublishDataTables();
+}
+
+bool GameApp::LoadGroupInSteps(const char* group)
+{
+    ResourceManager& resources = *mResourceManager;
+    resources.StartLoadingGroup(group);
+    while (resources.LoadNextPending())
+    {
+        LoadingStep();
+        // Shutting down: stop here without an error, the main thread is waiting for this thread to end.
+        if (mQuitting)
+            return false;
+    }
+    std::string error;
+    if (resources.Failed())
+        error = resources.ErrorText();
+    else if (!BindGroup(resources, group, &error) && error.empty())
+        error = "it has nothing to bind";
+    if (error.empty())
+        return true;
+    FailLoading("Cannot load the resource group " + std::string(group) + ": " + error);
+    return false;
+}
+
+void GameApp::FailLoading(const std::string& error)
+{
+    // Only recorded here: the message box and the shutdown belong to the main thread.
+    mLoadingError = error;
+    mLoadingFailed.store(true, std::memory_order_release);
+}
+
+void GameApp::FailStart(const std::string& error)
+{
+    ShowFatalMessage(error);
+    mExitCode = 1;
+    Quit();
 }
 
 void GameApp::OnLoadingFinished()
 {
-    std::string error;
-    for (const char* group : {"Game", "Velmora"})
-        if (!BindGroup(*mResourceManager, group, &error))
+    if (LoadingFailed())
+    {
+        FailStart(mLoadingError);
+        return;
+    }
+    if (mQuitting)
+        return;
+    mGameLoaded = true;
+    mTimings.loadingFinishedMs = ProcessMs();
+    mTimings.peakMemoryKb = PeakMemoryKb();
+    if (options.timings)
+    {
+        std::printf("%s\n", StartupReport().c_str());
+        std::fflush(stdout);
+        Quit();
+        return;
+    }
+    if (options.levelGiven)
+    {
+        CreateBoard();
+        if (!StartLevel(options.store, options.level))
         {
-            ShowFatalMessage("Cannot load the resource group " + std::string(group) + ": " + error);
-            ExitWithCode(1);
+            std::fprintf(stderr, "velmora: there is no level %d:%d (stores 1 to %d)\n", options.store,
+                         options.level, StoreCount());
+            std::fflush(stderr);
+            ExitWithCode(kBadLevelExitCode);
         }
+        return;
+    }
+    if (mTitleScreen)
+        mTitleScreen->ShowPlay();
+}
+
+std::string GameApp::StartupReport() const
+{
+    char text[256];
+    std::snprintf(text, sizeof text, "{\"first_logo_frame_ms\":%.1f,\"loading_finished_ms\":%.1f,\"peak_rss_kb\":%ld,",
+                  mTimings.firstLogoFrameMs, mTimings.loadingFinishedMs, mTimings.peakMemoryKb);
+    return text + std::string("\"loading_steps\":") + std::to_string(mLoadingTasksDone.load()) + ",\"loading_count\":" +
+           std::to_string(mLoadingTaskCount.load()) + ",\"display\":" + JsonText(mPlatform.DisplayDescription()) +
+           "}";
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Start screens
+
+template <class Screen> void GameApp::RetireScreen(std::unique_ptr<Screen>& screen)
+{
+    if (!screen)
+        return;
+    if (screen->mParent != nullptr)
+        screen->mParent->DetachChild(screen.get());
+    // The screen may be inside its own update or click: it goes once the loop has unwound past it.
+    DeferDelete(screen.release());
+}
+
+void GameApp::ShowFirstSplash()
+{
+    RetireScreen(mLogoScreen);
+    mFirstSplash = std::make_unique<DistributorScreen>(*this, "splash");
+    mWidgetManager->AttachChild(mFirstSplash.get());
+}
+
+void GameApp::ShowNextSplash()
+{
+    if (mFirstSplash)
+    {
+        RetireScreen(mFirstSplash);
+        mSecondSplash = std::make_unique<DistributorScreen>(*this, "splash2");
+        mWidgetManager->AttachChild(mSecondSplash.get());
+        return;
+    }
+    RetireScreen(mSecondSplash);
+    mTitleScreen = std::make_unique<TitleScreen>(*this);
+    mWidgetManager->AttachChild(mTitleScreen.get());
+    if (mGameLoaded)
+        mTitleScreen->ShowPlay();
+}
+
+void GameApp::StartGame()
+{
+    if (!mGameLoaded || mBoard)
+        return;
+    RetireScreen(mTitleScreen);
+    CreateBoard();
+    if (mMusicInterface)
+        mMusicInterface->FadeSongIn(MainMenuSong(), -1, kMainMenuFadeIn, false);
+    // The menus open over the board once they exist; until then Play goes straight into the first day.
+    StartLevel(1, 0);
+}
+
+void GameApp::CreateBoard()
+{
     mBoard = std::make_unique<Board>();
     mBoard->SetBounds(0, 0, mWidth, mHeight);
     mBoard->LoadWalkGrid();
-    mBoard->onLevelEnded = [this] {
+    mBoard->onLevelEnded = [this]
+    {
         if (onLevelEnded)
             onLevelEnded();
     };
     mWidgetManager->AttachChild(mBoard.get());
     mWidgetManager->FocusWidget(mBoard.get());
-    int store = options.levelGiven ? options.store : 1;
-    int level = options.levelGiven ? options.level : 0;
-    if (!StartLevel(store, level))
-    {
-        std::fprintf(stderr, "velmora: there is no level %d:%d (stores 1 to %d)\n", store, level, StoreCount());
-        std::fflush(stderr);
-        ExitWithCode(kBadLevelExitCode);
-    }
 }
 
 bool GameApp::StartLevel(int storeNumber, int level)
@@ -220,6 +456,9 @@ bool GameApp::StartLevel(int storeNumber, int level)
     }
     return true;
 }
+
+// ---------------------------------------------------------------------------------------------------------------
+// Loop hooks
 
 void GameApp::RunUpdate()
 {
@@ -259,6 +498,8 @@ bool GameApp::DrawIfDirty()
     mPresenting = 0;
     bool drawn = ZestraAppBase::DrawIfDirty();
     mTiming.draw += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() - mPresenting;
+    if (drawn && mLogoScreen && mTimings.firstLogoFrameMs < 0)
+        mTimings.firstLogoFrameMs = ProcessMs();
     return drawn;
 }
 

@@ -1,10 +1,15 @@
-// The game's application: reads the settings, loads the resource groups and every data table on the loading
-// thread, and keeps the one Board in the widget tree for the whole run. Until the menus exist it opens a shop day
-// as soon as loading has finished: the one asked for with "-level", or the first day of the first store.
+// The game's application: product settings, the voices' own sound manager, the start-up (the small resource
+// groups at once, then the data tables and the large groups on the loading thread with a progress count), the
+// start screens (studio logo, two splash pictures, title screen) and the one Board that stays in the widget tree
+// from the title screen's Play to the end of the run. The loading thread only writes the tables, the large
+// groups and the progress counters; the main thread reads them after it has acknowledged the end of loading.
 #pragma once
 
 #include "framework/app/ZestraAppBase.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,22 +20,36 @@ namespace Zestra
 {
 
 class Board;
+class DistributorScreen;
+class LogoScreen;
+class TitleScreen;
 
 // Options of our own, for diagnostics and balancing.
 struct GameOptions
 {
-    bool levelGiven = false; // "-level=S:L"
+    bool levelGiven = false; // "-level=S:L": skip the start screens and play that day of a new run
     int store = 1;
     int level = 0;
     bool autoplay = false;       // "-autoplay": the built-in player plays the day
     bool noDraw = false;         // "-nodraw": skip drawing (with -headless), for simulation speed
     bool quitAfterLevel = false; // "-quit-after-level": one line of JSON on stdout, then exit 0
+    bool timings = false;        // "-timings": one line of JSON with the start-up figures once loaded, then quit
+};
+
+// Start-up figures in milliseconds since the process started; negative while not reached.
+struct StartupTimings
+{
+    double firstLogoFrameMs = -1;
+    double loadingFinishedMs = -1;
+    long peakMemoryKb = -1; // resident set high-water mark once loading has finished
+    std::string display;    // how the screen is presented
 };
 
 class GameApp : public ZestraAppBase
 {
 public:
     static constexpr int kBadLevelExitCode = 2;
+    static constexpr double kDefaultVoiceVolume = 0.6;
 
     explicit GameApp(Platform& platform);
     ~GameApp() override;
@@ -52,13 +71,36 @@ public:
     void SetVoiceVolume(double volume);
     double GetVoiceVolume() const { return mVoiceVolume; }
     void PlayVoice(int id);
+    SoundManager* VoiceManager() const { return mVoiceManager.get(); }
+
+    // The start screens hand over to each other through these (each is called by the screen that ends).
+    void ShowFirstSplash();
+    void ShowNextSplash();
+    // Title screen Play: the board replaces the title screen.
+    void StartGame();
+
+    LogoScreen* GetLogoScreen() const { return mLogoScreen.get(); }
+    DistributorScreen* GetFirstSplash() const { return mFirstSplash.get(); }
+    DistributorScreen* GetSecondSplash() const { return mSecondSplash.get(); }
+    TitleScreen* GetTitleScreen() const { return mTitleScreen.get(); }
+    // Set on the main thread once the end of loading has been acknowledged (and loading did not fail).
+    bool IsGameLoaded() const { return mGameLoaded; }
+    bool LoadingFailed() const { return mLoadingFailed.load(std::memory_order_acquire); }
+    // What the process should return: 0, or non-zero after a failed start that ended through Quit.
+    int ExitCode() const { return mExitCode; }
+    const StartupTimings& Timings() const { return mTimings; }
+    // The start-up figures as one JSON object (no line end).
+    std::string StartupReport() const;
+    // Milliseconds since the process started, by the real clock. The program's entry tells when that was;
+    // otherwise the count starts with the application.
+    double ProcessMs() const;
+    void SetProcessStart(std::chrono::steady_clock::time_point start);
 
 protected:
     // With "-level", "-ticks" counts the updates of the day, so a picture taken shows the day and not loading.
     int UpdatesTowardQuit() const override;
 
 public:
-
     // Builds and opens day `level` (0-based) of store `store` in a new run. False for an unknown store or level.
     bool StartLevel(int store, int level);
     Board* GetBoard() const { return mBoard.get(); }
@@ -80,18 +122,42 @@ public:
     std::function<void()> onLevelEnded; // after EndLevel of a shop day
     std::function<void()> onDayStarted; // once a day has been built and opened
 
+protected:
+    // One step of the loading task done; the title screen reads the count when it next updates.
+    void LoadingStep() { mLoadingTasksDone.fetch_add(1, std::memory_order_relaxed); }
+    // Loading thread: records a failed load for the main thread, which reports it once loading has ended.
+    void FailLoading(const std::string& error);
+
 private:
     // Our options, added to the framework's table so "-help" lists them.
     void AddGameOptions();
+    // Loads a large group one resource per step and binds it; false after a failure or when shutting down.
+    bool LoadGroupInSteps(const char* group);
+    // A failed start: the message on the main thread, then an orderly end with a non-zero code.
+    void FailStart(const std::string& error);
+    void CreateBoard();
+    // Removes a start screen from the widget tree and hands it to the deferred deletion.
+    template <class Screen> void RetireScreen(std::unique_ptr<Screen>& screen);
 
-    std::unique_ptr<SoundManager> mVoiceManager;     // shares the effects' mixer
-    double mVoiceVolume = 0.85;
+    std::unique_ptr<SoundManager> mVoiceManager;    // shares the effects' mixer
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables
     std::unique_ptr<Board> mBoard;
+    std::unique_ptr<LogoScreen> mLogoScreen;
+    std::unique_ptr<DistributorScreen> mFirstSplash;
+    std::unique_ptr<DistributorScreen> mSecondSplash;
+    std::unique_ptr<TitleScreen> mTitleScreen;
+    bool mGameLoaded = false;
+    // Written by the loading thread before it announces its end; read by the main thread after acknowledging it.
+    std::atomic<bool> mLoadingFailed{false};
+    std::string mLoadingError;
+    double mVoiceVolume = kDefaultVoiceVolume;
+    int mExitCode = 0;
     int mLevelStartUpdate = 0;
     bool mDayStarted = false;
     Timing mTiming;
     double mPresenting = 0; // presenting time inside the current draw
+    StartupTimings mTimings;
+    std::chrono::steady_clock::time_point mProcessStart = std::chrono::steady_clock::now();
 };
 
 // Parses "S:L" (store from 1, level from 0); false when the text is not two non-negative integers.

@@ -63,10 +63,15 @@ void PersonStats::OnStartElement(const Zestra::ParsedElement& element)
             *sheet.image = LoadImage(mPerson + sheet.name);
             if (!*sheet.image)
                 DataError("person picture " + ImageFolder() + mPerson + sheet.name + " is missing");
+            mHost.OnLoadingStep();
         }
+        // One loading step per picture and voice, as the count pass promised.
         definition.helloVoice = LoadVoice(mPerson, "Hello");
+        mHost.OnLoadingStep();
         definition.happyVoice = LoadVoice(mPerson, "Happy");
+        mHost.OnLoadingStep();
         definition.angryVoice = LoadVoice(mPerson, "Angry");
+        mHost.OnLoadingStep();
 
         const struct
         {

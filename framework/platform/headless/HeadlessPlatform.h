@@ -85,6 +85,9 @@ public:
 
     bool PollEvent(PlatformEvent& event) override;
     bool Present(const PixelView& screen, const std::vector<Rect>& dirty) override;
+    // No hardware here: the automatic choice stays off, an explicit request is taken as granted.
+    bool Is3D() const override { return mHasWindow && mWindowSpec.mDisplay3D == Display3D::On; }
+    std::string DisplayDescription() const override { return "headless"; }
 
     void SetCursorKind(int kind) override
     {

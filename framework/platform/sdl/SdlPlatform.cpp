@@ -8,6 +8,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -310,6 +312,9 @@ bool SdlPlatform::InitVideo(std::string& errorText)
         return true;
     // Smooth scaling for the letterboxed full screen; a 1:1 window looks the same either way.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // Without an accelerated renderer the window surface is X11's own shared-memory image, not a texture that a
+    // software OpenGL would redraw whole at every frame.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A click that activates the window should also reach the game, as players expect from a window.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
@@ -337,6 +342,20 @@ bool SdlPlatform::InitVideo(std::string& errorText)
     return true;
 }
 
+bool IsSoftwareRasterizer(const std::string& rendererName)
+{
+    // Mesa's and Google's software rasterizers present themselves as OpenGL but draw on the processor.
+    static const char* const kSoftware[] = {"llvmpipe", "softpipe", "swrast", "software rasterizer", "swiftshader",
+                                            "lavapipe", "software"};
+    std::string lower;
+    for (char ch : rendererName)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (const char* name : kSoftware)
+        if (lower.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
 DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string& errorText)
 {
     if (spec.mWidth <= 0 || spec.mHeight <= 0)
@@ -344,9 +363,18 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
         errorText = "bad screen size " + std::to_string(spec.mWidth) + "x" + std::to_string(spec.mHeight);
         return DisplayResult::CreateFail;
     }
-    // A screen-mode switch keeps the window, renderer and texture: no flicker, and the desktop never sees a
+    if (!InitVideo(errorText))
+        return DisplayResult::CreateFail;
+    bool want3D = spec.mDisplay3D == Display3D::On;
+    if (spec.mDisplay3D == Display3D::Automatic)
+    {
+        std::string probe = ProbeAcceleration();
+        want3D = !probe.empty() && !IsSoftwareRasterizer(probe);
+    }
+    // A screen-mode switch keeps the window and its presentation: no flicker, and the desktop never sees a
     // window vanish and come back.
-    if (mWindow != nullptr && spec.mWidth == mWidth && spec.mHeight == mHeight)
+    const bool keep3D = (mRenderer != nullptr) == want3D;
+    if (mWindow != nullptr && spec.mWidth == mWidth && spec.mHeight == mHeight && keep3D)
     {
         if (SDL_SetWindowFullscreen(mWindow, spec.mWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
         {
@@ -362,9 +390,7 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
         }
     }
     DestroyMainWindow();
-    if (!InitVideo(errorText))
-        return DisplayResult::CreateFail;
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
     if (!spec.mWindowed)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (spec.mAllowResize)
@@ -378,36 +404,114 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
         return DisplayResult::CreateFail;
     }
     SetShopIcon(mWindow);
-    mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED);
-    if (mRenderer == nullptr)
-        mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
-    if (mRenderer == nullptr)
-    {
-        errorText = std::string("cannot create a renderer: ") + SDL_GetError();
-        DestroyMainWindow();
-        return DisplayResult::Fail;
-    }
-    SDL_RenderSetLogicalSize(mRenderer, spec.mWidth, spec.mHeight);
-    mTexture =
-        SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, spec.mWidth, spec.mHeight);
-    if (mTexture == nullptr)
-    {
-        errorText = std::string("cannot create the screen texture: ") + SDL_GetError();
-        DestroyMainWindow();
-        return DisplayResult::SurfaceFail;
-    }
     mWidth = spec.mWidth;
     mHeight = spec.mHeight;
     mWindowed = spec.mWindowed;
     mTitle = spec.mTitle;
     mTimerPeriodMs = spec.mTimerPeriodMs;
     mLastTimerMs = SteadyMs();
+    if (want3D)
+    {
+        if (!CreateRenderer(errorText))
+        {
+            DestroyMainWindow();
+            return DisplayResult::Fail3D;
+        }
+    }
+    else
+    {
+        // The last frame is kept here, so an exposed window is repainted without asking the application.
+        mFrame = SDL_CreateRGBSurfaceWithFormat(0, spec.mWidth, spec.mHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (mFrame == nullptr)
+        {
+            errorText = std::string("cannot create the frame surface: ") + SDL_GetError();
+            DestroyMainWindow();
+            return DisplayResult::SurfaceFail;
+        }
+        SDL_FillRect(mFrame, nullptr, SDL_MapRGB(mFrame->format, 0, 0, 0));
+        const char* driver = SDL_GetCurrentVideoDriver();
+        mDisplayDescription = std::string("window surface (") + (driver != nullptr ? driver : "?") + ")";
+    }
+    SetCursorKind(mCursorKind);
+    return DisplayResult::Ok;
+}
+
+std::string SdlPlatform::ProbeAcceleration()
+{
+    // A hidden scratch window answers the question, so the game's own window never carries an OpenGL context it
+    // does not use. The answer is the graphics driver's name, or empty when no accelerated renderer exists.
+    SDL_Window* scratch = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_HIDDEN);
+    if (scratch == nullptr)
+        return std::string();
+    std::string answer;
+    if (SDL_Renderer* renderer = SDL_CreateRenderer(scratch, -1, SDL_RENDERER_ACCELERATED))
+    {
+        answer = DescribeRenderer(renderer);
+        SDL_DestroyRenderer(renderer);
+    }
+    SDL_DestroyWindow(scratch);
+    return answer;
+}
+
+std::string SdlPlatform::DescribeRenderer(SDL_Renderer* renderer)
+{
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0)
+        return std::string();
+    std::string name = info.name != nullptr ? info.name : "?";
+    if ((info.flags & SDL_RENDERER_SOFTWARE) != 0)
+        return name + " (software)";
+    // The OpenGL renderers leave their context current on this thread, so the driver can be asked its name:
+    // software emulations call themselves llvmpipe, softpipe or swrast there.
+    if (name.rfind("opengl", 0) == 0)
+    {
+        using GetStringFn = const unsigned char* (*)(unsigned int);
+        constexpr unsigned int kGlRenderer = 0x1F01;
+        auto getString = reinterpret_cast<GetStringFn>(SDL_GL_GetProcAddress("glGetString"));
+        const unsigned char* driver = getString != nullptr ? getString(kGlRenderer) : nullptr;
+        if (driver != nullptr)
+            return name + " (" + reinterpret_cast<const char*>(driver) + ")";
+    }
+    return name;
+}
+
+bool SdlPlatform::CreateRenderer(std::string& errorText)
+{
+    // Vsync where the display offers it; a driver that refuses it still presents without.
+    mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (mRenderer == nullptr)
+        mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED);
+    if (mRenderer == nullptr)
+    {
+        errorText = std::string("cannot create an accelerated renderer: ") + SDL_GetError();
+        return false;
+    }
+    SDL_RenderSetLogicalSize(mRenderer, mWidth, mHeight);
+    mTexture = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, mWidth, mHeight);
+    if (mTexture == nullptr)
+    {
+        errorText = std::string("cannot create the screen texture: ") + SDL_GetError();
+        return false;
+    }
+    mDisplayDescription = DescribeRenderer(mRenderer);
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(mRenderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0)
+        mDisplayDescription += ", vsync";
     // Until the first frame arrives the window shows black rather than whatever was under it.
     SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
     SDL_RenderClear(mRenderer);
     SDL_RenderPresent(mRenderer);
-    SetCursorKind(mCursorKind);
-    return DisplayResult::Ok;
+    return true;
+}
+
+int SdlPlatform::RefreshRate() const
+{
+    if (mWindow == nullptr)
+        return 0;
+    SDL_DisplayMode mode{};
+    if (SDL_GetWindowDisplayMode(mWindow, &mode) != 0)
+        return 0;
+    return mode.refresh_rate;
 }
 
 void SdlPlatform::DestroyMainWindow()
@@ -416,10 +520,13 @@ void SdlPlatform::DestroyMainWindow()
         SDL_DestroyTexture(mTexture);
     if (mRenderer != nullptr)
         SDL_DestroyRenderer(mRenderer);
+    if (mFrame != nullptr)
+        SDL_FreeSurface(mFrame);
     if (mWindow != nullptr)
         SDL_DestroyWindow(mWindow);
     mTexture = nullptr;
     mRenderer = nullptr;
+    mFrame = nullptr;
     mWindow = nullptr;
     mPending.clear();
 }
@@ -457,22 +564,73 @@ Rect SdlPlatform::DesktopWorkArea() const
     return Rect(area.x, area.y, area.w, area.h);
 }
 
+Rect SdlPlatform::FrameArea(int windowWidth, int windowHeight) const
+{
+    if (windowWidth == mWidth && windowHeight == mHeight)
+        return Rect(0, 0, mWidth, mHeight);
+    int w = windowWidth;
+    int h = static_cast<int>(static_cast<long long>(w) * mHeight / mWidth);
+    if (h > windowHeight)
+    {
+        h = windowHeight;
+        w = static_cast<int>(static_cast<long long>(h) * mWidth / mHeight);
+    }
+    return Rect((windowWidth - w) / 2, (windowHeight - h) / 2, w, h);
+}
+
 void SdlPlatform::Redraw()
 {
-    if (mRenderer == nullptr || mTexture == nullptr)
+    if (mRenderer != nullptr && mTexture != nullptr)
+    {
+        SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
+        SDL_RenderClear(mRenderer);
+        SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr);
+        SDL_RenderPresent(mRenderer);
         return;
-    SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-    SDL_RenderClear(mRenderer);
-    SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr);
-    SDL_RenderPresent(mRenderer);
+    }
+    ShowFrame(nullptr);
+}
+
+void SdlPlatform::MapToScreen(int& x, int& y) const
+{
+    // The renderer maps the pointer to its logical size itself; the surface path scales by hand when letterboxed.
+    if (mRenderer != nullptr || mFrameArea.IsEmpty() || mFrameArea == Rect(0, 0, mWidth, mHeight))
+        return;
+    x = static_cast<int>(static_cast<long long>(x - mFrameArea.mX) * mWidth / mFrameArea.mWidth);
+    y = static_cast<int>(static_cast<long long>(y - mFrameArea.mY) * mHeight / mFrameArea.mHeight);
+}
+
+bool SdlPlatform::ShowFrame(const std::vector<SDL_Rect>* changed)
+{
+    if (mWindow == nullptr || mFrame == nullptr)
+        return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(mWindow);
+    if (surface == nullptr)
+        return false;
+    mFrameArea = FrameArea(surface->w, surface->h);
+    SDL_Rect area{mFrameArea.mX, mFrameArea.mY, mFrameArea.mWidth, mFrameArea.mHeight};
+    if (area.w == mWidth && area.h == mHeight && area.x == 0 && area.y == 0 && changed != nullptr)
+    {
+        // The usual case: a window of the screen's own size gets only the changed rectangles.
+        for (SDL_Rect r : *changed)
+            SDL_BlitSurface(mFrame, &r, surface, &r);
+        return SDL_UpdateWindowSurfaceRects(mWindow, changed->data(), static_cast<int>(changed->size())) == 0;
+    }
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    if (area.w == mWidth && area.h == mHeight)
+        SDL_BlitSurface(mFrame, nullptr, surface, &area);
+    else
+        SDL_BlitScaled(mFrame, nullptr, surface, &area);
+    return SDL_UpdateWindowSurface(mWindow) == 0;
 }
 
 bool SdlPlatform::Present(const PixelView& screen, const std::vector<Rect>& dirty)
 {
-    if (mTexture == nullptr || screen.mPixels == nullptr)
+    if (screen.mPixels == nullptr || (mTexture == nullptr && mFrame == nullptr))
         return false;
     const Rect whole(0, 0, std::min(screen.mWidth, mWidth), std::min(screen.mHeight, mHeight));
     const int pitchBytes = screen.mPitch * 4;
+    std::vector<SDL_Rect> changed;
     auto upload = [&](const Rect& r)
     {
         Rect part = r.Intersection(whole);
@@ -481,13 +639,28 @@ bool SdlPlatform::Present(const PixelView& screen, const std::vector<Rect>& dirt
         SDL_Rect area{part.mX, part.mY, part.mWidth, part.mHeight};
         const uint32_t* first = screen.mPixels + static_cast<size_t>(part.mY) * static_cast<size_t>(screen.mPitch) +
                                 static_cast<size_t>(part.mX);
-        SDL_UpdateTexture(mTexture, &area, first, pitchBytes);
+        if (mTexture != nullptr)
+        {
+            SDL_UpdateTexture(mTexture, &area, first, pitchBytes);
+        }
+        else
+        {
+            auto* frameRow = static_cast<uint8_t*>(mFrame->pixels) + static_cast<size_t>(part.mY) * mFrame->pitch +
+                             static_cast<size_t>(part.mX) * 4;
+            for (int row = 0; row < part.mHeight; ++row)
+                std::memcpy(frameRow + static_cast<size_t>(row) * mFrame->pitch,
+                            first + static_cast<size_t>(row) * static_cast<size_t>(screen.mPitch),
+                            static_cast<size_t>(part.mWidth) * 4);
+        }
+        changed.push_back(area);
     };
     if (dirty.empty())
         upload(whole);
     else
         for (const Rect& r : dirty)
             upload(r);
+    if (mFrame != nullptr)
+        return ShowFrame(&changed);
     // The renderer may have lost its back buffer contents, so the whole texture is copied every time; only the
     // upload above is limited to what changed.
     Redraw();
@@ -823,7 +996,7 @@ bool SdlPlatform::Translate(const SDL_Event& e, PlatformEvent& event)
             return true;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            // The texture still holds the last frame, so a repaint needs nothing from the application.
+            // The texture (or the kept frame) still holds the last picture: a repaint needs nothing from the game.
             Redraw();
             return false;
         default:
@@ -836,6 +1009,7 @@ bool SdlPlatform::Translate(const SDL_Event& e, PlatformEvent& event)
         event.mType = Type::MouseMove;
         event.mX = e.motion.x;
         event.mY = e.motion.y;
+        MapToScreen(event.mX, event.mY);
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -855,6 +1029,7 @@ bool SdlPlatform::Translate(const SDL_Event& e, PlatformEvent& event)
         event.mType = down ? Type::MouseDown : Type::MouseUp;
         event.mX = e.button.x;
         event.mY = e.button.y;
+        MapToScreen(event.mX, event.mY);
         event.mClickCode = code;
         return true;
     }

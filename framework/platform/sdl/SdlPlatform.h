@@ -16,6 +16,8 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Cursor;
+struct SDL_Surface;
+struct SDL_Rect;
 union SDL_Event;
 
 namespace Zestra
@@ -27,6 +29,9 @@ int VirtualKeyFromSdl(int32_t sdlKey);
 std::string Utf8ToLatin1(const std::string& utf8);
 // The control character typed by Ctrl plus a letter key (Ctrl+C gives 3 ... Ctrl+Z 26), 0 for other keys.
 uint8_t ControlCharForKey(int virtualKey);
+
+// Whether a graphics driver name (as OpenGL reports it) is a software emulation rather than real hardware.
+bool IsSoftwareRasterizer(const std::string& rendererName);
 
 // The framework's own 32x32 cursors as rows of text: '#' black, '.' white, ' ' clear (kind 1 hand, 2 dragging hand).
 const std::vector<std::string>& HandCursorRows(bool dragging);
@@ -54,6 +59,9 @@ public:
 
     bool PollEvent(PlatformEvent& event) override;
     bool Present(const PixelView& screen, const std::vector<Rect>& dirty) override;
+    bool Is3D() const override { return mRenderer != nullptr; }
+    int RefreshRate() const override;
+    std::string DisplayDescription() const override { return mDisplayDescription; }
 
     void SetCursorKind(int kind) override;
     void SetCursorImage(const PixelView& pixels, int hotX, int hotY) override;
@@ -81,6 +89,17 @@ private:
     bool Translate(const SDL_Event& sdlEvent, PlatformEvent& event);
     // Shows the last uploaded frame again (expose, resize, restore).
     void Redraw();
+    // The accelerated renderer with its screen texture ("3D").
+    bool CreateRenderer(std::string& errorText);
+    // The graphics driver behind an accelerated renderer, made on a hidden scratch window; empty when none.
+    std::string ProbeAcceleration();
+    static std::string DescribeRenderer(SDL_Renderer* renderer);
+    // Without 3D: copies the kept frame to the window surface, only the changed rectangles when it fits 1:1
+    // (null: everything).
+    bool ShowFrame(const std::vector<SDL_Rect>* changed);
+    // The logical screen scaled to fit the window with its aspect ratio kept, centred.
+    Rect FrameArea(int windowWidth, int windowHeight) const;
+    void MapToScreen(int& x, int& y) const;
     void CreateCursors();
     void FreeCursors();
     static void AudioCallback(void* self, uint8_t* stream, int bytes);
@@ -91,6 +110,9 @@ private:
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
     SDL_Texture* mTexture = nullptr;
+    SDL_Surface* mFrame = nullptr; // without 3D: the last frame, copied to the window surface
+    Rect mFrameArea;               // where the frame lands in the window (letterboxed when it does not fit)
+    std::string mDisplayDescription;
     int mWidth = 0;
     int mHeight = 0;
     bool mWindowed = true;

@@ -1,0 +1,146 @@
+#include "game/app/TitleScreen.h"
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+#include "game/app/GameApp.h"
+#include "game/app/Res.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Zestra
+{
+
+namespace
+{
+constexpr int kLogoY = 125;
+constexpr int kLoadingY = 470;
+constexpr int kBarY = 520;
+constexpr int kPlayY = 460;
+
+int CentredX(const Image* image, int width)
+{
+    return (width - image->GetWidth()) / 2;
+}
+
+// A picture button: normal, hover and pressed pictures, the hand cursor, and a press reported on release.
+class PictureButton : public Widget
+{
+public:
+    PictureButton(int id, ButtonListener& listener, Image* up, Image* over, Image* down)
+        : mId(id), mListener(listener), mUp(up), mOver(over), mDown(down)
+    {
+        mHandCursor = true;
+        if (up != nullptr)
+            SetBounds(0, 0, up->GetWidth(), up->GetHeight());
+    }
+    void Paint(Graphics& g) override
+    {
+        Image* picture = mPressed && mHovered ? mDown : mHovered ? mOver : mUp;
+        if (picture == nullptr)
+            picture = mUp;
+        if (picture != nullptr)
+            g.Blit(picture, 0, 0);
+    }
+    void OnMouseEnter() override { Invalidate(); }
+    void OnMouseLeave() override { Invalidate(); }
+    void OnMouseDown(int x, int y, int clickCode) override { Invalidate(); }
+    void OnMouseUp(int x, int y, int clickCode) override
+    {
+        Invalidate();
+        if (clickCode == 1 && mHovered)
+            mListener.ButtonPressed(mId);
+    }
+
+private:
+    int mId;
+    ButtonListener& mListener;
+    Image* mUp;
+    Image* mOver;
+    Image* mDown;
+};
+} // namespace
+
+TitleScreen::TitleScreen(GameApp& app) : mApp(app)
+{
+    SetBounds(0, 0, 800, 600);
+}
+
+TitleScreen::~TitleScreen()
+{
+    if (mPlayButton && mPlayButton->mParent != nullptr)
+        mPlayButton->mParent->DetachChild(mPlayButton.get());
+}
+
+int TitleScreen::BarFillWidth(double progress, int baseWidth)
+{
+    if (!(progress > 0))
+        return 0;
+    return int(std::min(progress, 1.0) * baseWidth);
+}
+
+void TitleScreen::OnAttachedToManager(WidgetManager* manager)
+{
+    if (!mPlayButton)
+    {
+        mPlayButton = std::make_unique<PictureButton>(kPlayButtonId, *this, IMAGE_PLAY_GAME_UP.get(),
+                                                      IMAGE_PLAY_GAME_OVER.get(), IMAGE_PLAY_GAME_DOWN.get());
+        mPlayButton->MoveTo(400 - mPlayButton->mWidth / 2, kPlayY);
+        mPlayButton->SetShown(false);
+        AttachChild(mPlayButton.get());
+    }
+    Widget::OnAttachedToManager(manager);
+}
+
+bool TitleScreen::IsPlayShown() const
+{
+    return mPlayButton && mPlayButton->mShown;
+}
+
+void TitleScreen::ShowPlay()
+{
+    if (mPlayButton)
+        mPlayButton->SetShown(true);
+    Invalidate();
+}
+
+void TitleScreen::Tick()
+{
+    Widget::Tick();
+    // The loading thread only counts; the screen looks at the count and repaints when the bar has grown.
+    if (IsPlayShown() || !IMAGE_LOADER_BAR_BASE)
+        return;
+    int fill = BarFillWidth(mApp.GetLoadingProgress(), IMAGE_LOADER_BAR_BASE->GetWidth());
+    if (fill != mDrawnFill)
+        Invalidate();
+}
+
+void TitleScreen::Paint(Graphics& g)
+{
+    if (Image* background = IMAGE_TITLE_BACKGROUND.get())
+        g.Blit(background, 0, 0);
+    if (Image* logo = IMAGE_VELMORA_LOGO.get())
+        g.Blit(logo, CentredX(logo, mWidth), kLogoY);
+    if (IsPlayShown())
+        return;
+    Image* base = IMAGE_LOADER_BAR_BASE.get();
+    if (base != nullptr)
+    {
+        int x = CentredX(base, mWidth);
+        g.Blit(base, x, kBarY);
+        mDrawnFill = BarFillWidth(mApp.GetLoadingProgress(), base->GetWidth());
+        Image* top = IMAGE_LOADER_BAR_TOP.get();
+        if (top != nullptr && mDrawnFill > 0)
+            g.Blit(top, x, kBarY, Rect(0, 0, std::min(mDrawnFill, top->GetWidth()), top->GetHeight()));
+    }
+    if (Image* loading = IMAGE_LOADING.get())
+        g.Blit(loading, CentredX(loading, mWidth), kLoadingY);
+}
+
+void TitleScreen::ButtonPressed(int id)
+{
+    if (id == kPlayButtonId && IsPlayShown())
+        mApp.StartGame();
+}
+
+} // namespace Zestra

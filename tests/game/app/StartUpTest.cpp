@@ -1,0 +1,299 @@
+// The way from launch to the game, run headless on the game's own content: the studio logo, the two splash
+// pictures, the title screen with its loading bar and Play, the failure path, the voice volume and the "-level"
+// shortcut. Skipped when the build has no content folder.
+#include "framework/graphics/MemoryImage.h"
+#include "framework/platform/SettingsStore.h"
+#include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/sound/MixerSoundManager.h"
+#include "framework/widgets/Widget.h"
+#include "game/app/DistributorScreen.h"
+#include "game/app/GameApp.h"
+#include "game/app/LogoScreen.h"
+#include "game/app/Res.h"
+#include "game/app/TitleScreen.h"
+#include "game/store/Board.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using Zestra::GameApp;
+using Zestra::HeadlessPlatform;
+
+const std::string kGameDir = VELMORA_BUILD_GAME_DIR;
+
+// A loader that loads nothing: it waits until the test lets it finish, and can fail instead.
+class FakeLoaderApp : public GameApp
+{
+public:
+    using GameApp::GameApp;
+    void RunLoadingTask() override
+    {
+        while (!release.load() && !mQuitting)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!failure.empty())
+            FailLoading(failure);
+    }
+    std::atomic<bool> release{false};
+    std::string failure;
+};
+
+class StartUp : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!fs::exists(kGameDir + "/properties/resources.xml"))
+            GTEST_SKIP() << "no content folder in " << kGameDir;
+        platform = std::make_unique<HeadlessPlatform>();
+    }
+
+    template <class App> std::unique_ptr<App> MakeApp(std::vector<std::string> args, const std::string& dir = kGameDir)
+    {
+        args.insert(args.begin(), {"velmora", "-changedir=" + dir});
+        std::vector<const char*> argv;
+        for (const std::string& arg : args)
+            argv.push_back(arg.c_str());
+        auto app = std::make_unique<App>(*platform);
+        app->SetCommandLine(int(argv.size()), argv.data());
+        app->Initialize();
+        return app;
+    }
+
+    // Runs the loop, calling script after every update until it returns false (then the app quits) or a real-time
+    // limit passes (a failure).
+    static void RunScript(GameApp& app, std::function<bool()> script)
+    {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        app.onUpdate = [&]
+        {
+            bool more = script();
+            if (std::chrono::steady_clock::now() > deadline)
+            {
+                ADD_FAILURE() << "the script did not finish in time";
+                more = false;
+            }
+            if (!more)
+                app.Quit();
+        };
+        app.Run();
+        app.onUpdate = nullptr;
+    }
+
+    std::unique_ptr<HeadlessPlatform> platform;
+};
+
+TEST_F(StartUp, LogoSplashesAndTitleFollowEachOtherAndPlayAppearsOnceLoaded)
+{
+    auto app = MakeApp<GameApp>({});
+    ASSERT_NE(app->GetLogoScreen(), nullptr);
+    EXPECT_EQ(app->mCursorImages[0], static_cast<Zestra::Image*>(IMAGE_CUSTOM_POINTER.get()));
+    EXPECT_EQ(app->mCursorImages[3], static_cast<Zestra::Image*>(IMAGE_CUSTOM_TEXT.get()));
+    int update = 0;
+    int splashStart = -1;
+    int secondSplashStart = -1;
+    int titleStart = -1;
+    bool clickedLogo = false;
+    bool clickedPlay = false;
+    bool playBeforeLoaded = false;
+    RunScript(*app,
+              [&]
+              {
+                  ++update;
+                  if (auto* logo = app->GetLogoScreen())
+                  {
+                      // A click before the first letter has come down ends the logo at once.
+                      if (!clickedLogo)
+                      {
+                          EXPECT_LT(logo->Letter(0).y, 300);
+                          platform->PushClick(400, 300);
+                          clickedLogo = true;
+                      }
+                      return true;
+                  }
+                  if (app->GetFirstSplash() != nullptr)
+                  {
+                      if (splashStart < 0)
+                      {
+                          splashStart = update;
+                          platform->PushClick(10, 10);
+                      }
+                      return true;
+                  }
+                  if (app->GetSecondSplash() != nullptr)
+                  {
+                      if (secondSplashStart < 0)
+                          secondSplashStart = update;
+                      return true;
+                  }
+                  if (Zestra::TitleScreen* title = app->GetTitleScreen())
+                  {
+                      if (titleStart < 0)
+                          titleStart = update;
+                      playBeforeLoaded |= title->IsPlayShown() && !app->IsGameLoaded();
+                      if (title->IsPlayShown() && !clickedPlay)
+                      {
+                          Zestra::Widget* play = title->PlayButton();
+                          platform->PushClick(play->mX + play->mWidth / 2, play->mY + play->mHeight / 2);
+                          clickedPlay = true;
+                      }
+                      return true;
+                  }
+                  return app->GetBoard() == nullptr && update < 1000000;
+              });
+    EXPECT_TRUE(clickedLogo);
+    EXPECT_LE(splashStart, 5) << "the click ended the logo";
+    EXPECT_LE(secondSplashStart - splashStart, 5) << "the click ended the first splash";
+    // Left alone, a splash shows for 400 updates and ends on its 401st.
+    EXPECT_GE(titleStart - secondSplashStart, 400);
+    EXPECT_LE(titleStart - secondSplashStart, 403);
+    EXPECT_FALSE(playBeforeLoaded);
+    EXPECT_TRUE(clickedPlay);
+    ASSERT_NE(app->GetBoard(), nullptr);
+    EXPECT_EQ(app->GetTitleScreen(), nullptr);
+    EXPECT_EQ(app->ExitCode(), 0);
+}
+
+TEST_F(StartUp, AMissingSecondSplashGoesStraightToTheTitle)
+{
+    // The loose files without the archive (which holds both splash pictures) and without "splash2".
+    TestSupport::TempFolder folder;
+    for (const auto& entry : fs::directory_iterator(kGameDir))
+        if (entry.path().filename() != "main.pak" && entry.path().filename().string().rfind("splash2", 0) != 0)
+            fs::create_symlink(entry.path(), folder.Path() / entry.path().filename());
+    auto app = MakeApp<FakeLoaderApp>({}, folder.Path().string());
+    int update = 0;
+    int splashEnd = -1;
+    int titleStart = -1;
+    RunScript(*app,
+              [&]
+              {
+                  ++update;
+                  if (app->GetLogoScreen() != nullptr || (app->GetFirstSplash() != nullptr && update == 3))
+                      platform->PushClick(1, 1);
+                  if (app->GetFirstSplash() == nullptr && app->GetLogoScreen() == nullptr && splashEnd < 0)
+                      splashEnd = update;
+                  if (app->GetTitleScreen() != nullptr)
+                  {
+                      titleStart = update;
+                      return false;
+                  }
+                  return update < 5000;
+              });
+    ASSERT_GE(titleStart, 0);
+    EXPECT_LE(titleStart - splashEnd, 2);
+    app->release = true;
+}
+
+TEST_F(StartUp, AFailedLoadShowsTheErrorOffersNoPlayAndEndsWithAFailureCode)
+{
+    auto app = MakeApp<FakeLoaderApp>({});
+    app->failure = "Cannot load the resource group Game: Failed to load image: images/x.png";
+    app->release = true;
+    bool playShown = false;
+    RunScript(*app,
+              [&]
+              {
+                  if (app->GetLogoScreen() != nullptr || app->GetFirstSplash() || app->GetSecondSplash())
+                      platform->PushClick(1, 1);
+                  if (app->GetTitleScreen() != nullptr)
+                      playShown |= app->GetTitleScreen()->IsPlayShown();
+                  return true;
+              });
+    EXPECT_FALSE(playShown);
+    EXPECT_FALSE(app->IsGameLoaded());
+    EXPECT_TRUE(app->LoadingFailed());
+    EXPECT_EQ(app->ExitCode(), 1);
+    ASSERT_FALSE(platform->MessageBoxTexts().empty());
+    EXPECT_NE(platform->MessageBoxTexts().back().find("images/x.png"), std::string::npos);
+}
+
+TEST_F(StartUp, VoiceVolumeIsStoredInHundredthsAndMutingSilencesVoicesOnly)
+{
+    {
+        auto app = MakeApp<FakeLoaderApp>({});
+        EXPECT_DOUBLE_EQ(app->GetVoiceVolume(), GameApp::kDefaultVoiceVolume);
+        auto* voices = dynamic_cast<Zestra::MixerSoundManager*>(app->VoiceManager());
+        ASSERT_NE(voices, nullptr);
+        app->SetVoiceVolume(0.55);
+        EXPECT_DOUBLE_EQ(voices->GetVolume(), 0.55);
+        app->Mute(false);
+        EXPECT_EQ(voices->GetVolume(), 0.0);
+        EXPECT_DOUBLE_EQ(app->GetVoiceVolume(), 0.55);
+        app->Unmute(false);
+        EXPECT_DOUBLE_EQ(voices->GetVolume(), 0.55);
+        app->SaveSettings();
+        int stored = 0;
+        ASSERT_TRUE(app->SettingReadInteger("VoiceVolume", stored));
+        EXPECT_EQ(stored, 55);
+        app->release = true;
+    }
+    auto again = MakeApp<FakeLoaderApp>({});
+    EXPECT_DOUBLE_EQ(again->GetVoiceVolume(), 0.55);
+    again->release = true;
+}
+
+TEST_F(StartUp, LevelOptionSkipsTheStartScreensAndFocusLossPausesTheDay)
+{
+    auto app = MakeApp<GameApp>({"-level=1:1"});
+    EXPECT_EQ(app->GetLogoScreen(), nullptr);
+    int phase = 0;
+    RunScript(*app,
+              [&]
+              {
+                  EXPECT_EQ(app->GetLogoScreen(), nullptr);
+                  EXPECT_EQ(app->GetTitleScreen(), nullptr);
+                  Zestra::Board* board = app->GetBoard();
+                  if (board == nullptr || app->LevelTicks() < 10)
+                      return true;
+                  Zestra::PlatformEvent focus;
+                  focus.mType = Zestra::PlatformEvent::Type::Activate;
+                  if (phase == 0)
+                  {
+                      EXPECT_EQ(board->storePlayed == 0 ? 1 : board->storePlayed, 1);
+                      EXPECT_EQ(board->pauseCount, 0);
+                      focus.mActive = false;
+                      platform->PushEvent(focus);
+                      phase = 1;
+                  }
+                  else if (phase == 1 && board->pauseCount > 0)
+                  {
+                      focus.mActive = true;
+                      platform->PushEvent(focus);
+                      phase = 2;
+                  }
+                  else if (phase == 2 && board->pauseCount == 0)
+                  {
+                      phase = 3;
+                  }
+                  return phase < 3 && app->LevelTicks() < 100000;
+              });
+    EXPECT_EQ(phase, 3) << "focus loss paused the day and focus gain let it run again";
+}
+
+TEST(TitleScreenBar, NeverFillsBeyondItsBase)
+{
+    struct Case
+    {
+        double progress;
+        int fill;
+    };
+    const Case cases[] = {{0.0, 0}, {-0.5, 0}, {0.5, 210}, {0.999, 419}, {1.0, 420}, {1.7, 420},
+                          {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(Zestra::TitleScreen::BarFillWidth(c.progress, 420), c.fill) << c.progress;
+}
+
+} // namespace
