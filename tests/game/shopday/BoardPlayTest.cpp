@@ -300,6 +300,41 @@ TEST_F(BoardPlay, FailingTheLastLifeEndsTheRunAndSubmitsTheScore)
     EXPECT_DOUBLE_EQ(board->money, 540);
 }
 
+TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
+{
+    for (const char* name : {"A", "B"})
+        host.AddStoreImages(name);
+    folder.Write("properties/stores.xml", R"(<store name="A"/><store name="B"/>)");
+    folder.Write("properties/levels.xml",
+                 R"(<store/><level min_goal="100" expert_goal="150"/><level min_goal="100" expert_goal="150"/>
+<store/><level min_goal="10"/>)");
+    LevelStats stores(host, false);
+    FakeRecorder recorder;
+    board->recorder = &recorder;
+    board->store = GetStoreInfo(1);
+    board->progress = std::make_unique<GameState>(NewGameState(GetStoreInfo(1)));
+    board->progress->levelIndex = 1;
+    board->progress->score = 300;
+    board->savedProgress = std::make_unique<GameState>(*board->progress);
+    board->goal = 100;
+    board->expertGoal = 150;
+    board->money = 100; // exactly the goal passes
+    board->EndLevel();
+    EXPECT_EQ(board->levelResult, 1);
+    EXPECT_EQ(recorder.passed, (std::vector<std::pair<int, bool>>{{1, false}}));
+    EXPECT_TRUE(board->storeCompleted);
+    EXPECT_EQ(recorder.unlocked, std::vector<int>{2});
+    ASSERT_TRUE(board->savedProgress);
+    EXPECT_EQ(board->savedProgress->storeNumber, 2);
+    EXPECT_EQ(board->savedProgress->levelIndex, 0);
+    EXPECT_FALSE(board->progress);
+    EXPECT_FALSE(recorder.lastSavedWasNone);
+    // The finished store's run goes into its high-score table.
+    EXPECT_EQ(recorder.submitted, (std::vector<std::pair<int, int>>{{1, 400}}));
+    EXPECT_EQ(board->highScoreRank, 3);
+    EXPECT_DOUBLE_EQ(board->money, 400);
+}
+
 TEST_F(BoardPlay, ADoomedCustomerCannotBeHighlightedForADrink)
 {
     Arrivals({{"Lottra1", 0}});

@@ -21,10 +21,11 @@ class FakeRecorder : public LevelRecorder
 public:
     std::vector<std::pair<int, bool>> passed; // (level, expert)
     std::vector<std::pair<int, int>> submitted; // (store, score)
+    std::vector<int> unlocked;
     int savedGames = 0;
     bool lastSavedWasNone = false;
     void RecordLevelPassed(int, int levelIndex, bool expert) override { passed.emplace_back(levelIndex, expert); }
-    void UnlockStore(int) override {}
+    void UnlockStore(int storeNumber) override { unlocked.push_back(storeNumber); }
     void SetSavedGame(const GameState* run) override
     {
         ++savedGames;
