@@ -1,0 +1,35 @@
+// Shared helpers of the standard controls.
+#include "framework/widgets/ControlSupport.h"
+
+#include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/SysFont.h"
+#include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetManager.h"
+
+namespace Zestra
+{
+
+ZestraAppBase* AppOf(const Widget& widget)
+{
+    return widget.mManager != nullptr ? widget.mManager->mApp : nullptr;
+}
+
+void SetAppCursor(const Widget& widget, int kind)
+{
+    if (ZestraAppBase* app = AppOf(widget))
+        app->SetCursor(kind);
+}
+
+std::unique_ptr<Font> CloneFont(const Font* font)
+{
+    return font != nullptr ? std::unique_ptr<Font>(font->Clone()) : nullptr;
+}
+
+Font* EnsureFont(std::unique_ptr<Font>& font, int pointSize)
+{
+    if (!font)
+        font = std::make_unique<SysFont>(kControlFontFace, pointSize);
+    return font.get();
+}
+
+} // namespace Zestra
