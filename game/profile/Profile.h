@@ -1,0 +1,58 @@
+// Records of the profiles file: eight player slots, each with its progress and saved run, and one high-score table
+// per store. Plain values that copy deeply; the one process-wide set lives in ProfileTable.cpp.
+#pragma once
+
+#include "game/profile/GameState.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+constexpr int kProfileSlots = 8;
+constexpr int kHighScoreRows = 10;
+// The name entry allows 12 characters; names read from a file are cut here so a hostile file cannot make the next
+// save grow without bound.
+constexpr size_t kMaxProfileNameBytes = 64;
+
+// Level state values; an absent entry reads as kLevelNeverStarted.
+constexpr int kLevelNeverStarted = 0;
+constexpr int kLevelStarted = 1;
+constexpr int kLevelPassed = 2;
+constexpr int kLevelPassedExpert = 3;
+
+struct Profile
+{
+    std::string name;       // empty: a free slot
+    int unlockedStores = 1; // highest store number the player may enter on the map
+    std::map<int, std::map<int, int>> levelStates; // store number -> level index -> state
+    std::optional<GameState> savedGame;            // the run in progress, if any
+
+    bool IsFree() const { return name.empty(); }
+};
+
+struct HighScoreEntry
+{
+    std::string name;
+    int score = 0;
+};
+
+struct HighScoreTable
+{
+    std::vector<HighScoreEntry> entries; // best first
+};
+
+struct ProfileSet
+{
+    std::array<Profile, kProfileSlots> profiles;
+    int selected = -1;                     // slot index, -1 when nobody is selected
+    std::vector<HighScoreTable> highScores; // table i belongs to store number i + 1
+};
+
+// Ten rows named "XXXXX" scoring 1000, 900, ..., 100.
+HighScoreTable DefaultHighScoreTable();
+
+// A name as the file and the screens can carry it: control bytes (which the file format cannot hold) are dropped
+// and the text is cut at kMaxProfileNameBytes. Letters, blanks, markup characters and Latin-1 stay.
+std::string CleanProfileName(const std::string& name);

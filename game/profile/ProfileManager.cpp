@@ -1,0 +1,467 @@
+// The profiles reader. Elements are handled as the format defines them, flat, with a "current" profile, store and
+// saved game; the nesting only matters for finding the end of the root, which is what tells a complete file from
+// one cut short. Problems are collected while a file is read and reported only for the file that is then used.
+#include "game/profile/ProfileManager.h"
+
+#include "framework/xml/XMLParser.h"
+#include "game/data/LevelStats.h"
+#include "game/profile/ProfileFile.h"
+#include "game/profile/ProfileTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+// The deepest path a real file has is "profiles/highscore-store"; junk nested far deeper would only cost time.
+constexpr size_t kMaxElementPath = 64;
+// The most lives a run can reach (a cheat word adds lives up to this).
+constexpr int kMaxLives = 9;
+constexpr int kMaxScore = 1000000000;
+constexpr double kMaxCash = 1e9;
+// A hostile file can hold thousands of bad values; the first few say enough.
+constexpr size_t kMaxReportedIssues = 20;
+
+// Texts from the file go into messages cut short: a hostile file could make them a megabyte long.
+std::string Shown(const std::string& text)
+{
+    constexpr size_t kShown = 40;
+    return text.size() <= kShown ? text : text.substr(0, kShown) + "...";
+}
+
+} // namespace
+
+ProfileManager::ProfileManager(ParserHost& host) : Parser(host, "")
+{
+}
+
+ProfileManager::ProfileManager(ParserHost& host, const std::string& dataFolder) : Parser(host, "")
+{
+    const std::string path = ProfilePathIn(dataFolder);
+    ProfileSet set;
+    std::string bytes;
+    std::string damage;
+    switch (ReadProfileFile(path, bytes, damage))
+    {
+    case ProfileFileRead::Read:
+        damage = ReadText(bytes, path, set);
+        if (damage.empty())
+        {
+            FillDefaultHighScores(set);
+            InstallProfiles(std::move(set), path, true);
+            return;
+        }
+        break;
+    case ProfileFileRead::Failed:
+        break;
+    case ProfileFileRead::Missing:
+        damage.clear();
+        break;
+    }
+
+    // The main file is missing or damaged: set it aside so no later save can turn it into the backup, then try the
+    // backup the last good save left.
+    bool keepBackup = true;
+    std::string warning;
+    if (!damage.empty())
+    {
+        std::string asideError;
+        warning = "the profiles file is damaged (" + damage + ")";
+        if (SetProfileFileAside(path, asideError))
+            warning += " and was set aside as profiles.xml.bad";
+        else
+        {
+            keepBackup = false;
+            warning += " and could not be set aside (" + asideError + ")";
+        }
+    }
+    const std::string backup = path + ".bak";
+    std::string backupDamage;
+    const ProfileFileRead backupRead = ReadProfileFile(backup, bytes, backupDamage);
+    if (backupRead == ProfileFileRead::Read)
+    {
+        SetLocation(backup, 0);
+        backupDamage = Parse(bytes, set);
+    }
+    const bool backupUsed = backupRead == ProfileFileRead::Read && backupDamage.empty();
+    if (backupUsed)
+        warning = (warning.empty() ? std::string("the profiles file is missing") : warning) +
+                  "; its backup profiles.xml.bak is used";
+    else
+    {
+        set = ProfileSet{};
+        if (backupRead != ProfileFileRead::Missing)
+            warning = (warning.empty() ? std::string("the profiles file is missing") : warning) +
+                      "; its backup is damaged too (" + backupDamage + "), so every profile slot starts empty";
+        else if (!warning.empty())
+            warning += "; there is no backup, so every profile slot starts empty";
+    }
+    if (!warning.empty())
+    {
+        SetLocation(path, 0);
+        DataWarning(warning);
+    }
+    if (backupUsed)
+        ReportIssues(backup);
+    FillDefaultHighScores(set);
+    InstallProfiles(std::move(set), path, keepBackup);
+}
+
+std::string ProfileManager::ReadText(const std::string& text, const std::string& fileName, ProfileSet& set)
+{
+    SetLocation(fileName, 0);
+    std::string damage = Parse(text, set);
+    if (damage.empty())
+        ReportIssues(fileName);
+    return damage;
+}
+
+std::string ProfileManager::Parse(const std::string& text, ProfileSet& set)
+{
+    set = ProfileSet{};
+    mSet = &set;
+    mIssues.clear();
+    mLine = 0;
+    mProfileCount = 0;
+    mProfile = nullptr;
+    mStore = 0;
+    mState = nullptr;
+    mStateDropped = false;
+    std::fill(std::begin(mStateLines), std::end(mStateLines), 0);
+    mTable = -1;
+    mTableLines.clear();
+    mFurnitureOverflow = false;
+    mRootLine = 0;
+
+    if (text.empty())
+        return "the file is empty";
+    Zestra::XMLParser reader;
+    reader.OpenBuffer(text, CurrentFile());
+    Zestra::ParsedElement element;
+    bool inRoot = false;
+    bool closed = false;
+    // Reading stops at the end of the root: whatever follows it cannot change the profiles.
+    while (!closed && reader.ReadNext(element))
+    {
+        mLine = reader.CurrentLine();
+        if (element.mPath.size() > kMaxElementPath)
+            return "elements nested too deeply at line " + std::to_string(mLine);
+        if (element.mKind == Zestra::ParsedElement::Start)
+        {
+            if (inRoot)
+                OnProfileElement(element);
+            else if (element.mPath.empty() && element.mText == "profiles")
+            {
+                inRoot = true;
+                mRootLine = mLine;
+                set.selected = DataConvert::Integer(Attribute(element, "selected"));
+            }
+            else if (element.mPath.empty())
+                Note("element <" + Shown(element.mText) + "> outside <profiles> is left out");
+        }
+        else if (element.mKind == Zestra::ParsedElement::End && inRoot && element.mPath == "profiles")
+            closed = true;
+    }
+    if (reader.Failed())
+        return "line " + std::to_string(reader.CurrentLine()) + ": " + reader.ErrorMessage();
+    if (!inRoot)
+        return "no <profiles> element";
+    if (!closed)
+        return "the file ends before </profiles>";
+    FinishRead();
+    return std::string();
+}
+
+void ProfileManager::OnProfileElement(const Zestra::ParsedElement& element)
+{
+    const std::string& tag = element.mText;
+    if (tag == "profile")
+        StartProfile(element);
+    else if (tag == "store")
+        StartStore(element);
+    else if (tag == "level")
+        StartLevel(element);
+    else if (tag == "state")
+        StartState(element);
+    else if (tag == "furniture")
+        AddFurniture(element);
+    else if (tag == "highscore-store")
+        StartHighScoreTable();
+    else if (tag == "highscore")
+        AddHighScoreEntry(element);
+    else
+        Note("unknown element <" + Shown(tag) + "> is left out");
+}
+
+bool ProfileManager::InDroppedProfile() const
+{
+    return mProfileCount > kProfileSlots;
+}
+
+void ProfileManager::StartProfile(const Zestra::ParsedElement& element)
+{
+    mStore = 0;
+    mState = nullptr;
+    mStateDropped = false;
+    const int slot = mProfileCount++;
+    if (slot >= kProfileSlots)
+    {
+        if (slot == kProfileSlots)
+            Note("more than " + std::to_string(kProfileSlots) + " profiles: this one and the later ones are left out");
+        mProfile = nullptr;
+        return;
+    }
+    mProfile = &mSet->profiles[static_cast<size_t>(slot)];
+    mProfile->name = ReadName(element, "profile name");
+    const std::string& unlocked = Attribute(element, "unlocked_stores");
+    if (!unlocked.empty())
+    {
+        const int value = DataConvert::Integer(unlocked);
+        const int top = std::max(1, StoreCount());
+        mProfile->unlockedStores = Checked(value, 1, top, std::clamp(value, 1, top), "unlocked stores");
+    }
+}
+
+void ProfileManager::StartStore(const Zestra::ParsedElement& element)
+{
+    if (mProfile == nullptr)
+    {
+        if (!InDroppedProfile())
+            Note("<store> before any <profile> is left out");
+        return;
+    }
+    const int number = DataConvert::Integer(Attribute(element, "number"));
+    if (GetStoreInfo(number) == nullptr)
+    {
+        Note("store " + std::to_string(number) + " does not exist; its level states are left out");
+        mStore = -1;
+        return;
+    }
+    mStore = number;
+    mProfile->levelStates[number]; // an empty store entry is kept, as it was written
+}
+
+void ProfileManager::StartLevel(const Zestra::ParsedElement& element)
+{
+    if (mProfile == nullptr || mStore <= 0)
+    {
+        if (!InDroppedProfile() && mStore == 0)
+            Note("<level> outside a <store> is left out");
+        return;
+    }
+    const int number = DataConvert::Integer(Attribute(element, "number"));
+    const int state = DataConvert::Integer(Attribute(element, "state"));
+    const StoreInfo* store = GetStoreInfo(mStore);
+    if (store->GetLevel(number) == nullptr)
+    {
+        Note("store " + std::to_string(mStore) + " has no level " + std::to_string(number) +
+             "; its state is left out");
+        return;
+    }
+    if (state < kLevelNeverStarted || state > kLevelPassedExpert)
+    {
+        Note("level state " + std::to_string(state) + " is not one of 0 to 3; the level reads as never started");
+        return;
+    }
+    mProfile->levelStates[mStore][number] = state;
+}
+
+void ProfileManager::StartState(const Zestra::ParsedElement& element)
+{
+    mState = nullptr;
+    mStateDropped = true;
+    mFurnitureOverflow = false;
+    if (mProfile == nullptr)
+    {
+        if (!InDroppedProfile())
+            Note("<state> before any <profile> is left out");
+        return;
+    }
+    const int number = DataConvert::Integer(Attribute(element, "store"));
+    const StoreInfo* store = GetStoreInfo(number);
+    if (store == nullptr)
+    {
+        // An earlier saved game of the profile stays: only a valid one replaces it.
+        Note("the saved game is for store " + std::to_string(number) + ", which does not exist; it is left out");
+        return;
+    }
+    auto attribute = [&](const char* name) { return DataConvert::Integer(Attribute(element, name)); };
+    auto clamped = [&](const char* name, int low, int high, const std::string& what) {
+        const int value = attribute(name);
+        return Checked(value, low, high, std::clamp(value, low, high), what);
+    };
+    GameState run;
+    run.storeNumber = number;
+    run.store = store;
+    run.levelIndex = clamped("level", 0, std::max(0, static_cast<int>(store->levels.size()) - 1), "saved level");
+    const int rooms = store->initialChangingRooms;
+    run.changingRooms =
+        clamped("changing_rooms", rooms, rooms + static_cast<int>(store->changingRoomPrices.size()), "changing rooms");
+    run.merchantLevel =
+        clamped("merchant_level", 0, std::max(0, static_cast<int>(store->merchantLevels.size()) - 1), "merchant level");
+    run.drinks = clamped("drinks", 0, std::max({0, store->initialDrinks, store->maxDrinks}), "drinks");
+    run.goodieRack = clamped("goodie_rack", 0, 1, "goodie rack");
+    run.lives = clamped("lives", 0, kMaxLives, "lives");
+    // The score is kept whole: its fraction is dropped on reading.
+    run.score = Checked(attribute("score"), 0, kMaxScore, 0, "score");
+    const double cash = DataConvert::Real(Attribute(element, "cash"));
+    if (cash >= 0.0 && cash <= kMaxCash)
+        run.cash = cash;
+    else
+        Note("cash " + Shown(Attribute(element, "cash")) + " is outside 0 to 1000000000; 0 is used");
+    mProfile->savedGame = std::move(run);
+    mState = &*mProfile->savedGame;
+    mStateDropped = false;
+    mStateLines[mProfile - mSet->profiles.data()] = mLine;
+}
+
+void ProfileManager::AddFurniture(const Zestra::ParsedElement& element)
+{
+    if (mState == nullptr)
+    {
+        if (!InDroppedProfile() && !mStateDropped)
+            Note("<furniture> outside a saved game is left out");
+        return;
+    }
+    const std::vector<FloorSpot>& spots = mState->store->floorSpots;
+    const size_t spot = mState->furnitureLevels.size();
+    if (spot >= spots.size())
+    {
+        if (!mFurnitureOverflow)
+            Note("store " + std::to_string(mState->storeNumber) + " has only " + std::to_string(spots.size()) +
+                 " floor spots; further furniture is left out");
+        mFurnitureOverflow = true;
+        return;
+    }
+    const int value = DataConvert::Integer(Attribute(element, "level"));
+    const int last = static_cast<int>(spots[spot].upgrades.size()) - 1;
+    mState->furnitureLevels.push_back(Checked(value, -1, last, std::clamp(value, -1, std::max(-1, last)),
+                                              "furniture level of spot " + std::to_string(spot)));
+}
+
+void ProfileManager::StartHighScoreTable()
+{
+    mTableOverflow = false;
+    // One table per store: more would only grow the file at every save.
+    if (static_cast<int>(mSet->highScores.size()) >= StoreCount())
+    {
+        if (mTable != -2)
+            Note("more high-score tables than stores; the extra tables are left out");
+        mTable = -2;
+        return;
+    }
+    mSet->highScores.emplace_back();
+    mTable = static_cast<int>(mSet->highScores.size()) - 1;
+    mTableLines.push_back(mLine);
+}
+
+void ProfileManager::AddHighScoreEntry(const Zestra::ParsedElement& element)
+{
+    if (mTable == -2)
+        return;
+    if (mTable < 0)
+    {
+        Note("<highscore> before any <highscore-store> is left out");
+        return;
+    }
+    std::vector<HighScoreEntry>& entries = mSet->highScores[static_cast<size_t>(mTable)].entries;
+    if (entries.size() >= static_cast<size_t>(kHighScoreRows))
+    {
+        if (!mTableOverflow)
+            Note("a high-score table has more than " + std::to_string(kHighScoreRows) +
+                 " rows; the extra rows are left out");
+        mTableOverflow = true;
+        return;
+    }
+    entries.push_back({ReadName(element, "high-score name"), DataConvert::Integer(Attribute(element, "score"))});
+}
+
+void ProfileManager::FinishRead()
+{
+    for (int slot = 0; slot < kProfileSlots; ++slot)
+    {
+        std::optional<GameState>& run = mSet->profiles[static_cast<size_t>(slot)].savedGame;
+        if (!run)
+            continue;
+        const size_t spots = run->store->floorSpots.size();
+        if (run->furnitureLevels.size() < spots)
+        {
+            mIssues.push_back({mStateLines[slot], "the saved game lists furniture for " +
+                                                      std::to_string(run->furnitureLevels.size()) + " of " +
+                                                      std::to_string(spots) +
+                                                      " floor spots; the others start as in a new game"});
+            const GameState fresh = NewGameState(run->store);
+            for (size_t spot = run->furnitureLevels.size(); spot < spots; ++spot)
+                run->furnitureLevels.push_back(fresh.furnitureLevels[spot]);
+        }
+        run->RebuildMannequinClothing();
+    }
+
+    const HighScoreTable defaults = DefaultHighScoreTable();
+    for (size_t t = 0; t < mSet->highScores.size(); ++t)
+    {
+        std::vector<HighScoreEntry>& entries = mSet->highScores[t].entries;
+        if (entries.size() >= static_cast<size_t>(kHighScoreRows))
+            continue;
+        mIssues.push_back({mTableLines[t], "a high-score table has " + std::to_string(entries.size()) + " of " +
+                                               std::to_string(kHighScoreRows) + " rows; default rows fill it"});
+        // Filled rows never score above the row before them, so the table stays in order.
+        while (entries.size() < static_cast<size_t>(kHighScoreRows))
+        {
+            HighScoreEntry row = defaults.entries[entries.size()];
+            if (!entries.empty())
+                row.score = std::min(row.score, entries.back().score);
+            entries.push_back(row);
+        }
+    }
+
+    const int selected = mSet->selected;
+    if (selected != -1 &&
+        (selected < 0 || selected >= kProfileSlots || mSet->profiles[static_cast<size_t>(selected)].IsFree()))
+    {
+        mIssues.push_back({mRootLine, "the selected profile " + std::to_string(selected) +
+                                          " is not a used slot; nobody is selected"});
+        mSet->selected = -1;
+    }
+}
+
+std::string ProfileManager::ReadName(const Zestra::ParsedElement& element, const char* what)
+{
+    const std::string& name = Attribute(element, "name");
+    std::string clean = CleanProfileName(name);
+    if (clean != name)
+        Note(std::string("the ") + what + " " + "\"" + clean + "\"" +
+             " had control characters or was too long; it was shortened");
+    return clean;
+}
+
+int ProfileManager::Checked(int value, int low, int high, int fallback, const std::string& what)
+{
+    if (value >= low && value <= high)
+        return value;
+    Note(what + " " + std::to_string(value) + " is outside " + std::to_string(low) + " to " + std::to_string(high) +
+         "; " + std::to_string(fallback) + " is used");
+    return fallback;
+}
+
+void ProfileManager::Note(const std::string& what)
+{
+    mIssues.push_back({mLine, what});
+}
+
+void ProfileManager::ReportIssues(const std::string& fileName)
+{
+    const size_t shown = std::min(mIssues.size(), kMaxReportedIssues);
+    for (size_t i = 0; i < shown; ++i)
+    {
+        SetLocation(fileName, mIssues[i].line);
+        DataError(mIssues[i].what);
+    }
+    if (mIssues.size() > shown)
+    {
+        SetLocation(fileName, 0);
+        DataError(std::to_string(mIssues.size() - shown) + " more problems are not listed");
+    }
+    mIssues.clear();
+}
