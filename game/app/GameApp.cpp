@@ -19,6 +19,8 @@
 #include "game/data/PersonStats.h"
 #include "game/people/GameSound.h"
 #include "game/profile/GameState.h"
+#include "game/profile/ProfileManager.h"
+#include "game/profile/ProfileTable.h"
 #include "game/store/Board.h"
 
 #include <algorithm>
@@ -35,6 +37,21 @@ namespace Zestra
 namespace
 {
 constexpr double kMainMenuFadeIn = 0.008;
+
+// What the board records at the end of a day goes to the selected player's profile and the high-score tables.
+class ProfileRecorder : public LevelRecorder
+{
+public:
+    void RecordLevelPassed(int store, int levelIndex, bool expert) override
+    {
+        MarkLevelPassed(store, levelIndex, expert);
+    }
+    void UnlockStore(int storeNumber) override { ::UnlockStore(storeNumber); }
+    void SetSavedGame(const GameState* run) override { ::SetSavedGame(run); }
+    int SubmitHighScore(int store, int score) override { return AddHighScore(store, score); }
+    void SaveProfiles() override { ::SaveProfiles(); }
+    void ResetHighScores() override { ::ResetHighScores(); }
+};
 
 bool ParseCount(const char* first, const char* last, int& out)
 {
@@ -105,6 +122,9 @@ GameApp::~GameApp()
         if (widget != nullptr && widget->mParent != nullptr)
             widget->mParent->DetachChild(widget);
     };
+    // Only a board made after loading finished exists here, so the profiles written back are the ones read.
+    if (mBoard)
+        SaveProfiles();
     remove(mBoard.get());
     mBoard.reset();
     remove(mTitleScreen.get());
@@ -118,6 +138,7 @@ GameApp::~GameApp()
     // The tables give their voices back through the voice manager, so it outlives them.
     UnbindAllGroups();
     FreeDataTables();
+    FreeProfiles();
     mDataHost.reset();
     mVoiceManager.reset();
 }
@@ -282,7 +303,11 @@ void GameApp::RunLoadingTask()
         CustomerStats customers(*mDataHost);
     }
     LoadingStep();
-    // The profiles are read with the players' own data; their step keeps the count honest.
+    // The profiles are read with the players' own data, after the store table that every store, level and upgrade
+    // number in the file is checked against; their step keeps the count honest.
+    {
+        ProfileManager profiles(*mDataHost, mDataFolder);
+    }
     LoadingStep();
     {
         Localization texts(*mDataHost);
@@ -429,6 +454,8 @@ void GameApp::CreateBoard()
     mBoard = std::make_unique<Board>();
     mBoard->SetBounds(0, 0, mWidth, mHeight);
     mBoard->LoadWalkGrid();
+    mProfileRecorder = std::make_unique<ProfileRecorder>();
+    mBoard->recorder = mProfileRecorder.get();
     mBoard->onLevelEnded = [this]
     {
         if (onLevelEnded)

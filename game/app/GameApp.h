@@ -15,6 +15,7 @@
 #include <string>
 
 class FrameworkParserHost;
+class LevelRecorder;
 
 namespace Zestra
 {
@@ -142,6 +143,7 @@ private:
     std::unique_ptr<SoundManager> mVoiceManager;    // shares the effects' mixer
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables
     std::unique_ptr<Board> mBoard;
+    std::unique_ptr<LevelRecorder> mProfileRecorder; // the board's end-of-day records go to the profiles
     std::unique_ptr<LogoScreen> mLogoScreen;
     std::unique_ptr<DistributorScreen> mFirstSplash;
     std::unique_ptr<DistributorScreen> mSecondSplash;
