@@ -397,8 +397,8 @@ std::string GameApp::StartupReport() const
     std::snprintf(text, sizeof text, "{\"first_logo_frame_ms\":%.1f,\"loading_finished_ms\":%.1f,\"peak_rss_kb\":%ld,",
                   mTimings.firstLogoFrameMs, mTimings.loadingFinishedMs, mTimings.peakMemoryKb);
     return text + std::string("\"loading_steps\":") + std::to_string(mLoadingTasksDone.load()) + ",\"loading_count\":" +
-           std::to_string(mLoadingTaskCount.load()) + ",\"display\":" + JsonText(mPlatform.DisplayDescription()) +
-           "}";
+           std::to_string(mLoadingTaskCount.load()) + ",\"refresh_hz\":" + std::to_string(mRefreshRate) +
+           ",\"display\":" + JsonText(mPlatform.DisplayDescription()) + "}";
 }
 
 // ---------------------------------------------------------------------------------------------------------------

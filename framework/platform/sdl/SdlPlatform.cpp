@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -368,8 +369,11 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
     bool want3D = spec.mDisplay3D == Display3D::On;
     if (spec.mDisplay3D == Display3D::Automatic)
     {
-        std::string probe = ProbeAcceleration();
-        want3D = !probe.empty() && !IsSoftwareRasterizer(probe);
+        std::string why;
+        mProbe = MayHaveGraphicsHardware(why) ? ProbeAcceleration() : std::string();
+        want3D = !mProbe.empty() && !IsSoftwareRasterizer(mProbe);
+        if (mProbe.empty() && !why.empty())
+            mProbe = "hardware (" + why + ")";
     }
     // A screen-mode switch keeps the window and its presentation: no flicker, and the desktop never sees a
     // window vanish and come back.
@@ -428,12 +432,37 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
             DestroyMainWindow();
             return DisplayResult::SurfaceFail;
         }
+        // Copied, never blended: the screen image's alpha means nothing to the window.
+        SDL_SetSurfaceBlendMode(mFrame, SDL_BLENDMODE_NONE);
         SDL_FillRect(mFrame, nullptr, SDL_MapRGB(mFrame->format, 0, 0, 0));
         const char* driver = SDL_GetCurrentVideoDriver();
         mDisplayDescription = std::string("window surface (") + (driver != nullptr ? driver : "?") + ")";
+        if (spec.mDisplay3D == Display3D::Automatic)
+            mDisplayDescription += mProbe.empty() ? ", no accelerated renderer" : ", not " + mProbe;
     }
     SetCursorKind(mCursorKind);
     return DisplayResult::Ok;
+}
+
+bool SdlPlatform::MayHaveGraphicsHardware(std::string& why)
+{
+    // Asking OpenGL costs a context (over 100 ms and tens of megabytes with a software rasterizer), so the cheap
+    // signs come first: drivers for real hardware need a DRM render node or NVIDIA's device, and Mesa can be told
+    // to stay in software.
+    const char* software = SDL_getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (software != nullptr && software[0] != '\0' && SDL_strcmp(software, "0") != 0)
+    {
+        why = "LIBGL_ALWAYS_SOFTWARE is set";
+        return false;
+    }
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
+        if (entry.path().filename().string().rfind("renderD", 0) == 0)
+            return true;
+    if (std::filesystem::exists("/dev/nvidia0", error))
+        return true;
+    why = "no graphics device in /dev/dri";
+    return false;
 }
 
 std::string SdlPlatform::ProbeAcceleration()
@@ -611,9 +640,28 @@ bool SdlPlatform::ShowFrame(const std::vector<SDL_Rect>* changed)
     SDL_Rect area{mFrameArea.mX, mFrameArea.mY, mFrameArea.mWidth, mFrameArea.mHeight};
     if (area.w == mWidth && area.h == mHeight && area.x == 0 && area.y == 0 && changed != nullptr)
     {
-        // The usual case: a window of the screen's own size gets only the changed rectangles.
+        // The usual case: a window of the screen's own size gets only the changed rectangles. Where the window
+        // stores pixels as we do (32-bit, red in bits 16..23) the rows are copied as they are.
+        const bool sameLayout = surface->format->BytesPerPixel == 4 && surface->format->Rmask == 0x00ff0000u &&
+                                surface->format->Gmask == 0x0000ff00u && surface->format->Bmask == 0x000000ffu;
         for (SDL_Rect r : *changed)
-            SDL_BlitSurface(mFrame, &r, surface, &r);
+        {
+            if (!sameLayout)
+            {
+                SDL_BlitSurface(mFrame, &r, surface, &r);
+                continue;
+            }
+            if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+                continue;
+            for (int row = r.y; row < r.y + r.h; ++row)
+                std::memcpy(static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(row) * surface->pitch +
+                                static_cast<size_t>(r.x) * 4,
+                            static_cast<const uint8_t*>(mFrame->pixels) + static_cast<size_t>(row) * mFrame->pitch +
+                                static_cast<size_t>(r.x) * 4,
+                            static_cast<size_t>(r.w) * 4);
+            if (SDL_MUSTLOCK(surface))
+                SDL_UnlockSurface(surface);
+        }
         return SDL_UpdateWindowSurfaceRects(mWindow, changed->data(), static_cast<int>(changed->size())) == 0;
     }
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));

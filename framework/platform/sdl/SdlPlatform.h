@@ -93,6 +93,8 @@ private:
     bool CreateRenderer(std::string& errorText);
     // The graphics driver behind an accelerated renderer, made on a hidden scratch window; empty when none.
     std::string ProbeAcceleration();
+    // False (with the reason) when the machine shows no sign of graphics hardware, so no probe is needed.
+    static bool MayHaveGraphicsHardware(std::string& why);
     static std::string DescribeRenderer(SDL_Renderer* renderer);
     // Without 3D: copies the kept frame to the window surface, only the changed rectangles when it fits 1:1
     // (null: everything).
@@ -113,6 +115,7 @@ private:
     SDL_Surface* mFrame = nullptr; // without 3D: the last frame, copied to the window surface
     Rect mFrameArea;               // where the frame lands in the window (letterboxed when it does not fit)
     std::string mDisplayDescription;
+    std::string mProbe; // what the automatic choice found: the accelerated renderer and its graphics driver
     int mWidth = 0;
     int mHeight = 0;
     bool mWindowed = true;

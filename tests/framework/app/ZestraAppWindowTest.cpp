@@ -449,3 +449,36 @@ TEST(ZestraAppWindowTest, SecondInstanceLeavesWithSuccess)
     TestApp app(platform);
     EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(0), "");
 }
+
+TEST(ZestraAppWindowTest, ThreeDIsChosenAutomaticallyOnlyWhileNoSettingIsStored)
+{
+    struct Case
+    {
+        bool auto3D;
+        int stored; // -1: no "Is3D" setting
+        Display3D asked;
+    };
+    const Case cases[] = {
+        {true, -1, Display3D::Automatic},
+        {true, 0, Display3D::Off},
+        {true, 1, Display3D::On},
+        {false, -1, Display3D::Off},
+    };
+    for (const Case& c : cases)
+    {
+        HeadlessPlatform platform;
+        TestApp app(platform);
+        app.mRegistryKey = "Test\\Auto3D";
+        app.mAuto3D = c.auto3D;
+        if (c.stored >= 0)
+            app.SettingWriteBoolean("Is3D", c.stored == 1);
+        app.Initialize();
+        EXPECT_EQ(c.asked, platform.LastWindowSpec().mDisplay3D) << c.auto3D << " " << c.stored;
+        // The choice the display made is the one the application reports; the headless display grants only an
+        // explicit request.
+        EXPECT_EQ(c.asked == Display3D::On, app.Is3D());
+        // A later window (Alt+Enter) keeps the choice instead of asking again.
+        app.SetScreenMode(!app.mWindowed);
+        EXPECT_NE(Display3D::Automatic, platform.LastWindowSpec().mDisplay3D);
+    }
+}

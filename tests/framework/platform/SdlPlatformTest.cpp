@@ -303,3 +303,50 @@ TEST_F(SdlWindowTest, WindowAndWheelEventsAreTranslated)
     EXPECT_EQ(Type::MouseLeave, events[6].mType);
     EXPECT_EQ(Type::Close, events[7].mType);
 }
+
+TEST(SdlDisplayChoiceTest, SoftwareRasterizersAreNotTakenForHardware)
+{
+    struct Case
+    {
+        const char* driver;
+        bool software;
+    };
+    const Case cases[] = {
+        {"opengl (llvmpipe (LLVM 15.0.6, 256 bits))", true},
+        {"opengl (softpipe)", true},
+        {"opengl (Mesa DRI swrast)", true},
+        {"opengl (Software Rasterizer)", true},
+        {"opengles2 (Google SwiftShader)", true},
+        {"software (software)", true},
+        {"opengl (Mesa Intel(R) UHD Graphics 620 (KBL GT2))", false},
+        {"opengl (NVIDIA GeForce GTX 1060/PCIe/SSE2)", false},
+        {"opengl (AMD Radeon RX 580 (radeonsi, polaris10, LLVM 15.0.6))", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.software, Zestra::IsSoftwareRasterizer(c.driver)) << c.driver;
+}
+
+TEST_F(SdlWindowTest, WithoutHardwareTheScreenGoesThroughTheWindowSurface)
+{
+    // The dummy display has no accelerated renderer: asked for, 3D fails (the application then turns it off);
+    // the automatic choice and "off" both present through the window surface.
+    std::string error;
+    Zestra::WindowSpec spec;
+    spec.mTitle = "Velmora Row";
+    spec.mTimerPeriodMs = 0;
+    EXPECT_FALSE(mPlatform->Is3D());
+    spec.mDisplay3D = Zestra::Display3D::Automatic;
+    ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(spec, error)) << error;
+    EXPECT_FALSE(mPlatform->Is3D());
+    EXPECT_NE(std::string::npos, mPlatform->DisplayDescription().find("window surface"))
+        << mPlatform->DisplayDescription();
+    std::vector<uint32_t> pixels(800 * 600, 0xff336699u);
+    Zestra::PixelView view{pixels.data(), 800, 600, 800};
+    EXPECT_TRUE(mPlatform->Present(view, {}));
+    EXPECT_TRUE(mPlatform->Present(view, {Zestra::Rect(10, 10, 20, 20)}));
+    spec.mDisplay3D = Zestra::Display3D::On;
+    if (mPlatform->CreateMainWindow(spec, error) == Zestra::DisplayResult::Ok)
+        EXPECT_TRUE(mPlatform->Is3D()) << "granted 3D is the accelerated renderer";
+    else
+        EXPECT_FALSE(mPlatform->HasMainWindow());
+}
