@@ -137,8 +137,8 @@ GameApp::~GameApp()
     mLogoScreen.reset();
     // The tables give their voices back through the voice manager, so it outlives them.
     UnbindAllGroups();
+    FreeProfiles(); // its saved runs link into the store table
     FreeDataTables();
-    FreeProfiles();
     mDataHost.reset();
     mVoiceManager.reset();
 }

@@ -144,8 +144,11 @@ std::string FormatProfiles(const ProfileSet& set)
 {
     std::string out;
     out.reserve(4096);
+    // A selected slot that is free means nobody, and is written so; the reader would reject it.
+    const bool selectedUsed = set.selected >= 0 && set.selected < kProfileSlots &&
+                              !set.profiles[static_cast<size_t>(set.selected)].IsFree();
     out += "<profiles selected=\"";
-    AppendNumber(out, set.selected);
+    AppendNumber(out, selectedUsed ? set.selected : -1);
     out += "\">";
     for (const Profile& profile : set.profiles)
     {

@@ -18,11 +18,14 @@ std::string gProfilePath;
 // False while the file at gProfilePath is a damaged one that could not be set aside: it must not become the backup.
 bool gKeepBackup = true;
 
+// The selected player; a selected slot that is free (its player was deleted, or it is not named yet) is nobody, so
+// nothing is ever recorded for a player who does not exist.
 Profile* Selected()
 {
     if (gProfiles.selected < 0 || gProfiles.selected >= kProfileSlots)
         return nullptr;
-    return &gProfiles.profiles[static_cast<size_t>(gProfiles.selected)];
+    Profile& profile = gProfiles.profiles[static_cast<size_t>(gProfiles.selected)];
+    return profile.IsFree() ? nullptr : &profile;
 }
 
 } // namespace

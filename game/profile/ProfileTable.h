@@ -1,7 +1,7 @@
 // The process-wide profile table: eight slots, the selected slot, the high-score tables and the file path. It is
 // filled once by ProfileManager on the loading thread and published with the data tables; afterwards only the main
 // thread reads, changes and saves it. Operations on "the selected profile" do nothing (or answer as for a fresh
-// player) while no slot is selected.
+// player) while no slot is selected or the selected slot is free.
 #pragma once
 
 #include "game/profile/Profile.h"

@@ -108,6 +108,16 @@ TEST_F(ProfileTest, LevelStatesAndTheSavedRunBelongToTheSelectedPlayer)
     EXPECT_EQ(GetLevelState(1, 0), kLevelStarted);
     SelectProfile(12);
     EXPECT_EQ(GetSelectedProfile(), 0);
+
+    // Deleting the selected player leaves nobody to record for, and the file says so.
+    SetProfileName(0, "");
+    MarkLevelPassed(2, 0, false);
+    EXPECT_EQ(GetLevelState(2, 0), kLevelNeverStarted);
+    EXPECT_TRUE(GetProfile(0)->levelStates.empty());
+    ASSERT_TRUE(SaveProfiles());
+    EXPECT_EQ(ReadMain().rfind("<profiles selected=\"-1\">", 0), 0u);
+    Load();
+    EXPECT_TRUE(host.issues.empty());
 }
 
 TEST_F(ProfileTest, ResettingHighScoresRestoresTheDefaultsAndSaves)
