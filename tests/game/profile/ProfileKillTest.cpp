@@ -191,7 +191,7 @@ TEST_F(ProfileTest, KilledWritersLeaveTheOldOrTheNewCompleteFile)
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("kill test (seed %u): %d trials in %.1f s, %d saves completed (mean %.0f us), file at step %d; "
-                "kills after the rename %d, mid-write (temporary file left) %d, between the renames %d, "
+                "kills after the rename %d, before it (temporary file left) %d, of those after the backup was made %d, "
                 "during the start-up read %d; every file was the old or the new complete content\n",
                 seed, trials, seconds, saves, saveMicros, fileStep, newContent, tempLeft, backupAhead,
                 killedBeforeReady);
