@@ -8,7 +8,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/diag/HeadlessDay.h"
 #include "game/diag/PlayerBot.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,7 +11,7 @@
 #include "game/data/ParserHost.h"
 #include "game/people/Motion.h"
 #include "game/people/Person.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 #include "game/store/WalkGrid.h"
 
 #include <benchmark/benchmark.h>

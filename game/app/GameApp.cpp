@@ -9,7 +9,6 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/DistributorScreen.h"
 #include "game/app/LogoScreen.h"
-#include "game/app/Res.h"
 #include "game/app/TitleScreen.h"
 #include "game/data/CustomerStats.h"
 #include "game/data/DataTables.h"
@@ -21,7 +20,8 @@
 #include "game/profile/GameState.h"
 #include "game/profile/ProfileManager.h"
 #include "game/profile/ProfileTable.h"
-#include "game/store/Board.h"
+#include "game/res/Res.h"
+#include "game/shopday/Board.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,8 +2,8 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/app/Res.h"
 #include "game/people/GameSound.h"
+#include "game/res/Res.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // corner; motion advances in fractional updates, the squash counts whole updates.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class LogoBall : public Component
 {

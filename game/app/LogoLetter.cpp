@@ -1,8 +1,8 @@
 #include "game/app/LogoLetter.h"
 
 #include "game/app/LogoBall.h"
-#include "game/app/Res.h"
 #include "game/people/GameSound.h"
+#include "game/res/Res.h"
 
 namespace
 {

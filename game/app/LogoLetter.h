@@ -2,7 +2,7 @@
 // The ball can knock it: the letter then tilts, shifts and dips on a softer spring, carrying the ball with it.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class LogoBall;
 

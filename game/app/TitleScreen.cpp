@@ -3,7 +3,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/app/GameApp.h"
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "framework/platform/Platform.h"
 #include "game/app/GameApp.h"
 #include "game/diag/PlayerBot.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <chrono>
 #include <cstdio>

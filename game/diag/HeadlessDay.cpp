@@ -2,7 +2,7 @@
 
 #include "framework/platform/Platform.h"
 #include "game/diag/PlayerBot.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <memory>
 

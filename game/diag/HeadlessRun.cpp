@@ -4,7 +4,7 @@
 #include "game/diag/ShoppingRule.h"
 #include "game/profile/GameState.h"
 #include "game/shop/ShopOffers.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <cstdlib>
 #include <memory>

@@ -4,9 +4,8 @@
 #include "framework/platform/Platform.h"
 #include "game/people/Customer.h"
 #include "game/people/Merchant.h"
-#include "game/people/MerchantOrders.h"
 #include "game/people/WaitingLines.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 #include "game/store/CashRegister.h"
 #include "game/store/ChangingRoom.h"
 #include "game/store/ClothingButton.h"
@@ -15,6 +14,7 @@
 #include "game/store/DiscardRack.h"
 #include "game/store/Furniture.h"
 #include "game/store/GiftWrap.h"
+#include "game/store/MerchantOrders.h"
 
 #include <algorithm>
 #include <vector>
@@ -30,7 +30,7 @@ T* FindClickable(const Zestra::Board& board)
     return nullptr;
 }
 
-bool HasOrderOn(const Merchant& merchant, const void* target)
+bool HasOrderOn(const Merchant& merchant, const OrderTarget* target)
 {
     return merchant.CountOrdersFor(target) > 0;
 }

@@ -2,11 +2,11 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/menus/MapRules.h"
 #include "game/people/GameSound.h"
+#include "game/res/Res.h"
 
 #include <cstdlib>
 

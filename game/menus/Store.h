@@ -3,8 +3,8 @@
 // once when a store has just been unlocked. The icon owns its particles; the pictures belong to the store table.
 #pragma once
 
+#include "game/scene/Component.h"
 #include "game/store/AnimatedComponent.h"
-#include "game/store/Component.h"
 
 #include <memory>
 #include <vector>

@@ -2,7 +2,7 @@
 // wrong one leaves the error mark where it was dropped for the rest of the stage.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // minigame mannequin. Its picture belongs to the store's media cache.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "game/minigame/MinigameMannequin.h"
 
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/minigame/MinigameBonus.h"
 #include "game/minigame/MinigameClothing.h"
+#include "game/res/Res.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // come off (only their "shown" flags are cleared): they are what the player's cards are compared with.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include <memory>
 

@@ -1,12 +1,12 @@
 #include "game/minigame/MinigamePlay.h"
 
 #include "framework/sound/MusicInterface.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/minigame/MinigameBonus.h"
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"
 #include "game/people/GameSound.h"
+#include "game/res/Res.h"
 
 #include <algorithm>
 #include <cstdlib>

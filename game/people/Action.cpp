@@ -9,8 +9,8 @@ namespace
 constexpr int kCancelLimitX = 700;
 } // namespace
 
-Action::Action(Person* person, void* target, int targetX, int targetY)
-    : person(person), target(target), targetX(targetX), targetY(targetY),
+Action::Action(Person* person, int targetX, int targetY)
+    : person(person), targetX(targetX), targetY(targetY),
       state(targetX == -1 && targetY == -1 ? STATE_ARRIVED : STATE_NEW)
 {
 }
@@ -22,11 +22,15 @@ bool Action::Chain(Action* following)
     return false;
 }
 
+void Action::Withdrawn(Action& previous)
+{
+}
+
 void Action::Update(float dt)
 {
     if (state == STATE_NEW)
     {
-        if (const WalkGrid* grid = ActiveWalkGrid(); grid != nullptr && person != nullptr)
+        if (const Walkways* grid = ActiveWalkways(); grid != nullptr && person != nullptr)
             path = grid->Route(*person, targetX, targetY);
         state = STATE_WALKING;
     }

@@ -3,8 +3,9 @@
 // carries into the next, so a walk that ends in an update performs in the same update.
 #pragma once
 
-#include "game/store/WalkGrid.h"
+#include "game/people/Walkways.h"
 
+class OrderTarget;
 class Person;
 
 class Action
@@ -18,23 +19,26 @@ public:
         STATE_FINISHED = 3,
     };
 
-    // targetX = targetY = -1: the step needs no walk and starts as arrived. target is only an identity (what the
-    // step concerns: furniture, station, line ...) and is never dereferenced here.
-    Action(Person* person, void* target, int targetX, int targetY);
+    // targetX = targetY = -1: the step needs no walk and starts as arrived.
+    Action(Person* person, int targetX, int targetY);
     Action(const Action&) = delete;
     Action& operator=(const Action&) = delete;
     virtual ~Action();
 
     // A following step of the same kind may be merged into this one; false by default.
     virtual bool Chain(Action* following);
+    // The step was dropped from the queue before it started; previous is the step queued before it, which may
+    // have to undo a merge with it. Nothing by default.
+    virtual void Withdrawn(Action& previous);
     // True when the step is finished.
     virtual bool Perform() = 0;
+    // The store object the player aimed this step at; null for every step that is not an order.
+    virtual OrderTarget* OrderedAt() const { return nullptr; }
 
     // dt in updates (1.0 per update at normal speed).
     void Update(float dt);
 
     Person* person; // not owned
-    void* target;   // not owned, may be null
     int targetX;
     int targetY;
     bool cancelled = false;

@@ -3,16 +3,17 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
 #include "game/data/PersonStats.h"
+#include "game/people/ClothingShelf.h"
 #include "game/people/CustomerActions.h"
+#include "game/people/FittingRoom.h"
 #include "game/people/GameSound.h"
 #include "game/people/PersonObserver.h"
+#include "game/people/ShopFloor.h"
 #include "game/people/WaitingLines.h"
-#include "game/store/Board.h"
-#include "game/store/Furniture.h"
+#include "game/res/Res.h"
 
 #include <algorithm>
 
@@ -22,7 +23,7 @@ constexpr int kStartX = -39; // outside the left edge of the floor
 constexpr int kStartY = 445;
 } // namespace
 
-Customer::Customer(const std::string& key, float speed, const std::vector<int>& types, Zestra::Board* board)
+Customer::Customer(const std::string& key, float speed, const std::vector<int>& types, ShopFloor* board)
     : Person(kStartX, kStartY, FindCustomer(key).name, speed), profile(FindCustomer(key)), wishTypes(types),
       board(board)
 {
@@ -116,11 +117,11 @@ void Customer::ChooseWantedItem()
 
 void Customer::StartWish()
 {
-    Furniture* furniture = nullptr;
+    ClothingShelf* shelf = nullptr;
     if (CurrentWish().askService == 0 && board != nullptr && wantedItem != 0)
-        furniture = board->PickFurnitureWithClothing(wantedItem);
-    if (furniture != nullptr)
-        AddAction(std::make_unique<PickUpClothing>(this, furniture));
+        shelf = board->PickFurnitureWithClothing(wantedItem);
+    if (shelf != nullptr)
+        AddAction(std::make_unique<PickUpClothing>(this, shelf));
     else
         GoToCustomerService();
 }
@@ -141,7 +142,7 @@ bool Customer::AfterGotItem(bool atDesk)
         AddAction(std::make_unique<GetInChangingRoomLine>(this, board != nullptr ? board->RoomLine() : nullptr));
         return true;
     }
-    if (wish.outcome == 2 && board != nullptr && board->store != nullptr && board->store->giftWrapCost > 0.0f)
+    if (wish.outcome == 2 && board != nullptr && board->OffersGiftWrap())
     {
         bubble = BUBBLE_WRAP_PENDING;
         if (atDesk)
@@ -158,7 +159,7 @@ bool Customer::AfterGotItem(bool atDesk)
 
 bool Customer::EnterChangingRoom()
 {
-    ChangingRoom* free = board != nullptr ? board->PickFreeChangingRoom() : nullptr;
+    FittingRoom* free = board != nullptr ? board->PickFreeChangingRoom() : nullptr;
     if (free == nullptr)
         return false;
     room = free;
@@ -167,7 +168,7 @@ bool Customer::EnterChangingRoom()
     return true;
 }
 
-void Customer::QueueTryOn(ChangingRoom& tryRoom)
+void Customer::QueueTryOn(FittingRoom& tryRoom)
 {
     room = &tryRoom;
     AddAction(std::make_unique<TryOnClothing>(this, &tryRoom));
@@ -305,7 +306,7 @@ void Customer::Explode()
     if (room != nullptr)
     {
         visible = true;
-        ChangingRoom* left = room;
+        FittingRoom* left = room;
         room = nullptr;
         left->Release();
     }

@@ -5,15 +5,13 @@
 
 #include "game/data/CustomerStats.h"
 #include "game/people/Person.h"
-#include "game/store/ChangingRoom.h"
+#include "game/people/RoomOccupant.h"
 
 #include <string>
 #include <vector>
 
-namespace Zestra
-{
-class Board;
-}
+class FittingRoom;
+class ShopFloor;
 
 class Customer : public Person, public RoomOccupant
 {
@@ -37,7 +35,7 @@ public:
     static constexpr int kMaxHearts = 4;        // the heart meter's capacity
 
     // speed: pixels per update. board may be null only in tests that never reach the board's services.
-    Customer(const std::string& key, float speed, const std::vector<int>& wishTypes, Zestra::Board* board);
+    Customer(const std::string& key, float speed, const std::vector<int>& wishTypes, ShopFloor* board);
     ~Customer() override;
 
     void Update() override;
@@ -73,15 +71,15 @@ public:
     void FinishedTryingOn() override;
     int SwapHand(int item) override;
     void ClearThought() override;
-    void QueueTryOn(ChangingRoom& room) override;
+    void QueueTryOn(FittingRoom& room) override;
 
     CustomerDefinition profile;
     std::vector<int> wishTypes;
     int wishIndex = 0;
-    Zestra::Board* board; // not owned
+    ShopFloor* board; // not owned
     int status = STATUS_IN_STORE;
     int bubble = BUBBLE_NONE;
-    ChangingRoom* room = nullptr; // not owned
+    FittingRoom* room = nullptr; // not owned
     int wantedItem = 0;
     int preferredSlot = -1;
     int patienceLeft = 0;

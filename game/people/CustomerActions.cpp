@@ -2,23 +2,15 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
+#include "game/people/ClothingShelf.h"
 #include "game/people/Customer.h"
+#include "game/people/FittingRoom.h"
+#include "game/people/ShopFloor.h"
 #include "game/people/WaitingLines.h"
-#include "game/store/Board.h"
-#include "game/store/ChangingRoom.h"
-#include "game/store/Furniture.h"
+#include "game/res/Res.h"
 
-namespace
-{
-int CelWidth(const Zestra::Image* image)
-{
-    return image == nullptr ? 0 : image->GetCelWidth();
-}
-} // namespace
-
-CustomerAction::CustomerAction(Customer* customer, void* target, int targetX, int targetY)
-    : Action(customer, target, targetX, targetY)
+CustomerAction::CustomerAction(Customer* customer, int targetX, int targetY)
+    : Action(customer, targetX, targetY)
 {
 }
 
@@ -27,7 +19,7 @@ Customer& CustomerAction::customer() const
     return static_cast<Customer&>(*person);
 }
 
-Walk::Walk(Customer* customer, int x, int y) : CustomerAction(customer, nullptr, x, y)
+Walk::Walk(Customer* customer, int x, int y) : CustomerAction(customer, x, y)
 {
 }
 
@@ -37,7 +29,7 @@ bool Walk::Perform()
 }
 
 GetInLine::GetInLine(Customer* customer, int x, int y, CustomerLine* line)
-    : CustomerAction(customer, nullptr, x, y), line(line)
+    : CustomerAction(customer, x, y), line(line)
 {
 }
 
@@ -63,7 +55,7 @@ GetInChangingRoomLine::GetInChangingRoomLine(Customer* customer, CustomerLine* r
 {
 }
 
-HeadOfLine::HeadOfLine(Customer* customer, CustomerLine* line) : CustomerAction(customer, nullptr, -1, -1), line(line)
+HeadOfLine::HeadOfLine(Customer* customer, CustomerLine* line) : CustomerAction(customer, -1, -1), line(line)
 {
 }
 
@@ -75,7 +67,7 @@ bool HeadOfLine::Perform()
 }
 
 NearHeadOfLine::NearHeadOfLine(Customer* customer, CustomerLine* line)
-    : CustomerAction(customer, nullptr, -1, -1), line(line)
+    : CustomerAction(customer, -1, -1), line(line)
 {
 }
 
@@ -86,27 +78,26 @@ bool NearHeadOfLine::Perform()
     return true;
 }
 
-PickUpClothing::PickUpClothing(Customer* customer, Furniture* furniture)
-    : CustomerAction(customer, furniture, furniture->x + CelWidth(furniture->image) / 2 + 13, furniture->y + 9),
-      furniture(furniture)
+PickUpClothing::PickUpClothing(Customer* customer, ClothingShelf* shelf)
+    : CustomerAction(customer, shelf->CustomerSpot().mX, shelf->CustomerSpot().mY), shelf(shelf)
 {
 }
 
 bool PickUpClothing::Perform()
 {
     Customer& who = customer();
-    if (who.HandState() == 3 || !furniture->TakeItem(who.preferredSlot))
+    if (who.HandState() == 3 || !shelf->TakeItem(who.preferredSlot))
     {
         who.GoToCustomerService();
         return true;
     }
-    who.PickUp(furniture->clothing, true);
+    who.PickUp(shelf->HeldClothing(), true);
     who.AfterGotItem(false);
     return true;
 }
 
-TryOnClothing::TryOnClothing(Customer* customer, ChangingRoom* room)
-    : CustomerAction(customer, room, room->x - 6, room->y + 8)
+TryOnClothing::TryOnClothing(Customer* customer, FittingRoom* room)
+    : CustomerAction(customer, room->Entrance().mX, room->Entrance().mY)
 {
 }
 
@@ -116,7 +107,7 @@ bool TryOnClothing::Perform()
     return true;
 }
 
-Drink::Drink(Customer* customer) : CustomerAction(customer, nullptr, -1, -1)
+Drink::Drink(Customer* customer) : CustomerAction(customer, -1, -1)
 {
 }
 
@@ -134,7 +125,7 @@ bool Drink::Perform()
     return who.animationName != "happy";
 }
 
-LeaveStore::LeaveStore(Customer* customer) : CustomerAction(customer, nullptr, -39, 420)
+LeaveStore::LeaveStore(Customer* customer) : CustomerAction(customer, -39, 420)
 {
 }
 
@@ -144,8 +135,8 @@ bool LeaveStore::Perform()
     return true;
 }
 
-ExplodeCustomer::ExplodeCustomer(Customer* customer, Zestra::Board* board)
-    : CustomerAction(customer, nullptr, -1, -1), board(board)
+ExplodeCustomer::ExplodeCustomer(Customer* customer, ShopFloor* board)
+    : CustomerAction(customer, -1, -1), board(board)
 {
 }
 

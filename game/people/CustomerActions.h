@@ -4,20 +4,16 @@
 
 #include "game/people/Action.h"
 
-class ChangingRoom;
+class ClothingShelf;
 class Customer;
 class CustomerLine;
-class Furniture;
-
-namespace Zestra
-{
-class Board;
-}
+class FittingRoom;
+class ShopFloor;
 
 class CustomerAction : public Action
 {
 public:
-    CustomerAction(Customer* customer, void* target, int targetX, int targetY);
+    CustomerAction(Customer* customer, int targetX, int targetY);
     Customer& customer() const;
 };
 
@@ -76,16 +72,16 @@ public:
 class PickUpClothing : public CustomerAction
 {
 public:
-    PickUpClothing(Customer* customer, Furniture* furniture);
+    PickUpClothing(Customer* customer, ClothingShelf* shelf);
     bool Perform() override;
 
-    Furniture* furniture; // not owned
+    ClothingShelf* shelf; // not owned
 };
 
 class TryOnClothing : public CustomerAction
 {
 public:
-    TryOnClothing(Customer* customer, ChangingRoom* room);
+    TryOnClothing(Customer* customer, FittingRoom* room);
     bool Perform() override;
 };
 
@@ -108,9 +104,9 @@ public:
 class ExplodeCustomer : public CustomerAction
 {
 public:
-    ExplodeCustomer(Customer* customer, Zestra::Board* board);
+    ExplodeCustomer(Customer* customer, ShopFloor* board);
     bool Perform() override;
 
-    Zestra::Board* board; // not owned; null counts nothing (tests)
+    ShopFloor* board; // not owned; null counts nothing (tests)
     int countdown = -1;
 };

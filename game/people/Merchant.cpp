@@ -1,8 +1,7 @@
 #include "game/people/Merchant.h"
 
 #include "game/data/LevelStats.h"
-#include "game/people/MerchantOrders.h"
-#include "game/store/ActiveComponent.h"
+#include "game/people/MerchantAction.h"
 
 #include <algorithm>
 
@@ -28,11 +27,11 @@ Merchant::Merchant(int x, int y, const std::vector<MerchantLevelInfo>& levels, i
 {
 }
 
-int Merchant::CountOrdersFor(const void* component) const
+int Merchant::CountOrdersFor(const OrderTarget* target) const
 {
     int count = 0;
     for (const auto& order : actions)
-        if (order->target == component)
+        if (order->OrderedAt() == target)
             count += 1;
     return count;
 }
@@ -45,8 +44,7 @@ void Merchant::CancelNewest()
         // dropped order still queued.
         std::unique_ptr<Action> dropped = std::move(actions.back());
         actions.pop_back();
-        if (dynamic_cast<VisitBackRoom*>(dropped.get()) != nullptr)
-            actions.back()->Chain(nullptr);
+        dropped->Withdrawn(*actions.back());
         return;
     }
     if (actions.size() == 1)
@@ -57,16 +55,14 @@ void Merchant::MarkOrderNumbers()
 {
     for (size_t i = 0; i < actions.size(); ++i)
     {
-        void* target = actions[i]->target;
+        OrderTarget* target = actions[i]->OrderedAt();
         if (target == nullptr)
             continue;
         int k = 0;
         for (size_t j = 0; j < i; ++j)
-            if (actions[j]->target == target)
+            if (actions[j]->OrderedAt() == target)
                 k += 1;
-        // Every order target is a clickable component (the orders store it as one).
-        auto* component = static_cast<ActiveComponent*>(target);
-        Zestra::Point at = component->GetNumberPosition(k);
-        component->AddNumber(at.mX, at.mY, int(i));
+        Zestra::Point at = target->GetNumberPosition(k);
+        target->AddNumber(at.mX, at.mY, int(i));
     }
 }

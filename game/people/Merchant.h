@@ -6,7 +6,7 @@
 
 #include <vector>
 
-class ActiveComponent;
+class OrderTarget;
 struct MerchantLevelInfo;
 
 class Merchant : public Person
@@ -16,7 +16,7 @@ public:
     Merchant(int x, int y, const std::vector<MerchantLevelInfo>& levels, int levelIndex);
 
     // Orders queued (the one under way included) that target the component.
-    int CountOrdersFor(const void* component) const;
+    int CountOrdersFor(const OrderTarget* target) const;
     // Right click: drops the newest pending order; with only one left, asks it to stop.
     void CancelNewest();
     // Shows each pending order's queue place on its target; call before every scene draw.

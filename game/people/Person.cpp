@@ -3,12 +3,12 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/ClothingStats.h"
 #include "game/data/PersonStats.h"
 #include "game/people/Action.h"
 #include "game/people/GameSound.h"
 #include "game/people/PersonObserver.h"
+#include "game/res/Res.h"
 
 #include <cmath>
 

@@ -3,13 +3,13 @@
 // people definition. x and y are the top-left of its 120 x 120 cel and always the exact position truncated.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/people/Action.h"
+#include "game/scene/Component.h"
 
 #include <deque>
 #include <memory>
 #include <string>
 
-class Action;
 class PersonObserver;
 struct PersonAnimation;
 struct PersonDefinition;

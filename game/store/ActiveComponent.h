@@ -4,7 +4,7 @@
 
 #include "framework/graphics/Rect.h"
 #include "game/people/MerchantAction.h"
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include <deque>
 #include <memory>
@@ -18,7 +18,7 @@ struct NumberMarker
     int cel = 0; // cel of IMAGE_NUMBERS: the order's position in the merchant's whole queue
 };
 
-class ActiveComponent : public Component
+class ActiveComponent : public Component, public OrderTarget
 {
 public:
     // Common form: centred on centreX (integer halving of one cel), one order at a time, the number 10 pixels
@@ -31,11 +31,10 @@ public:
     void Draw(Zestra::Graphics& g) override;
     // A newly made order that walks the merchant here and does this component's job; the caller owns it.
     virtual std::unique_ptr<MerchantAction> CreateMerchantAction(Merchant& merchant) = 0;
-    // Where the number of the k-th pending order on this component goes (k from 0 among its own orders).
-    virtual Zestra::Point GetNumberPosition(int k) const;
+    Zestra::Point GetNumberPosition(int k) const override;
     virtual void DrawOverlay(Zestra::Graphics& g);
 
-    void AddNumber(int x, int y, int cel);
+    void AddNumber(int x, int y, int cel) override;
     // Draws the pending markers in FIFO order and forgets them.
     void DrawNumbers(Zestra::Graphics& g);
 

@@ -1,7 +1,7 @@
 // A picture that loops through the cels of a single-row strip, ticksPerCel ticks per cel.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class AnimatedComponent : public Component
 {

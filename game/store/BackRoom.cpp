@@ -3,7 +3,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 BackRoom::BackRoom(int x, int y) : Component(x, y, IMAGE_BACK_ROOM_SMOKE.get())
 {

@@ -1,7 +1,7 @@
 // The back-room door: while the merchant fetches clothing, puffs of smoke rise from it (up to three at a time).
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class BackRoom : public Component
 {

@@ -1,7 +1,7 @@
 // The counter under the cash register; it owns the goodie rack standing on it and, in December, its lights.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include <memory>
 

@@ -3,8 +3,8 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/Localization.h"
+#include "game/res/Res.h"
 
 namespace
 {

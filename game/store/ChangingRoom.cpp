@@ -3,12 +3,12 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
 #include "game/people/GameSound.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
+#include "game/res/Res.h"
 #include "game/store/Clothing.h"
 
 #include <algorithm>
@@ -31,6 +31,11 @@ std::unique_ptr<MerchantAction> ChangingRoom::CreateMerchantAction(Merchant& mer
 {
     // The VisitChangingRoom order arrives with the merchant's orders.
     return nullptr;
+}
+
+Zestra::Point ChangingRoom::Entrance() const
+{
+    return Zestra::Point{x - 6, y + 8};
 }
 
 void ChangingRoom::NotifyLine()

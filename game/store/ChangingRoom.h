@@ -3,6 +3,8 @@
 // room as an owned Clothing. A room holding a garment is not free even when nobody is inside.
 #pragma once
 
+#include "game/people/FittingRoom.h"
+#include "game/people/RoomOccupant.h"
 #include "game/store/ActiveComponent.h"
 
 #include <memory>
@@ -10,27 +12,8 @@
 class Clothing;
 class Person;
 class WaitingLine;
-class ChangingRoom;
 
-// What a changing room needs of the customer inside it; the customer class implements it.
-class RoomOccupant
-{
-public:
-    virtual ~RoomOccupant() = default;
-    virtual Person& OccupantBody() = 0;
-    virtual int DressingTime() const = 0; // ticks per item tried on
-    // The trying-on time is over: the customer takes the room's item back (or leaves it there).
-    virtual void TakeBackFromRoom() = 0;
-    // The door has opened again: the customer leaves and releases the room, or waits (occupancy 3).
-    virtual void FinishedTryingOn() = 0;
-    // Puts item into the hand of the current wish and returns what that hand held.
-    virtual int SwapHand(int item) = 0;
-    virtual void ClearThought() = 0;
-    // Appends a TryOnClothing step for the room to the customer's queue.
-    virtual void QueueTryOn(ChangingRoom& room) = 0;
-};
-
-class ChangingRoom : public ActiveComponent
+class ChangingRoom : public ActiveComponent, public FittingRoom
 {
 public:
     ChangingRoom(int centreX, int y, Zestra::Image* roomImage, Zestra::Image* shadowImage, Zestra::Image* doorImage,
@@ -44,13 +27,13 @@ public:
     void DrawOccupant(Zestra::Graphics& g);
 
     bool IsFree() const { return occupancy == 0 && !shownClothing; }
-    void Reserve(RoomOccupant* customer);
-    void CustomerEntered();
+    void Reserve(RoomOccupant* customer) override;
+    void CustomerEntered() override;
     int StartTryOn(int item);
-    int TakeShownClothing(bool notify);
-    void Release();
+    int TakeShownClothing(bool notify) override;
+    void Release() override;
+    Zestra::Point Entrance() const override;
 
-    int occupancy = 0; // 0 free, 1 reserved, 2 occupied, 3 occupied and waiting
     int doorPhase = 2; // 0 closed (timer running), 1 opening, 2 open, 3 closing
     int doorCel = 0;   // 0 open ... 3 closed
     int phaseTicks = 0;

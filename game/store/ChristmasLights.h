@@ -1,7 +1,7 @@
 // December decoration: two cels blinking every 0.75 s, optionally mirrored.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class ChristmasLights : public Component
 {

@@ -1,7 +1,7 @@
 // The closed sign that slides in from the left at the end of the day, 2 pixels a tick, until it reaches targetX.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class ClosedSign : public Component
 {

@@ -1,7 +1,7 @@
 // One garment shown outside furniture (hanging in a changing room): the catalogue picture of one look.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class Clothing : public Component
 {

@@ -1,7 +1,7 @@
 // A picture the player drags with the mouse (the drink); the owner says on every draw whether it is over a target.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 class DraggableComponent : public Component
 {

@@ -5,10 +5,10 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
+#include "game/res/Res.h"
 #include "game/store/ClothingForSale.h"
 
 #include <cstdlib>
@@ -92,6 +92,11 @@ void Furniture::Draw(Zestra::Graphics& g)
         tag->Draw(g);
     if (tagIcon)
         tagIcon->Draw(g);
+}
+
+Zestra::Point Furniture::CustomerSpot() const
+{
+    return Zestra::Point{x + (image != nullptr ? image->GetCelWidth() : 0) / 2 + 13, y + 9};
 }
 
 bool Furniture::TakeItem(int start)

@@ -2,7 +2,8 @@
 // that type, the tag with the clothing's icon and, in the upgrade-shop view, the price sign. It owns all of them.
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/people/ClothingShelf.h"
+#include "game/scene/Component.h"
 
 #include <memory>
 #include <vector>
@@ -11,7 +12,7 @@ class ClothingForSale;
 struct FurnitureInfo;
 struct FurnitureUpgrade;
 
-class Furniture : public Component
+class Furniture : public Component, public ClothingShelf
 {
 public:
     // Centred on centreX (whole picture width) with its top at topY, built from one upgrade step.
@@ -19,9 +20,9 @@ public:
     ~Furniture() override;
 
     void Draw(Zestra::Graphics& g) override;
-    // Starting at slot start (random when start < 0) and wrapping around, takes the first stocked item. False,
-    // changing nothing, when no item is stocked or there are no slots.
-    bool TakeItem(int start);
+    bool TakeItem(int start) override;
+    int HeldClothing() const override { return clothing; }
+    Zestra::Point CustomerSpot() const override;
 
     int clothing; // catalogue id
     std::vector<std::unique_ptr<ClothingForSale>> items; // in clothing-spot order

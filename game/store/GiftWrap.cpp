@@ -2,7 +2,7 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 GiftWrap::GiftWrap(int centreX, int y, WaitingLine* line)
     : ActiveComponent(centreX, y, IMAGE_GIFT_WRAP.get(), 16, 1), line(line)

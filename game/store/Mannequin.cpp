@@ -2,8 +2,8 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/ClothingStats.h"
+#include "game/res/Res.h"
 #include "game/store/ClothingButton.h"
 
 namespace

@@ -2,7 +2,7 @@
 // picture follows what it wears (full body, or only the upper or lower half).
 #pragma once
 
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include <memory>
 

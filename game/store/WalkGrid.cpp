@@ -17,7 +17,6 @@
 
 namespace
 {
-WalkGrid* gActiveGrid = nullptr;
 
 struct Directions
 {
@@ -125,20 +124,14 @@ void RunFloydWarshall(int32_t* dist, Hop* next, int n)
 
 } // namespace
 
-WalkGrid* ActiveWalkGrid()
-{
-    return gActiveGrid;
-}
-
 WalkGrid::WalkGrid()
 {
-    gActiveGrid = this;
+    SetActiveWalkways(this);
 }
 
 WalkGrid::~WalkGrid()
 {
-    if (gActiveGrid == this)
-        gActiveGrid = nullptr;
+    ClearActiveWalkways(this);
 }
 
 uint64_t WalkGrid::Key(int x, int y)

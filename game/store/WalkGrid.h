@@ -4,16 +4,14 @@
 // but never a route end. The next-hop table holds -1 wherever no route exists, so a lookup always ends.
 #pragma once
 
+#include "game/people/Walkways.h"
+
 #include <cstdint>
-#include <deque>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 class Furniture;
-class Motion;
-class Person;
 
 struct GridNode
 {
@@ -33,9 +31,7 @@ struct FurnitureFootprint
     int width = 0;
 };
 
-using MotionPath = std::deque<std::unique_ptr<Motion>>;
-
-class WalkGrid
+class WalkGrid : public Walkways
 {
 public:
     static constexpr int kFar = 1073741823; // "no route yet"; two of them plus one still fit an int
@@ -66,7 +62,7 @@ public:
     // The straight moves that take walker to the node at (targetX, targetY); the first may snap the walker onto
     // the network. An empty path when it already stands there, when the target is not a node or unreachable
     // (reported on stderr): the walker then stays where it is.
-    MotionPath Route(Person& walker, int targetX, int targetY) const;
+    MotionPath Route(Person& walker, int targetX, int targetY) const override;
     // The same for a walker given by position; the moves are made for person (may be null in tests).
     MotionPath Route(Person* person, int walkerX, int walkerY, bool lastMoveVertical, int targetX,
                      int targetY) const;
@@ -101,6 +97,3 @@ private:
     bool mFailed = false;
     std::string mErrorText;
 };
-
-// The most recently built walk grid, which walking steps route on; null when none exists.
-WalkGrid* ActiveWalkGrid();

@@ -9,7 +9,6 @@
 #include "framework/pak/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/xml/XMLParser.h"
-#include "game/app/Res.h"
 #include "game/data/ClothingStats.h"
 #include "game/data/CustomerStats.h"
 #include "game/data/DataTables.h"
@@ -17,6 +16,7 @@
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
 #include "game/profile/GameState.h"
+#include "game/res/Res.h"
 #include "game/shop/ShopOffers.h"
 
 #include <algorithm>

@@ -2,16 +2,16 @@
 // pictures, the title screen with its loading bar and Play, the failure path, the voice volume and the "-level"
 // shortcut. Skipped when the build has no content folder.
 #include "framework/graphics/MemoryImage.h"
-#include "framework/platform/SettingsStore.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/platform/SettingsStore.h"
 #include "framework/sound/MixerSoundManager.h"
 #include "framework/widgets/Widget.h"
 #include "game/app/DistributorScreen.h"
 #include "game/app/GameApp.h"
 #include "game/app/LogoScreen.h"
-#include "game/app/Res.h"
 #include "game/app/TitleScreen.h"
-#include "game/store/Board.h"
+#include "game/res/Res.h"
+#include "game/shopday/Board.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

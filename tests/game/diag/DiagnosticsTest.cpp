@@ -1,7 +1,7 @@
 // The diagnostics options: the level option's parsing and the one-line day report.
 #include "game/app/GameApp.h"
 #include "game/diag/Diagnostics.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <gtest/gtest.h>
 

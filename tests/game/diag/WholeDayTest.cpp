@@ -8,7 +8,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
 #include "game/diag/HeadlessDay.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "game/diag/HeadlessRun.h"
 #include "game/profile/GameState.h"
 #include "game/shop/ShopOffers.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <gtest/gtest.h>
 

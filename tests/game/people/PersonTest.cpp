@@ -19,7 +19,7 @@ namespace
 class RecordingAction : public Action
 {
 public:
-    RecordingAction(Person* person, int x, int y, int* performs) : Action(person, nullptr, x, y), mPerforms(performs)
+    RecordingAction(Person* person, int x, int y, int* performs) : Action(person, x, y), mPerforms(performs)
     {
     }
     bool Perform() override

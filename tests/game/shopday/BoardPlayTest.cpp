@@ -2,10 +2,10 @@
 // and the money rules from a sale to the end of the day.
 #include "ShopDaySupport.h"
 
-#include "game/people/MerchantOrders.h"
+#include "game/shopday/Hud.h"
 #include "game/store/ClosedSign.h"
 #include "game/store/DiscardRack.h"
-#include "game/store/Hud.h"
+#include "game/store/MerchantOrders.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,11 +3,11 @@
 #include "ShopDaySupport.h"
 
 #include "game/people/CustomerActions.h"
-#include "game/people/MerchantOrders.h"
 #include "game/store/BackRoom.h"
 #include "game/store/CashRegister.h"
 #include "game/store/ChangingRoom.h"
 #include "game/store/GiftWrap.h"
+#include "game/store/MerchantOrders.h"
 
 #include <typeinfo>
 
@@ -244,7 +244,7 @@ protected:
 
     VisitBackRoom& QueueBackRoom(int item)
     {
-        auto order = std::make_unique<VisitBackRoom>(*merchant, &backRoom, &backRoom, item);
+        auto order = std::make_unique<VisitBackRoom>(*merchant, nullptr, &backRoom, item);
         VisitBackRoom& ref = *order;
         merchant->AddAction(std::move(order));
         return ref;

@@ -9,7 +9,7 @@
 #include "game/people/Customer.h"
 #include "game/people/Merchant.h"
 #include "game/people/WaitingLines.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include <memory>
 #include <string>

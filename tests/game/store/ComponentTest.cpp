@@ -1,9 +1,9 @@
 #include "StoreTestSupport.h"
 
 #include "framework/graphics/Graphics.h"
+#include "game/scene/Component.h"
 #include "game/store/ActiveComponent.h"
 #include "game/store/AnimatedComponent.h"
-#include "game/store/Component.h"
 #include "game/store/DraggableComponent.h"
 
 namespace

@@ -2,11 +2,11 @@
 
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/DataTables.h"
 #include "game/data/LevelStats.h"
 #include "game/data/ParserHost.h"
 #include "game/data/PersonStats.h"
+#include "game/res/Res.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -9,7 +9,7 @@
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
 #include "game/people/Person.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 #include "game/store/ChangingRoom.h"
 #include "game/store/Furniture.h"
 #include "game/store/Mannequin.h"

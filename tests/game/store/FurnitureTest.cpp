@@ -3,7 +3,7 @@
 
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 #include "game/store/ClothingButton.h"
 #include "game/store/ClothingForSale.h"
 #include "game/store/Furniture.h"

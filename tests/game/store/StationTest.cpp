@@ -33,7 +33,7 @@ public:
         return old;
     }
     void ClearThought() override {}
-    void QueueTryOn(ChangingRoom&) override { ++tryOns; }
+    void QueueTryOn(FittingRoom&) override { ++tryOns; }
 };
 
 class CountingLine : public WaitingLine

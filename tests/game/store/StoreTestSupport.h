@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 #include <gtest/gtest.h>
 

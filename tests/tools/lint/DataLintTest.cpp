@@ -3,9 +3,9 @@
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/pak/PakFormat.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
+#include "game/res/Res.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The resource-id variables and their binding; the only place that knows which group declares which id.
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 #include "framework/graphics/MemoryImage.h"
 

@@ -1,11 +1,11 @@
 // The board's book-keeping of a shop day: sales, tips, lost customers, the goal banners and the end of the day,
 // which moves the run on (or costs a life) and tells the profile.
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/people/GameSound.h"
+#include "game/res/Res.h"
 #include "game/store/CashRegister.h"
 
 namespace Zestra

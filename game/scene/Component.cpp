@@ -1,4 +1,4 @@
-#include "game/store/Component.h"
+#include "game/scene/Component.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"

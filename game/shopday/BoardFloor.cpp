@@ -1,12 +1,12 @@
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
+#include "game/res/Res.h"
 #include "game/store/BackRoom.h"
 #include "game/store/CashCounter.h"
 #include "game/store/CashRegister.h"
@@ -362,7 +362,7 @@ void Board::DrawScene(Graphics& g)
         item->Draw(g);
 }
 
-Furniture* Board::PickFurnitureWithClothing(int clothing) const
+ClothingShelf* Board::PickFurnitureWithClothing(int clothing) const
 {
     std::vector<Furniture*> candidates;
     for (Furniture* piece : furnitureList)
@@ -432,13 +432,18 @@ int Board::PickClothingByPrice(const int likedLines[4], int wishType) const
     }
 }
 
-ChangingRoom* Board::PickFreeChangingRoom() const
+FittingRoom* Board::PickFreeChangingRoom() const
 {
     std::vector<ChangingRoom*> candidates;
     for (const auto& changingRoom : changingRooms)
         if (changingRoom->IsFree())
             candidates.push_back(changingRoom.get());
     return PickAtRandom(candidates);
+}
+
+bool Board::OffersGiftWrap() const
+{
+    return store != nullptr && store->giftWrapCost > 0.0f;
 }
 
 ActiveComponent* Board::FindClickableAt(int x, int y) const

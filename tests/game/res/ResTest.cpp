@@ -1,4 +1,4 @@
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 #include "framework/graphics/MemoryImage.h"
 

@@ -1,12 +1,13 @@
-#include "game/people/MerchantOrders.h"
+#include "game/store/MerchantOrders.h"
 
 #include "framework/graphics/Image.h"
-#include "game/app/Res.h"
 #include "game/people/Customer.h"
 #include "game/people/GameSound.h"
 #include "game/people/Merchant.h"
 #include "game/people/Motion.h"
 #include "game/people/WaitingLines.h"
+#include "game/people/Walkways.h"
+#include "game/res/Res.h"
 #include "game/store/BackRoom.h"
 #include "game/store/CashRegister.h"
 #include "game/store/ChangingRoom.h"
@@ -21,10 +22,9 @@ namespace
 {
 constexpr int kBackRoomDoorX = 699; // where the merchant stands again after a back-room visit
 
-// Order targets are stored as the clickable component, whatever the concrete class.
-void* AsTarget(ActiveComponent& component)
+OrderTarget* AsTarget(ActiveComponent& component)
 {
-    return static_cast<void*>(&component);
+    return &component;
 }
 
 int CelWidth(const Zestra::Image* image)
@@ -58,7 +58,7 @@ std::unique_ptr<MerchantAction> CreateOrderFor(ActiveComponent& component, Merch
 }
 
 GoToFurniture::GoToFurniture(Merchant& merchant, ClothingForSale& item)
-    : MerchantAction(&merchant, AsTarget(item),
+    : MerchantAction(merchant, AsTarget(item),
                      item.furniture->x + CelWidth(item.furniture->image) / 2 - 131, item.furniture->y + 9),
       merchant(merchant), item(item), wasPresent(item.inStock), furniture(item.furniture)
 {
@@ -86,8 +86,8 @@ bool GoToFurniture::Perform()
     return true;
 }
 
-VisitBackRoom::VisitBackRoom(Merchant& merchant, void* button, BackRoom* backRoom, int item)
-    : MerchantAction(&merchant, button, 800, backRoom != nullptr ? backRoom->y : 115), merchant(merchant),
+VisitBackRoom::VisitBackRoom(Merchant& merchant, OrderTarget* button, BackRoom* backRoom, int item)
+    : MerchantAction(merchant, button, 800, backRoom != nullptr ? backRoom->y : 115), merchant(merchant),
       backRoom(backRoom), item(item), duration(merchant.backRoomTime)
 {
     // Fetching one item after another, the merchant stays inside and each further item takes half the time.
@@ -99,6 +99,12 @@ bool VisitBackRoom::Chain(Action* following)
 {
     chained = following != nullptr;
     return chained;
+}
+
+void VisitBackRoom::Withdrawn(Action& previous)
+{
+    // The visit before it stays inside for this one; dropped, it has to walk out again after all.
+    previous.Chain(nullptr);
 }
 
 bool VisitBackRoom::Perform()
@@ -132,7 +138,7 @@ bool VisitBackRoom::Perform()
         backRoom->StopSmoke();
     targetX = kBackRoomDoorX;
     countdown = -2;
-    if (const WalkGrid* grid = ActiveWalkGrid())
+    if (const Walkways* grid = ActiveWalkways())
     {
         path = grid->Route(merchant, targetX, targetY);
         state = STATE_WALKING;
@@ -141,7 +147,7 @@ bool VisitBackRoom::Perform()
 }
 
 VisitChangingRoom::VisitChangingRoom(Merchant& merchant, ChangingRoom& room)
-    : MerchantAction(&merchant, AsTarget(room), room.x - 6, room.y + 30), merchant(merchant), room(room)
+    : MerchantAction(merchant, AsTarget(room), room.x - 6, room.y + 30), merchant(merchant), room(room)
 {
 }
 
@@ -167,8 +173,8 @@ bool VisitChangingRoom::Perform()
     return true;
 }
 
-DiscardClothing::DiscardClothing(Merchant& merchant, void* rack)
-    : MerchantAction(&merchant, rack, -8, 50), merchant(merchant)
+DiscardClothing::DiscardClothing(Merchant& merchant, OrderTarget* rack)
+    : MerchantAction(merchant, rack, -8, 50), merchant(merchant)
 {
 }
 
@@ -191,8 +197,8 @@ bool DiscardClothing::Perform()
     return false;
 }
 
-VisitLine::VisitLine(Merchant& merchant, void* station, int x, int y, CustomerLine* line)
-    : MerchantAction(&merchant, station, x, y), merchant(merchant), line(line)
+VisitLine::VisitLine(Merchant& merchant, OrderTarget* station, int x, int y, CustomerLine* line)
+    : MerchantAction(merchant, station, x, y), merchant(merchant), line(line)
 {
 }
 
@@ -243,7 +249,7 @@ bool VisitCashRegister::ServeLine()
     return cancelled;
 }
 
-VisitCustomerService::VisitCustomerService(Merchant& merchant, void* desk, CustomerLine* line)
+VisitCustomerService::VisitCustomerService(Merchant& merchant, OrderTarget* desk, CustomerLine* line)
     : VisitLine(merchant, desk, 699, 125, line)
 {
 }

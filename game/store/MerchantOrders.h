@@ -36,8 +36,9 @@ public:
 class VisitBackRoom : public MerchantAction
 {
 public:
-    VisitBackRoom(Merchant& merchant, void* button, BackRoom* backRoom, int item);
+    VisitBackRoom(Merchant& merchant, OrderTarget* button, BackRoom* backRoom, int item);
     bool Chain(Action* following) override;
+    void Withdrawn(Action& previous) override;
     bool Perform() override;
 
     Merchant& merchant;
@@ -61,7 +62,7 @@ public:
 class DiscardClothing : public MerchantAction
 {
 public:
-    DiscardClothing(Merchant& merchant, void* rack);
+    DiscardClothing(Merchant& merchant, OrderTarget* rack);
     bool Perform() override;
 
     Merchant& merchant;
@@ -71,7 +72,7 @@ public:
 class VisitLine : public MerchantAction
 {
 public:
-    VisitLine(Merchant& merchant, void* station, int x, int y, CustomerLine* line);
+    VisitLine(Merchant& merchant, OrderTarget* station, int x, int y, CustomerLine* line);
     bool Perform() override;
     virtual bool ServeLine() = 0;
 
@@ -94,7 +95,7 @@ public:
 class VisitCustomerService : public VisitLine
 {
 public:
-    VisitCustomerService(Merchant& merchant, void* desk, CustomerLine* line);
+    VisitCustomerService(Merchant& merchant, OrderTarget* desk, CustomerLine* line);
     bool ServeLine() override;
 };
 

@@ -5,11 +5,12 @@
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
+#include "game/people/ShopFloor.h"
 #include "game/profile/GameState.h"
-#include "game/store/WalkGrid.h"
-#include "game/store/CustomerCrowd.h"
+#include "game/shopday/CustomerCrowd.h"
+#include "game/shopday/LevelRecorder.h"
 #include "game/store/DraggableComponent.h"
-#include "game/store/LevelRecorder.h"
+#include "game/store/WalkGrid.h"
 
 #include <functional>
 
@@ -55,7 +56,7 @@ public:
 namespace Zestra
 {
 
-class Board : public Widget, public ButtonListener
+class Board : public Widget, public ButtonListener, public ShopFloor
 {
 public:
     Board();
@@ -74,10 +75,11 @@ public:
     void DrawScene(Graphics& g);
 
     // Queries of the customers.
-    Furniture* PickFurnitureWithClothing(int clothing) const;
-    int PickClothingForGender(bool male) const;
-    int PickClothingByPrice(const int likedLines[4], int wishType) const;
-    ChangingRoom* PickFreeChangingRoom() const;
+    ClothingShelf* PickFurnitureWithClothing(int clothing) const override;
+    int PickClothingForGender(bool male) const override;
+    int PickClothingByPrice(const int likedLines[4], int wishType) const override;
+    FittingRoom* PickFreeChangingRoom() const override;
+    bool OffersGiftWrap() const override;
     ActiveComponent* FindClickableAt(int x, int y) const;
     Component* FindShopItemAt(int x, int y) const;
 
@@ -132,18 +134,18 @@ public:
     void SetBoardState(int state, bool dim);
     void SetPaused(bool on);
     void UpdateButtons();
-    void AddSale(double price, double tip, int wrappedCount);
-    double TipFactor() const;
-    void AddLostCustomer();
+    void AddSale(double price, double tip, int wrappedCount) override;
+    double TipFactor() const override;
+    void AddLostCustomer() override;
     void AddBonusMoney(double amount);
     void SpendFunds(int amount);
     void EndLevel();
     void DrawHud(Graphics& g);
     void DrawBanner(Graphics& g);
     Merchant* PlayMerchant() const;
-    CashRegisterLine* CashLine() const;
-    ChangingRoomLine* RoomLine() const;
-    CustomerServiceLine* ServiceLine() const;
+    CashRegisterLine* CashLine() const override;
+    ChangingRoomLine* RoomLine() const override;
+    CustomerServiceLine* ServiceLine() const override;
 
     CustomerCrowd crowd{this};
     Image* bannerImage = nullptr;

@@ -1,14 +1,14 @@
 // The head-up display under the store floor (money, goal, jar, drinks, lives, clock and month) and the goal
 // banner that grows, rests and fades over the middle of the board.
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
-#include "game/store/Hud.h"
+#include "game/shopday/Hud.h"
 
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
+#include "game/res/Res.h"
 
 #include <cstdio>
 #include <string>

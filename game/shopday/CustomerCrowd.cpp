@@ -1,8 +1,9 @@
-#include "game/store/CustomerCrowd.h"
+#include "game/shopday/CustomerCrowd.h"
 
 #include "game/data/CustomerStats.h"
 #include "game/data/LevelStats.h"
 #include "game/people/Customer.h"
+#include "game/shopday/Board.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,25 +1,25 @@
 // The board's play of a shop day: the tick, the fractional update, mouse and keyboard input, pause and board
 // state, and the preparation of the lines, the merchant and the crowd once the floor has been built.
-#include "game/store/Board.h"
+#include "game/shopday/Board.h"
 
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "game/app/Res.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/people/Customer.h"
 #include "game/people/GameSound.h"
 #include "game/people/Merchant.h"
-#include "game/people/MerchantOrders.h"
 #include "game/people/WaitingLines.h"
+#include "game/res/Res.h"
 #include "game/store/ActiveComponent.h"
 #include "game/store/CashRegister.h"
 #include "game/store/ChangingRoom.h"
 #include "game/store/ClosedSign.h"
 #include "game/store/CustomerServiceDesk.h"
 #include "game/store/GiftWrap.h"
+#include "game/store/MerchantOrders.h"
 
 #include <algorithm>
 #include <cctype>
