@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/ButtonWidget.h"
 #include "game/app/GameApp.h"
 #include "game/res/Res.h"
 
@@ -23,42 +24,6 @@ int CentredX(const Image* image, int width)
     return (width - image->GetWidth()) / 2;
 }
 
-// A picture button: normal, hover and pressed pictures, the hand cursor, and a press reported on release.
-class PictureButton : public Widget
-{
-public:
-    PictureButton(int id, ButtonListener& listener, Image* up, Image* over, Image* down)
-        : mId(id), mListener(listener), mUp(up), mOver(over), mDown(down)
-    {
-        mHandCursor = true;
-        if (up != nullptr)
-            SetBounds(0, 0, up->GetWidth(), up->GetHeight());
-    }
-    void Paint(Graphics& g) override
-    {
-        Image* picture = mPressed && mHovered ? mDown : mHovered ? mOver : mUp;
-        if (picture == nullptr)
-            picture = mUp;
-        if (picture != nullptr)
-            g.Blit(picture, 0, 0);
-    }
-    void OnMouseEnter() override { Invalidate(); }
-    void OnMouseLeave() override { Invalidate(); }
-    void OnMouseDown(int x, int y, int clickCode) override { Invalidate(); }
-    void OnMouseUp(int x, int y, int clickCode) override
-    {
-        Invalidate();
-        if (clickCode == 1 && mHovered)
-            mListener.ButtonPressed(mId);
-    }
-
-private:
-    int mId;
-    ButtonListener& mListener;
-    Image* mUp;
-    Image* mOver;
-    Image* mDown;
-};
 } // namespace
 
 TitleScreen::TitleScreen(GameApp& app) : mApp(app)
@@ -83,9 +48,15 @@ void TitleScreen::OnAttachedToManager(WidgetManager* manager)
 {
     if (!mPlayButton)
     {
-        mPlayButton = std::make_unique<PictureButton>(kPlayButtonId, *this, IMAGE_PLAY_GAME_UP.get(),
-                                                      IMAGE_PLAY_GAME_OVER.get(), IMAGE_PLAY_GAME_DOWN.get());
-        mPlayButton->MoveTo(400 - mPlayButton->mWidth / 2, kPlayY);
+        auto play = std::make_unique<ButtonWidget>(kPlayButtonId, this);
+        play->mFaceImage = IMAGE_PLAY_GAME_UP.get();
+        play->mHoverImage = IMAGE_PLAY_GAME_OVER.get();
+        play->mPressImage = IMAGE_PLAY_GAME_DOWN.get();
+        play->mHandCursor = true;
+        int width = play->mFaceImage != nullptr ? play->mFaceImage->GetWidth() : 0;
+        int height = play->mFaceImage != nullptr ? play->mFaceImage->GetHeight() : 0;
+        play->SetBounds(400 - width / 2, kPlayY, width, height);
+        mPlayButton = std::move(play);
         mPlayButton->SetShown(false);
         AttachChild(mPlayButton.get());
     }
