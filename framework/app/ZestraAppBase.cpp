@@ -583,8 +583,10 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
     if (mQuitRequested.exchange(false))
         Quit();
 
+    // Frames pace the updates only where presenting really waits for the display; otherwise the loop would run
+    // the game too fast until the sanity check below noticed.
     const bool vsyncPacing = mRefreshPacing && !mLastDrawSkipped && !mRefreshPacingFailed &&
-                             (!mPhysWindowed || (mWaitForVSync && !mWaitOutRefresh));
+                             mPlatform.PresentsAtRefresh() && (!mPhysWindowed || (mWaitForVSync && !mWaitOutRefresh));
     double interval = 0;
     double step = 1.0;
     if (mRefreshPacing && mRefreshRate > 0)

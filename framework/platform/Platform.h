@@ -144,7 +144,10 @@ public:
     virtual bool Present(const PixelView& screen, const std::vector<Rect>& dirty) = 0;
     // Whether the window presents through the accelerated renderer (the choice made by CreateMainWindow).
     virtual bool Is3D() const { return false; }
-    // The display's refresh rate in Hz; 0 when unknown.
+    // Whether presenting waits for the display's refresh, so frames can pace the updates. Platforms that know
+    // their presentation never waits (a plain window surface) say false.
+    virtual bool PresentsAtRefresh() const { return true; }
+    // The display's refresh rate in Hz; 0 when there is no display to ask.
     virtual int RefreshRate() const { return 0; }
     // How frames are presented, for diagnostics (renderer and, where known, the graphics driver).
     virtual std::string DisplayDescription() const { return "none"; }

@@ -524,7 +524,8 @@ bool SdlPlatform::CreateRenderer(std::string& errorText)
     }
     mDisplayDescription = DescribeRenderer(mRenderer);
     SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(mRenderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0)
+    mVSync = SDL_GetRendererInfo(mRenderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    if (mVSync)
         mDisplayDescription += ", vsync";
     // Until the first frame arrives the window shows black rather than whatever was under it.
     SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
@@ -537,9 +538,12 @@ int SdlPlatform::RefreshRate() const
 {
     if (mWindow == nullptr)
         return 0;
+    // A display that does not tell (virtual X servers, some drivers) is taken for the common 60 Hz: frames then
+    // come as often as a monitor can show them, not at every 10 ms update.
+    constexpr int kUsualRefresh = 60;
     SDL_DisplayMode mode{};
-    if (SDL_GetWindowDisplayMode(mWindow, &mode) != 0)
-        return 0;
+    if (SDL_GetWindowDisplayMode(mWindow, &mode) != 0 || mode.refresh_rate <= 0)
+        return kUsualRefresh;
     return mode.refresh_rate;
 }
 
@@ -555,6 +559,7 @@ void SdlPlatform::DestroyMainWindow()
         SDL_DestroyWindow(mWindow);
     mTexture = nullptr;
     mRenderer = nullptr;
+    mVSync = false;
     mFrame = nullptr;
     mWindow = nullptr;
     mPending.clear();

@@ -324,3 +324,32 @@ TEST(ZestraAppBaseTest, SharedImagesAreCachedWithoutCaseAndDroppedWhenUnused)
     app.AcquireSharedImage("!blank", "variant", &created);
     EXPECT_TRUE(created);
 }
+
+// A display whose presenting never waits for the refresh (a plain window surface).
+class NoVSyncPlatform : public HeadlessPlatform
+{
+public:
+    bool PresentsAtRefresh() const override { return false; }
+};
+
+TEST(AppLoopPacingTest, FullScreenWithoutVSyncIsPacedByTheClockNotByFrames)
+{
+    NoVSyncPlatform platform;
+    TestApp app(platform);
+    app.mWindowed = false;
+    app.Initialize();
+    LoopProbe probe;
+    app.mWidgetManager->AttachChild(&probe);
+    app.mRefreshPacing = true;
+    app.mRefreshRate = 60;
+    app.ResetClock();
+    app.mVSyncCheckStartMs = platform.NowMs();
+    app.mRunning = true;
+    ASSERT_FALSE(app.mPhysWindowed);
+    // Frames take no time: paced by frames, the game would run as fast as the processor allows.
+    for (int i = 0; i < 100000 && app.mUpdateCount < 500; i++)
+        app.StepApp(nullptr);
+    EXPECT_NEAR(5000.0, double(platform.NowMs()), 100.0) << "one hundred updates per second of the clock";
+    EXPECT_FALSE(app.mRefreshPacingFailed) << "nothing ran too fast, so nothing had to be given up";
+    app.mWidgetManager->DetachChild(&probe);
+}
