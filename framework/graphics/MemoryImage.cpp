@@ -987,21 +987,20 @@ void MemoryImage::BlitStretchedInternal(MemoryImage* src, const Rect& destRect, 
     {
         uint32_t* d = bits + size_t(y) * size_t(mWidth);
         double fy = srcRect.mY + (y - destRect.mY + 0.5) * stepY;
+        int sy = srcRect.mY + Pixels::QuickScaleStep(y - destRect.mY, srcRect.mHeight, destRect.mHeight);
         for (int x = dest.mX; x < dest.mX + dest.mWidth; ++x)
         {
             int dxi = x - destRect.mX;
             if (mirror)
                 dxi = destRect.mWidth - 1 - dxi;
-            double fx = srcRect.mX + (dxi + 0.5) * stepX;
             uint32_t s;
             if (nearest)
             {
-                int sx = std::min(srcRect.mX + srcRect.mWidth - 1, int(fx));
-                int sy = std::min(srcRect.mY + srcRect.mHeight - 1, int(fy));
-                s = sp.At(sx, sy);
+                s = sp.At(srcRect.mX + Pixels::QuickScaleStep(dxi, srcRect.mWidth, destRect.mWidth), sy);
             }
             else
             {
+                double fx = srcRect.mX + (dxi + 0.5) * stepX;
                 s = SampleBilinear(sp, srcRect, fx, fy);
                 if (!untinted)
                     s = Tint(s, color);

@@ -21,6 +21,14 @@ inline uint32_t Tint(uint32_t s, const Color& c)
     return (a << 24) | (r << 16) | (g << 8) | b;
 }
 
+// Quick (nearest) scaling: destination pixel i of a row destSize wide takes source pixel i * srcSize / destSize,
+// counted from the source start, i.e. the source position steps by srcSize / destSize per destination pixel. Whole
+// numbers, so a 4-pixel row shrunk to 3 takes 0, 1, 2 exactly and never steps past the source end.
+inline int QuickScaleStep(int i, int srcSize, int destSize)
+{
+    return int((int64_t(i) * srcSize) / destSize);
+}
+
 inline bool IsWhite(const Color& c)
 {
     return c.mRed == 255 && c.mGreen == 255 && c.mBlue == 255 && c.mAlpha == 255;

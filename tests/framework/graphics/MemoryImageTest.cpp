@@ -331,6 +331,59 @@ TEST(MemoryImageBlit, StretchedRotatedAndTriangles)
     EXPECT_TRUE(tri->GuardIntact());
 }
 
+// Quick scaling: destination pixel i takes the source pixel reached by stepping source size / destination size
+// from the source start (shrinking 4 into 3 takes 0, 1, 2, not the pixels under the destination centres).
+TEST(MemoryImageBlit, QuickScalingStepsFromTheSourceStart)
+{
+    struct Case
+    {
+        const char* mName;
+        Rect mSrc;
+        Rect mDest;
+        Rect mClip;
+        bool mMirror;
+        std::vector<int> mColumns; // source column of each destination pixel of the clipped row
+        std::vector<int> mRows;    // source row of each destination row of the clipped rectangle
+    };
+    const Rect all(0, 0, 16, 16);
+    const Case cases[] = {
+        {"4 into 3", Rect(0, 0, 4, 1), Rect(0, 0, 3, 1), all, false, {0, 1, 2}, {0}},
+        {"4 into 2", Rect(0, 0, 4, 1), Rect(0, 0, 2, 1), all, false, {0, 2}, {0}},
+        {"5 into 3, from column 2", Rect(2, 0, 5, 1), Rect(1, 0, 3, 1), all, false, {2, 3, 5}, {0}},
+        {"8 into 3 rows", Rect(0, 0, 1, 8), Rect(0, 0, 1, 3), all, false, {0}, {0, 2, 5}},
+        {"2 into 5", Rect(0, 0, 2, 1), Rect(0, 0, 5, 1), all, false, {0, 0, 0, 1, 1}, {0}},
+        {"the same size", Rect(1, 1, 3, 2), Rect(4, 4, 3, 2), all, false, {1, 2, 3}, {1, 2}},
+        {"clipped keeps the steps of the whole row", Rect(0, 0, 6, 1), Rect(0, 0, 4, 1), Rect(2, 0, 9, 9), false,
+         {3, 4}, {0}},
+        {"mirrored 4 into 3", Rect(0, 0, 4, 1), Rect(0, 0, 3, 1), all, true, {2, 1, 0}, {0}},
+    };
+    for (const Case& c : cases)
+    {
+        // Each source pixel names its own column and row.
+        std::vector<uint32_t> pixels(64);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                pixels[size_t(y * 8 + x)] = 0xFF000000u | uint32_t(y << 8) | uint32_t(x);
+        auto src = MakeImage(8, 8, pixels);
+        ScreenImage dest(16, 16); // the one image with a mirrored stretch
+        dest.FillRectangle(dest.GetRect(), Color(255, 255, 255), DRAWMODE_NORMAL);
+        if (c.mMirror)
+            dest.BlitStretchedMirroredImage(src.get(), c.mDest, c.mSrc, c.mClip, Color::White, 0, true);
+        else
+            dest.BlitStretchedImage(src.get(), c.mDest, c.mSrc, c.mClip, Color::White, 0, true);
+        Rect drawn = c.mDest.Intersection(c.mClip);
+        ASSERT_EQ(size_t(drawn.mWidth), c.mColumns.size()) << c.mName;
+        ASSERT_EQ(size_t(drawn.mHeight), c.mRows.size()) << c.mName;
+        for (int j = 0; j < drawn.mHeight; ++j)
+            for (int i = 0; i < drawn.mWidth; ++i)
+                EXPECT_EQ(dest.GetPixel(drawn.mX + i, drawn.mY + j),
+                          0xFF000000u | uint32_t(c.mRows[size_t(j)] << 8) | uint32_t(c.mColumns[size_t(i)]))
+                    << c.mName << " at " << i << "," << j;
+        // Nothing outside the destination changes.
+        EXPECT_EQ(dest.GetPixel(drawn.mX + drawn.mWidth, drawn.mY), 0xFFFFFFFFu) << c.mName;
+    }
+}
+
 TEST(ScreenImage, MirroredBlitAndDirtyRegions)
 {
     ScreenImage screen(16, 8);
