@@ -58,7 +58,7 @@ case "${1:-}" in
             [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
             echo "== fuzzing $name for ${seconds}s"
             # The fuzzer changes folder on its own; give it absolute paths and keep its findings for a look.
-            if (cd "$work" && "$root/build-fuzz/fuzzers/$name" -max_total_time="$seconds" -rss_limit_mb=2048 \
+            if (cd "$work" && "$root/build-fuzz/fuzzers/$name" -max_total_time="$seconds" -rss_limit_mb=512 \
                     -artifact_prefix="$root/build-fuzz/$name-" "$work" > "$root/build-fuzz/$name.log" 2>&1); then
                 passed=$((passed + 1))
                 tail -1 "build-fuzz/$name.log"

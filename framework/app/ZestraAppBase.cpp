@@ -216,6 +216,8 @@ void ZestraAppBase::Initialize()
     // The archive is optional: without it every file is read loose from the folders.
     mPakInterface = std::make_unique<PakInterface>();
     mPakInterface->MountArchive("main.pak");
+    for (const std::string& warning : mPakInterface->Warnings())
+        std::fprintf(stderr, "%s\n", warning.c_str());
 
     if (mSingleInstance && !mPlatform.AcquireSingleInstance(mProductName))
         OnSecondInstance();

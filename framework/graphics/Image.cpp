@@ -7,10 +7,18 @@ namespace Zestra
 
 void AnimationInfo::Compute(int celCount, int firstDelay, int lastDelay)
 {
-    mCelCount = std::max(1, celCount);
-    mFrameDelay = std::max(1, mFrameDelay);
+    mCelCount = std::clamp(celCount, 1, kMaxFrames);
+    mFrameDelay = std::clamp(mFrameDelay, 1, kMaxDelay);
+    firstDelay = std::min(firstDelay, kMaxDelay);
+    lastDelay = std::min(lastDelay, kMaxDelay);
+    if (mCelMap.size() > size_t(kMaxFrames))
+        mCelMap.resize(size_t(kMaxFrames));
+    if (mPerCelDelay.size() > size_t(kMaxFrames))
+        mPerCelDelay.resize(size_t(kMaxFrames));
     if (mKind == PingPong && mCelCount > 1)
     {
+        // There and back again: 2n - 2 frames, which must stay within the bound too.
+        mCelCount = std::min(mCelCount, kMaxFrames / 2 + 1);
         mCelMap.clear();
         for (int i = 0; i < mCelCount; ++i)
             mCelMap.push_back(i);
@@ -39,6 +47,7 @@ void AnimationInfo::Compute(int celCount, int firstDelay, int lastDelay)
         {
             if (d < 1)
                 d = mFrameDelay;
+            d = std::min(d, kMaxDelay);
             mTotalTime += d;
         }
     }

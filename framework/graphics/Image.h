@@ -27,6 +27,11 @@ struct AnimationInfo
         Loop = 3,
     };
 
+    // Bounds the readers check before anything is made: frames (cel grid side, map or delay list) and delays in
+    // updates. kMaxFrames delays of kMaxDelay each still add up within an int.
+    static constexpr int kMaxFrames = 4096;
+    static constexpr int kMaxDelay = 360000;
+
     int mKind = None;
     int mFrameDelay = 1;            // default delay per cel, in updates
     int mCelCount = 1;              // number of animation frames
@@ -34,6 +39,8 @@ struct AnimationInfo
     std::vector<int> mCelMap;       // frame to cel mapping when set
     int mTotalTime = 0;             // sum of the delays
 
+    // Fills in the frame count, the ping-pong map and the total time. Counts beyond kMaxFrames and delays beyond
+    // kMaxDelay are cut to those bounds.
     void Compute(int celCount, int firstDelay = 0, int lastDelay = 0);
 
     // Delay of one frame (the default delay when no per-frame list is set or the frame is outside it).

@@ -311,6 +311,7 @@ PakInterface::~PakInterface()
 bool PakInterface::MountArchive(const std::string& path)
 {
     mErrorText.clear();
+    mWarnings.clear();
     auto record = std::make_unique<PakRecord>();
     record->mPath = path;
     std::string resolved = ResolveLoosePath(path);
@@ -347,7 +348,7 @@ bool PakInterface::MountArchive(const std::string& path)
         return false;
     }
     for (const std::string& warning : table.mWarnings)
-        fprintf(stderr, "%s: %s\n", path.c_str(), warning.c_str());
+        mWarnings.push_back(path + ": " + warning);
 
     PakRecord* raw = record.get();
     mRecords.push_back(std::move(record));

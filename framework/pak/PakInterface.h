@@ -90,6 +90,9 @@ public:
     // archive replace those of the same name mounted before.
     bool MountArchive(const std::string& path);
     const std::string& ErrorText() const { return mErrorText; }
+    // What the last mount left out ("PATH: record N has an unusable name ..."); the caller decides who hears of
+    // it, since a library that prints would flood whoever mounts many archives (tools, fuzzing).
+    const std::vector<std::string>& Warnings() const { return mWarnings; }
 
     PFILE* Open(const std::string& path, const std::string& mode) override;
     int Close(PFILE* file) override;
@@ -116,6 +119,7 @@ private:
     std::vector<std::unique_ptr<PakRecord>> mRecords;
     std::map<std::string, PakEntry> mEntries; // by normalised path
     std::string mErrorText;
+    std::vector<std::string> mWarnings;
     // Looks a name up in a folder's listing without regard to case; listings are read once per folder.
     std::string FindInFolder(const std::string& folder, const std::string& name);
 

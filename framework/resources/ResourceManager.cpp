@@ -51,9 +51,21 @@ double ParseDouble(const std::string& text, double fallback)
     return value;
 }
 
-std::vector<int> ParseIntList(const std::string& text)
+// Comma-separated numbers; false (and nothing allocated) when the list holds more than maxCount of them.
+bool ParseIntList(const std::string& text, size_t maxCount, std::vector<int>& values)
 {
-    std::vector<int> values;
+    values.clear();
+    size_t count = 0;
+    for (size_t start = 0; start < text.size();)
+    {
+        size_t comma = std::min(text.find(',', start), text.size());
+        if (text.find_first_not_of(" \t\r\n", start) < comma)
+            ++count;
+        start = comma + 1;
+    }
+    if (count > maxCount)
+        return false;
+    values.reserve(count);
     size_t start = 0;
     while (start < text.size())
     {
@@ -65,7 +77,7 @@ std::vector<int> ParseIntList(const std::string& text)
             values.push_back(ParseInt(part));
         start = comma + 1;
     }
-    return values;
+    return true;
 }
 
 Color ParseHexColor(const std::string& text)
@@ -323,6 +335,16 @@ void InsertResource(std::unique_ptr<BaseRes> res, ResourceManager::ResMap& map,
 
 } // namespace
 
+bool ResourceManager::ReadBoundedInt(const ParsedElement& element, const char* name, int low, int high, int fallback,
+                                     int& out)
+{
+    const std::string& text = element.GetAttr(name);
+    out = std::max(low, ParseInt(text, fallback));
+    if (out > high)
+        return Fail(std::string(name) + "=\"" + text + "\" is more than " + std::to_string(high));
+    return true;
+}
+
 bool ResourceManager::ReadImageEntry(const ParsedElement& element)
 {
     auto res = std::make_unique<ImageRes>();
@@ -346,9 +368,11 @@ bool ResourceManager::ReadImageEntry(const ParsedElement& element)
         res->mDropBits = true;
     else
         res->mDropBits = (mApp != nullptr && mApp->Is3DMode()) ? has("nobits3d") : has("nobits2d");
-    // A grid of zero cels would divide by zero wherever cel sizes are computed.
-    res->mRows = std::max(1, ParseInt(element.GetAttr("rows"), 1));
-    res->mCols = std::max(1, ParseInt(element.GetAttr("cols"), 1));
+    // A grid of zero cels would divide by zero wherever cel sizes are computed, so fewer than one reads as one.
+    // Every count is bounded before anything is made for it: a manifest must not be able to ask for gigabytes.
+    if (!ReadBoundedInt(element, "rows", 1, kMaxCelRows, 1, res->mRows) ||
+        !ReadBoundedInt(element, "cols", 1, kMaxCelColumns, 1, res->mCols))
+        return false;
 
     if (has("anim"))
     {
@@ -368,14 +392,32 @@ bool ResourceManager::ReadImageEntry(const ParsedElement& element)
         {
             auto anim = std::make_unique<AnimationInfo>();
             anim->mKind = animKind;
-            if (has("framedelay"))
-                anim->mFrameDelay = ParseInt(element.GetAttr("framedelay"), 1);
-            int beginDelay = ParseInt(element.GetAttr("begindelay"));
-            int endDelay = ParseInt(element.GetAttr("enddelay"));
+            int beginDelay = 0;
+            int endDelay = 0;
+            if (!ReadBoundedInt(element, "framedelay", 1, AnimationInfo::kMaxDelay, 1, anim->mFrameDelay) ||
+                !ReadBoundedInt(element, "begindelay", 0, AnimationInfo::kMaxDelay, 0, beginDelay) ||
+                !ReadBoundedInt(element, "enddelay", 0, AnimationInfo::kMaxDelay, 0, endDelay))
+                return false;
             if (has("perframedelay"))
-                anim->mPerCelDelay = ParseIntList(element.GetAttr("perframedelay"));
+            {
+                if (!ParseIntList(element.GetAttr("perframedelay"), AnimationInfo::kMaxFrames, anim->mPerCelDelay))
+                    return Fail("perframedelay lists more than " + std::to_string(AnimationInfo::kMaxFrames) +
+                                " frames");
+                for (int delay : anim->mPerCelDelay)
+                    if (delay > AnimationInfo::kMaxDelay)
+                        return Fail("perframedelay holds " + std::to_string(delay) + ", more than " +
+                                    std::to_string(AnimationInfo::kMaxDelay) + " updates");
+            }
             if (has("framemap"))
-                anim->mCelMap = ParseIntList(element.GetAttr("framemap"));
+            {
+                if (!ParseIntList(element.GetAttr("framemap"), AnimationInfo::kMaxFrames, anim->mCelMap))
+                    return Fail("framemap lists more than " + std::to_string(AnimationInfo::kMaxFrames) + " frames");
+                const int cels = res->mRows * res->mCols;
+                for (int cel : anim->mCelMap)
+                    if (cel < 0 || cel >= cels)
+                        return Fail("framemap names cel " + std::to_string(cel) + ", but the image has cels 0 to " +
+                                    std::to_string(cels - 1));
+            }
             anim->Compute(std::max(res->mRows, res->mCols), beginDelay, endDelay);
             res->mAnimation = std::move(anim);
         }
@@ -409,6 +451,9 @@ bool ResourceManager::ReadFontEntry(const ParsedElement& element)
         res->mPointSize = ParseInt(element.GetAttr("size"));
         if (res->mPointSize < 1)
             return Fail("SysFont needs point size");
+        if (res->mPointSize > kMaxSysFontPoints)
+            return Fail("SysFont size " + std::to_string(res->mPointSize) + " is larger than " +
+                        std::to_string(kMaxSysFontPoints) + " points");
     }
     res->mBold = element.HasAttr("bold");
     res->mItalic = element.HasAttr("italic");

@@ -141,6 +141,11 @@ class ResourceManager
 public:
     using ResMap = std::map<std::string, std::unique_ptr<BaseRes>>;
 
+    // The largest counts a manifest may ask for; more is an error of the manifest, reported with its line.
+    static constexpr int kMaxCelRows = 1024;
+    static constexpr int kMaxCelColumns = 1024;
+    static constexpr int kMaxSysFontPoints = 200;
+
     // images and sounds may be null (then those resources fail to load); both must outlive the manager.
     ResourceManager(ResourceImageHost* images, SoundManager* sounds);
     virtual ~ResourceManager();
@@ -202,6 +207,9 @@ protected:
     // Records the first error only; adds the reader's line and file while parsing. Always returns false.
     bool Fail(const std::string& message);
     bool ParseManifest();
+    // Reads a whole-number attribute (fallback when absent or not a number); values below low read as low, values
+    // above high fail.
+    bool ReadBoundedInt(const ParsedElement& element, const char* name, int low, int high, int fallback, int& out);
 
     ResourceImageHost* mApp;
     SoundManager* mSoundManager;

@@ -132,10 +132,22 @@ void LevelStats::OnStartElement(const Zestra::ParsedElement& element)
     }
     else if (tag == "changing-rooms")
     {
-        store.initialChangingRooms = DataConvert::Integer(Attribute(element, "init"));
+        // The board builds every owned room, so the count is bounded before anything is built for it.
+        const int init = DataConvert::Integer(Attribute(element, "init"));
+        store.initialChangingRooms = std::clamp(init, 0, kMaxChangingRooms);
+        if (init != store.initialChangingRooms)
+            DataError("store " + store.name + " starts with " + std::to_string(init) + " changing rooms; there is room "
+                      "for 0 to " + std::to_string(kMaxChangingRooms) + " (read as " +
+                      std::to_string(store.initialChangingRooms) + ")");
     }
     else if (tag == "changing-room")
     {
+        if (store.initialChangingRooms + static_cast<int>(store.changingRoomPrices.size()) >= kMaxChangingRooms)
+        {
+            DataError("store " + store.name + " sells more changing rooms than the floor holds (" +
+                      std::to_string(kMaxChangingRooms) + " in all); this one is ignored");
+            return;
+        }
         store.changingRoomPrices.push_back(DataConvert::Integer(Attribute(element, "price")));
     }
     else if (tag == "drink")
@@ -186,6 +198,13 @@ void LevelStats::OnStartElement(const Zestra::ParsedElement& element)
     }
     else if (tag == "layout")
     {
+        if (static_cast<int>(store.floorSpots.size()) >= kMaxFloorSpots)
+        {
+            DataError("store " + store.name + " has more than " + std::to_string(kMaxFloorSpots) +
+                      " floor spots; this one and its furniture are ignored");
+            mSpotIndex = kSkippedSpot;
+            return;
+        }
         FloorSpot spot;
         spot.x = DataConvert::Integer(Attribute(element, "x"));
         spot.y = DataConvert::Integer(Attribute(element, "y"));
@@ -366,6 +385,8 @@ void LevelStats::StartLevelsStore()
 void LevelStats::AddFurnitureStep(const Zestra::ParsedElement& element)
 {
     StoreInfo& store = *mStore;
+    if (mSpotIndex == kSkippedSpot)
+        return; // reported with its spot
     if (mSpotIndex < 0)
     {
         DataError("<furniture> comes before any <layout> of store " + store.name + "; ignored");

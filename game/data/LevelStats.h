@@ -157,6 +157,11 @@ constexpr int kStoreImageCount = 23;
 extern const char* const kStoreImageNames[kStoreImageCount];
 // Width of one frame of the "ChangingRoomDoor" strip, in pixels.
 constexpr int kDoorFrameWidth = 102;
+// The back wall holds five changing rooms (the walk grid has their spots); a store may own and sell no more.
+constexpr int kMaxChangingRooms = 5;
+// Floor spots of one store: every one becomes furniture with a ring of walk grid nodes, whose route table grows
+// with the square of the node count, so a store may not ask for more.
+constexpr int kMaxFloorSpots = 64;
 
 // CustomerKey and clothing key: the name followed by the store number in decimal ("lady" in store 2 is "lady2").
 std::string MakeStoreKey(const std::string& name, int storeNumber);
@@ -186,6 +191,7 @@ private:
     int mImageTotal = 0;
     StoreInfo* mStore = nullptr;
     FurnitureInfo* mFurniture = nullptr;
+    static constexpr int kSkippedSpot = -2; // the current "layout" was one too many: its furniture goes with it
     int mSpotIndex = -1;  // index into mStore->floorSpots, -1 before the first "layout"
     int mLevelIndex = -1; // index into mStore->levels of the current level, -1 before the first
     int mLevelIdCounter = 0;

@@ -167,6 +167,7 @@ bool WalkGrid::LoadText(const std::string& text, const std::string& fileName)
     int previous[2] = {0, 0};
     size_t begin = 0;
     int lineNumber = 0;
+    int pointsAdded = 0;
     // Whole lines: a long line must never be cut into a second, bogus node.
     while (begin < text.size())
     {
@@ -222,6 +223,12 @@ bool WalkGrid::LoadText(const std::string& text, const std::string& fileName)
         {
             previous[f] = values[f];
             havePrevious[f] = true;
+        }
+        if (FindNode(values[0], values[1]) == nullptr && ++pointsAdded > kMaxFilePoints)
+        {
+            Fail(where + "more than " + std::to_string(kMaxFilePoints) +
+                 " points; this line and the rest of the file are skipped");
+            return false;
         }
         AddNode(values[0], values[1], line.substr(0, tab1));
     }
@@ -379,7 +386,13 @@ void WalkGrid::AddRun(int from, const std::vector<int>& line, size_t pos, int st
 
 void WalkGrid::ComputeRoutes()
 {
-    const int n = int(mCoords.size());
+    int n = int(mCoords.size());
+    if (n > kMaxRouteNodes)
+    {
+        Fail("the walk grid has " + std::to_string(n) + " nodes, more than the " + std::to_string(kMaxRouteNodes) +
+             " routes can be worked out for; nobody can walk");
+        n = 0;
+    }
     const size_t cells = size_t(n) * size_t(n);
     mDistance.assign(cells, kFar);
     mNext.assign(cells, -1);

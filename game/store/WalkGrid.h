@@ -35,6 +35,10 @@ class WalkGrid : public Walkways
 {
 public:
     static constexpr int kFar = 1073741823; // "no route yet"; two of them plus one still fit an int
+    // The route tables grow with the square of the node count (and their computation with its cube): a grid file
+    // may add at most kMaxFilePoints points, and no table is made for more than kMaxRouteNodes nodes.
+    static constexpr int kMaxFilePoints = 512;
+    static constexpr int kMaxRouteNodes = 2048;
 
     // An empty network; the newest grid becomes the process-wide one that walking steps use.
     WalkGrid();

@@ -390,6 +390,8 @@ int RunDataLint(const std::string& gameFolder, std::ostream& out)
             pak = std::make_unique<Zestra::PakInterface>();
             if (!pak->MountArchive("main.pak"))
                 checker.Error("main.pak", 0, "the archive cannot be mounted: " + pak->ErrorText());
+            for (const std::string& warning : pak->Warnings())
+                checker.Warning("main.pak", 0, warning);
         }
         FreeDataTables();
         checker.CheckFilesExist();

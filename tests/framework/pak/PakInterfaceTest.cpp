@@ -203,7 +203,16 @@ TEST(PakInterface, DamagedArchivesAreRefusedOrLoseOnlyTheirBadEntries)
         std::string path = dir / "bad.pak";
         c.pak.WriteTo(path);
         PakInterface pak;
+        // Mounting stays quiet: what was left out is kept for the caller (tools and fuzzing mount thousands).
+        ::testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStdout();
         EXPECT_EQ(pak.MountArchive(path), c.mounts) << c.what << ": " << pak.ErrorText();
+        EXPECT_EQ("", ::testing::internal::GetCapturedStdout()) << c.what;
+        EXPECT_EQ("", ::testing::internal::GetCapturedStderr()) << c.what;
+        // Exactly the records with a bad name are reported, each naming the archive.
+        EXPECT_EQ(pak.Warnings().size(), c.readable != nullptr ? 1u : 0u) << c.what;
+        for (const std::string& warning : pak.Warnings())
+            EXPECT_EQ(0u, warning.find(path + ": record 1 ")) << warning;
         if (!c.mounts)
         {
             EXPECT_FALSE(pak.ErrorText().empty()) << c.what;

@@ -183,6 +183,17 @@ TEST_F(ResourceManagerTest, AnimationsAreComputedFromTheManifest)
     ASSERT_NE(anim("M"), nullptr);
     EXPECT_EQ(anim("M")->mCelMap, (std::vector<int>{1, 0, 1}));
     EXPECT_EQ(anim("N"), nullptr);
+
+    // Whoever fills one in directly gets the same bounds: frames, map and delays stay within them.
+    AnimationInfo huge;
+    huge.mKind = AnimationInfo::PingPong;
+    huge.mFrameDelay = 1 << 30;
+    huge.Compute(100000, 1 << 30, 1 << 30);
+    EXPECT_LE(huge.mCelMap.size(), size_t(AnimationInfo::kMaxFrames));
+    EXPECT_EQ(huge.mCelCount, int(huge.mCelMap.size()));
+    EXPECT_EQ(huge.mPerCelDelay.size(), huge.mCelMap.size());
+    EXPECT_GT(huge.mTotalTime, 0);
+    EXPECT_LE(huge.mTotalTime, AnimationInfo::kMaxFrames * AnimationInfo::kMaxDelay);
 }
 
 TEST_F(ResourceManagerTest, ManifestErrorsNameTheLineAndFile)
@@ -193,6 +204,9 @@ TEST_F(ResourceManagerTest, ManifestErrorsNameTheLineAndFile)
         std::string error;
     };
     const std::string head = "<ResourceManifest>\n<Resources id=\"G\">\n";
+    std::string manyDelays = "0";
+    for (int i = 0; i < 4096; ++i)
+        manyDelays += ", 0";
     const Case cases[] = {
         {"<Other/>", "Expecting ResourceManifest tag on Line 1 in File 'res.xml'"},
         {"<ResourceManifest>\n<Bogus/>", "Invalid Section 'Bogus' on Line 2 in File 'res.xml'"},
@@ -208,6 +222,26 @@ TEST_F(ResourceManagerTest, ManifestErrorsNameTheLineAndFile)
         {head + "<Mystery/>", "Invalid Section 'Mystery' on Line 3 in File 'res.xml'"},
         {head + "<Image path=\"a\"/>\n</Wrong>", "End 'Wrong' Doesn't Match Start 'Resources' on Line 4 in File 'res.xml'"},
         {head + "<Image path=\"a\"/>\n", "Unexpected End of File on Line 4 in File 'res.xml'"},
+        // Counts are bounded before anything is made for them.
+        {head + "<Image path=\"a\" rows=\"5000\"/>", "rows=\"5000\" is more than 1024 on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\"/>\n<Image path=\"b\" cols=\"2000\" anim=\"pingpong\"/>",
+         "cols=\"2000\" is more than 1024 on Line 4 in File 'res.xml'"},
+        {head + "<Image path=\"a\" anim=\"loop\" framedelay=\"400000\"/>",
+         "framedelay=\"400000\" is more than 360000 on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\" anim=\"loop\" enddelay=\"99999999999\"/>",
+         "enddelay=\"99999999999\" is more than 360000 on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\" anim=\"loop\" perframedelay=\"" + manyDelays + "\"/>",
+         "perframedelay lists more than 4096 frames on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\" anim=\"once\" framemap=\"" + manyDelays + "\"/>",
+         "framemap lists more than 4096 frames on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\" anim=\"loop\" perframedelay=\"1,999999\"/>",
+         "perframedelay holds 999999, more than 360000 updates on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\" cols=\"2\" anim=\"once\" framemap=\"0,1,7\"/>",
+         "framemap names cel 7, but the image has cels 0 to 1 on Line 3 in File 'res.xml'"},
+        {head + "<Image path=\"a\" anim=\"once\" framemap=\"-1\"/>",
+         "framemap names cel -1, but the image has cels 0 to 0 on Line 3 in File 'res.xml'"},
+        {head + "<Font path=\"!sys:Arial\" size=\"5000\"/>",
+         "SysFont size 5000 is larger than 200 points on Line 3 in File 'res.xml'"},
     };
     for (const Case& c : cases)
     {

@@ -125,6 +125,9 @@ TEST_F(LevelStatsTest, CountPassPredictsTheLoadingStepsOfTheFullPass)
 // Each broken file is reported at its line and the rest still reads.
 TEST_F(LevelStatsTest, DataErrorsAreReportedWithTheirLineAndSkipped)
 {
+    std::string manySpots = "<store name=\"A\"/><def-furniture type=\"T\"/>";
+    for (int i = 0; i < 70; ++i)
+        manySpots += "\n<layout x=\"1\" y=\"1\"/><furniture type=\"T\" clothing=\"X\"/>";
     struct Case
     {
         const char* stores;
@@ -144,6 +147,12 @@ TEST_F(LevelStatsTest, DataErrorsAreReportedWithTheirLineAndSkipped)
          "names no clothing", "properties/stores.xml", 3},
         {"<store name=\"A\"/>", "<store/>\n<store/>\n<level/>", "more <store> elements", "properties/levels.xml", 2},
         {"<store name=\"A\"/>", "<store/>\n<customer name=\"x\"/>", "before any <level>", "properties/levels.xml", 2},
+        // Counts the board builds from are bounded by what the floor holds.
+        {"<store name=\"A\"/>\n<changing-rooms init=\"2000000000\"/>", "", "starts with 2000000000 changing rooms",
+         "properties/stores.xml", 2},
+        {"<store name=\"A\"/><changing-rooms init=\"3\"/>\n<changing-room/>\n<changing-room/>\n<changing-room/>", "",
+         "more changing rooms than the floor holds", "properties/stores.xml", 4},
+        {manySpots.c_str(), "", "more than 64 floor spots", "properties/stores.xml", 66},
     };
     for (const Case& c : cases)
     {
@@ -156,7 +165,14 @@ TEST_F(LevelStatsTest, DataErrorsAreReportedWithTheirLineAndSkipped)
         EXPECT_EQ(issue->file, c.file) << c.fragment;
         EXPECT_EQ(issue->line, c.line) << c.fragment;
     }
-    EXPECT_EQ(StoreCount(), 1); // the extra levels store of the last case never became a store
+    EXPECT_EQ(StoreCount(), 1); // an extra levels store never becomes a store
+    EXPECT_EQ(GetStoreInfo(1)->floorSpots.size(), size_t(kMaxFloorSpots));
+    EXPECT_EQ(host.Find("before any <layout>"), nullptr); // the furniture of a refused spot goes with it silently
+
+    FreeDataTables();
+    Read("<store name=\"A\"/><changing-rooms init=\"9\"/><changing-room price=\"5\"/>", "");
+    EXPECT_EQ(GetStoreInfo(1)->initialChangingRooms, kMaxChangingRooms);
+    EXPECT_TRUE(GetStoreInfo(1)->changingRoomPrices.empty());
 }
 
 TEST_F(LevelStatsTest, LevelFieldsAndTables)

@@ -44,6 +44,11 @@ TEST(WalkGridTest, DotRepeatsThePreviousValueAndALaterLineOnlyNarrows)
 
 TEST(WalkGridTest, BadLinesAreReportedWithFileAndLineAndSkipped)
 {
+    // Points beyond the bound are refused before the route tables (square of the node count) could grow.
+    std::string tooMany;
+    for (int i = 0; i < WalkGrid::kMaxFilePoints + 40; ++i)
+        tooMany += "+\t" + std::to_string(10 + i % 30) + "\t" + std::to_string(10 + i / 30) + "\n+\t.\t.\n";
+    const std::string tooManyLine = "g.txt:" + std::to_string(2 * WalkGrid::kMaxFilePoints + 1) + ": more than";
     const struct
     {
         const char* text;
@@ -52,6 +57,7 @@ TEST(WalkGridTest, BadLinesAreReportedWithFileAndLineAndSkipped)
     } cases[] = {
         {"+\t.\t100\n+\t50\t60\n", "g.txt:1:", 1},      // "." with no previous line
         {"+\t10\t20\n+\t30\n+\t40\t50\n", "g.txt:2:", 2}, // a line without y
+        {tooMany.c_str(), tooManyLine.c_str(), size_t(WalkGrid::kMaxFilePoints)},
     };
     for (const auto& c : cases)
     {
