@@ -266,13 +266,25 @@ void ZestraAppBase::LoadManifest()
 
 void ZestraAppBase::CreateMainWindow()
 {
-    static constexpr const char* kResultTexts[] = {"RESULT_OK",
-                                                   "RESULT_FAIL",
-                                                   "RESULT_DD_CREATE_FAIL",
-                                                   "RESULT_SURFACE_FAIL",
-                                                   "RESULT_EXCLUSIVE_FAIL",
-                                                   "RESULT_DISPCHANGE_FAIL",
-                                                   "RESULT_INVALID_COLORDEPTH"};
+    // What went wrong, for the player, when the platform gives no words of its own.
+    static constexpr const char* kResultTexts[] = {"",
+                                                   "the display failed",
+                                                   "the display could not be opened",
+                                                   "no screen image could be made",
+                                                   "full screen is not available",
+                                                   "the screen mode could not be changed",
+                                                   "the desktop's colour depth is not supported",
+                                                   "hardware drawing is not available"};
+    auto failureText = [this](DisplayResult result, const std::string& errorText)
+    {
+        int code = int(result);
+        std::string detail = !errorText.empty() ? errorText
+                             : code > 0 && code < 8 ? std::string(kResultTexts[code])
+                                                    : "the display failed";
+        if (detail.find("-headless") == std::string::npos)
+            detail += "; run it in a graphical session, or with -headless to run without a window";
+        return GetString("FAILED_INIT_DIRECTDRAW", "Cannot open the game window: ") + detail;
+    };
     if (!mDisplayCreated)
     {
         mDisplayCreated = true;
@@ -326,7 +338,6 @@ void ZestraAppBase::CreateMainWindow()
             mDisplayLost = false;
             return;
         }
-        int code = int(result);
         if (spec.mWindowed && result == DisplayResult::InvalidColorDepth)
         {
             if (mTriedWindowedFallback)
@@ -351,12 +362,10 @@ void ZestraAppBase::CreateMainWindow()
             mChoose3DAutomatically = false;
             continue;
         }
-        std::string resultText = code >= 0 && code < 7 ? kResultTexts[code] : "RESULT_UNKNOWN";
-        ShowFatalMessage(GetString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") + resultText + " " +
-                         errorText);
+        ShowFatalMessage(failureText(result, errorText));
         ExitWithCode(1);
     }
-    ShowFatalMessage(GetString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") + "RESULT_FAIL");
+    ShowFatalMessage(failureText(DisplayResult::Fail, ""));
     ExitWithCode(1);
 }
 

@@ -387,22 +387,23 @@ TEST(ZestraAppWindowTest, FrameRateOverlayIsDrawnInTheBottomRightCorner)
 namespace
 {
 
-// Fails the first window creation with a given result, then behaves normally.
+// Fails the first window creation with a given result and text, then behaves normally.
 class FailingOnce : public HeadlessPlatform
 {
 public:
-    explicit FailingOnce(DisplayResult result) : mResult(result) {}
+    FailingOnce(DisplayResult result, std::string text) : mResult(result), mText(std::move(text)) {}
     DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) override
     {
         mRequests.push_back(spec.mWindowed);
         if (mRequests.size() == 1)
         {
-            errorText = "no display";
+            errorText = mText;
             return mResult;
         }
         return HeadlessPlatform::CreateMainWindow(spec, errorText);
     }
     DisplayResult mResult;
+    std::string mText;
     std::vector<bool> mRequests;
 };
 
@@ -415,24 +416,32 @@ TEST(ZestraAppWindowTest, DisplayFailuresFallBackOrEndTheStart)
         bool windowed;
         DisplayResult result;
         std::vector<bool> requests; // windowed flag of each creation request; empty: the start fails
-        const char* message;
+        const char* platformText;
+        std::string message; // the whole line the failed start shows (a regular expression without specials)
     };
+    // Worded for the player on this system: what could not be opened and what to do, never the names of
+    // another system's display interfaces.
+    const std::string advice = "; run it in a graphical session, or with -headless to run without a window";
+    const char* const noSession = "no display available, no DISPLAY; run it in a graphical session or with -headless";
     const Case cases[] = {
-        {false, DisplayResult::ExclusiveFail, {false, true}, ""},
-        {false, DisplayResult::DisplayChangeFail, {false, true}, ""},
-        {true, DisplayResult::InvalidColorDepth, {true, false}, ""},
-        {true, DisplayResult::Fail3D, {true, true}, ""},
-        {true, DisplayResult::CreateFail, {}, "Failed to initialize DirectDraw: RESULT_DD_CREATE_FAIL no display"},
-        {false, DisplayResult::Fail, {}, "Failed to initialize DirectDraw: RESULT_FAIL no display"},
+        {false, DisplayResult::ExclusiveFail, {false, true}, "", ""},
+        {false, DisplayResult::DisplayChangeFail, {false, true}, "", ""},
+        {true, DisplayResult::InvalidColorDepth, {true, false}, "", ""},
+        {true, DisplayResult::Fail3D, {true, true}, "", ""},
+        {true, DisplayResult::CreateFail, {}, noSession, std::string("Cannot open the game window: ") + noSession},
+        {false, DisplayResult::Fail, {}, "cannot create a renderer",
+         "Cannot open the game window: cannot create a renderer" + advice},
+        {false, DisplayResult::Fail, {}, "", "Cannot open the game window: the display failed" + advice},
     };
     for (const Case& c : cases)
     {
-        FailingOnce platform(c.result);
+        FailingOnce platform(c.result, c.platformText);
         TestApp app(platform);
         app.mWindowed = c.windowed;
         if (c.requests.empty())
         {
-            EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(1), c.message) << int(c.result);
+            EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(1), "FATAL ERROR: " + c.message + "\n")
+                << int(c.result);
             continue;
         }
         app.Initialize();
