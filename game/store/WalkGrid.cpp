@@ -26,6 +26,11 @@ struct Directions
     bool right = false;
 };
 
+const char* const kDirectionLetters = "+-|lrud";
+constexpr int kPersonSize = 120;
+constexpr int kFloorWidth = 800;
+constexpr int kFloorHeight = 600;
+
 Directions ParseLetters(const std::string& letters)
 {
     Directions d;
@@ -141,12 +146,29 @@ uint64_t WalkGrid::Key(int x, int y)
 
 void WalkGrid::Fail(const std::string& text)
 {
-    std::cerr << text << "\n";
+    if (!mQuiet)
+        std::cerr << text << "\n";
+    mIssues.push_back({true, 0, text, text});
     if (!mFailed)
     {
         mFailed = true;
         mErrorText = text;
     }
+}
+
+void WalkGrid::Report(bool error, const std::string& file, int line, const std::string& what)
+{
+    const std::string text = file + ":" + std::to_string(line) + ": " + what;
+    if (error)
+    {
+        Fail(text);
+        mIssues.back().line = line;
+        mIssues.back().what = what;
+        return;
+    }
+    if (!mQuiet)
+        std::cerr << text << "\n";
+    mIssues.push_back({false, line, what, text});
 }
 
 bool WalkGrid::Load(const std::string& path)
@@ -168,6 +190,7 @@ bool WalkGrid::LoadText(const std::string& text, const std::string& fileName)
     size_t begin = 0;
     int lineNumber = 0;
     int pointsAdded = 0;
+    const char* const kFieldNames[2] = {"x", "y"};
     // Whole lines: a long line must never be cut into a second, bogus node.
     while (begin < text.size())
     {
@@ -182,11 +205,12 @@ bool WalkGrid::LoadText(const std::string& text, const std::string& fileName)
         size_t tab1 = line.find('\t');
         if (tab1 == std::string::npos)
             continue; // comments and blank lines
-        std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
+        auto fail = [&](const std::string& what) { Report(true, fileName, lineNumber, what); };
+        auto warn = [&](const std::string& what) { Report(false, fileName, lineNumber, what); };
         size_t tab2 = line.find('\t', tab1 + 1);
         if (tab2 == std::string::npos)
         {
-            Fail(where + "expected letters, x and y separated by tabs; line skipped");
+            fail("expected letters, x and y separated by tabs; line skipped");
             ok = false;
             continue;
         }
@@ -196,23 +220,34 @@ bool WalkGrid::LoadText(const std::string& text, const std::string& fileName)
                                                                                  : tab3 - tab2 - 1)};
         int values[2] = {0, 0};
         bool usable = true;
-        for (int f = 0; f < 2; ++f)
+        for (int f = 0; f < 2 && usable; ++f)
         {
-            if (!fields[f].empty() && fields[f][0] == '.')
+            const std::string& field = fields[f];
+            if (!field.empty() && field[0] == '.')
             {
                 if (!havePrevious[f])
                 {
-                    Fail(where + "\".\" repeats the previous line's " + (f == 0 ? "x" : "y") +
+                    fail(std::string("\".\" repeats the previous line's ") + kFieldNames[f] +
                          ", but there is no previous line; line skipped");
                     usable = false;
-                    break;
                 }
                 values[f] = previous[f];
+                continue;
             }
-            else
+            // Leading digits count and the rest is ignored; a field without any is a mistake, not a 0.
+            size_t digits = field.find_first_not_of(" \t");
+            if (digits != std::string::npos && (field[digits] == '+' || field[digits] == '-'))
+                ++digits;
+            const size_t digitsEnd = digits == std::string::npos ? digits : field.find_first_not_of("0123456789", digits);
+            if (digits == std::string::npos || digitsEnd == digits)
             {
-                values[f] = DataConvert::Integer(fields[f]);
+                fail(std::string(kFieldNames[f]) + " \"" + field + "\" is not a number; line skipped");
+                usable = false;
+                continue;
             }
+            values[f] = DataConvert::Integer(field);
+            if (digitsEnd != std::string::npos && field.find_first_not_of(" ", digitsEnd) != std::string::npos)
+                warn(std::string(kFieldNames[f]) + " \"" + field + "\" is read as " + std::to_string(values[f]));
         }
         if (!usable)
         {
@@ -224,13 +259,31 @@ bool WalkGrid::LoadText(const std::string& text, const std::string& fileName)
             previous[f] = values[f];
             havePrevious[f] = true;
         }
+        const std::string letters = line.substr(0, tab1);
+        const size_t unknown = letters.find_first_not_of(kDirectionLetters);
+        if (unknown != std::string::npos)
+        {
+            std::string what = "\"";
+            what += letters[unknown];
+            what += "\" is no direction letter (";
+            what += kDirectionLetters;
+            what += "); it is ignored";
+            warn(what);
+        }
+        else if (letters.empty())
+            warn("the point has no direction letters: nobody can walk on from it");
+        // A person's 120 x 120 picture hangs from the point: one that cannot touch the board is a typing mistake
+        // (points just beyond an edge are doors out of sight).
+        if (values[0] < -kPersonSize || values[0] > kFloorWidth || values[1] < -kPersonSize || values[1] > kFloorHeight)
+            warn("the point " + PointText(values[0], values[1]) + " lies off the " +
+                 std::to_string(kFloorWidth) + " x " + std::to_string(kFloorHeight) + " floor");
         if (FindNode(values[0], values[1]) == nullptr && ++pointsAdded > kMaxFilePoints)
         {
-            Fail(where + "more than " + std::to_string(kMaxFilePoints) +
+            fail("more than " + std::to_string(kMaxFilePoints) +
                  " points; this line and the rest of the file are skipped");
             return false;
         }
-        AddNode(values[0], values[1], line.substr(0, tab1));
+        AddNode(values[0], values[1], letters);
     }
     return ok;
 }

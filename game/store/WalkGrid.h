@@ -53,6 +53,19 @@ public:
     bool LoadText(const std::string& text, const std::string& fileName);
     bool HasFailed() const { return mFailed; }
     const std::string& ErrorText() const { return mErrorText; }
+    // Everything reading (and routing) found, in order. Errors skip their line; warnings mark lines that read
+    // differently from what they seem to say (a number with a tail, an unknown letter, a point off the floor),
+    // which are kept.
+    struct Issue
+    {
+        bool error = true;
+        int line = 0;     // of the grid file; 0 when the issue is not tied to a line
+        std::string what; // without file and line
+        std::string text; // "file:line: what" as printed
+    };
+    const std::vector<Issue>& Issues() const { return mIssues; }
+    // Quiet: issues are only collected (a checker reports them its own way); otherwise each goes to stderr too.
+    void SetQuiet(bool quiet) { mQuiet = quiet; }
 
     // A new node gets exactly the directions of letters; an existing one keeps only those of its directions that
     // the letters also allow. Returns the node when it was created, null when it existed.
@@ -87,6 +100,7 @@ private:
     void AddRun(int from, const std::vector<int>& line, size_t pos, int step, bool GridNode::*flag);
     int Snap(const std::vector<int>& line, bool vertical, int coordinate, int target, bool preferLater) const;
     void Fail(const std::string& text);
+    void Report(bool error, const std::string& file, int line, const std::string& what);
 
     std::vector<GridNode> mNodes;                 // every node, in creation order
     std::map<int, std::vector<int>> mColumns;     // x -> node ids by ascending y
@@ -100,4 +114,6 @@ private:
     int mTableSize = 0;                           // n the tables were computed for
     bool mFailed = false;
     std::string mErrorText;
+    std::vector<Issue> mIssues;
+    bool mQuiet = false;
 };

@@ -3,7 +3,9 @@
 // ids), so they rescan the one file that names the thing to get its line.
 #include "tools/lint/DataLint.h"
 
+#include "framework/graphics/FontHost.h"
 #include "framework/graphics/Image.h"
+#include "framework/graphics/ImageFont.h"
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/pak/PakInterface.h"
@@ -18,6 +20,8 @@
 #include "game/profile/GameState.h"
 #include "game/res/Res.h"
 #include "game/shop/ShopOffers.h"
+#include "game/store/WalkGrid.h"
+#include "tools/lint/XmlDialect.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -76,6 +80,19 @@ bool ResourceFileExists(const Zestra::BaseRes& res)
             return true;
     return false;
 }
+
+// Font descriptors load their layer pictures through this; errors are read from the descriptor reader instead of
+// being shown.
+class LintFontHost : public Zestra::FontHost
+{
+public:
+    std::shared_ptr<Zestra::Image> AcquireFontImage(const std::string& path, bool& created) override
+    {
+        created = true;
+        return std::shared_ptr<Zestra::Image>(Zestra::ImageLoader::GetImage(path, true));
+    }
+    void ShowFatalMessage(const std::string&) override {}
+};
 
 class Checker
 {
@@ -198,6 +215,8 @@ public:
                                             "\" but the game binds it with group \"" + info.group + "\"");
             if (!ResourceFileExists(*res))
                 Error(file, res->mLine, std::string(info.id) + ": file \"" + res->mPath + "\" is missing");
+            else if (res->mType == Zestra::BaseRes::FontType)
+                CheckFontDescriptor(static_cast<const Zestra::FontRes&>(*res));
         }
     }
 
@@ -337,6 +356,51 @@ public:
             Warning("properties/stores.xml", line, name + " sells no furniture step in the upgrade shop");
     }
 
+    // A descriptor font is read with the game's descriptor reader; its first error names the descriptor's line.
+    void CheckFontDescriptor(const Zestra::FontRes& font)
+    {
+        if (font.mSysFont || !font.mImagePath.empty() || font.mPath.rfind("!", 0) == 0)
+            return;
+        LintFontHost host;
+        Zestra::FontData descriptor(&host);
+        if (!descriptor.Load(font.mPath))
+            Error(font.mPath, descriptor.ErrorLine(), descriptor.ErrorText());
+    }
+
+    // What the XML files say to the reader that their author probably did not mean.
+    void CheckXmlDialect()
+    {
+        for (const std::string file : kDataFiles)
+        {
+            std::string data;
+            if (file.size() < 4 || file.compare(file.size() - 4, 4, ".xml") != 0 ||
+                !Zestra::ArchiveFileReadAll(file, data))
+                continue;
+            for (const DialectNote& note : FindXmlDialectSurprises(data))
+                Warning(file, note.line, note.what);
+        }
+    }
+
+    // The walk grid through the game's own reader, every line of it.
+    void CheckWalkGrid()
+    {
+        const std::string file = "properties/grid.txt";
+        if (!Zestra::ArchiveFileExists(file))
+            return; // reported with the other missing files
+        WalkGrid grid;
+        grid.SetQuiet(true);
+        grid.Load(file);
+        for (const WalkGrid::Issue& issue : grid.Issues())
+        {
+            if (issue.error)
+                Error(file, issue.line, issue.what);
+            else
+                Warning(file, issue.line, issue.what);
+        }
+        if (grid.TotalNodes() == 0)
+            Error(file, 0, "the walk grid has no points; nobody can walk");
+    }
+
 private:
     LintHost& mHost;
 };
@@ -412,6 +476,8 @@ int RunDataLint(const std::string& gameFolder, std::ostream& out)
         checker.CheckTexts();
         checker.CheckResources();
         checker.CheckUpgradeChains();
+        checker.CheckWalkGrid();
+        checker.CheckXmlDialect();
         size_t levels = 0;
         for (int store = 1; store <= StoreCount(); ++store)
             levels += GetStoreInfo(store)->levels.size();

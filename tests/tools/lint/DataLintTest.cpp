@@ -52,6 +52,16 @@ const char* const kPeople = R"(<person name="Lady" animation_speed="2"/>
 <animation name="hands" show-clothing="false"/><frame duration="5"/>
 )";
 
+// A font of two characters; its picture is written beside it.
+const char* const kFontDescriptor = R"(Define Chars ('a' 'b');
+CreateLayer Main;
+LayerSetImage Main 'glyphs.png';
+LayerSetImageMap Main Chars ((0 0 4 4) (4 0 4 4));
+LayerSetCharWidths Main Chars (4 4);
+LayerSetAscent Main 4;
+LayerSetHeight Main 4;
+)";
+
 class DataLintTest : public ::testing::Test
 {
 public:
@@ -101,9 +111,17 @@ public:
                     const char* element = kResourceIds[i].kind == ResKind::Image   ? "Image"
                                           : kResourceIds[i].kind == ResKind::Sound ? "Sound"
                                                                                    : "Font";
-                    manifest += std::string("<") + element + " id=\"" + kResourceIds[i].id + "\" path=\"res/" +
-                                kResourceIds[i].id + "\"/>\n";
-                    Write(std::string("res/") + kResourceIds[i].id + ".png", "");
+                    const std::string path = std::string("res/") + kResourceIds[i].id;
+                    if (kResourceIds[i].kind == ResKind::Font)
+                    {
+                        // Fonts are read with their descriptors and layer pictures.
+                        manifest += std::string("<Font id=\"") + kResourceIds[i].id + "\" path=\"" + path + ".txt\"/>\n";
+                        Write(path + ".txt", kFontDescriptor);
+                        continue;
+                    }
+                    manifest += std::string("<") + element + " id=\"" + kResourceIds[i].id + "\" path=\"" + path +
+                                "\"/>\n";
+                    Write(path + ".png", "");
                 }
             manifest += "</Resources>\n";
         }
@@ -128,6 +146,7 @@ public:
         }
         for (const char* song : {"menu", "map", "day"})
             Write(std::string("music/") + song + ".ogg", "");
+        Picture("res/glyphs", 8, 4);
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -238,8 +257,21 @@ TEST_F(DataLintTest, EachBrokenFixtureIsReportedAtItsFileAndLine)
          [](DataLintTest& t) { t.Replace("properties/localization.xml", "\"buy_BigRack\"", "\"buy_Big\""); }},
         {"properties/stores.xml:7: error: furniture step 0 of floor spot 0 (Rack) has no price",
          [](DataLintTest& t) { t.Replace("properties/stores.xml", " price=\"0\" clothing", " clothing"); }},
+        {"res/FONT_SMALL.txt:5: error: List Size Mismatch",
+         [](DataLintTest& t) { t.Replace("res/FONT_SMALL.txt", "Chars (4 4)", "Chars (4)"); }},
         {"properties/grid.txt:0: error: the file is missing",
          [](DataLintTest& t) { fs::remove(t.dir / "properties/grid.txt"); }},
+        // The walk grid is read line by line with the game's own rules.
+        {"properties/grid.txt:2: error: \".\" repeats the previous line's y, but there is no previous line",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "# walkways\n+\t10\t.\n+\t10\t10\n"); }},
+        {"properties/grid.txt:3: error: x \"ten\" is not a number",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "+\t10\t10\n+\t20\t10\n+\tten\t20\n"); }},
+        {"properties/grid.txt:2: error: expected letters, x and y separated by tabs",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "+\t10\t10\n|\t20\n"); }},
+        {"properties/grid.txt:1: error: y \"\" is not a number",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "+\t10\t\n+\t10\t10\n"); }},
+        {"properties/grid.txt:0: error: the walk grid has no points",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "# nothing but a comment\n"); }},
     };
     for (const Case& c : cases)
     {
@@ -280,6 +312,68 @@ TEST_F(DataLintTest, FolderWithItsDataInMainPakIsReadFromTheArchive)
     std::ofstream(dir / "main.pak", std::ios::binary) << "not an archive";
     EXPECT_EQ(Lint(output), 1);
     EXPECT_NE(output.find("main.pak:0: error: the archive cannot be mounted"), std::string::npos) << output;
+}
+
+// Every line of the walk grid is checked, not only up to the first mistake.
+TEST_F(DataLintTest, EveryBadLineOfTheWalkGridIsReported)
+{
+    Write("properties/grid.txt", "+\t.\t10\n+\t10\t10\n+\t20\n+\t30\tthirty\n+\t40\t40\n");
+    std::string output;
+    EXPECT_EQ(Lint(output), 1) << output;
+    for (const char* line : {"grid.txt:1: error", "grid.txt:3: error", "grid.txt:4: error"})
+        EXPECT_NE(output.find(line), std::string::npos) << line << "\n" << output;
+    EXPECT_EQ(output.find("grid.txt:2:"), std::string::npos) << output;
+    EXPECT_EQ(output.find("grid.txt:5:"), std::string::npos) << output;
+}
+
+// What reads differently from what it seems to say: the game accepts it, the checker warns at its line.
+TEST_F(DataLintTest, DataThatReadsOtherwiseThanWrittenWarns)
+{
+    struct Case
+    {
+        const char* expected; // "file:line: warning: " followed by a fragment of the message
+        std::function<void(DataLintTest&)> change;
+    };
+    const Case cases[] = {
+        {"properties/stores.xml:2: warning: \"<!--\" without a blank after it is read as a tag",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", "<store name=\"S\"/>", "<!--old--><store name=\"S\"/>"); }},
+        {"properties/stores.xml:3: warning: \"<!DOCTYPE\" is not understood",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", "<map-icon", "<!DOCTYPE stores><map-icon"); }},
+        {"properties/levels.xml:4: warning: \"&#233;\": character references by number",
+         [](DataLintTest& t) { t.Replace("properties/levels.xml", "<customer name", "<customer note=\"caf&#233;\" name"); }},
+        {"properties/levels.xml:4: warning: \"&eacute;\" is no entity",
+         [](DataLintTest& t) { t.Replace("properties/levels.xml", "<customer name", "<customer note=\"caf&eacute;\" name"); }},
+        {"properties/stores.xml:3: warning: single quotes do not quote",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", "<map-icon", "<map-icon note='a b'"); }},
+        {"properties/stores.xml:3: warning: <map-icon> gives the attribute \"x\" more than once",
+         [](DataLintTest& t) { t.Replace("properties/stores.xml", "<map-icon x=\"1\"", "<map-icon x=\"5\" x=\"1\""); }},
+        {"properties/localization.xml:3: warning: \"\xC3\xA9\" looks like UTF-8",
+         [](DataLintTest& t) { t.Replace("properties/localization.xml", "value=\"S\"", "value=\"Caf\xC3\xA9\""); }},
+        {"properties/grid.txt:2: warning: the point (9000, 10) lies off the 800 x 600 floor",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "+\t10\t10\n+\t9000\t.\n"); }},
+        {"properties/grid.txt:1: warning: \"x\" is no direction letter",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "x\t10\t10\n"); }},
+        {"properties/grid.txt:1: warning: y \"10px\" is read as 10",
+         [](DataLintTest& t) { t.Write("properties/grid.txt", "+\t10\t10px\n"); }},
+    };
+    for (const Case& c : cases)
+    {
+        TearDown();
+        SetUp();
+        c.change(*this);
+        std::string output;
+        EXPECT_EQ(Lint(output), 0) << c.expected << "\n" << output;
+        EXPECT_NE(output.find(c.expected), std::string::npos) << c.expected << "\n" << output;
+    }
+    // A comment written the way the format wants it, a known entity and plain Latin-1 pass without a word.
+    TearDown();
+    SetUp();
+    Replace("properties/stores.xml", "<store name=\"S\"/>", "<!-- old\tone --><store name=\"S\"/>");
+    Replace("properties/levels.xml", "<customer name", "<customer note=\"a &amp; b\" name");
+    Replace("properties/localization.xml", "value=\"S\"", "value=\"Caf\xE9\"");
+    std::string output;
+    EXPECT_EQ(Lint(output), 0) << output;
+    EXPECT_NE(output.find("0 error(s), 0 warning(s)"), std::string::npos) << output;
 }
 
 TEST_F(DataLintTest, SuspiciousButLegalDataOnlyWarns)
