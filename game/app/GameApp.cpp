@@ -16,6 +16,8 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
+#include "game/menus/Menu.h"
+#include "game/menus/MenuCatalog.h"
 #include "game/people/GameSound.h"
 #include "game/profile/GameState.h"
 #include "game/profile/ProfileManager.h"
@@ -227,6 +229,21 @@ void GameApp::AddGameOptions()
                           "print the start-up timings (first logo frame, loading finished, peak memory) as one JSON "
                           "line once loading has finished, then exit",
                           [this](const std::string&) { options.timings = true; }});
+    AddCommandLineOption({"-screen", "NAME",
+                          "skip the start screens and show the screen NAME over the store floor of the day (-level "
+                          "or 1:0); with -headless -ticks=N -shot=FILE it is saved as a picture. Names: " +
+                              CatalogScreenNames(),
+                          [this](const std::string& value)
+                          {
+                              if (FindCatalogScreen(value) == nullptr)
+                              {
+                                  std::fprintf(stderr, "velmora: there is no screen \"%s\"; the screens are: %s\n",
+                                               value.c_str(), CatalogScreenNames().c_str());
+                                  std::fflush(stderr);
+                                  std::_Exit(kBadLevelExitCode);
+                              }
+                              options.screen = value;
+                          }});
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -275,8 +292,9 @@ void GameApp::Initialize()
     }
 
     mGameLoaded = false;
-    // "-level" is a shortcut straight into a day: no start screens, the day opens once loading has finished.
-    if (!options.levelGiven)
+    // "-level" and "-screen" are shortcuts straight into a day: no start screens, the day opens once loading has
+    // finished.
+    if (!SkipsStartScreens())
     {
         mLogoScreen = std::make_unique<LogoScreen>(*this);
         mWidgetManager->AttachChild(mLogoScreen.get());
@@ -375,7 +393,7 @@ void GameApp::OnLoadingFinished()
         Quit();
         return;
     }
-    if (options.levelGiven)
+    if (SkipsStartScreens())
     {
         CreateBoard();
         if (!StartLevel(options.store, options.level))
@@ -385,6 +403,8 @@ void GameApp::OnLoadingFinished()
             std::fflush(stderr);
             ExitWithCode(kBadLevelExitCode);
         }
+        if (const MenuCatalogEntry* screen = FindCatalogScreen(options.screen))
+            screen->open(*mBoard, *this);
         return;
     }
     if (mTitleScreen)
@@ -498,7 +518,7 @@ void GameApp::RunUpdate()
 
 int GameApp::UpdatesTowardQuit() const
 {
-    if (!options.levelGiven)
+    if (!SkipsStartScreens())
         return mUpdateCount;
     return mDayStarted ? LevelTicks() : 0;
 }
@@ -535,6 +555,8 @@ void GameApp::OnFocusLost()
     ZestraAppBase::OnFocusLost();
     if (mBoard)
         mBoard->SetPaused(true);
+    for (Menu* menu : mOpenMenus)
+        menu->AppFocusChanged(true);
 }
 
 void GameApp::OnFocusGained()
@@ -542,6 +564,70 @@ void GameApp::OnFocusGained()
     ZestraAppBase::OnFocusGained();
     if (mBoard)
         mBoard->SetPaused(false);
+    for (Menu* menu : mOpenMenus)
+        menu->AppFocusChanged(false);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The stack of open menus
+
+Menu* GameApp::AddMenu(std::unique_ptr<Menu> menu)
+{
+    if (!menu)
+        return nullptr;
+    Menu* added = menu.release();
+    AddDialog(added->mDialogId, added);
+    mOpenMenus.push_back(added);
+    UpdateBoardPause();
+    return added;
+}
+
+bool GameApp::RemoveDialog(int id)
+{
+    bool removed = ZestraAppBase::RemoveDialog(id);
+    auto open = std::find_if(mOpenMenus.begin(), mOpenMenus.end(), [id](Menu* m) { return m->mDialogId == id; });
+    if (open != mOpenMenus.end())
+    {
+        mOpenMenus.erase(open);
+        UpdateBoardPause();
+    }
+    return removed;
+}
+
+void GameApp::CloseAllMenus(const std::function<void()>& openNext)
+{
+    mClosingMenus.splice(mClosingMenus.end(), mOpenMenus);
+    if (openNext)
+        openNext();
+    std::list<Menu*> closing;
+    closing.swap(mClosingMenus);
+    for (Menu* menu : closing)
+        ZestraAppBase::RemoveDialog(menu->mDialogId);
+    UpdateBoardPause();
+}
+
+void GameApp::UpdateBoardPause()
+{
+    if (!mBoard)
+        return;
+    bool allShowBoard = true;
+    bool dimmed = false;
+    bool keepsFocus = false;
+    // Menus above one that hides the board do not matter: the board is not seen through it.
+    for (Menu* menu : mOpenMenus)
+    {
+        dimmed = dimmed || menu->ShowsBoard();
+        keepsFocus = keepsFocus || menu->keepsFocus;
+        if (!menu->showsBoard)
+        {
+            allShowBoard = false;
+            break;
+        }
+    }
+    int state = mOpenMenus.empty() ? 2 : (allShowBoard ? 1 : 0);
+    mBoard->SetBoardState(state, dimmed);
+    if (!keepsFocus)
+        mWidgetManager->FocusWidget(mBoard.get());
 }
 
 } // namespace Zestra

@@ -6,11 +6,13 @@
 #pragma once
 
 #include "framework/app/ZestraAppBase.h"
+#include "game/menus/MenuHost.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
 
@@ -35,6 +37,7 @@ struct GameOptions
     bool noDraw = false;         // "-nodraw": skip drawing (with -headless), for simulation speed
     bool quitAfterLevel = false; // "-quit-after-level": one line of JSON on stdout, then exit 0
     bool timings = false;        // "-timings": one line of JSON with the start-up figures once loaded, then quit
+    std::string screen;          // "-screen=NAME": skip the start screens and show that screen over a day
 };
 
 // Start-up figures in milliseconds since the process started; negative while not reached.
@@ -46,7 +49,7 @@ struct StartupTimings
     std::string display;    // how the screen is presented
 };
 
-class GameApp : public ZestraAppBase
+class GameApp : public ZestraAppBase, public MenuHost
 {
 public:
     static constexpr int kBadLevelExitCode = 2;
@@ -63,6 +66,18 @@ public:
     void PresentScreen() override;
     void OnFocusLost() override;
     void OnFocusGained() override;
+    // Also takes a closed menu off the open menus and sets the board's state anew.
+    bool RemoveDialog(int id) override;
+    using ZestraAppBase::RemoveDialog;
+
+    // The stack of open menus: only these open and close them, and only UpdateBoardPause sets the board's state.
+    Menu* AddMenu(std::unique_ptr<Menu> menu) override;
+    void CloseAllMenus(const std::function<void()>& openNext) override;
+    // The board plays with no menu open; it is covered (and darkened when a menu asks) while every open menu shows
+    // it, else hidden. The board gets the keyboard back unless an open menu keeps it.
+    void UpdateBoardPause();
+    // In opening order; the application owns them (as dialogs).
+    const std::list<Menu*>& OpenMenus() const { return mOpenMenus; }
     void LoadSettings() override;
     void SaveSettings() override;
     void Mute(bool automatic) override;
@@ -132,6 +147,8 @@ protected:
 private:
     // Our options, added to the framework's table so "-help" lists them.
     void AddGameOptions();
+    // "-level" and "-screen" go straight into a day.
+    bool SkipsStartScreens() const { return options.levelGiven || !options.screen.empty(); }
     // Loads a large group one resource per step and binds it; false after a failure or when shutting down.
     bool LoadGroupInSteps(const char* group);
     // A failed start: the message on the main thread, then an orderly end with a non-zero code.
@@ -143,6 +160,8 @@ private:
     std::unique_ptr<SoundManager> mVoiceManager;    // shares the effects' mixer
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables
     std::unique_ptr<Board> mBoard;
+    std::list<Menu*> mOpenMenus;    // borrowed from the dialog table, in opening order
+    std::list<Menu*> mClosingMenus; // handed over by CloseAllMenus until what follows is open
     std::unique_ptr<LevelRecorder> mProfileRecorder; // the board's end-of-day records go to the profiles
     std::unique_ptr<LogoScreen> mLogoScreen;
     std::unique_ptr<DistributorScreen> mFirstSplash;

@@ -133,6 +133,15 @@ public:
     void PaintPlay(Graphics& g);
     void SetBoardState(int state, bool dim);
     void SetPaused(bool on);
+
+    // Screen flow (BoardFlow.cpp): each opens and closes menus through the application's menu stack.
+    void ShowMainMenu();
+    // A new run (resume: the profile's saved one) and what follows it: the map or the first comic.
+    void StartNewGame(bool resume);
+    // The level's start panel (the boss's when checkBoss and the level has a boss text).
+    void ShowLevelStart(bool checkBoss);
+    // The lesson of the current level.
+    void StartTutorial();
     void UpdateButtons();
     void AddSale(double price, double tip, int wrappedCount) override;
     double TipFactor() const override;

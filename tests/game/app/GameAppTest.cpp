@@ -45,6 +45,20 @@ TEST(GameOptions, TheGamesOwnOptionsAreReadFromTheTable)
     EXPECT_EXIT(app.HandleArgument("-level", "2"), ::testing::ExitedWithCode(GameApp::kBadLevelExitCode), "-level");
 }
 
+TEST(GameOptions, ScreenTakesANameFromTheCatalogueAndRefusesOthers)
+{
+    HeadlessPlatform platform;
+    GameApp app(platform);
+    app.HandleArgument("-screen", "open-sign");
+    EXPECT_EQ("open-sign", app.options.screen);
+    EXPECT_EXIT(app.HandleArgument("-screen", "no-such-screen"), ::testing::ExitedWithCode(2),
+                "no screen \"no-such-screen\"; the screens are: .*confirm-quit");
+    const Zestra::CommandLineOption* option = app.GetCommandLineOptions().Find("-screen");
+    ASSERT_NE(nullptr, option);
+    for (const char* name : {"confirm-quit", "notice", "open-sign"})
+        EXPECT_NE(std::string::npos, option->help.find(name)) << name;
+}
+
 // What the program prints is the table the parser reads, every option on its line.
 TEST(GameOptions, ProgramHelpIsTheParsersTable)
 {
@@ -54,7 +68,7 @@ TEST(GameOptions, ProgramHelpIsTheParsersTable)
     std::string printed = RunProgram(std::string("'") + VELMORA_PROGRAM + "' -help");
     EXPECT_EQ(expected, printed);
     for (const char* line : {"\n  -level=S:L ", "\n  -autoplay ", "\n  -nodraw ", "\n  -quit-after-level ",
-                             "\n  -headless ", "\n  -ticks=N ", "\n  -shot=FILE "})
+                             "\n  -headless ", "\n  -ticks=N ", "\n  -shot=FILE ", "\n  -screen=NAME "})
         EXPECT_NE(std::string::npos, printed.find(line)) << line;
 }
 

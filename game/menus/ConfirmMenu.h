@@ -1,0 +1,23 @@
+// A yes-or-no question in a dialog box: a text, a confirm button and a cancel button below it. Either button runs
+// its answer and then closes the menu; cancelling does nothing else by default.
+#pragma once
+
+#include "game/menus/DialogMenu.h"
+
+#include <string>
+
+class ConfirmMenu : public DialogMenu
+{
+public:
+    ConfirmMenu(const std::string& title, const std::string& text, const std::string& confirmLabel,
+                const std::string& cancelLabel, Zestra::Board* board);
+
+    virtual void OnConfirm() = 0;
+    virtual void OnCancel() {}
+
+    using DialogMenu::ButtonPressed;
+    void ButtonPressed(int id) override;
+    void Paint(Zestra::Graphics& g) override;
+
+    std::string text;
+};

@@ -1,0 +1,336 @@
+// Children, layout, focus, keys and snapshot of the menu base.
+#include "game/menus/Menu.h"
+
+#include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/ControlSupport.h"
+#include "framework/widgets/EditWidget.h"
+#include "framework/widgets/KeyCodes.h"
+#include "framework/widgets/Slider.h"
+#include "framework/widgets/SliderListener.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/res/Res.h"
+#include "game/menus/Button.h"
+#include "game/menus/FancyCheckbox.h"
+#include "game/menus/MenuHost.h"
+#include "game/menus/MenuIds.h"
+#include "game/people/GameSound.h"
+
+#include <algorithm>
+
+using namespace Zestra;
+
+namespace
+{
+constexpr int kScreenCentreX = 400;
+constexpr int kScreenCentreY = 300;
+constexpr int kCursorArrow = 0;
+constexpr double kSliderKeyStep = 0.05;
+const Color kLabelColour{255, 255, 255};
+} // namespace
+
+MenuHost* HostOf(const Widget& widget)
+{
+    return dynamic_cast<MenuHost*>(AppOf(widget));
+}
+
+Menu::Menu(Board* board, Image* image, bool showsBoard, bool centred, bool keepsFocus)
+    : Dialog(image, nullptr, TakeMenuId(), true, "", "", "", 0), board(board), showsBoard(showsBoard),
+      keepsFocus(keepsFocus)
+{
+    int width = image != nullptr ? image->GetWidth() : 0;
+    int height = image != nullptr ? image->GetHeight() : 0;
+    if (centred)
+        Dialog::SetBounds(kScreenCentreX - width / 2, kScreenCentreY - height / 2, width, height);
+    else
+        Dialog::SetBounds(0, 0, width, height);
+}
+
+Menu::~Menu() = default;
+
+bool Menu::ShowsBoard() const
+{
+    return showsBoard;
+}
+
+void Menu::AppFocusChanged(bool lost)
+{
+    if (lost)
+    {
+        Invalidate();
+        inactiveCount++;
+    }
+    else
+    {
+        inactiveCount = std::max(0, inactiveCount - 1);
+    }
+}
+
+void Menu::AdoptChild(std::unique_ptr<Widget> widget)
+{
+    Widget* child = widget.get();
+    childOffsets.push_back(Point{child->mX, child->mY});
+    children.push_back(std::move(widget));
+    child->MoveTo(mX + childOffsets.back().mX, mY + childOffsets.back().mY);
+    if (mManager != nullptr)
+        mManager->AttachChild(child);
+}
+
+Button* Menu::AddButton(const std::string& label, int centreX, int y, Image* normal, Image* down, Image* over, int id)
+{
+    auto button = std::make_unique<Button>(this, id);
+    button->SetImages(normal, over, down);
+    button->mCaption = label;
+    button->SetCaptionFont(FONT_MEDIUM_LIGHT);
+    button->SetPaletteEntry(0, kLabelColour);
+    button->SetPaletteEntry(1, kLabelColour);
+    button->mHandCursor = true;
+    button->mX = centreX - button->mWidth / 2;
+    button->mY = y;
+    return AddChild(std::move(button));
+}
+
+Button* Menu::AddMenuButton(const std::string& label, int centreX, int y, int id)
+{
+    return AddButton(label, centreX, y, IMAGE_MENU_BUTTON_NORMAL.get(), IMAGE_MENU_BUTTON_DOWN.get(),
+                     IMAGE_MENU_BUTTON_OVER.get(), id);
+}
+
+Button* Menu::AddLevelButton(const std::string& label, int centreX, int y, int id)
+{
+    return AddButton(label, centreX, y, IMAGE_MENU_LEVEL_BUTTON_NORMAL.get(), IMAGE_MENU_LEVEL_BUTTON_DOWN.get(),
+                     IMAGE_MENU_LEVEL_BUTTON_OVER.get(), id);
+}
+
+void Menu::TakeSnapshot()
+{
+    snapshot = std::make_unique<MemoryImage>(mWidth, mHeight);
+    if (mManager == nullptr)
+        return;
+    Graphics g(snapshot.get());
+    g.Offset(float(-mX), float(-mY));
+    mManager->RedrawInto(g);
+}
+
+void Menu::PlaceChildren()
+{
+    for (size_t i = 0; i < children.size(); i++)
+    {
+        Widget* child = children[i].get();
+        child->MoveTo(mX + childOffsets[i].mX, mY + childOffsets[i].mY);
+    }
+}
+
+void Menu::SetBounds(int x, int y, int width, int height)
+{
+    Dialog::SetBounds(x, y, width, height);
+    PlaceChildren();
+}
+
+void Menu::OnAttachedToManager(WidgetManager* manager)
+{
+    Dialog::OnAttachedToManager(manager);
+    for (auto& child : children)
+        manager->AttachChild(child.get());
+    manager->FocusWidget(this);
+    SetAppCursor(*this, kCursorArrow);
+}
+
+void Menu::OnDetachedFromManager(WidgetManager* manager)
+{
+    Dialog::OnDetachedFromManager(manager);
+    for (auto& child : children)
+        manager->DetachChild(child.get());
+}
+
+void Menu::OnZOrderChanged()
+{
+    Dialog::OnZOrderChanged();
+    if (mManager == nullptr)
+        return;
+    // Last first, so that each child ends up directly above the one added before it.
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        mManager->PlaceAbove(it->get(), this);
+}
+
+void Menu::OnMouseDown(int x, int y, int button, int clickCount)
+{
+    Dialog::OnMouseDown(x, y, button, clickCount);
+    SetAppCursor(*this, kCursorArrow);
+}
+
+void Menu::OnMouseDrag(int, int)
+{
+    // A menu stays where it is: no dragging, only the arrow.
+    SetAppCursor(*this, kCursorArrow);
+}
+
+void Menu::Close()
+{
+    if (ZestraAppBase* app = AppOf(*this))
+        app->RemoveDialog(mDialogId);
+}
+
+MenuHost* Menu::Host() const
+{
+    return HostOf(*this);
+}
+
+bool Menu::FractionalUpdates() const
+{
+    ZestraAppBase* app = AppOf(*this);
+    return app != nullptr && app->mRefreshPacing;
+}
+
+void Menu::SetChildrenInactive(bool inactive)
+{
+    for (auto& child : children)
+        child->SetInactive(inactive);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Keyboard
+
+namespace
+{
+
+bool IsKeyControl(const Widget& widget)
+{
+    return dynamic_cast<const ButtonWidget*>(&widget) != nullptr || dynamic_cast<const Checkbox*>(&widget) != nullptr ||
+           dynamic_cast<const Slider*>(&widget) != nullptr || dynamic_cast<const EditWidget*>(&widget) != nullptr;
+}
+
+void MarkSelected(Widget* widget, bool selected)
+{
+    if (widget == nullptr)
+        return;
+    if (auto* button = dynamic_cast<ButtonWidget*>(widget))
+        button->mKeySelected = selected;
+    else if (auto* box = dynamic_cast<Checkbox*>(widget))
+        box->mKeySelected = selected;
+    else if (auto* slider = dynamic_cast<Slider*>(widget))
+        slider->mKeySelected = selected;
+    widget->Invalidate();
+}
+
+} // namespace
+
+std::vector<Widget*> Menu::KeyControls() const
+{
+    std::vector<Widget*> controls;
+    for (const auto& child : children)
+    {
+        if (child->mShown && !child->mInactive && child->mManager != nullptr && IsKeyControl(*child))
+            controls.push_back(child.get());
+    }
+    return controls;
+}
+
+void Menu::SelectControl(Widget* control)
+{
+    if (control != mSelected)
+    {
+        MarkSelected(mSelected, false);
+        mSelected = control;
+        MarkSelected(mSelected, true);
+    }
+    if (mManager == nullptr)
+        return;
+    if (auto* edit = dynamic_cast<EditWidget*>(control))
+    {
+        // Tab in the field comes back to the menu, which moves on from there.
+        edit->mFocusNext = this;
+        edit->mFocusPrev = this;
+        mManager->FocusWidget(edit);
+    }
+    else
+    {
+        mManager->FocusWidget(this);
+    }
+}
+
+void Menu::MoveSelection(int direction)
+{
+    std::vector<Widget*> controls = KeyControls();
+    if (controls.empty())
+        return;
+    auto it = std::find(controls.begin(), controls.end(), mSelected);
+    int count = int(controls.size());
+    int next = 0;
+    if (it == controls.end())
+        next = direction > 0 ? 0 : count - 1;
+    else
+        next = (int(it - controls.begin()) + direction + count) % count;
+    SelectControl(controls[size_t(next)]);
+}
+
+void Menu::PressControl(Widget* control)
+{
+    if (control == nullptr || control->mInactive || !control->mShown || control->mManager == nullptr)
+        return;
+    if (auto* button = dynamic_cast<ButtonWidget*>(control))
+    {
+        if (auto* gameButton = dynamic_cast<Button*>(button))
+            gameButton->PlayClickSound();
+        // What a click does: pressed, then released over the button.
+        if (ButtonListener* listener = button->mButtonObserver)
+        {
+            int id = button->mButtonId;
+            listener->ButtonPressed(id, 1);
+            listener->ButtonReleased(id);
+        }
+    }
+    else if (auto* box = dynamic_cast<Checkbox*>(control))
+    {
+        box->SetChecked(!box->IsChecked());
+        if (dynamic_cast<FancyCheckbox*>(box) != nullptr)
+            PlayGameSound(SOUND_BUTTON);
+    }
+    else if (auto* edit = dynamic_cast<EditWidget*>(control))
+    {
+        mManager->FocusWidget(edit);
+    }
+}
+
+void Menu::OnKeyDown(int key)
+{
+    const bool shift = mManager != nullptr && mManager->IsKeyDown(KEY_SHIFT);
+    std::vector<Widget*> controls = KeyControls();
+    Widget* selected = std::find(controls.begin(), controls.end(), mSelected) != controls.end() ? mSelected : nullptr;
+    switch (key)
+    {
+    case KEY_TAB:
+        MoveSelection(shift ? -1 : 1);
+        return;
+    case KEY_RETURN:
+    case KEY_SPACE:
+        if (selected != nullptr)
+            PressControl(selected);
+        else if (key == KEY_RETURN)
+            PressControl(confirmControl);
+        return;
+    case KEY_ESCAPE:
+        PressControl(cancelControl);
+        return;
+    case KEY_LEFT:
+    case KEY_RIGHT:
+        if (auto* slider = dynamic_cast<Slider*>(selected))
+        {
+            slider->SetValue(slider->mValue + (key == KEY_LEFT ? -kSliderKeyStep : kSliderKeyStep));
+            if (slider->mSliderObserver != nullptr)
+                slider->mSliderObserver->SliderMoved(slider->mSliderId, slider->mValue);
+        }
+        return;
+    default:
+        Dialog::OnKeyDown(key);
+    }
+}
+
+void Menu::FocusGained()
+{
+    Dialog::FocusGained();
+    // Tab pressed in a text field of the menu hands the focus back here: move on to the next control.
+    if (mManager != nullptr && mManager->IsKeyDown(KEY_TAB) && dynamic_cast<EditWidget*>(mSelected) != nullptr)
+        MoveSelection(mManager->IsKeyDown(KEY_SHIFT) ? -1 : 1);
+}

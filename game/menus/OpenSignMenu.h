@@ -1,0 +1,21 @@
+// The "open" sign that starts a shop day: over the whole screen, the board drawn behind it undarkened but
+// stopped. The sign turns over, stays, fades, and the menu closes itself 200 updates after it was made; the day
+// runs once it is gone. Its counter stops while the application is inactive.
+#pragma once
+
+#include "game/menus/Menu.h"
+
+class OpenSignMenu : public Menu
+{
+public:
+    static constexpr int kFirstCount = -50;
+    static constexpr int kCloseCount = 150;
+
+    explicit OpenSignMenu(Zestra::Board* board);
+
+    bool ShowsBoard() const override;
+    void Tick() override;
+    void Paint(Zestra::Graphics& g) override;
+
+    int counter = kFirstCount; // updates, from kFirstCount; closes at kCloseCount
+};

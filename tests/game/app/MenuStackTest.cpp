@@ -1,0 +1,220 @@
+// The application's stack of open menus over a day of the game's own content: the board's state and focus as
+// menus open and close, closing everything while the next screen opens, and every screen of the catalogue opened,
+// drawn and closed by name. Skipped when the build has no content folder.
+#include "framework/graphics/MemoryImage.h"
+#include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/app/GameApp.h"
+#include "game/res/Res.h"
+#include "game/menus/InfoMenu.h"
+#include "game/menus/MenuCatalog.h"
+#include "game/menus/NoticeMenu.h"
+#include "game/menus/OpenSignMenu.h"
+#include "game/shopday/Board.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace Zestra;
+
+const std::string kGameDir = VELMORA_BUILD_GAME_DIR;
+
+// One application for the whole suite: loading the content takes a while, and the process holds one at a time.
+class MenuStack : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
+            return;
+        platform = new HeadlessPlatform();
+        app = new GameApp(*platform);
+        std::string dir = "-changedir=" + kGameDir;
+        const char* argv[] = {"velmora", dir.c_str(), "-level=1:1"};
+        app->SetCommandLine(3, argv);
+        app->Initialize();
+        // The loading task on this thread, then the acknowledgement the loop would make: the day opens.
+        app->RunLoadingTask();
+        app->mLoadingFinished = true;
+        app->TryRunUpdate();
+    }
+    static void TearDownTestSuite()
+    {
+        delete app;
+        delete platform;
+        app = nullptr;
+        platform = nullptr;
+    }
+    void SetUp() override
+    {
+        if (app == nullptr || app->GetBoard() == nullptr)
+            GTEST_SKIP() << "no content folder in " << kGameDir;
+    }
+    void TearDown() override
+    {
+        if (app == nullptr)
+            return;
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+    }
+
+    static Board& TheBoard() { return *app->GetBoard(); }
+    static void Updates(int count)
+    {
+        for (int i = 0; i < count; i++)
+        {
+            app->RunUpdate();
+            app->RunFractionalUpdate(1.0);
+            app->ProcessDeferredDeletes();
+        }
+    }
+    static std::vector<uint32_t> Screen()
+    {
+        app->RunUpdateAndFullDraw();
+        MemoryImage* screen = app->GetScreenImage();
+        const uint32_t* bits = screen->GetBits();
+        return std::vector<uint32_t>(bits, bits + size_t(screen->GetWidth()) * size_t(screen->GetHeight()));
+    }
+
+    static HeadlessPlatform* platform;
+    static GameApp* app;
+};
+
+HeadlessPlatform* MenuStack::platform = nullptr;
+GameApp* MenuStack::app = nullptr;
+
+enum class Kind
+{
+    Notice, // a dialog: shows the board, darkened
+    Sign,   // shows the board undarkened, does not keep the focus
+    Info,   // full screen: the board is hidden
+};
+
+std::unique_ptr<Menu> Make(Kind kind, Board& board)
+{
+    switch (kind)
+    {
+    case Kind::Notice:
+        return std::make_unique<NoticeMenu>(&board, "quit_title", "quit_text");
+    case Kind::Sign:
+        return std::make_unique<OpenSignMenu>(&board);
+    case Kind::Info:
+        return std::make_unique<InfoMenu>(&board, IMAGE_MENU_MAIN.get());
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(MenuStack, TheBoardsStateFollowsTheOpenMenus)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<Kind> menus;
+        int state;
+        bool dimmed;
+        bool boardHasFocus;
+    };
+    const Case cases[] = {
+        {"none", {}, 2, false, true},
+        {"dialog", {Kind::Notice}, 1, true, false},
+        {"open sign", {Kind::Sign}, 1, false, true},
+        {"full screen", {Kind::Info}, 0, false, false},
+        {"dialog over full screen", {Kind::Info, Kind::Notice}, 0, false, false},
+        {"full screen over dialog", {Kind::Notice, Kind::Info}, 0, true, false},
+        {"sign over dialog", {Kind::Notice, Kind::Sign}, 1, true, false},
+    };
+    for (const Case& c : cases)
+    {
+        for (Kind kind : c.menus)
+            app->AddMenu(Make(kind, TheBoard()));
+        EXPECT_EQ(c.state, TheBoard().boardState) << c.name;
+        EXPECT_EQ(c.dimmed, TheBoard().dimmed) << c.name;
+        EXPECT_EQ(c.boardHasFocus, app->mWidgetManager->mFocus == &TheBoard()) << c.name;
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+        EXPECT_EQ(2, TheBoard().boardState) << c.name;
+    }
+}
+
+TEST_F(MenuStack, TheDayStandsWhileAMenuIsOpenAndRunsWhenTheLastOneCloses)
+{
+    Updates(1);
+    Menu* notice = app->AddMenu(Make(Kind::Notice, TheBoard()));
+    int clock = TheBoard().clockTicks;
+    Updates(20);
+    EXPECT_EQ(clock, TheBoard().clockTicks);
+    app->RemoveDialog(notice->mDialogId);
+    Updates(20);
+    EXPECT_EQ(clock - 20, TheBoard().clockTicks);
+    EXPECT_EQ(&TheBoard(), app->mWidgetManager->mFocus);
+}
+
+TEST_F(MenuStack, ClosingEverythingKeepsTheBoardCoveredUntilTheNextScreenIsOpen)
+{
+    Menu* first = app->AddMenu(Make(Kind::Info, TheBoard()));
+    app->AddMenu(Make(Kind::Notice, TheBoard()));
+    int stateWhileOpening = -1;
+    Menu* next = nullptr;
+    app->CloseAllMenus(
+        [&]
+        {
+            stateWhileOpening = TheBoard().boardState;
+            next = app->AddMenu(Make(Kind::Notice, TheBoard()));
+        });
+    EXPECT_EQ(0, stateWhileOpening);
+    EXPECT_EQ((std::list<Menu*>{next}), app->OpenMenus());
+    EXPECT_EQ(nullptr, app->FindDialog(first->mDialogId));
+    EXPECT_EQ(1, TheBoard().boardState);
+    EXPECT_EQ(2u, app->PendingDeferredDeletes());
+    app->ProcessDeferredDeletes();
+    EXPECT_EQ(0u, app->PendingDeferredDeletes());
+}
+
+TEST_F(MenuStack, EveryCatalogueScreenOpensDrawsAndCloses)
+{
+    std::vector<uint32_t> floor = Screen();
+    for (const MenuCatalogEntry& entry : MenuCatalog())
+    {
+        entry.open(TheBoard(), *app);
+        ASSERT_EQ(1u, app->OpenMenus().size()) << entry.name;
+        Menu* menu = app->OpenMenus().front();
+        for (int i = 0; i < 300 && !(menu->IsSettled() && i >= 60); i++)
+            Updates(1);
+        EXPECT_TRUE(menu->IsSettled()) << entry.name;
+        std::vector<uint32_t> shown = Screen();
+        size_t changed = 0;
+        for (size_t i = 0; i < shown.size(); i++)
+            changed += shown[i] != floor[i];
+        EXPECT_GT(changed, 5000u) << entry.name << " draws next to nothing";
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+        EXPECT_TRUE(app->OpenMenus().empty()) << entry.name;
+        EXPECT_EQ(0u, app->PendingDeferredDeletes()) << entry.name;
+        floor = Screen();
+    }
+}
+
+TEST_F(MenuStack, ASnapshotHoldsWhatTheScreenShowsUnderTheMenu)
+{
+    Menu* notice = app->AddMenu(Make(Kind::Notice, TheBoard()));
+    Updates(60);
+    std::vector<uint32_t> screen = Screen();
+    notice->TakeSnapshot();
+    ASSERT_NE(nullptr, notice->snapshot);
+    ASSERT_EQ(notice->mWidth, notice->snapshot->GetWidth());
+    int mismatches = 0;
+    for (int y = 0; y < notice->mHeight; y += 7)
+        for (int x = 0; x < notice->mWidth; x += 7)
+            mismatches +=
+                notice->snapshot->GetPixel(x, y) != screen[size_t(notice->mY + y) * 800 + size_t(notice->mX + x)];
+    EXPECT_EQ(0, mismatches);
+}

@@ -1,0 +1,363 @@
+// The menu kit on the application's menu stack: the slide-in and its pause rule, the confirmations and their
+// answers, the notice, the open sign's timing, the game's button sounds, the keys every menu shares, and the
+// children a menu keeps beside it.
+#include "MenuTestSupport.h"
+
+#include "framework/widgets/KeyCodes.h"
+#include "game/menus/Button.h"
+#include "game/menus/ConfirmDeleteMenu.h"
+#include "game/menus/ConfirmMainMenu.h"
+#include "game/menus/ConfirmNewGameMenu.h"
+#include "game/menus/ConfirmQuitMenu.h"
+#include "game/menus/FancyCheckbox.h"
+#include "game/menus/InfoMenu.h"
+#include "game/menus/MainMenuButton.h"
+#include "game/menus/NoticeMenu.h"
+#include "game/menus/OpenSignMenu.h"
+#include "game/menus/SlideIn.h"
+
+#include <algorithm>
+
+using namespace MenuTest;
+using namespace Zestra;
+
+namespace
+{
+
+// A full-screen menu with two buttons that counts their presses, standing for the main menu below a dialog.
+class TwoButtonMenu : public Menu
+{
+public:
+    TwoButtonMenu() : Menu(nullptr, IMAGE_MENU_MAIN.get(), false, false, true)
+    {
+        first = AddMenuButton("One", 400, 200, 7);
+        second = AddMenuButton("Two", 400, 300, 8);
+        box = AddChild(std::make_unique<FancyCheckbox>(nullptr));
+        box->MoveTo(100, 100);
+    }
+    using Menu::ButtonPressed;
+    void ButtonPressed(int id) override { pressed.push_back(id); }
+    std::vector<int> pressed;
+    Button* first;
+    Button* second;
+    FancyCheckbox* box;
+};
+
+// Slides in like the day's panels: it stops while the application is inactive.
+class PanelMenu : public Menu
+{
+public:
+    PanelMenu() : Menu(nullptr, IMAGE_MENU_DIALOG_BOX_1.get(), true, false, true), slide(-700, 16, 30, 6) {}
+    void TickFraction(double step) override
+    {
+        if (!AnimationsPaused())
+            slide.Advance(step);
+    }
+    SlideIn slide;
+};
+
+} // namespace
+
+TEST(SlideInTest, EveryMoverPassesItsTargetOnceBouncesAndStopsOnIt)
+{
+    struct Row
+    {
+        const char* who;
+        double start, speed, target, overshoot;
+    };
+    const Row rows[] = {
+        {"dialog menu", 600, -30, 120, 6},
+        {"main menu button", 900, -28, 325, 2},
+        {"level start", -700, 16, 30, 6},
+        {"level complete", -500, 14, 0, 6},
+    };
+    for (const Row& row : rows)
+    {
+        for (double step : {1.0, 1.6667})
+        {
+            SlideIn slide(row.start, row.speed, row.target, row.overshoot);
+            double furthest = row.start;
+            int updates = 0;
+            while (!slide.Advance(step) && updates < 1000)
+            {
+                updates++;
+                furthest = row.speed < 0 ? std::min(furthest, slide.position) : std::max(furthest, slide.position);
+            }
+            EXPECT_EQ(row.target, slide.position) << row.who;
+            EXPECT_TRUE(slide.Settled()) << row.who;
+            double expectedFurthest = row.target + (row.speed < 0 ? -row.overshoot : row.overshoot);
+            EXPECT_EQ(expectedFurthest, furthest) << row.who << " step " << step;
+            int travel = int(std::abs(row.target - row.start) / std::abs(row.speed * step));
+            EXPECT_NEAR(travel + 1, updates, 1) << row.who << " step " << step;
+        }
+    }
+}
+
+TEST_F(MenuKitTest, ADialogMenuAnswersNoClicksUntilItHasSettled)
+{
+    auto* quit = static_cast<ConfirmQuitMenu*>(app->AddMenu(std::make_unique<ConfirmQuitMenu>(nullptr)));
+    EXPECT_EQ(600, quit->mY);
+    auto* confirm = static_cast<Button*>(quit->children[0].get());
+    Updates(5);
+    EXPECT_TRUE(confirm->mInactive);
+    Click(*confirm);
+    EXPECT_FALSE(app->quitAsked);
+    Key(KEY_RETURN); // nor keys
+    EXPECT_FALSE(app->quitAsked);
+    Updates(30);
+    ASSERT_TRUE(quit->IsSettled());
+    EXPECT_EQ(300 - 360 / 2, quit->mY);
+    EXPECT_FALSE(confirm->mInactive);
+    EXPECT_EQ(quit->mY + 246, confirm->mY); // children follow the menu
+    Click(*confirm);
+    EXPECT_TRUE(app->quitAsked);
+    EXPECT_FALSE(IsOpen(quit));
+}
+
+TEST_F(MenuKitTest, FocusLossFreezesAPanelSlideButNotADialogs)
+{
+    auto* panel = static_cast<PanelMenu*>(app->AddMenu(std::make_unique<PanelMenu>()));
+    auto* notice = static_cast<NoticeMenu*>(app->AddMenu(std::make_unique<NoticeMenu>(nullptr, "t", "x")));
+    Updates(3);
+    double panelAt = panel->slide.position;
+    double noticeAt = notice->slide.position;
+    app->OnFocusLost();
+    Updates(5);
+    EXPECT_EQ(panelAt, panel->slide.position);
+    EXPECT_LT(notice->slide.position, noticeAt);
+    EXPECT_EQ(1, panel->inactiveCount);
+    app->OnFocusGained();
+    Updates(1);
+    EXPECT_GT(panel->slide.position, panelAt);
+    app->OnFocusGained(); // never below 0
+    EXPECT_EQ(0, panel->inactiveCount);
+}
+
+TEST_F(MenuKitTest, CancellingAConfirmationLeavesTheMenuBelowAsItWas)
+{
+    auto* below = static_cast<TwoButtonMenu*>(app->AddMenu(std::make_unique<TwoButtonMenu>()));
+    Rect firstBounds = below->first->Bounds();
+    auto* quit = static_cast<ConfirmQuitMenu*>(app->AddMenu(std::make_unique<ConfirmQuitMenu>(nullptr)));
+    // The menu below takes no clicks while the confirmation is up.
+    Click(*below->first);
+    EXPECT_TRUE(below->pressed.empty());
+    Updates(40);
+    Click(*quit->children[1]); // cancel
+    EXPECT_FALSE(app->quitAsked);
+    EXPECT_FALSE(IsOpen(quit));
+    EXPECT_TRUE(IsOpen(below));
+    EXPECT_EQ(1u, app->OpenMenus().size());
+    EXPECT_EQ(firstBounds, below->first->Bounds());
+    EXPECT_FALSE(below->first->mInactive);
+    EXPECT_TRUE(below->pressed.empty());
+    Click(*below->first);
+    EXPECT_EQ((std::vector<int>{7}), below->pressed);
+}
+
+TEST_F(MenuKitTest, ReturnConfirmsEscapeCancelsAndTabWalksTheControls)
+{
+    auto* below = static_cast<TwoButtonMenu*>(app->AddMenu(std::make_unique<TwoButtonMenu>()));
+    Key(KEY_TAB); // the two buttons, then the check box, in the order added
+    EXPECT_TRUE(below->first->mKeySelected);
+    Key(KEY_TAB);
+    Key(KEY_RETURN);
+    EXPECT_EQ((std::vector<int>{8}), below->pressed);
+    Key(KEY_TAB);
+    EXPECT_FALSE(below->second->mKeySelected);
+    Key(KEY_SPACE);
+    EXPECT_TRUE(below->box->IsChecked());
+    Manager().KeyPressed(KEY_SHIFT);
+    Key(KEY_TAB); // back to the second button
+    Manager().KeyReleased(KEY_SHIFT);
+    EXPECT_TRUE(below->second->mKeySelected);
+
+    auto* quit = static_cast<ConfirmQuitMenu*>(app->AddMenu(std::make_unique<ConfirmQuitMenu>(nullptr)));
+    Updates(40);
+    Key(KEY_ESCAPE);
+    EXPECT_FALSE(IsOpen(quit));
+    EXPECT_FALSE(app->quitAsked);
+    EXPECT_EQ((std::vector<int>{8}), below->pressed); // the keys went to the top menu only
+
+    quit = static_cast<ConfirmQuitMenu*>(app->AddMenu(std::make_unique<ConfirmQuitMenu>(nullptr)));
+    Updates(40);
+    Key(KEY_RETURN);
+    EXPECT_TRUE(app->quitAsked);
+
+    auto* notice = app->AddMenu(std::make_unique<NoticeMenu>(nullptr, "t", "x"));
+    Updates(40);
+    Key(KEY_ESCAPE);
+    EXPECT_FALSE(IsOpen(notice));
+}
+
+TEST_F(MenuKitTest, TheOpenSignClosesItselfExactlyTwoHundredUpdatesAfterItWasMade)
+{
+    auto* sign = static_cast<OpenSignMenu*>(app->AddMenu(std::make_unique<OpenSignMenu>(nullptr)));
+    EXPECT_EQ((std::vector<int>{kStartDaySound}), sounds);
+    EXPECT_FALSE(sign->ShowsBoard());
+    EXPECT_EQ(Rect(0, 0, 800, 600), sign->Bounds());
+    Updates(100);
+    app->OnFocusLost(); // the count stops while the application is inactive
+    Updates(50);
+    app->OnFocusGained();
+    Updates(99);
+    EXPECT_TRUE(IsOpen(sign));
+    Updates(1);
+    EXPECT_FALSE(IsOpen(sign));
+}
+
+TEST_F(MenuKitTest, ButtonsWithSoundsOffPlayNothing)
+{
+    for (bool soundsOn : {true, false})
+    {
+        sounds.clear();
+        auto* menu = static_cast<TwoButtonMenu*>(app->AddMenu(std::make_unique<TwoButtonMenu>()));
+        menu->first->sounds = soundsOn;
+        Click(*menu->first);
+        Key(KEY_TAB);
+        Key(KEY_RETURN); // the keyboard's press sounds like a click
+        if (soundsOn)
+            EXPECT_EQ((std::vector<int>{kHighlightSound, kButtonSound, kButtonSound}), sounds);
+        else
+            EXPECT_TRUE(sounds.empty());
+        EXPECT_EQ((std::vector<int>{7, 7}), menu->pressed);
+        app->RemoveDialog(menu->mDialogId);
+        Click(0, 0);
+    }
+}
+
+TEST_F(MenuKitTest, ConfirmationsCloseTheMenusThatAskedAndDeleteThroughTheirOpener)
+{
+    auto* options = app->AddMenu(std::make_unique<TwoButtonMenu>());
+    auto* stop = app->AddMenu(std::make_unique<ConfirmMainMenu>(nullptr, options->mDialogId));
+    Updates(40);
+    Key(KEY_RETURN);
+    EXPECT_FALSE(IsOpen(stop));
+    EXPECT_FALSE(IsOpen(options));
+
+    auto* mainMenu = app->AddMenu(std::make_unique<TwoButtonMenu>());
+    auto* loadGame = app->AddMenu(std::make_unique<TwoButtonMenu>());
+    app->AddMenu(std::make_unique<ConfirmNewGameMenu>(nullptr, loadGame->mDialogId, mainMenu->mDialogId));
+    Updates(40);
+    Key(KEY_RETURN);
+    EXPECT_TRUE(app->OpenMenus().empty());
+
+    int deleted = 0;
+    auto* ask = app->AddMenu(std::make_unique<ConfirmDeleteMenu>(nullptr, "Mia", [&] { deleted++; }));
+    Updates(40);
+    Key(KEY_ESCAPE);
+    EXPECT_EQ(0, deleted);
+    EXPECT_FALSE(IsOpen(ask));
+    app->AddMenu(std::make_unique<ConfirmDeleteMenu>(nullptr, "Mia", [&] { deleted++; }));
+    Updates(40);
+    Key(KEY_RETURN);
+    EXPECT_EQ(1, deleted);
+}
+
+TEST(ConfirmDeleteText, OnlyASingleStringConversionIsFilledIn)
+{
+    struct Case
+    {
+        const char* format;
+        bool ok;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Delete %s?", true, "Delete Mia?"},
+        {"100%% sure about %s?", true, "100% sure about Mia?"},
+        {"%s", true, "Mia"},
+        {"Delete %s and %s?", false, ""},
+        {"Delete %d?", false, ""},
+        {"%n%d", false, ""},
+        {"%s %n", false, ""},
+        {"no name at all", false, ""},
+        {"ends in %", false, ""},
+        {"", false, ""},
+    };
+    for (const Case& c : cases)
+    {
+        bool ok = !c.ok;
+        EXPECT_EQ(c.text, FillProfileName(c.format, "Mia", &ok)) << c.format;
+        EXPECT_EQ(c.ok, ok) << c.format;
+    }
+    // The name is never read as a format either.
+    EXPECT_EQ("Bye %s%n!", FillProfileName("Bye %s!", "%s%n"));
+}
+
+TEST_F(MenuKitTest, ChildrenKeepTheirOffsetsAndComeAndGoWithTheMenu)
+{
+    auto menu = std::make_unique<TwoButtonMenu>();
+    TwoButtonMenu* raw = menu.get();
+    Button* first = raw->first;
+    EXPECT_EQ(nullptr, first->mParent);
+    app->AddMenu(std::move(menu));
+    EXPECT_EQ(&Manager(), first->mParent);
+    EXPECT_TRUE(Manager().IsDrawnBefore(raw, first));
+    EXPECT_EQ(raw, Manager().mFocus);
+    raw->MoveTo(10, 20);
+    EXPECT_EQ((Point{400 - 100 + 10, 200 + 20}), (Point{first->mX, first->mY}));
+    app->RemoveDialog(raw->mDialogId);
+    EXPECT_EQ(nullptr, first->mParent);
+    EXPECT_EQ(1u, app->PendingDeferredDeletes());
+    app->ProcessDeferredDeletes();
+    EXPECT_EQ(0u, app->PendingDeferredDeletes());
+}
+
+TEST_F(MenuKitTest, EveryMenuButtonAndCheckboxTakesAFreshId)
+{
+    auto a = std::make_unique<NoticeMenu>(nullptr, "t", "x");
+    auto b = std::make_unique<NoticeMenu>(nullptr, "t", "x");
+    Button free(nullptr);
+    FancyCheckbox box(nullptr);
+    std::vector<int> ids = {a->mDialogId, b->mDialogId, free.mButtonId, box.mCheckboxId};
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids.end(), std::adjacent_find(ids.begin(), ids.end()));
+    EXPECT_GT(ids.front(), 0);
+}
+
+TEST_F(MenuKitTest, AMainMenuButtonLandsOnlyThenAnswersAndKeepsSlidingWhileInactive)
+{
+    auto* menu = static_cast<TwoButtonMenu*>(app->AddMenu(std::make_unique<TwoButtonMenu>()));
+    auto* sliding = menu->AddChild(std::make_unique<MainMenuButton>(menu, 9));
+    sliding->SetImages(IMAGE_MENU_BUTTON_NORMAL.get(), IMAGE_MENU_BUTTON_OVER.get(), IMAGE_MENU_BUTTON_DOWN.get());
+    sliding->MoveTo(0, 400);
+    sliding->StartSlide(900);
+    app->OnFocusLost();
+    Updates(10);
+    EXPECT_EQ(900 - 280, sliding->mX);
+    EXPECT_TRUE(sliding->mInactive);
+    app->OnFocusGained();
+    Click(*sliding);
+    EXPECT_TRUE(menu->pressed.empty());
+    Updates(30);
+    EXPECT_TRUE(sliding->Landed());
+    EXPECT_EQ(425 - 100, sliding->mX);
+    Click(*sliding);
+    EXPECT_EQ((std::vector<int>{9}), menu->pressed);
+}
+
+TEST_F(MenuKitTest, TheFancyCheckboxLightsUnderThePointerAndSoundsWhenItChanges)
+{
+    auto* menu = static_cast<TwoButtonMenu*>(app->AddMenu(std::make_unique<TwoButtonMenu>()));
+    FancyCheckbox* box = menu->box;
+    EXPECT_EQ(Rect(100, 100, 32, 32), box->Bounds());
+    Manager().PointerMoved(110, 110);
+    EXPECT_EQ(IMAGE_MENU_CHECKBOX_HOVER.get(), box->mOffImage);
+    EXPECT_EQ(IMAGE_MENU_CHECKBOX_CHECKED_HOVER.get(), box->mOnImage);
+    Click(110, 110);
+    EXPECT_TRUE(box->IsChecked());
+    Manager().PointerMoved(300, 500);
+    EXPECT_EQ(IMAGE_MENU_CHECKBOX.get(), box->mOffImage);
+    EXPECT_EQ((std::vector<int>{kHighlightSound, kButtonSound}), sounds);
+}
+
+TEST_F(MenuKitTest, AnInformationScreenGoesBackWithItsButtonOrEscape)
+{
+    auto* info = app->AddMenu(std::make_unique<InfoMenu>(nullptr, IMAGE_MENU_MAIN.get()));
+    EXPECT_EQ(Rect(0, 0, 800, 600), info->Bounds());
+    EXPECT_FALSE(info->ShowsBoard());
+    Key(KEY_ESCAPE);
+    EXPECT_FALSE(IsOpen(info));
+    info = app->AddMenu(std::make_unique<InfoMenu>(nullptr, IMAGE_MENU_MAIN.get()));
+    Click(*static_cast<InfoMenu*>(info)->backButton);
+    EXPECT_FALSE(IsOpen(info));
+}
