@@ -14,7 +14,6 @@
 #include "game/store/DiscardRack.h"
 #include "game/store/Furniture.h"
 #include "game/store/GiftWrap.h"
-#include "game/store/MerchantOrders.h"
 
 #include <algorithm>
 #include <vector>

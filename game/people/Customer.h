@@ -67,6 +67,7 @@ public:
     // RoomOccupant
     Person& OccupantBody() override { return *this; }
     int DressingTime() const override { return profile.dressingTime; }
+    int WantedItem() const override { return wantedItem; }
     void TakeBackFromRoom() override;
     void FinishedTryingOn() override;
     int SwapHand(int item) override;

@@ -10,6 +10,8 @@ public:
     virtual ~RoomOccupant() = default;
     virtual Person& OccupantBody() = 0;
     virtual int DressingTime() const = 0; // ticks per item tried on
+    // The garment the customer waits for (0 for none), which the merchant may bring into the room.
+    virtual int WantedItem() const = 0;
     // The trying-on time is over: the customer takes the room's item back (or leaves it there).
     virtual void TakeBackFromRoom() = 0;
     // The door has opened again: the customer leaves and releases the room, or waits (occupancy 3).

@@ -19,7 +19,6 @@
 #include "game/store/ClosedSign.h"
 #include "game/store/CustomerServiceDesk.h"
 #include "game/store/GiftWrap.h"
-#include "game/store/MerchantOrders.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,17 +50,17 @@ Merchant* Board::PlayMerchant() const
 
 CashRegisterLine* Board::CashLine() const
 {
-    return dynamic_cast<CashRegisterLine*>(cashRegisterLine.get());
+    return cashRegisterLine.get();
 }
 
 ChangingRoomLine* Board::RoomLine() const
 {
-    return dynamic_cast<ChangingRoomLine*>(changingRoomLine.get());
+    return changingRoomLine.get();
 }
 
 CustomerServiceLine* Board::ServiceLine() const
 {
-    return dynamic_cast<CustomerServiceLine*>(customerServiceLine.get());
+    return customerServiceLine.get();
 }
 
 void Board::StartShopDay()
@@ -99,13 +98,10 @@ void Board::StartShopDay()
         cashRegister->line = cashRegisterLine.get();
     for (auto& room : changingRooms)
         room->line = changingRoomLine.get();
-    for (ActiveComponent* clickable : clickables)
-    {
-        if (auto* desk = dynamic_cast<CustomerServiceDesk*>(clickable))
-            desk->line = customerServiceLine.get();
-        else if (auto* station = dynamic_cast<GiftWrap*>(clickable))
-            station->line = customerServiceLine.get();
-    }
+    if (serviceDesk != nullptr)
+        serviceDesk->line = customerServiceLine.get();
+    if (giftWrap != nullptr)
+        giftWrap->line = customerServiceLine.get();
 
     background = store->GetImage("Background");
     hudImage = store->GetImage("Hud");
@@ -323,10 +319,7 @@ void Board::OnMouseDown(int x, int y, int clickCode)
             taken = true;
             if (playable->CountOrdersFor(clickable) < clickable->maxOrders)
             {
-                std::unique_ptr<MerchantAction> order = clickable->CreateMerchantAction(*playable);
-                if (!order)
-                    order = CreateOrderFor(*clickable, *playable);
-                if (order)
+                if (std::unique_ptr<MerchantAction> order = clickable->CreateMerchantAction(*playable))
                     playable->AddAction(std::move(order));
             }
         }

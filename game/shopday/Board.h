@@ -6,6 +6,7 @@
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
 #include "game/people/ShopFloor.h"
+#include "game/people/WaitingLines.h"
 #include "game/profile/GameState.h"
 #include "game/shopday/CustomerCrowd.h"
 #include "game/shopday/LevelRecorder.h"
@@ -23,14 +24,12 @@ class BackRoom;
 class CashRegister;
 class ChangingRoom;
 class Component;
+class CustomerServiceDesk;
 class Furniture;
+class GiftWrap;
 class Mannequin;
 class Person;
-class WaitingLine;
 class Merchant;
-class CashRegisterLine;
-class ChangingRoomLine;
-class CustomerServiceLine;
 struct FurnitureUpgrade;
 struct MerchantLevelInfo;
 struct StoreInfo;
@@ -97,10 +96,12 @@ public:
     int bannerTimer = -1;
     Person* merchant = nullptr;           // not owned: sceneItems (or the shopping merchant) holds it
     CashRegister* cashRegister = nullptr; // not owned
+    CustomerServiceDesk* serviceDesk = nullptr; // not owned
+    GiftWrap* giftWrap = nullptr;         // not owned; null in stores without gift wrapping
     BackRoom* backRoom = nullptr;         // not owned
-    std::unique_ptr<WaitingLine> cashRegisterLine; // made by StartShopDay; null until a day is prepared
-    std::unique_ptr<WaitingLine> changingRoomLine;
-    std::unique_ptr<WaitingLine> customerServiceLine;
+    std::unique_ptr<CashRegisterLine> cashRegisterLine; // made by StartShopDay; null until a day is prepared
+    std::unique_ptr<ChangingRoomLine> changingRoomLine;
+    std::unique_ptr<CustomerServiceLine> customerServiceLine;
     std::unique_ptr<Component> drinkStation;
     std::vector<Furniture*> furnitureList;
     std::vector<std::unique_ptr<ChangingRoom>> changingRooms; // owns; drawn before the depth-sorted scene

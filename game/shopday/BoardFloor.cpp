@@ -109,6 +109,8 @@ void Board::ClearLevel()
     draggedDrink.reset();
     merchant = nullptr;
     cashRegister = nullptr;
+    serviceDesk = nullptr;
+    giftWrap = nullptr;
     backRoom = nullptr;
     sceneItems.clear();
     changingRooms.clear();
@@ -220,7 +222,11 @@ bool Board::LoadLevel(bool shop)
     sceneItems.push_back(std::move(counter));
 
     if (store->giftWrapCost > 0.0f)
-        addStation(std::make_unique<GiftWrap>(722, 195, customerServiceLine.get()));
+    {
+        auto station = std::make_unique<GiftWrap>(722, 195, customerServiceLine.get());
+        giftWrap = station.get();
+        addStation(std::move(station));
+    }
 
     Image* deskImage = storeImage("CustomerServiceDesk");
     auto desk = std::make_unique<CustomerServiceDesk>(800 - WidthOf(deskImage), 190, deskImage,
@@ -230,6 +236,7 @@ bool Board::LoadLevel(bool shop)
         tickers.push_back(counterPointer);
         tickers.push_back(desk.get());
     }
+    serviceDesk = desk.get();
     addStation(std::move(desk));
 
     if (store->initialDrinks != 0 && storeImage("Drink") != nullptr)

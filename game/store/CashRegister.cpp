@@ -4,6 +4,8 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/Localization.h"
+#include "game/people/Merchant.h"
+#include "game/people/WaitingLines.h"
 #include "game/res/Res.h"
 
 namespace
@@ -17,7 +19,7 @@ void DrawCentred(Zestra::Graphics& g, Zestra::Font& font, const std::string& tex
 }
 } // namespace
 
-CashRegister::CashRegister(int centreX, int y, Zestra::Image* image, WaitingLine* line)
+CashRegister::CashRegister(int centreX, int y, Zestra::Image* image, CustomerLine* line)
     : ActiveComponent(centreX, y, image, 20, -4), line(line)
 {
 }
@@ -26,8 +28,7 @@ CashRegister::~CashRegister() = default;
 
 std::unique_ptr<MerchantAction> CashRegister::CreateMerchantAction(Merchant& merchant)
 {
-    // The VisitCashRegister order arrives with the merchant's orders.
-    return nullptr;
+    return std::make_unique<VisitCashRegister>(merchant, *this, line);
 }
 
 void CashRegister::ShowAmounts(double sale, double tip)
@@ -72,4 +73,30 @@ void CashRegister::Draw(Zestra::Graphics& g)
     text.SetInk(Zestra::Color(255, 255, 255, alpha));
     DrawCentred(text, *FONT_HUD_NUMBERS, saleText, saleX, saleY);
     DrawCentred(text, *FONT_HUD_NUMBERS, tipText, tipX, tipY);
+}
+
+VisitCashRegister::VisitCashRegister(Merchant& merchant, CashRegister& cashRegister, CustomerLine* line)
+    : VisitLine(merchant, &cashRegister, -8, 290, line), cashRegister(cashRegister)
+{
+}
+
+bool VisitCashRegister::ServeLine()
+{
+    if (!busy)
+    {
+        if (line->Empty())
+            return true;
+        if (cashRegister.showing)
+            return false;
+        merchant.SetAnimation("hands");
+        line->ServeHead();
+        busy = true;
+        return false;
+    }
+    if (merchant.animationName == "hands")
+        return false;
+    servedCustomer = nullptr;
+    headSeen = false;
+    busy = false;
+    return cancelled;
 }

@@ -6,6 +6,7 @@
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
 #include "game/people/GameSound.h"
+#include "game/people/Merchant.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
 #include "game/res/Res.h"
@@ -29,8 +30,7 @@ ChangingRoom::~ChangingRoom() = default;
 
 std::unique_ptr<MerchantAction> ChangingRoom::CreateMerchantAction(Merchant& merchant)
 {
-    // The VisitChangingRoom order arrives with the merchant's orders.
-    return nullptr;
+    return std::make_unique<VisitChangingRoom>(merchant, *this);
 }
 
 Zestra::Point ChangingRoom::Entrance() const
@@ -197,4 +197,31 @@ void ChangingRoom::DrawOccupant(Zestra::Graphics& g)
     if (doorPhase == 2 && (occupancy == 2 || occupancy == 3) && occupant != nullptr)
         occupant->OccupantBody().DrawPerson(g);
     DrawNumbers(g);
+}
+
+VisitChangingRoom::VisitChangingRoom(Merchant& merchant, ChangingRoom& room)
+    : MerchantAction(merchant, &room, room.x - 6, room.y + 30), merchant(merchant), room(room)
+{
+}
+
+bool VisitChangingRoom::Perform()
+{
+    if (room.occupancy == 0 && room.shownClothing && merchant.HandState() != 3)
+    {
+        int item = room.TakeShownClothing(true);
+        merchant.PickUp(item, true);
+        return true;
+    }
+    if (room.occupancy == 3)
+    {
+        int wanted = room.occupant != nullptr ? room.occupant->WantedItem() : 0;
+        if (wanted != 0 && merchant.IsHolding(wanted))
+        {
+            merchant.PutDown(wanted, true);
+            int old = room.StartTryOn(wanted);
+            if (old != 0)
+                merchant.PickUp(old, true);
+        }
+    }
+    return true;
 }

@@ -49,3 +49,15 @@ public:
 private:
     void NotifyLine();
 };
+
+// The order a click on a changing room makes: the merchant takes the garment left hanging in a free room, or hands
+// a waiting customer the garment it wants and takes back what it tried.
+class VisitChangingRoom : public MerchantAction
+{
+public:
+    VisitChangingRoom(Merchant& merchant, ChangingRoom& room);
+    bool Perform() override;
+
+    Merchant& merchant;
+    ChangingRoom& room;
+};

@@ -20,3 +20,21 @@ public:
     int buttonNumberX;
     int buttonNumberY;
 };
+
+// The order a click on a mannequin's garment makes: the merchant walks into the back room and fetches the garment.
+// Fetching one item after another, the merchant stays inside and each further item takes half the time.
+class VisitBackRoom : public MerchantAction
+{
+public:
+    VisitBackRoom(Merchant& merchant, ClothingButton* button, BackRoom* backRoom, int item);
+    bool Chain(Action* following) override;
+    void Withdrawn(Action& previous) override;
+    bool Perform() override;
+
+    Merchant& merchant;
+    BackRoom* backRoom; // not owned; may be null
+    int item;
+    int countdown = -1; // -1 not started, -2 walking back out
+    bool chained = false;
+    int duration;
+};

@@ -3,7 +3,9 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/ClothingStats.h"
+#include "game/people/Merchant.h"
 #include "game/res/Res.h"
+#include "game/store/Furniture.h"
 
 namespace
 {
@@ -15,6 +17,11 @@ int Width(const Zestra::Image* image)
 int Height(const Zestra::Image* image)
 {
     return image == nullptr ? 0 : image->GetHeight();
+}
+
+int CelWidth(const Zestra::Image* image)
+{
+    return image == nullptr ? 0 : image->GetCelWidth();
 }
 } // namespace
 
@@ -58,6 +65,38 @@ void ClothingForSale::Draw(Zestra::Graphics& g)
 
 std::unique_ptr<MerchantAction> ClothingForSale::CreateMerchantAction(Merchant& merchant)
 {
-    // The GoToFurniture order arrives with the merchant's orders.
-    return nullptr;
+    // A slot that belongs to no furniture has nowhere to send the merchant.
+    if (furniture == nullptr)
+        return nullptr;
+    return std::make_unique<GoToFurniture>(merchant, *this);
 }
+
+GoToFurniture::GoToFurniture(Merchant& merchant, ClothingForSale& item)
+    : MerchantAction(merchant, &item, item.furniture->x + CelWidth(item.furniture->image) / 2 - 131,
+                     item.furniture->y + 9),
+      merchant(merchant), item(item), wasPresent(item.inStock), furniture(item.furniture)
+{
+}
+
+bool GoToFurniture::Perform()
+{
+    if (wasPresent)
+    {
+        if (merchant.HandState() == 3)
+            return true;
+        if (item.inStock)
+            item.inStock = false;
+        else if (!furniture->TakeItem(-1))
+            return true;
+        merchant.PickUp(item.clothing, true);
+        return true;
+    }
+    // The player clicked an empty place: restock it when the merchant carries its garment.
+    if (!item.inStock && merchant.IsHolding(item.clothing))
+    {
+        merchant.PutDown(item.clothing, true);
+        item.inStock = true;
+    }
+    return true;
+}
+

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Furniture;
+class Merchant;
 
 class ClothingForSale : public ActiveComponent
 {
@@ -26,4 +27,18 @@ public:
     std::unique_ptr<Component> shadow;    // folded items only
     Furniture* furniture;                 // not owned: the owner
     bool inStock = true;
+};
+
+// The order a click on a slot makes: the merchant walks to the furniture and takes the garment when the slot was
+// stocked at the click, or puts the garment back when the slot was empty and the merchant carries one.
+class GoToFurniture : public MerchantAction
+{
+public:
+    GoToFurniture(Merchant& merchant, ClothingForSale& item);
+    bool Perform() override;
+
+    Merchant& merchant;
+    ClothingForSale& item;
+    bool wasPresent;
+    Furniture* furniture; // not owned
 };

@@ -1,8 +1,10 @@
 #include "game/store/CustomerServiceDesk.h"
 
+#include "game/people/Customer.h"
+#include "game/people/WaitingLines.h"
 #include "game/store/ChristmasLights.h"
 
-CustomerServiceDesk::CustomerServiceDesk(int x, int y, Zestra::Image* image, WaitingLine* line, bool december)
+CustomerServiceDesk::CustomerServiceDesk(int x, int y, Zestra::Image* image, CustomerLine* line, bool december)
     : ActiveComponent(x, y, 2, image), line(line)
 {
     if (december)
@@ -19,8 +21,7 @@ void CustomerServiceDesk::Update()
 
 std::unique_ptr<MerchantAction> CustomerServiceDesk::CreateMerchantAction(Merchant& merchant)
 {
-    // The VisitCustomerService order arrives with the merchant's orders.
-    return nullptr;
+    return std::make_unique<VisitCustomerService>(merchant, this, line);
 }
 
 Zestra::Point CustomerServiceDesk::GetNumberPosition(int k) const
@@ -33,4 +34,19 @@ void CustomerServiceDesk::DrawOverlay(Zestra::Graphics& g)
 {
     if (lights)
         lights->Draw(g);
+}
+
+VisitCustomerService::VisitCustomerService(Merchant& merchant, CustomerServiceDesk* desk, CustomerLine* line)
+    : VisitLine(merchant, desk, 699, 125, line)
+{
+}
+
+bool VisitCustomerService::ServeLine()
+{
+    const LineEntry* head = line->Head();
+    if (head == nullptr)
+        return true;
+    if (head->customer->bubble != Customer::BUBBLE_WRAP_SHOWN)
+        line->ServeHead();
+    return true;
 }

@@ -5,7 +5,6 @@
 #include "game/shopday/Hud.h"
 #include "game/store/ClosedSign.h"
 #include "game/store/DiscardRack.h"
-#include "game/store/MerchantOrders.h"
 
 #include <algorithm>
 #include <cstdlib>

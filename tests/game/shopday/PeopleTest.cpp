@@ -6,8 +6,9 @@
 #include "game/store/BackRoom.h"
 #include "game/store/CashRegister.h"
 #include "game/store/ChangingRoom.h"
+#include "game/store/ClothingButton.h"
+#include "game/store/CustomerServiceDesk.h"
 #include "game/store/GiftWrap.h"
-#include "game/store/MerchantOrders.h"
 
 #include <typeinfo>
 

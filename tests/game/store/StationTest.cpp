@@ -24,6 +24,7 @@ public:
 
     Person& OccupantBody() override { return body; }
     int DressingTime() const override { return dressing; }
+    int WantedItem() const override { return 0; }
     void TakeBackFromRoom() override { ++takeBacks; }
     void FinishedTryingOn() override { ++finishes; }
     int SwapHand(int item) override
