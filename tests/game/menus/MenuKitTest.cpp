@@ -3,6 +3,9 @@
 // children a menu keeps beside it.
 #include "MenuTestSupport.h"
 
+#include "../data/DataTestSupport.h"
+#include "game/data/Localization.h"
+
 #include "framework/widgets/KeyCodes.h"
 #include "game/menus/Button.h"
 #include "game/menus/ConfirmDeleteMenu.h"
@@ -281,6 +284,23 @@ TEST(ConfirmDeleteText, OnlyASingleStringConversionIsFilledIn)
     }
     // The name is never read as a format either.
     EXPECT_EQ("Bye %s%n!", FillProfileName("Bye %s!", "%s%n"));
+}
+
+TEST_F(MenuKitTest, TheDeleteQuestionShowsADataTextOnlyWhenItIsASingleNameSlot)
+{
+    FakeHost host;
+    ScratchGameFolder folder;
+    for (auto [format, shown] :
+         {std::pair<const char*, const char*>{"Delete %s? 100%% sure?", "Delete Mia? 100% sure?"},
+          {"Delete %n%d", ""},
+          {"Delete %s %s", ""}})
+    {
+        FreeDataTables();
+        folder.Write("properties/localization.xml", std::string("<id tag=\"delete_text\" value=\"") + format + "\"/>");
+        Localization reader(host);
+        ConfirmDeleteMenu menu(nullptr, "Mia", nullptr);
+        EXPECT_EQ(shown, menu.text) << format;
+    }
 }
 
 TEST_F(MenuKitTest, ChildrenKeepTheirOffsetsAndComeAndGoWithTheMenu)
