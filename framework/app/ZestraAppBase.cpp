@@ -593,6 +593,11 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
 {
     if (mQuitRequested.exchange(false))
         Quit();
+    // On a virtual clock the loop would race through its updates while the loading thread reads, and what a run
+    // shows would depend on how fast the machine loads. A "-headless" run lets loading take no time on that clock.
+    if (mClockWaitsForLoading && mPlatform.HasVirtualClock() && mLoadingThread.joinable() &&
+        !mLoadingFinished.load(std::memory_order_acquire))
+        mLoadingThread.join();
 
     // Frames pace the updates only where presenting really waits for the display; otherwise the loop would run
     // the game too fast until the sanity check below noticed.

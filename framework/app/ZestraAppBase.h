@@ -373,6 +373,9 @@ public:
 
     // Options of our own.
     int mQuitAfterUpdates = 0; // -ticks; 0 runs until quit
+    // "-headless": on a virtual clock no update runs while the loading thread works, so the same options give the
+    // same run on a fast or a slow machine.
+    bool mClockWaitsForLoading = false;
     // The updates that count toward "-ticks": all of them here; a game may count from the start of its play.
     virtual int UpdatesTowardQuit() const { return mUpdateCount; }
     std::string mShotPath;     // -shot

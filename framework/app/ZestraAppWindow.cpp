@@ -78,7 +78,8 @@ void ZestraAppBase::AddFrameworkOptions()
              mWindowedOverride = 0;
          });
     // The program's entry chooses the platform before the application exists.
-    flag("-headless", "run without window or sound on a virtual clock", [] {});
+    flag("-headless", "run without window or sound on a virtual clock (loading takes none of its time)",
+         [this] { mClockWaitsForLoading = true; });
     flag("-realtime", "with -headless: use the real clock", [] {});
     valued("-seed", "N", "seed both random generators with N for a reproducible run",
            [this](const std::string& value)

@@ -126,6 +126,8 @@ public:
     // Clock and sleeping. Every time read of the program goes through NowMs, so a virtual clock drives it all.
     virtual uint64_t NowMs() = 0;
     virtual void SleepMs(int ms) = 0;
+    // True when time moves only by SleepMs (a virtual clock), so anything that takes real time takes none on it.
+    virtual bool HasVirtualClock() const { return false; }
 
     // Window. CreateMainWindow replaces an existing window; errorText explains a failure.
     virtual DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) = 0;

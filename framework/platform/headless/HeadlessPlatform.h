@@ -73,6 +73,7 @@ public:
     // --- Platform ------------------------------------------------------------------------------------------
     uint64_t NowMs() override;
     void SleepMs(int ms) override;
+    bool HasVirtualClock() const override { return !mRealTime; }
 
     DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) override;
     void DestroyMainWindow() override;
