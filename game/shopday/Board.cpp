@@ -286,7 +286,15 @@ void Board::OnMouseMove(int x, int y)
     }
     else if (mode == 1)
     {
-        hand = FindShopItemAt(x, y) != nullptr;
+        // Every item follows the mouse, so a badge left for another one never stays lit; the HUD shows the price
+        // of the first badge under the mouse.
+        goal = 0;
+        for (auto& item : shopItems)
+            if (item->Contains(x, y) && !hand)
+            {
+                hand = true;
+                goal = item->price;
+            }
     }
     ShowHandCursor(hand);
 }
@@ -298,6 +306,13 @@ void Board::OnMouseDown(int x, int y, int clickCode)
     if (pauseCount > 0)
     {
         SetPaused(false);
+        return;
+    }
+    if (mode == 1 && clickCode >= 1)
+    {
+        OnMouseMove(x, y);
+        if (ShoppingComponent* item = FindShopItemAt(x, y))
+            item->OpenPanel(*this);
         return;
     }
     if (mode != 0)

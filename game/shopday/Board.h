@@ -10,6 +10,7 @@
 #include "game/profile/GameState.h"
 #include "game/shopday/CustomerCrowd.h"
 #include "game/shopday/LevelRecorder.h"
+#include "game/shopday/ShoppingComponent.h"
 #include "game/store/DraggableComponent.h"
 #include "game/store/WalkGrid.h"
 
@@ -41,15 +42,16 @@ class ShopItemFactory
 public:
     virtual ~ShopItemFactory() = default;
     // current: the merchant as it is now; next: the next merchant level, shown as a second person.
-    virtual std::unique_ptr<Component> MakeShoppingMerchant(std::unique_ptr<Person> current,
+    virtual std::unique_ptr<ShoppingComponent> MakeShoppingMerchant(std::unique_ptr<Person> current,
                                                             std::unique_ptr<Person> next, int price) = 0;
-    virtual std::unique_ptr<Component> MakeShoppingGoodieRack(std::unique_ptr<Component> current,
-                                                              std::unique_ptr<Component> next, int price) = 0;
-    virtual std::unique_ptr<Component> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room, int price) = 0;
+    virtual std::unique_ptr<ShoppingComponent> MakeShoppingGoodieRack(std::unique_ptr<Component> current,
+                                                                      std::unique_ptr<Component> next, int price) = 0;
+    virtual std::unique_ptr<ShoppingComponent> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room,
+                                                                        int price) = 0;
     // current is null when nothing stands on the spot yet.
-    virtual std::unique_ptr<Component> MakeShoppingFurniture(std::unique_ptr<Furniture> current,
-                                                             std::unique_ptr<Furniture> next, int price,
-                                                             int spot) = 0;
+    virtual std::unique_ptr<ShoppingComponent> MakeShoppingFurniture(std::unique_ptr<Furniture> current,
+                                                                     std::unique_ptr<Furniture> next, int price,
+                                                                     int spot) = 0;
 };
 
 namespace Zestra
@@ -80,7 +82,7 @@ public:
     FittingRoom* PickFreeChangingRoom() const override;
     bool OffersGiftWrap() const override;
     ActiveComponent* FindClickableAt(int x, int y) const;
-    Component* FindShopItemAt(int x, int y) const;
+    ShoppingComponent* FindShopItemAt(int x, int y) const;
 
     int boardState = 0; // 0 hidden, 1 covered, 2 playing
     bool dimmed = false;
@@ -109,7 +111,7 @@ public:
     std::vector<ActiveComponent*> clickables; // in the order clicks test them
     std::vector<std::unique_ptr<Component>> sceneItems; // owns: drawn in depth order
     std::vector<Component*> tickers;
-    std::vector<std::unique_ptr<Component>> shopItems; // owns
+    std::vector<std::unique_ptr<ShoppingComponent>> shopItems; // owns
     std::vector<Person*> people; // not owned: the customers drawn with the scene
     WalkGrid walkGrid;
     const StoreInfo* store = nullptr; // not owned
@@ -148,7 +150,8 @@ public:
     double TipFactor() const override;
     void AddLostCustomer() override;
     void AddBonusMoney(double amount);
-    void SpendFunds(int amount);
+    // Pays for an upgrade from the run's cash; false (nothing paid, no sound) when the cash does not cover it.
+    bool SpendFunds(int amount);
     void EndLevel();
     void DrawHud(Graphics& g);
     void DrawBanner(Graphics& g);

@@ -160,7 +160,7 @@ bool Board::LoadLevel(bool shop)
         merchant = person.get();
         if (shop && current < top && shopFactory != nullptr)
         {
-            std::unique_ptr<Component> item = shopFactory->MakeShoppingMerchant(
+            std::unique_ptr<ShoppingComponent> item = shopFactory->MakeShoppingMerchant(
                 std::move(person), MakeMerchant(current + 1), store->merchantLevels[size_t(current + 1)].price);
             if (item)
             {
@@ -207,7 +207,7 @@ bool Board::LoadLevel(bool shop)
     if (shop && rackLevel == 0 && shopFactory != nullptr)
     {
         auto next = std::make_unique<Component>(73, 356, storeImage("GoodieRack2"));
-        std::unique_ptr<Component> item =
+        std::unique_ptr<ShoppingComponent> item =
             shopFactory->MakeShoppingGoodieRack(std::move(goodieRack), std::move(next), store->goodieRackPrice);
         if (item)
         {
@@ -283,7 +283,7 @@ bool Board::LoadLevel(bool shop)
         int priceIndex = i - store->initialChangingRooms;
         if (shop && shopFactory != nullptr && priceIndex >= 0 && priceIndex < int(store->changingRoomPrices.size()))
         {
-            std::unique_ptr<Component> item = shopFactory->MakeShoppingChangingRoom(
+            std::unique_ptr<ShoppingComponent> item = shopFactory->MakeShoppingChangingRoom(
                 std::move(changingRoom), store->changingRoomPrices[size_t(priceIndex)]);
             if (item)
             {
@@ -321,7 +321,7 @@ bool Board::LoadLevel(bool shop)
         bool hasNext = step + 1 < int(spot.upgrades.size());
         if (shop && hasNext && shopFactory != nullptr)
         {
-            std::unique_ptr<Component> item = shopFactory->MakeShoppingFurniture(
+            std::unique_ptr<ShoppingComponent> item = shopFactory->MakeShoppingFurniture(
                 MakeFurniture(int(j), step, true), MakeFurniture(int(j), step + 1, true),
                 spot.upgrades[size_t(step + 1)].price, int(j));
             if (item)
@@ -461,7 +461,7 @@ ActiveComponent* Board::FindClickableAt(int x, int y) const
     return nullptr;
 }
 
-Component* Board::FindShopItemAt(int x, int y) const
+ShoppingComponent* Board::FindShopItemAt(int x, int y) const
 {
     for (const auto& item : shopItems)
         if (item->Contains(x, y))

@@ -5,6 +5,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
 #include "game/people/GameSound.h"
+#include "game/shop/ShopOffers.h"
 #include "game/res/Res.h"
 #include "game/store/CashRegister.h"
 
@@ -13,7 +14,8 @@ namespace Zestra
 
 double Board::TipFactor() const
 {
-    if (progress != nullptr && progress->goodieRack > 0 && store != nullptr)
+    // A store without a goodie rack of its own (bonus 0) must not wipe out every tip once one was bought.
+    if (progress != nullptr && progress->goodieRack > 0 && store != nullptr && store->goodieRackBonus > 0.0f)
         return store->goodieRackBonus;
     return 1.0;
 }
@@ -58,11 +60,13 @@ void Board::AddBonusMoney(double amount)
     cash += amount;
 }
 
-void Board::SpendFunds(int amount)
+bool Board::SpendFunds(int amount)
 {
-    if (progress != nullptr)
-        progress->cash -= amount;
+    // A panel left open while the cash changed must not take the run below zero.
+    if (progress == nullptr || !PayFromCash(progress->cash, amount))
+        return false;
     PlayGameSound(SOUND_CASH_REGISTER);
+    return true;
 }
 
 void Board::EndLevel()

@@ -18,6 +18,17 @@
 namespace
 {
 
+// A shop item that only stands on the floor.
+class PlainShopItem : public ShoppingComponent
+{
+public:
+    PlainShopItem(int x, int y, int price)
+        : ShoppingComponent(nullptr, std::make_unique<Component>(x, y, nullptr), 0, 0, price)
+    {
+    }
+    void OpenPanel(Zestra::Board&) override {}
+};
+
 // Records what the shop view offers.
 class RecordingFactory : public ShopItemFactory
 {
@@ -28,29 +39,30 @@ public:
     int merchants = 0;
     int goodieRacks = 0;
 
-    std::unique_ptr<Component> MakeShoppingMerchant(std::unique_ptr<Person> current, std::unique_ptr<Person> next,
-                                                    int price) override
+    std::unique_ptr<ShoppingComponent> MakeShoppingMerchant(std::unique_ptr<Person> current,
+                                                            std::unique_ptr<Person> next, int price) override
     {
         ++merchants;
-        return std::make_unique<Component>(605, 225, nullptr);
+        return std::make_unique<PlainShopItem>(605, 225, price);
     }
-    std::unique_ptr<Component> MakeShoppingGoodieRack(std::unique_ptr<Component>, std::unique_ptr<Component>,
-                                                      int) override
+    std::unique_ptr<ShoppingComponent> MakeShoppingGoodieRack(std::unique_ptr<Component>, std::unique_ptr<Component>,
+                                                              int price) override
     {
         ++goodieRacks;
-        return std::make_unique<Component>(73, 356, nullptr);
+        return std::make_unique<PlainShopItem>(73, 356, price);
     }
-    std::unique_ptr<Component> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room, int price) override
+    std::unique_ptr<ShoppingComponent> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room, int price) override
     {
         rooms.emplace_back(room->x, price);
-        return std::make_unique<Component>(room->x, 0, nullptr);
+        return std::make_unique<PlainShopItem>(room->x, 0, price);
     }
-    std::unique_ptr<Component> MakeShoppingFurniture(std::unique_ptr<Furniture> current,
-                                                     std::unique_ptr<Furniture> next, int price, int spot) override
+    std::unique_ptr<ShoppingComponent> MakeShoppingFurniture(std::unique_ptr<Furniture> current,
+                                                             std::unique_ptr<Furniture> next, int price,
+                                                             int spot) override
     {
         furniture.emplace_back(spot, price);
         furnitureHadCurrent.push_back(current != nullptr);
-        return std::make_unique<Component>(next->x, next->y, nullptr);
+        return std::make_unique<PlainShopItem>(next->x, next->y, price);
     }
 };
 
