@@ -23,6 +23,7 @@
 #include "game/profile/ProfileManager.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
+#include "game/shop/ShopItems.h"
 #include "game/shopday/Board.h"
 
 #include <algorithm>
@@ -474,6 +475,8 @@ void GameApp::CreateBoard()
     mBoard = std::make_unique<Board>();
     mBoard->SetBounds(0, 0, mWidth, mHeight);
     mBoard->LoadWalkGrid();
+    mShopItems = std::make_unique<ShopItemMaker>(*mBoard);
+    mBoard->shopFactory = mShopItems.get();
     mProfileRecorder = std::make_unique<ProfileRecorder>();
     mBoard->recorder = mProfileRecorder.get();
     mBoard->onLevelEnded = [this]

@@ -18,6 +18,7 @@
 
 class FrameworkParserHost;
 class LevelRecorder;
+class ShopItemFactory;
 
 namespace Zestra
 {
@@ -160,6 +161,7 @@ private:
     std::unique_ptr<SoundManager> mVoiceManager;    // shares the effects' mixer
     std::unique_ptr<FrameworkParserHost> mDataHost; // made by the loading task; freed after the tables
     std::unique_ptr<Board> mBoard;
+    std::unique_ptr<ShopItemFactory> mShopItems; // the upgrade shop's items on the board's floor
     std::list<Menu*> mOpenMenus;    // borrowed from the dialog table, in opening order
     std::list<Menu*> mClosingMenus; // handed over by CloseAllMenus until what follows is open
     std::unique_ptr<LevelRecorder> mProfileRecorder; // the board's end-of-day records go to the profiles

@@ -8,6 +8,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
+#include "game/menus/Button.h"
 #include "game/people/Customer.h"
 #include "game/people/GameSound.h"
 #include "game/people/Merchant.h"
@@ -271,6 +272,14 @@ void Board::UpdateButtons()
 {
     hudButtonsEnabled = pauseCount == 0 && boardState == 2;
     hudButtonsGreyed = (boardState == 1 && dimmed) || pauseCount > 0;
+    for (Button* button : {optionsButton.get(), doneButton.get()})
+    {
+        if (button == nullptr)
+            continue;
+        button->SetInactive(!hudButtonsEnabled);
+        button->greyed = hudButtonsGreyed;
+        button->Invalidate();
+    }
 }
 
 void Board::OnMouseMove(int x, int y)

@@ -22,6 +22,7 @@
 
 class ActiveComponent;
 class BackRoom;
+class Button;
 class CashRegister;
 class ChangingRoom;
 class Component;
@@ -119,6 +120,14 @@ public:
     std::unique_ptr<GameState> savedProgress;
     Image* background = nullptr;
     ShopItemFactory* shopFactory = nullptr; // not owned; the upgrade shop sets it
+    // The HUD's two buttons at the same place: options while a day plays, done while the upgrade shop is open.
+    // Made when the board is first added to the widget manager; hidden until a floor is built.
+    std::unique_ptr<Button> optionsButton;
+    std::unique_ptr<Button> doneButton;
+    void OnAttachedToManager(WidgetManager* manager) override;
+    void OnDetachedFromManager(WidgetManager* manager) override;
+    using ButtonListener::ButtonPressed;
+    void ButtonPressed(int id) override;
 
     // Level play, input, money and goals (BoardPlay.cpp, BoardMoney.cpp, Hud.cpp).
     void TickFraction(double step) override;

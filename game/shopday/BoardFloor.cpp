@@ -4,6 +4,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
+#include "game/menus/Button.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
 #include "game/res/Res.h"
@@ -253,6 +254,9 @@ bool Board::LoadLevel(bool shop)
         goal = level->minGoal;
         expertGoal = level->expertGoal;
     }
+    // In the shop the HUD's second figure is the price under the mouse: none yet.
+    if (shop)
+        goal = 0;
 
     if (Image* drink = storeImage("Drink"))
     {
@@ -343,6 +347,11 @@ bool Board::LoadLevel(bool shop)
     }
 
     walkGrid.SetFurniture(furnitureList);
+    if (optionsButton)
+    {
+        optionsButton->SetShown(!madeShopItem);
+        doneButton->SetShown(madeShopItem);
+    }
     return madeShopItem;
 }
 

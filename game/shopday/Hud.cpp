@@ -8,6 +8,8 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/menus/Button.h"
 #include "game/res/Res.h"
 
 #include <cstdio>
@@ -16,6 +18,20 @@
 namespace
 {
 constexpr int kBaseline = 583;
+constexpr int kHudButtonX = 631;
+constexpr int kHudButtonY = 556;
+
+// A HUD button: silent, its hover picture also shown while pressed.
+std::unique_ptr<Button> MakeHudButton(Zestra::ButtonListener* board, Zestra::Image* normal, Zestra::Image* hover)
+{
+    auto button = std::make_unique<Button>(board);
+    button->SetImages(normal, hover, hover);
+    button->sounds = false;
+    button->mHandCursor = true;
+    button->MoveTo(kHudButtonX, kHudButtonY);
+    button->SetShown(false);
+    return button;
+}
 
 int HeightOf(const Zestra::Image* image)
 {
@@ -50,6 +66,36 @@ std::string ClockText(int ticks)
 
 namespace Zestra
 {
+
+void Board::OnAttachedToManager(WidgetManager* manager)
+{
+    Widget::OnAttachedToManager(manager);
+    if (!optionsButton)
+    {
+        optionsButton = MakeHudButton(this, IMAGE_HUD_OPTIONS_NORMAL.get(), IMAGE_HUD_OPTIONS_HOVER.get());
+        doneButton = MakeHudButton(this, IMAGE_HUD_DONE_NORMAL.get(), IMAGE_HUD_DONE_HOVER.get());
+        UpdateButtons();
+    }
+    manager->AttachChild(optionsButton.get());
+    manager->AttachChild(doneButton.get());
+}
+
+void Board::OnDetachedFromManager(WidgetManager* manager)
+{
+    if (optionsButton)
+    {
+        manager->DetachChild(optionsButton.get());
+        manager->DetachChild(doneButton.get());
+    }
+    Widget::OnDetachedFromManager(manager);
+}
+
+void Board::ButtonPressed(int id)
+{
+    // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
+    if (doneButton && id == doneButton->mButtonId && mode == 1)
+        OpenStore(true);
+}
 
 void Board::DrawHud(Graphics& g)
 {

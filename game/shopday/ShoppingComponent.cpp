@@ -24,11 +24,16 @@ ShoppingComponent::ShoppingComponent(std::unique_ptr<Component> current, std::un
     : Component(preview ? preview->x : 0, preview ? preview->y : 0, preview ? preview->GetImage() : nullptr),
       current(std::move(current)), preview(std::move(preview)), price(price)
 {
-    Zestra::Image* normal = this->current ? IMAGE_UPGRADE_NORMAL.get() : IMAGE_NEW_NORMAL.get();
     badgeHoverImage = this->current ? IMAGE_UPGRADE_HOVER.get() : IMAGE_NEW_HOVER.get();
-    const int badgeWidth = normal != nullptr ? normal->GetWidth() : 0;
-    badge = std::make_unique<Component>(x + CelWidthOf(this->preview.get()) / 2 + offsetX - badgeWidth,
-                                        y + offsetY, normal);
+    badge = std::make_unique<Component>(0, 0, this->current ? IMAGE_UPGRADE_NORMAL.get() : IMAGE_NEW_NORMAL.get());
+    PlaceBadge(offsetX, offsetY);
+}
+
+void ShoppingComponent::PlaceBadge(int offsetX, int offsetY)
+{
+    const int badgeWidth = badge->image != nullptr ? badge->image->GetWidth() : 0;
+    badge->x = x + CelWidthOf(preview.get()) / 2 + offsetX - badgeWidth;
+    badge->y = y + offsetY;
 }
 
 ShoppingComponent::~ShoppingComponent() = default;

@@ -28,6 +28,9 @@ public:
     // A click on the badge: the item's panel opens over the board.
     virtual void OpenPanel(Zestra::Board& board) = 0;
 
+    // Puts the badge: its right edge offsetX right of the preview's middle, its top offsetY below the preview's top.
+    void PlaceBadge(int offsetX, int offsetY);
+
     std::unique_ptr<Component> current; // null when the purchase adds something new
     std::unique_ptr<Component> preview;
     std::unique_ptr<Component> badge;

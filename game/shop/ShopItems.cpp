@@ -1,0 +1,112 @@
+#include "game/shop/ShopItems.h"
+
+#include "framework/graphics/Image.h"
+#include "framework/graphics/MemoryImage.h"
+#include "game/data/LevelStats.h"
+#include "game/menus/MenuHost.h"
+#include "game/people/GameSound.h"
+#include "game/people/Person.h"
+#include "game/res/Res.h"
+#include "game/shop/UpgradeChangingRoomMenu.h"
+#include "game/shop/UpgradeFurnitureMenu.h"
+#include "game/shop/UpgradeGoodieRackMenu.h"
+#include "game/shop/UpgradeMerchantMenu.h"
+#include "game/store/ChangingRoom.h"
+#include "game/store/Furniture.h"
+
+namespace
+{
+
+constexpr int kGoodieRackBadgeY = -53;
+constexpr int kMerchantBadgeY = -20;
+
+void Open(Zestra::Board& board, std::unique_ptr<Menu> panel)
+{
+    PlayGameSound(SOUND_BUTTON);
+    if (MenuHost* host = HostOf(board))
+        host->AddMenu(std::move(panel));
+}
+
+} // namespace
+
+ShopChangingRoom::ShopChangingRoom(std::unique_ptr<ChangingRoom> room, int price)
+    : ShoppingComponent(nullptr, std::move(room), 0, 0, price)
+{
+    const Zestra::Image* picture = preview->GetImage();
+    PlaceBadge(picture != nullptr ? -picture->GetCelWidth() / 5 : 0, 0);
+}
+
+void ShopChangingRoom::OpenPanel(Zestra::Board& board)
+{
+    Open(board, std::make_unique<UpgradeChangingRoomMenu>(board, price, preview.get()));
+}
+
+ShopFurniture::ShopFurniture(std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next, int price,
+                             int spot)
+    : ShoppingComponent(std::move(current), std::move(next), 0, 0, price), spot(spot)
+{
+    const Component* piece = this->current ? this->current.get() : preview.get();
+    const FurnitureInfo* type = piece != nullptr ? static_cast<const Furniture*>(piece)->type : nullptr;
+    if (type != nullptr)
+        PlaceBadge(type->shopX, type->shopY);
+}
+
+void ShopFurniture::OpenPanel(Zestra::Board& board)
+{
+    Open(board, std::make_unique<UpgradeFurnitureMenu>(board, price, preview.get(), spot));
+}
+
+ShopGoodieRack::ShopGoodieRack(std::unique_ptr<Component> current, std::unique_ptr<Component> next, int price)
+    : ShoppingComponent(std::move(current), std::move(next), 0, kGoodieRackBadgeY, price)
+{
+}
+
+void ShopGoodieRack::OpenPanel(Zestra::Board& board)
+{
+    Open(board, std::make_unique<UpgradeGoodieRackMenu>(board, price, preview.get()));
+}
+
+ShopMerchant::ShopMerchant(std::unique_ptr<Person> current, std::unique_ptr<Person> next, int price,
+                           const MerchantLevelInfo* level)
+    : ShoppingComponent(std::move(current), std::move(next), 0, kMerchantBadgeY, price), level(level)
+{
+}
+
+void ShopMerchant::OpenPanel(Zestra::Board& board)
+{
+    Open(board, std::make_unique<UpgradeMerchantMenu>(board, price, preview.get(), level));
+}
+
+std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingMerchant(std::unique_ptr<Person> current,
+                                                                       std::unique_ptr<Person> next, int price)
+{
+    const MerchantLevelInfo* level = nullptr;
+    if (mBoard.store != nullptr && mBoard.progress != nullptr)
+    {
+        const size_t index = size_t(std::max(0, mBoard.progress->merchantLevel) + 1);
+        if (index < mBoard.store->merchantLevels.size())
+            level = &mBoard.store->merchantLevels[index];
+    }
+    return std::make_unique<ShopMerchant>(std::move(current), std::move(next), price, level);
+}
+
+std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingGoodieRack(std::unique_ptr<Component> current,
+                                                                         std::unique_ptr<Component> next, int price)
+{
+    return std::make_unique<ShopGoodieRack>(std::move(current), std::move(next), price);
+}
+
+std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room,
+                                                                           int price)
+{
+    return std::make_unique<ShopChangingRoom>(std::move(room), price);
+}
+
+std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingFurniture(std::unique_ptr<Furniture> current,
+                                                                        std::unique_ptr<Furniture> next, int price,
+                                                                        int spot)
+{
+    if (!next)
+        return nullptr;
+    return std::make_unique<ShopFurniture>(std::move(current), std::move(next), price, spot);
+}

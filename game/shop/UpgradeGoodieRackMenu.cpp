@@ -1,0 +1,18 @@
+#include "game/shop/UpgradeGoodieRackMenu.h"
+
+#include "game/data/LevelStats.h"
+#include "game/shopday/Board.h"
+
+namespace
+{
+int StoreNumberOf(const Zestra::Board& board)
+{
+    return board.store != nullptr ? board.store->number : 0;
+}
+} // namespace
+
+UpgradeGoodieRackMenu::UpgradeGoodieRackMenu(Zestra::Board& board, int price, Component* preview)
+    : UpgradeMenu(board, price, GoodieRackItemName(StoreNumberOf(board)), preview)
+{
+    TakeOffer(ShopKind::GoodieRack);
+}
