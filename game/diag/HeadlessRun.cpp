@@ -56,6 +56,8 @@ std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping,
         mBoard.progress = std::make_unique<GameState>(shopped);
         mBoard.mode = 0;
         mBoard.pauseCount = 0;
+        // The day is played in whole updates (HeadlessDay makes no fractional ones).
+        mBoard.fractionalUpdates = false;
         std::srand(seed * 7919u + unsigned(storeNumber) * 613u + unsigned(run.levelIndex) * 31u + unsigned(attempt));
         mBoard.LoadLevel(false);
         mBoard.StartShopDay();

@@ -2,6 +2,12 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/platform/Platform.h"
+#include "framework/widgets/ControlSupport.h"
+#include "game/app/GameApp.h"
+#include "game/diag/ShoppingRule.h"
+#include "game/menus/Button.h"
+#include "game/shop/ShopItems.h"
+#include "game/shop/UpgradeMenu.h"
 #include "game/people/Customer.h"
 #include "game/people/Merchant.h"
 #include "game/people/WaitingLines.h"
@@ -63,6 +69,19 @@ PlayerBot::PlayerBot(Zestra::Board& board, EventSink sink) : mBoard(board), mSin
 
 void PlayerBot::Update()
 {
+    if (mBoard.mode != 1)
+        mRefused.clear();
+    if (mBoard.mode == 1 && mBoard.progress != nullptr)
+    {
+        if (mWait > 0)
+        {
+            --mWait;
+            return;
+        }
+        mWait = kThinkTicks;
+        Shop();
+        return;
+    }
     if (mBoard.boardState != 2 || mBoard.mode != 0 || mBoard.levelResult >= 0 || mBoard.progress == nullptr)
         return;
     if (mWait > 0)
@@ -89,6 +108,92 @@ void PlayerBot::Send(int type, int x, int y, int code)
     event.mY = y;
     event.mClickCode = code;
     mSink(event);
+}
+
+void PlayerBot::ClickAt(int x, int y)
+{
+    using Type = Zestra::PlatformEvent::Type;
+    Send(int(Type::MouseMove), x, y, 0);
+    Send(int(Type::MouseDown), x, y, 1);
+    Send(int(Type::MouseUp), x, y, 1);
+    ++clicks;
+}
+
+bool PlayerBot::Shop()
+{
+    // A panel open over the shop: buy what it offers, or leave it when it cannot sell.
+    auto* app = dynamic_cast<Zestra::GameApp*>(Zestra::AppOf(mBoard));
+    const Menu* top = app != nullptr && !app->OpenMenus().empty() ? app->OpenMenus().back() : nullptr;
+    if (auto* panel = dynamic_cast<const UpgradeMenu*>(top))
+    {
+        const Zestra::Widget* button = panel->buyButton;
+        if (button == nullptr || !button->mShown || button->mInactive)
+        {
+            mRefused.insert(mChosen);
+            button = panel->cancelButton;
+        }
+        if (button == nullptr || !button->mShown || button->mInactive)
+            return false;
+        ClickAt(button->mX + button->mWidth / 2, button->mY + button->mHeight / 2);
+        return true;
+    }
+    if (top != nullptr || mBoard.boardState != 2)
+        return false;
+
+    // On the floor: the badge of the offer the rule wants, else done.
+    std::vector<ShopOffer> offers = ListShopOffers(*mBoard.progress);
+    offers.erase(std::remove_if(offers.begin(), offers.end(),
+                                [this](const ShopOffer& offer) {
+                                    return mRefused.count({int(offer.kind), offer.spot}) != 0;
+                                }),
+                 offers.end());
+    const int choice = ChooseShopOffer(*mBoard.progress, offers);
+    if (choice >= 0)
+    {
+        const ShopOffer& offer = offers[size_t(choice)];
+        for (const auto& item : mBoard.shopItems)
+        {
+            bool match = false;
+            switch (offer.kind)
+            {
+            case ShopKind::ChangingRoom:
+                match = dynamic_cast<const ShopChangingRoom*>(item.get()) != nullptr;
+                break;
+            case ShopKind::Merchant:
+                match = dynamic_cast<const ShopMerchant*>(item.get()) != nullptr;
+                break;
+            case ShopKind::GoodieRack:
+                match = dynamic_cast<const ShopGoodieRack*>(item.get()) != nullptr;
+                break;
+            case ShopKind::Furniture:
+                auto* furniture = dynamic_cast<const ShopFurniture*>(item.get());
+                match = furniture != nullptr && furniture->spot == offer.spot;
+                break;
+            }
+            const Component& badge = *item->badge;
+            if (!match || badge.image == nullptr)
+                continue;
+            // The first badge under the point gets the click: aim where this one is not covered by another.
+            for (int dy : {0, -8, 8, -14, 14})
+                for (int dx : {0, -20, 20, -35, 35})
+                {
+                    const int px = badge.x + badge.image->GetWidth() / 2 + dx;
+                    const int py = badge.y + badge.image->GetHeight() / 2 + dy;
+                    if (mBoard.FindShopItemAt(px, py) != item.get())
+                        continue;
+                    mChosen = {int(offer.kind), offer.spot};
+                    ClickAt(px, py);
+                    return true;
+                }
+        }
+        mRefused.insert({int(offer.kind), offer.spot}); // no badge to click: not on this floor
+        return false;
+    }
+    const Button* done = mBoard.doneButton.get();
+    if (done == nullptr || !done->mShown || done->mInactive)
+        return false;
+    ClickAt(done->mX + done->mWidth / 2, done->mY + done->mHeight / 2);
+    return true;
 }
 
 bool PlayerBot::ClickOn(ActiveComponent& component)

@@ -1,10 +1,14 @@
 // The built-in player: looks at the board every few updates and plays the day through the mouse alone, sending the
 // same events a person would (move, press, drag, release) into the application's event queue. It serves the
 // lines, fetches and brings wanted items, collects items left in changing rooms, restocks, discards what nobody
-// wants and gives drinks to the angriest customers. It uses no randomness: a seeded day plays the same way again.
+// wants and gives drinks to the angriest customers. Before a day it shops in the upgrade shop by the rule of
+// ShoppingRule.h: it clicks the badge of the offer it wants, then the panel's buy button, and done when it wants
+// nothing more. It uses no randomness: a seeded day plays the same way again.
 #pragma once
 
 #include <functional>
+#include <set>
+#include <utility>
 
 class ActiveComponent;
 class Customer;
@@ -30,16 +34,22 @@ public:
     void Update();
     // One decision now: at most one click or one drink; false when there was nothing to do.
     bool Think();
+    // One decision in the upgrade shop: a badge, a panel's button or done; false when there was nothing to click.
+    bool Shop();
 
     int clicks = 0;
     int drinksGiven = 0;
 
 private:
     bool ClickOn(ActiveComponent& component);
+    void ClickAt(int x, int y);
     bool GiveDrink();
     void Send(int type, int x, int y, int code);
 
     Zestra::Board& mBoard;
     EventSink mSink;
     int mWait = 0;
+    // Offers (kind, spot) whose panel would not sell during this visit of the shop; forgotten when it closes.
+    std::set<std::pair<int, int>> mRefused;
+    std::pair<int, int> mChosen{-1, -1};
 };
