@@ -44,6 +44,9 @@ void Diagnostics::OnDayStarted()
 
 void Diagnostics::OnUpdate()
 {
+    // The upgrade shop comes before the day starts: the player is there for it too.
+    if (!mBot && mApp.options.autoplay && mApp.GetBoard() != nullptr && mApp.GetBoard()->mode == 1)
+        OnDayStarted();
     if (mBot)
         mBot->Update();
 }
