@@ -154,6 +154,11 @@ public:
     void ShowLevelStart(bool checkBoss);
     // The lesson of the current level.
     void StartTutorial();
+    // After the level start panel's OK (startNow) or an upgrade panel (startNow after a purchase): the upgrade shop
+    // while it has something to sell and the day is not the store's first, otherwise the day opens.
+    void AfterLevelStart(bool startNow);
+    // The day opens behind the open sign (rebuild: the floor is built again in its play form first).
+    void OpenStore(bool rebuild);
     void UpdateButtons();
     void AddSale(double price, double tip, int wrappedCount) override;
     double TipFactor() const override;

@@ -5,6 +5,9 @@
 // tutorial). Until then each does nothing, so a confirmation still closes itself and leaves the board as it was.
 #include "game/shopday/Board.h"
 
+#include "game/menus/MenuHost.h"
+#include "game/menus/OpenSignMenu.h"
+
 namespace Zestra
 {
 
@@ -15,5 +18,27 @@ void Board::StartNewGame(bool) {}
 void Board::ShowLevelStart(bool) {}
 
 void Board::StartTutorial() {}
+
+void Board::AfterLevelStart(bool startNow)
+{
+    const bool offers = startNow ? LoadLevel(true) : !shopItems.empty();
+    if (progress == nullptr || (startNow && !offers) || progress->levelIndex == 0)
+    {
+        OpenStore(true);
+        return;
+    }
+    mode = 1;
+    UpdateButtons();
+}
+
+void Board::OpenStore(bool rebuild)
+{
+    if (rebuild)
+        LoadLevel(false);
+    StartShopDay();
+    mode = 0;
+    if (MenuHost* host = HostOf(*this))
+        host->AddMenu(std::make_unique<OpenSignMenu>(this));
+}
 
 } // namespace Zestra

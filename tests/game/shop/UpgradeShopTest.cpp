@@ -10,6 +10,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/menus/Button.h"
+#include "game/menus/OpenSignMenu.h"
 #include "game/profile/GameState.h"
 #include "game/shop/ShopItems.h"
 #include "game/shop/UpgradeFurnitureMenu.h"
@@ -182,6 +183,8 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
 
     Click(*board.doneButton);
     EXPECT_EQ(board.mode, 0);
+    ASSERT_EQ(app->OpenMenus().size(), 1u);
+    EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr) << "the day opens behind the sign";
     EXPECT_TRUE(board.shopItems.empty());
     EXPECT_EQ(board.changingRooms.size(), 2u);
     EXPECT_FALSE(board.doneButton->mShown);
@@ -339,6 +342,8 @@ TEST_F(UpgradeShop, WithNothingLeftToBuyTheDayOpensWithoutTheShop)
     run = full;
     OpenShop();
     EXPECT_EQ(TheBoard().mode, 0);
+    ASSERT_EQ(app->OpenMenus().size(), 1u);
+    EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr);
     EXPECT_TRUE(TheBoard().shopItems.empty());
     EXPECT_FALSE(TheBoard().doneButton->mShown);
     EXPECT_TRUE(TheBoard().optionsButton->mShown);
