@@ -21,9 +21,7 @@ void ShopByRule(GameState& run, std::vector<std::string>& bought)
     }
 }
 
-HeadlessRun::HeadlessRun(Zestra::Board& board) : shopper(ShopByRule), mBoard(board)
-{
-}
+HeadlessRun::HeadlessRun(Zestra::Board& board) : shopper(ShopByRule), mBoard(board) {}
 
 std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping, unsigned seed, int maxAttempts)
 {

@@ -45,8 +45,8 @@ int Preference(const GameState& run, const ShopOffer& offer)
     }
     if (offer.furnitureOnly)
         return 5;
-    const bool emptySpot = offer.spot >= 0 && offer.spot < int(run.furnitureLevels.size()) &&
-                           run.furnitureLevels[size_t(offer.spot)] < 0;
+    const bool emptySpot =
+        offer.spot >= 0 && offer.spot < int(run.furnitureLevels.size()) && run.furnitureLevels[size_t(offer.spot)] < 0;
     if (!emptySpot)
         return 3;
     return GetClothing(offer.clothing).price >= FloorPriceMean(run) ? 2 : kNotWanted;

@@ -41,8 +41,7 @@ void ShopChangingRoom::OpenPanel(Zestra::Board& board)
     Open(board, std::make_unique<UpgradeChangingRoomMenu>(board, price, preview.get()));
 }
 
-ShopFurniture::ShopFurniture(std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next, int price,
-                             int spot)
+ShopFurniture::ShopFurniture(std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next, int price, int spot)
     : ShoppingComponent(std::move(current), std::move(next), 0, 0, price), spot(spot)
 {
     const Component* piece = this->current ? this->current.get() : preview.get();

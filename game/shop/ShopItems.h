@@ -58,8 +58,7 @@ public:
                                                             std::unique_ptr<Person> next, int price) override;
     std::unique_ptr<ShoppingComponent> MakeShoppingGoodieRack(std::unique_ptr<Component> current,
                                                               std::unique_ptr<Component> next, int price) override;
-    std::unique_ptr<ShoppingComponent> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room,
-                                                                int price) override;
+    std::unique_ptr<ShoppingComponent> MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room, int price) override;
     std::unique_ptr<ShoppingComponent> MakeShoppingFurniture(std::unique_ptr<Furniture> current,
                                                              std::unique_ptr<Furniture> next, int price,
                                                              int spot) override;

@@ -31,9 +31,8 @@ UpgradeFurnitureMenu::UpgradeFurnitureMenu(Zestra::Board& board, int price, Comp
     : UpgradeMenu(board, price, ItemNameOf(board, spot), preview), spot(spot)
 {
     TakeOffer(ShopKind::Furniture, spot);
-    description = FillClothingPrice(description, offered && !offer.furnitureOnly
-                                                     ? double(GetClothing(offer.clothing).price)
-                                                     : 0.0);
+    description = FillClothingPrice(description,
+                                    offered && !offer.furnitureOnly ? double(GetClothing(offer.clothing).price) : 0.0);
     if (offered && offer.furnitureOnly && board.progress != nullptr && !board.progress->AllSpotsFurnished())
     {
         HideBuyButton();
@@ -48,6 +47,6 @@ void UpgradeFurnitureMenu::Paint(Zestra::Graphics& g)
         return;
     g.SetTypeface(FONT_SMALL);
     g.SetInk(kNoticeColour);
-    DrawWrappedText(g, Zestra::Rect(kNoticeLeft, kNoticeTop, mWidth - kNoticeNarrowing, kNoticeHeight),
-                    notice, FONT_SMALL->LineSpacing(), -1);
+    DrawWrappedText(g, Zestra::Rect(kNoticeLeft, kNoticeTop, mWidth - kNoticeNarrowing, kNoticeHeight), notice,
+                    FONT_SMALL->LineSpacing(), -1);
 }

@@ -127,8 +127,8 @@ void UpgradeMenu::Paint(Zestra::Graphics& g)
     {
         g.SetTypeface(FONT_SMALL);
         g.SetInk(Zestra::Color(0, 0, 0));
-        DrawWrappedText(g, Zestra::Rect(kTextLeft, kTextTop, mWidth - kTextNarrowing, kTextHeight),
-                        description, FONT_SMALL->LineSpacing(), -1);
+        DrawWrappedText(g, Zestra::Rect(kTextLeft, kTextTop, mWidth - kTextNarrowing, kTextHeight), description,
+                        FONT_SMALL->LineSpacing(), -1);
     }
     if (preview != nullptr)
     {

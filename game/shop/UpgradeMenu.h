@@ -27,7 +27,7 @@ public:
     int price;
     std::string title;
     std::string description;
-    Component* preview;         // not owned
+    Component* preview;          // not owned
     Zestra::Point previewOffset; // added to the preview's own position to draw it on the panel
     Button* buyButton = nullptr;
     Button* cancelButton = nullptr;

@@ -16,8 +16,8 @@ class ShoppingComponent : public Component
 {
 public:
     // The badge's right edge is offsetX right of the preview's middle, its top offsetY below the preview's top.
-    ShoppingComponent(std::unique_ptr<Component> current, std::unique_ptr<Component> preview, int offsetX,
-                      int offsetY, int price);
+    ShoppingComponent(std::unique_ptr<Component> current, std::unique_ptr<Component> preview, int offsetX, int offsetY,
+                      int price);
     ~ShoppingComponent() override;
 
     // Hovered: the preview, greyed, under the hover badge; otherwise what stands there now under the badge.
