@@ -18,6 +18,7 @@
 #include "game/data/PersonStats.h"
 #include "game/menus/Menu.h"
 #include "game/menus/MenuCatalog.h"
+#include "game/minigame/Minigame.h"
 #include "game/people/GameSound.h"
 #include "game/profile/GameState.h"
 #include "game/profile/ProfileManager.h"
@@ -501,8 +502,11 @@ bool GameApp::StartLevel(int storeNumber, int level)
     const LevelInfo* info = mBoard->store->GetLevel(level);
     if (info != nullptr && info->isMinigame)
     {
-        // The bonus game arrives with its own screen; until then a bonus day passes as played.
-        mBoard->EndLevel();
+        mBoard->OpenMinigame();
+        // STAND-IN for the level-start panel, which starts the first stage with its OK: until that panel exists
+        // the stage begins at once.
+        if (mBoard->minigame != nullptr)
+            mBoard->minigame->StartStage();
     }
     return true;
 }

@@ -4,8 +4,10 @@
 #include "framework/platform/Platform.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/app/GameApp.h"
+#include "game/diag/MinigamePlayer.h"
 #include "game/diag/ShoppingRule.h"
 #include "game/menus/Button.h"
+#include "game/minigame/Minigame.h"
 #include "game/shop/ShopItems.h"
 #include "game/shop/UpgradeMenu.h"
 #include "game/people/Customer.h"
@@ -67,8 +69,35 @@ PlayerBot::PlayerBot(Zestra::Board& board, EventSink sink) : mBoard(board), mSin
 {
 }
 
+PlayerBot::~PlayerBot() = default;
+
+void PlayerBot::PlayMinigame(const Minigame& minigame)
+{
+    if (!mMinigamePlayer)
+        mMinigamePlayer = std::make_unique<MinigamePlayer>(mSink);
+    const Button* done = minigame.doneButton;
+    Zestra::Rect doneArea;
+    bool doneShown = done != nullptr && done->mShown && !done->mInactive;
+    if (doneShown)
+        doneArea = Zestra::Rect(done->mX, done->mY, done->mWidth, done->mHeight);
+    if (minigame.play)
+        mMinigamePlayer->Update(*minigame.play, doneShown ? &doneArea : nullptr);
+    else if (doneShown && mWait-- <= 0)
+    {
+        // A day without a game to play: only done is left.
+        Send(int(Zestra::PlatformEvent::Type::MouseDown), doneArea.mX + 1, doneArea.mY + 1, 1);
+        Send(int(Zestra::PlatformEvent::Type::MouseUp), doneArea.mX + 1, doneArea.mY + 1, 1);
+        mWait = kThinkTicks;
+    }
+}
+
 void PlayerBot::Update()
 {
+    if (mBoard.minigame != nullptr)
+    {
+        PlayMinigame(*mBoard.minigame);
+        return;
+    }
     if (mBoard.mode != 1)
         mRefused.clear();
     if (mBoard.mode == 1 && mBoard.progress != nullptr)

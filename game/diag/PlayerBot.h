@@ -3,15 +3,19 @@
 // lines, fetches and brings wanted items, collects items left in changing rooms, restocks, discards what nobody
 // wants and gives drinks to the angriest customers. Before a day it shops in the upgrade shop by the rule of
 // ShoppingRule.h: it clicks the badge of the offer it wants, then the panel's buy button, and done when it wants
-// nothing more. It uses no randomness: a seeded day plays the same way again.
+// nothing more. On a minigame day it plays the memory game instead (see MinigamePlayer). It uses no randomness of
+// the game's: a seeded day plays the same way again.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <utility>
 
 class ActiveComponent;
 class Customer;
+class Minigame;
+class MinigamePlayer;
 struct PlatformEventSink;
 
 namespace Zestra
@@ -29,6 +33,7 @@ public:
     static constexpr size_t kPlanAhead = 3; // orders it keeps queued at most
 
     PlayerBot(Zestra::Board& board, EventSink sink);
+    ~PlayerBot();
 
     // Once per fixed update.
     void Update();
@@ -44,6 +49,7 @@ private:
     bool ClickOn(ActiveComponent& component);
     void ClickAt(int x, int y);
     bool GiveDrink();
+    void PlayMinigame(const Minigame& minigame);
     void Send(int type, int x, int y, int code);
 
     Zestra::Board& mBoard;
@@ -52,4 +58,5 @@ private:
     // Offers (kind, spot) whose panel would not sell during this visit of the shop; forgotten when it closes.
     std::set<std::pair<int, int>> mRefused;
     std::pair<int, int> mChosen{-1, -1};
+    std::unique_ptr<MinigamePlayer> mMinigamePlayer; // made on the first minigame update
 };

@@ -5,6 +5,9 @@
 #include "game/menus/MenuHost.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
+#include "game/data/LevelStats.h"
+#include "game/minigame/Minigame.h"
+#include "game/minigame/MinigamePlay.h"
 #include "game/profile/GameState.h"
 #include "game/shop/ShopItems.h"
 #include "game/shopday/Board.h"
@@ -53,6 +56,39 @@ void OpenShopPanel(Zestra::Board& board, MenuHost& host)
         chosen->OpenPanel(board);
 }
 
+// The memory game of the board's store, or of the first store that has one; null when the content has none.
+Minigame* OpenMinigameOf(Zestra::Board& board, MenuHost& host)
+{
+    int first = board.progress ? board.progress->storeNumber : 1;
+    for (int n = 0; n < StoreCount(); ++n)
+    {
+        int number = (first - 1 + n) % StoreCount() + 1;
+        const StoreInfo* store = GetStoreInfo(number);
+        for (size_t level = 0; store != nullptr && level < store->levels.size(); ++level)
+            if (store->levels[level].isMinigame)
+                return static_cast<Minigame*>(host.AddMenu(std::make_unique<Minigame>(&board, number, int(level))));
+    }
+    return nullptr;
+}
+
+// The first stage showing the dressed mannequins.
+void OpenMinigame(Zestra::Board& board, MenuHost& host)
+{
+    if (Minigame* game = OpenMinigameOf(board, host))
+        game->StartStage();
+}
+
+// The first stage once the windows have opened again: the tray of cards to drag.
+void OpenMinigameTray(Zestra::Board& board, MenuHost& host)
+{
+    Minigame* game = OpenMinigameOf(board, host);
+    if (game == nullptr)
+        return;
+    game->StartStage();
+    while (game->play && game->play->phase != MinigamePhase::Solving)
+        game->play->Update();
+}
+
 } // namespace
 
 const std::vector<MenuCatalogEntry>& MenuCatalog()
@@ -63,6 +99,8 @@ const std::vector<MenuCatalogEntry>& MenuCatalog()
         {"open-sign", OpenOpenSign},
         {"shop", OpenShop},
         {"shop-panel", OpenShopPanel},
+        {"minigame", OpenMinigame},
+        {"minigame-tray", OpenMinigameTray},
     };
     return kCatalog;
 }

@@ -32,6 +32,7 @@ class GiftWrap;
 class Mannequin;
 class Person;
 class Merchant;
+class Minigame;
 struct FurnitureUpgrade;
 struct MerchantLevelInfo;
 struct StoreInfo;
@@ -159,6 +160,9 @@ public:
     void AfterLevelStart(bool startNow);
     // The day opens behind the open sign (rebuild: the floor is built again in its play form first).
     void OpenStore(bool rebuild);
+    // Opens the memory game of the current day (a minigame level) as its menu; its first stage waits for the
+    // level-start panel.
+    void OpenMinigame();
     void UpdateButtons();
     void AddSale(double price, double tip, int wrappedCount) override;
     double TipFactor() const override;
@@ -188,6 +192,7 @@ public:
     int storePlayed = 0;           // store and level of the last EndLevel
     int levelPlayed = 0;
     bool tutorialRunning = false;  // a playing or shopping tutorial exists (mode 2)
+    Minigame* minigame = nullptr;  // the memory game open for this day; owned by the menu stack, which it leaves
     LevelRecorder* recorder = nullptr;  // not owned: profile and high scores; null records nothing
     std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
     std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open

@@ -7,6 +7,10 @@
 
 #include "game/menus/MenuHost.h"
 #include "game/menus/OpenSignMenu.h"
+#include "game/minigame/Minigame.h"
+#include "game/profile/GameState.h"
+
+#include <memory>
 
 namespace Zestra
 {
@@ -39,6 +43,15 @@ void Board::OpenStore(bool rebuild)
     mode = 0;
     if (MenuHost* host = HostOf(*this))
         host->AddMenu(std::make_unique<OpenSignMenu>(this));
+}
+
+void Board::OpenMinigame()
+{
+    MenuHost* host = HostOf(*this);
+    if (host == nullptr || !progress)
+        return;
+    minigame = static_cast<Minigame*>(
+        host->AddMenu(std::make_unique<Minigame>(this, progress->storeNumber, progress->levelIndex)));
 }
 
 } // namespace Zestra
