@@ -57,3 +57,19 @@ DayOutcome HeadlessDay::Play(bool autoplay, Zestra::Graphics* g, int maxTicks)
     outcome.ticks = tick;
     return outcome;
 }
+
+int HeadlessDay::PlayLesson(Zestra::Graphics* g, int maxTicks)
+{
+    PlayerBot bot(mBoard, [this](const Zestra::PlatformEvent& event) { Deliver(event); });
+    for (int tick = 0; tick < maxTicks; ++tick)
+    {
+        if (mBoard.lesson == nullptr)
+            return tick;
+        mBoard.PlayTick();
+        if (mBoard.lesson != nullptr)
+            bot.Update();
+        if (g != nullptr)
+            mBoard.PaintPlay(*g);
+    }
+    return mBoard.lesson == nullptr ? maxTicks : -1;
+}

@@ -30,6 +30,9 @@ public:
 
     // g: drawn into after every tick when not null. maxTicks bounds a day that never ends.
     DayOutcome Play(bool autoplay, Zestra::Graphics* g, int maxTicks = 200000);
+    // Plays the board's lesson with the built-in player until the board has deleted it; returns the updates it
+    // took, or -1 when it still ran after maxTicks.
+    int PlayLesson(Zestra::Graphics* g, int maxTicks);
     // Routes one input event to the board as the widget manager does (moves while pressed become drags).
     void Deliver(const Zestra::PlatformEvent& event);
 

@@ -111,7 +111,9 @@ void PlayerBot::Update()
         Shop();
         return;
     }
-    if (mBoard.boardState != 2 || mBoard.mode != 0 || mBoard.levelResult >= 0 || mBoard.progress == nullptr)
+    bool inLesson = mBoard.mode == 2 && mBoard.lesson != nullptr;
+    if (mBoard.boardState != 2 || (mBoard.mode != 0 && !inLesson) || mBoard.levelResult >= 0 ||
+        mBoard.progress == nullptr)
         return;
     if (mWait > 0)
     {
@@ -126,7 +128,67 @@ void PlayerBot::Update()
         Send(int(Zestra::PlatformEvent::Type::MouseUp), 400, 300, 1);
         return;
     }
-    Think();
+    if (inLesson)
+        FollowLesson();
+    else
+        Think();
+}
+
+bool PlayerBot::FollowLesson()
+{
+    BoardLesson& lesson = *mBoard.lesson;
+    using Type = Zestra::PlatformEvent::Type;
+    if (lesson.AllowsDrinks() && GiveLessonDrink())
+        return true;
+    int x = 0;
+    int y = 0;
+    if (!lesson.ArrowTargetPoint(x, y))
+    {
+        if (!lesson.WaitsForClick())
+            return false;
+        // Anywhere continues; the middle of the floor is what a person would click.
+        x = 400;
+        y = 300;
+    }
+    Send(int(Type::MouseMove), x, y, 0);
+    Send(int(Type::MouseDown), x, y, 1);
+    Send(int(Type::MouseUp), x, y, 1);
+    ++clicks;
+    return true;
+}
+
+bool PlayerBot::GiveLessonDrink()
+{
+    const Component* station = mBoard.drinkStation.get();
+    if (station == nullptr || station->GetImage() == nullptr || mBoard.progress->drinks <= 0)
+        return false;
+    std::vector<Person*> people;
+    mBoard.lesson->AppendPeople(people);
+    Customer* taker = nullptr;
+    for (Person* person : people)
+    {
+        auto* customer = dynamic_cast<Customer*>(person);
+        if (customer != nullptr && customer->CanTakeDrinkAt(customer->x + 60, customer->y + 60))
+        {
+            taker = customer;
+            break;
+        }
+    }
+    if (taker == nullptr)
+        return false;
+    Zestra::Image* picture = station->GetImage();
+    int grabX = station->x + picture->GetCelWidth() / 2;
+    int grabY = station->y + picture->GetCelHeight() / 2;
+    int dropX = taker->x + 60;
+    int dropY = taker->y + 60;
+    using Type = Zestra::PlatformEvent::Type;
+    Send(int(Type::MouseMove), grabX, grabY, 0);
+    Send(int(Type::MouseDown), grabX, grabY, 1);
+    Send(int(Type::MouseMove), (grabX + dropX) / 2, (grabY + dropY) / 2, 0);
+    Send(int(Type::MouseMove), dropX, dropY, 0);
+    Send(int(Type::MouseUp), dropX, dropY, 1);
+    ++drinksGiven;
+    return true;
 }
 
 void PlayerBot::Send(int type, int x, int y, int code)

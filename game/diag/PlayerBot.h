@@ -50,6 +50,9 @@ private:
     void ClickAt(int x, int y);
     bool GiveDrink();
     void PlayMinigame(const Minigame& minigame);
+    // During a lesson: what its arrows point at, the click that continues a text box, or the drink it asks for.
+    bool FollowLesson();
+    bool GiveLessonDrink();
     void Send(int type, int x, int y, int code);
 
     Zestra::Board& mBoard;

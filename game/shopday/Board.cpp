@@ -139,6 +139,12 @@ bool Board::OpenDay(int storeNumber, int levelIndex)
 void Board::SyncPeople()
 {
     people.clear();
+    if (mode == 2)
+    {
+        if (lesson)
+            lesson->AppendPeople(people);
+        return;
+    }
     for (auto& customer : crowd.customers)
         people.push_back(customer.get());
 }
@@ -186,6 +192,25 @@ void Board::PlayTick()
     }
     else if (mode == 2)
     {
+        if (lesson)
+        {
+            if (merchant != nullptr)
+                merchant->Update();
+            lesson->Update();
+            if (!fractionalUpdates)
+            {
+                if (merchant != nullptr)
+                    merchant->UpdateActions(1.0f);
+                lesson->UpdateActions(1.0f);
+            }
+            SyncPeople();
+            if (lesson->IsFinished())
+            {
+                EndLesson();
+                ShowLevelStart(true);
+                return;
+            }
+        }
         for (size_t i = 0; i < tickers.size(); ++i)
             tickers[i]->Update();
     }
@@ -193,7 +218,16 @@ void Board::PlayTick()
 
 void Board::TickFraction(double step)
 {
-    if (!fractionalUpdates || pauseCount > 0 || boardState != 2 || mode != 0 || levelResult >= 0)
+    if (!fractionalUpdates || pauseCount > 0 || boardState != 2)
+        return;
+    if (mode == 2 && lesson)
+    {
+        if (merchant != nullptr)
+            merchant->UpdateActions(float(step));
+        lesson->UpdateActions(float(step));
+        return;
+    }
+    if (mode != 0 || levelResult >= 0)
         return;
     if (merchant != nullptr)
         merchant->UpdateActions(float(step));
@@ -222,9 +256,15 @@ void Board::PaintPlay(Graphics& g)
     {
         int centreX = draggedDrink->x + CelWidthOf(draggedDrink->image) / 2;
         int centreY = draggedDrink->y + CelHeightOf(draggedDrink->image) / 2;
-        draggedDrink->overTarget = crowd.HighlightAt(centreX, centreY);
+        if (mode == 2)
+            draggedDrink->overTarget = lesson && lesson->AllowsDrinks() &&
+                                       lesson->HighlightDrinkTarget(centreX, centreY);
+        else
+            draggedDrink->overTarget = crowd.HighlightAt(centreX, centreY);
     }
     DrawScene(g);
+    if (mode == 2 && lesson)
+        lesson->Draw(g);
     DrawHud(g);
     if (draggedDrink)
         draggedDrink->Draw(g);
@@ -305,6 +345,12 @@ void Board::OnMouseMove(int x, int y)
                 goal = item->price;
             }
     }
+    else if (mode == 2 && lesson)
+    {
+        hand = lesson->HasHotSpotAt(x, y) || (lesson->AllowsDrinks() && progress != nullptr &&
+                                              progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
+        goal = lesson->PriceAt(x, y);
+    }
     ShowHandCursor(hand);
 }
 
@@ -315,6 +361,26 @@ void Board::OnMouseDown(int x, int y, int clickCode)
     if (pauseCount > 0)
     {
         SetPaused(false);
+        return;
+    }
+    if (mode == 2 && lesson)
+    {
+        // Only the lesson decides what a click does: the things its arrows point at, or the next text box.
+        if (clickCode > 0 && lesson->AllowsDrinks() && progress != nullptr && progress->drinks > 0 &&
+            drinkStation && drinkStation->Contains(x, y))
+        {
+            draggedDrink = std::make_unique<DraggableComponent>(
+                drinkStation->x, drinkStation->y, drinkStation->GetImage(), store->GetImage("DrinkActive"));
+            dragOffsetX = drinkStation->x - x;
+            dragOffsetY = drinkStation->y - y;
+            lesson->OnDrinkGrabbed();
+        }
+        else
+        {
+            lesson->OnMouseDown(x, y, clickCode);
+        }
+        if (lesson)
+            OnMouseMove(x, y);
         return;
     }
     if (mode == 1 && clickCode >= 1)
@@ -379,7 +445,11 @@ void Board::OnMouseUp(int x, int y, int clickCode)
         return;
     int centreX = draggedDrink->x + CelWidthOf(draggedDrink->image) / 2;
     int centreY = draggedDrink->y + CelHeightOf(draggedDrink->image) / 2;
-    if (crowd.GiveDrinkAt(centreX, centreY) && progress != nullptr)
+    bool given = crowd.GiveDrinkAt(centreX, centreY);
+    // The crowd is empty during a lesson; the lesson's own customers take the drink instead.
+    if (!given && mode == 2 && lesson && lesson->AllowsDrinks())
+        given = lesson->DropDrink(centreX, centreY);
+    if (given && progress != nullptr)
         progress->drinks -= 1;
     draggedDrink.reset();
     Invalidate();

@@ -8,6 +8,7 @@
 #include "game/people/ShopFloor.h"
 #include "game/people/WaitingLines.h"
 #include "game/profile/GameState.h"
+#include "game/shopday/BoardLesson.h"
 #include "game/shopday/CustomerCrowd.h"
 #include "game/shopday/LevelRecorder.h"
 #include "game/shopday/ShoppingComponent.h"
@@ -207,6 +208,17 @@ public:
     void SyncPeople();
     // Moves the run to the next level or store, as the skip words do; false at the very end of the game.
     bool SkipLevel(bool wholeStore);
+
+    // Lessons (BoardLesson.cpp). BeginLesson builds the current level's floor (the shop view for the shopping
+    // lesson), lets lessonMaker make the lesson and runs it in mode 2 without a crowd; false when no lesson was
+    // made. A finished lesson is deleted by the tick, which then opens the level start.
+    bool BeginLesson();
+    void EndLesson();
+    // Store 1 day 2: the lesson runs in the upgrade shop's view of the floor.
+    bool LessonInShop() const;
+    std::function<std::unique_ptr<BoardLesson>(Board&)> lessonMaker; // the application sets it
+    // Declared last so that it goes first: its people point into the lines and rooms above.
+    std::unique_ptr<BoardLesson> lesson;
 
 private:
     std::unique_ptr<Person> MakeMerchant(int level) const;

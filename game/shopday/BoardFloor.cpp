@@ -99,6 +99,8 @@ void Board::Paint(Graphics& g)
 
 void Board::ClearLevel()
 {
+    // A lesson's people stand in the lines and rooms below.
+    EndLesson();
     // Pointer lists first: they borrow from the owning lists below.
     clickables.clear();
     tickers.clear();

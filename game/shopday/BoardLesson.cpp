@@ -1,0 +1,50 @@
+// Running a lesson on the board: the floor of the lesson's day without a crowd, the merchant reporting to the
+// lesson, and the hand-over to the level start once the lesson is over.
+#include "game/shopday/Board.h"
+
+#include "game/people/Merchant.h"
+
+namespace Zestra
+{
+
+bool Board::LessonInShop() const
+{
+    return progress != nullptr && progress->storeNumber == 1 && progress->levelIndex == 1;
+}
+
+bool Board::BeginLesson()
+{
+    EndLesson();
+    if (!lessonMaker || store == nullptr || progress == nullptr)
+        return false;
+    LoadLevel(LessonInShop());
+    StartShopDay();
+    crowd.Clear();
+    people.clear();
+    std::unique_ptr<BoardLesson> made = lessonMaker(*this);
+    if (!made)
+        return false;
+    lesson = std::move(made);
+    mode = 2;
+    tutorialRunning = true;
+    if (Merchant* playable = PlayMerchant())
+        playable->listener = lesson->MerchantListener();
+    SyncPeople();
+    SetBoardState(2, false);
+    return true;
+}
+
+void Board::EndLesson()
+{
+    if (!lesson)
+        return;
+    // The merchant outlives the lesson until the level is built again; it must not report to a deleted lesson.
+    if (merchant != nullptr && merchant->listener == lesson->MerchantListener())
+        merchant->listener = nullptr;
+    people.clear();
+    draggedDrink.reset();
+    lesson.reset();
+    tutorialRunning = false;
+}
+
+} // namespace Zestra

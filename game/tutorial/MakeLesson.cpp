@@ -1,0 +1,20 @@
+#include "game/profile/GameState.h"
+#include "game/shopday/Board.h"
+#include "game/tutorial/TutorialLessons.h"
+
+std::unique_ptr<BoardLesson> MakeLesson(Zestra::Board& board)
+{
+    if (board.progress == nullptr)
+        return nullptr;
+    int store = board.progress->storeNumber;
+    int level = board.progress->levelIndex;
+    if (store == 1 && level == 0)
+        return std::make_unique<TutorialPlaying1>(board);
+    if (store == 1 && level == 2)
+        return std::make_unique<TutorialPlaying13>(board);
+    if (store == 2 && level == 0)
+        return std::make_unique<TutorialPlaying2>(board);
+    if (store == 3 && level == 0)
+        return std::make_unique<TutorialPlaying3>(board);
+    return nullptr;
+}
