@@ -26,6 +26,8 @@
 #include "game/res/Res.h"
 #include "game/shop/ShopItems.h"
 #include "game/shopday/Board.h"
+#include "game/tutorial/LessonScreens.h"
+#include "game/tutorial/TutorialLessons.h"
 
 #include <algorithm>
 #include <charconv>
@@ -234,13 +236,14 @@ void GameApp::AddGameOptions()
     AddCommandLineOption({"-screen", "NAME",
                           "skip the start screens and show the screen NAME over the store floor of the day (-level "
                           "or 1:0); with -headless -ticks=N -shot=FILE it is saved as a picture. Names: " +
-                              CatalogScreenNames(),
+                              CatalogScreenNames() + ", " + LessonScreenNames(),
                           [this](const std::string& value)
                           {
-                              if (FindCatalogScreen(value) == nullptr)
+                              if (FindCatalogScreen(value) == nullptr && FindLessonScreen(value) == nullptr)
                               {
-                                  std::fprintf(stderr, "velmora: there is no screen \"%s\"; the screens are: %s\n",
-                                               value.c_str(), CatalogScreenNames().c_str());
+                                  std::fprintf(stderr, "velmora: there is no screen \"%s\"; the screens are: %s, %s\n",
+                                               value.c_str(), CatalogScreenNames().c_str(),
+                                               LessonScreenNames().c_str());
                                   std::fflush(stderr);
                                   std::_Exit(kBadLevelExitCode);
                               }
@@ -407,6 +410,8 @@ void GameApp::OnLoadingFinished()
         }
         if (const MenuCatalogEntry* screen = FindCatalogScreen(options.screen))
             screen->open(*mBoard, *this);
+        else if (const LessonScreen* lesson = FindLessonScreen(options.screen))
+            OpenLessonScreen(*mBoard, *lesson);
         return;
     }
     if (mTitleScreen)
@@ -480,6 +485,7 @@ void GameApp::CreateBoard()
     mBoard->shopFactory = mShopItems.get();
     mProfileRecorder = std::make_unique<ProfileRecorder>();
     mBoard->recorder = mProfileRecorder.get();
+    mBoard->lessonMaker = MakeLesson;
     mBoard->onLevelEnded = [this]
     {
         if (onLevelEnded)
