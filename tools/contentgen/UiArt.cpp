@@ -969,6 +969,15 @@ void DrawIcon(Generator& g, const RecipeLine& r, Canvas& c)
             cairo_line_to(cr, w * 0.74, h * 0.3);
             c.StrokePath(kWhite, 4.5);
         }
+        else if (mark == "cross")
+        {
+            // The mark of a wrong answer: a white X on the badge.
+            cairo_move_to(cr, w * 0.32, h * 0.32);
+            cairo_line_to(cr, w * 0.68, h * 0.68);
+            cairo_move_to(cr, w * 0.68, h * 0.32);
+            cairo_line_to(cr, w * 0.32, h * 0.68);
+            c.StrokePath(kWhite, w * 0.1);
+        }
         else if (mark == "star")
         {
             Star(c, w / 2, h / 2 + 1, w * 0.32, 0.45);
