@@ -5,6 +5,7 @@
 
 #include "game/diag/HeadlessDay.h"
 #include "game/people/Merchant.h"
+#include "game/people/WaitingLines.h"
 #include "game/shopday/Board.h"
 #include "game/store/ActiveComponent.h"
 #include "game/store/ChangingRoom.h"
@@ -216,6 +217,24 @@ TEST_F(Lessons, ClicksOffTheArrowsGiveNoOrders)
     board->OnMouseDown(708, 98, 1);
     EXPECT_EQ(merchant.actions.size(), 1u);
     EXPECT_TRUE(lesson.arrows.empty());
+}
+
+TEST_F(Lessons, AnEndedLessonLeavesNoCustomerOfItsOwnInTheLines)
+{
+    // The gift wrap customer queues at the desk; the lesson ends (the level is about to be built again) with her
+    // still in the line, which outlives the lesson.
+    auto& lesson = Start<TutorialPlaying3>(3, 0);
+    lesson.OnClick(400, 300, board->PlayMerchant());
+    for (int tick = 0; tick < 5000 && lesson.step < 2; ++tick)
+        board->PlayTick();
+    ASSERT_EQ(lesson.step, 2);
+    ASSERT_FALSE(board->ServiceLine()->Empty());
+    board->EndLesson();
+    EXPECT_TRUE(board->ServiceLine()->Empty());
+    EXPECT_TRUE(board->CashLine()->Empty());
+    EXPECT_TRUE(board->people.empty());
+    for (int tick = 0; tick < 200; ++tick)
+        board->PlayTick(); // the lines are left alone; nothing may reach a deleted customer
 }
 
 TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
