@@ -148,6 +148,7 @@ ZestraAppBase::~ZestraAppBase()
     mSoundManager.reset();
     mAudioMixer.reset();
     mPakInterface.reset();
+    RemoveDemoFolder();
     if (gZestraApp == this)
         gZestraApp = nullptr;
 }
@@ -222,10 +223,14 @@ void ZestraAppBase::Initialize()
     if (mSingleInstance && !mPlatform.AcquireSingleInstance(mProductName))
         OnSecondInstance();
 
+    if (mDemoPlayRequested)
+        StartDemo();
     if (!mSeedGiven)
         mRandSeed = unsigned(mPlatform.NowMs());
     mRandom.seed(mRandSeed);
     std::srand(mRandSeed);
+    if (mDemoRecordRequested)
+        StartDemo();
 
     OnBeforeLayout();
     mWidgetManager->SetScreenArea(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
@@ -431,6 +436,7 @@ void ZestraAppBase::Run()
     uint64_t runStart = mPlatform.NowMs();
     mRunning = true;
     RunMainLoop();
+    FinishRun();
     ProcessDeferredDeletes();
     mRunning = false;
     if (mLoadingThread.joinable())
@@ -487,6 +493,9 @@ void ZestraAppBase::Quit()
 void ZestraAppBase::ExitWithCode(int code)
 {
     Quit();
+    if (mRunning)
+        FinishRun();
+    RemoveDemoFolder();
     std::fflush(stdout);
     std::fflush(stderr);
     // A loading thread may still be running: leave without running destructors under its feet.
@@ -740,9 +749,20 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
 
 void ZestraAppBase::RunUpdate()
 {
+    if (mDemoScript != nullptr)
+    {
+        const int before = mUpdateCount;
+        if (!DeliverDemoEvents())
+            return;
+        // An event that ran a loop of its own (a modal wait) already ran the updates that followed it.
+        if (mUpdateCount != before)
+            return;
+    }
     mUpdateCount++;
     if (mWidgetManager->TickAll())
         mDirtyUpdates++;
+    if (DemoActive())
+        mWidgetManager->TickAllFraction(1.0);
     if (mMusicInterface != nullptr)
         mMusicInterface->Update();
     if (mCleanSharedImages)
@@ -773,12 +793,26 @@ void ZestraAppBase::RunUpdate()
 
 bool ZestraAppBase::TryRunUpdate()
 {
-    if (mLoadingFinished.load(std::memory_order_acquire) && !mLoadingAcknowledged)
+    bool loaded = mLoadingFinished.load(std::memory_order_acquire);
+    if (mDemoScript != nullptr && !mLoadingAcknowledged)
+    {
+        // A replay sees loading end at the update the recording saw it end, however fast this machine loads.
+        if (mDemoScript->loadedAt < 0 || mUpdateCount < mDemoScript->loadedAt)
+            loaded = false;
+        else if (!loaded && mLoadingThread.joinable())
+        {
+            mLoadingThread.join();
+            loaded = true;
+        }
+    }
+    if (loaded && !mLoadingAcknowledged)
     {
         mLoadingAcknowledged = true;
         mThrottleWhileLoading = false;
         if (mLoadingThread.joinable())
             mLoadingThread.join();
+        if (mDemoRecorder != nullptr)
+            mDemoRecorder->WriteLoaded(mUpdateCount);
         OnLoadingFinished();
     }
     if (mSuspended)
@@ -789,6 +823,8 @@ bool ZestraAppBase::TryRunUpdate()
 
 void ZestraAppBase::RunFractionalUpdate(double step)
 {
+    if (DemoActive())
+        return;
     if (mRefreshPacing && !mWindowMinimized)
         mWidgetManager->TickAllFraction(step);
 }

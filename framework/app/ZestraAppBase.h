@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/app/CommandLineOptions.h"
+#include "framework/app/DemoFile.h"
 #include "framework/graphics/ImageRegistry.h"
 #include "framework/platform/Platform.h"
 #include "framework/resources/ResourceManager.h"
@@ -382,6 +383,26 @@ public:
     bool mSeedGiven = false;
     int mWindowedOverride = -1; // "-windowed" 1, "-fullscreen" 0: wins over the "ScreenMode" setting
     std::string mDemoFile;
+    // Demos: "-record" writes every input event handled, "-play" replays one into this run (see DemoFile.h).
+    std::string mDemoRecordPath;
+    std::string mDemoPlayPath;
+    bool mDemoRecordRequested = false;
+    bool mDemoPlayRequested = false;
+    bool mPrintDigest = false; // "-digest"; a demo run prints it too
+    std::unique_ptr<DemoRecorder> mDemoRecorder;
+    std::unique_ptr<DemoScript> mDemoScript;
+    size_t mDemoCursor = 0;
+    std::string mDemoFolder; // the private data folder a replay starts from; removed at exit
+    bool mRunFinished = false;
+    // While a demo is recorded or replayed, the game's state must follow from the update count and the events
+    // alone: each update is followed by a whole fractional step instead of the display-paced ones.
+    bool DemoActive() const { return mDemoRecorder != nullptr || mDemoScript != nullptr; }
+    // The data files (names in the data folder) the game's state starts from; a demo carries them.
+    virtual std::vector<std::string> DemoStartFiles() const { return {}; }
+    // The text the state digest hashes: what must be equal after a recording and its replay.
+    virtual std::string StateDigestText() { return std::string(); }
+    // The digest of StateDigestText, 16 hex digits.
+    std::string StateDigest() { return DigestText(StateDigestText()); }
     int mDirtyUpdates = 0; // updates after which something needed repainting
 
     // Pending URL open.
@@ -398,6 +419,13 @@ public:
 
 protected:
     void AddFrameworkOptions();
+    // Reads the demo to play (seed, start files) or opens the one to record; a bad demo is fatal.
+    void StartDemo();
+    // Hands the replay's events due at this update to the widgets; false once the demo has ended.
+    bool DeliverDemoEvents();
+    // Once, at the end of the run: the demo's end line, the replay's completeness and the digest.
+    void FinishRun();
+    void RemoveDemoFolder();
     void AccumulateTime(uint64_t now);
     void StartLoadingThread();
     void ReevaluateFocus();

@@ -14,7 +14,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <unistd.h>
 #include <system_error>
 
 namespace Zestra
@@ -118,9 +122,28 @@ void ZestraAppBase::AddFrameworkOptions()
                // A relative demo file lives in the per-user data folder.
                mDemoFile = (!value.empty() && value[0] != '/') ? mPlatform.UserDataFolder() + value : value;
            });
-    // Demo recording and playback are accepted but do nothing yet.
-    flag("-record", "record the demo file", [] {});
-    flag("-play", "play back the demo file", [] {});
+    // Resolved now: start-up changes the working folder to the program's own.
+    auto demoPath = [](const std::string& value)
+    {
+        std::error_code error;
+        std::filesystem::path absolute = std::filesystem::absolute(value, error);
+        return error ? value : absolute.string();
+    };
+    valued("-record", "FILE",
+           "record every input event to the demo FILE (bare -record: the -demofile name, else demo.dmo)",
+           [this, demoPath](const std::string& value)
+           {
+               mDemoRecordRequested = true;
+               mDemoRecordPath = value.empty() ? std::string() : demoPath(value);
+           });
+    valued("-play", "FILE", "replay the demo FILE into this run (bare -play: the -demofile name, else demo.dmo)",
+           [this, demoPath](const std::string& value)
+           {
+               mDemoPlayRequested = true;
+               mDemoPlayPath = value.empty() ? std::string() : demoPath(value);
+           });
+    flag("-digest", "print the state digest (\"digest\" and 16 hex digits) on standard output at exit",
+         [this] { mPrintDigest = true; });
     valued("-recnum", "N", "record numbered demo files, rotating over N (default 5)", [](const std::string&) {});
     valued("-playnum", "N", "play back numbered demo file N", [](const std::string&) {});
     flag("-crash", "crash on purpose (exercises crash handling)", [] { std::raise(SIGSEGV); });
@@ -344,6 +367,9 @@ void ZestraAppBase::SaveSettings()
 void ZestraAppBase::QueuePlatformEvent(const PlatformEvent& event)
 {
     using Type = PlatformEvent::Type;
+    // A replay takes its input from the demo alone; only closing the window still ends it.
+    if (mDemoScript != nullptr && event.mType != Type::Close)
+        return;
     switch (event.mType)
     {
     case Type::None:
@@ -393,6 +419,8 @@ void ZestraAppBase::QueuePlatformEvent(const PlatformEvent& event)
 void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
 {
     using Type = PlatformEvent::Type;
+    if (mDemoRecorder != nullptr)
+        mDemoRecorder->WriteEvent(mUpdateCount, event);
     WidgetManager& manager = *mWidgetManager;
     switch (event.mType)
     {
@@ -765,6 +793,143 @@ void ZestraAppBase::OnUrlOpened(const std::string&)
     mPendingUrlQuit = false;
     if (quit)
         Quit();
+}
+
+} // namespace Zestra
+
+namespace Zestra
+{
+
+// ---------------------------------------------------------------------------------------------------------------
+// Demos
+
+void ZestraAppBase::StartDemo()
+{
+    if (!mDemoRecordRequested && !mDemoPlayRequested)
+        return;
+    if (mDemoRecordRequested && mDemoPlayRequested)
+    {
+        ShowFatalMessage("-record and -play cannot be used together: a replay is already exact");
+        ExitWithCode(1);
+    }
+    auto defaultPath = [this](const std::string& given)
+    { return !given.empty() ? given : !mDemoFile.empty() ? mDemoFile : mDataFolder + "demo.dmo"; };
+    if (mDemoPlayRequested)
+    {
+        mDemoPlayPath = defaultPath(mDemoPlayPath);
+        auto script = std::make_unique<DemoScript>();
+        std::string error;
+        if (!ReadDemoFile(mDemoPlayPath, mVersionText, *script, error))
+        {
+            ShowFatalMessage(error);
+            ExitWithCode(1);
+        }
+        mRandSeed = script->seed;
+        mSeedGiven = true;
+        // The replay starts from the recording's data files in a folder of its own, so it neither depends on nor
+        // changes the player's own files.
+        std::error_code fsError;
+        std::string base = std::filesystem::temp_directory_path(fsError).string();
+        std::string pattern = (fsError || base.empty() ? std::string("/tmp") : base) + "/zestra-demo-XXXXXX";
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        if (mkdtemp(buffer.data()) == nullptr)
+        {
+            ShowFatalMessage("Cannot make a folder for the demo's data files: " + std::string(std::strerror(errno)));
+            ExitWithCode(1);
+        }
+        mDemoFolder = std::string(buffer.data()) + "/";
+        for (const DemoStartFile& file : script->files)
+        {
+            if (!file.exists)
+                continue;
+            std::FILE* out = std::fopen((mDemoFolder + file.name).c_str(), "wb");
+            bool written = out != nullptr && std::fwrite(file.bytes.data(), 1, file.bytes.size(), out) ==
+                                                 file.bytes.size();
+            if (out != nullptr && std::fclose(out) != 0)
+                written = false;
+            if (!written)
+            {
+                RemoveDemoFolder();
+                ShowFatalMessage("Cannot write the demo's " + file.name + " to " + mDemoFolder);
+                ExitWithCode(1);
+            }
+        }
+        mDataFolder = mDemoFolder;
+        mDemoScript = std::move(script);
+        mDemoCursor = 0;
+        mPrintDigest = true;
+        return;
+    }
+    mDemoRecordPath = defaultPath(mDemoRecordPath);
+    std::vector<DemoStartFile> files;
+    for (const std::string& name : DemoStartFiles())
+    {
+        DemoStartFile file;
+        file.name = name;
+        std::ifstream in(mDataFolder + name, std::ios::binary);
+        if (in)
+        {
+            file.exists = true;
+            file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        files.push_back(std::move(file));
+    }
+    auto recorder = std::make_unique<DemoRecorder>();
+    std::string error;
+    if (!recorder->Open(mDemoRecordPath, error))
+    {
+        ShowFatalMessage(error);
+        ExitWithCode(1);
+    }
+    recorder->WriteHeader(mVersionText, mRandSeed, files);
+    mDemoRecorder = std::move(recorder);
+    mPrintDigest = true;
+}
+
+bool ZestraAppBase::DeliverDemoEvents()
+{
+    const std::vector<DemoEvent>& events = mDemoScript->events;
+    while (mDemoCursor < events.size() && events[mDemoCursor].update <= mUpdateCount && !mQuitting)
+    {
+        // Taken before it is handled: a handler may run a nested loop that delivers the next ones.
+        const PlatformEvent event = events[mDemoCursor++].event;
+        if (event.mType == PlatformEvent::Type::Activate)
+            mAppActive = event.mActive;
+        HandleDeferredMessage(event);
+    }
+    if (mUpdateCount >= mDemoScript->endUpdate && !mQuitting)
+        Quit();
+    return !mQuitting;
+}
+
+void ZestraAppBase::FinishRun()
+{
+    if (mRunFinished)
+        return;
+    mRunFinished = true;
+    if (mDemoRecorder != nullptr)
+    {
+        mDemoRecorder->Finish(mUpdateCount);
+        std::fprintf(stderr, "Demo recorded to %s (%d updates)\n", mDemoRecordPath.c_str(), mUpdateCount);
+    }
+    if (mDemoScript != nullptr && mUpdateCount < mDemoScript->endUpdate)
+        std::fprintf(stderr, "The replay of %s stopped after %d of its %d updates\n", mDemoPlayPath.c_str(),
+                     mUpdateCount, mDemoScript->endUpdate);
+    if (mPrintDigest)
+    {
+        std::printf("digest %s\n", StateDigest().c_str());
+        std::fflush(stdout);
+    }
+}
+
+void ZestraAppBase::RemoveDemoFolder()
+{
+    if (mDemoFolder.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::remove_all(mDemoFolder, ignored);
+    mDemoFolder.clear();
 }
 
 } // namespace Zestra

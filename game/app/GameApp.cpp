@@ -20,7 +20,9 @@
 #include "game/menus/MenuCatalog.h"
 #include "game/minigame/Minigame.h"
 #include "game/people/GameSound.h"
+#include "game/people/Person.h"
 #include "game/profile/GameState.h"
+#include "game/profile/ProfileFile.h"
 #include "game/profile/ProfileManager.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
@@ -35,6 +37,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <sys/resource.h>
 
 namespace Zestra
@@ -527,6 +530,61 @@ void GameApp::RunUpdate()
     if (onUpdate && !mQuitting)
         onUpdate();
     mTiming.update += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::vector<std::string> GameApp::DemoStartFiles() const
+{
+    return {"profiles.xml"};
+}
+
+namespace
+{
+void DigestRun(std::ostream& out, const char* name, const GameState* run)
+{
+    out << name;
+    if (run == nullptr)
+    {
+        out << " none\n";
+        return;
+    }
+    out << " store " << run->storeNumber << " level " << run->levelIndex << " rooms " << run->changingRooms
+        << " merchant " << run->merchantLevel << " drinks " << run->drinks << " goodies " << run->goodieRack
+        << " score " << run->score << " cash " << run->cash << " lives " << run->lives << " furniture";
+    for (int level : run->furnitureLevels)
+        out << ' ' << level;
+    out << " mannequins";
+    for (const auto& [top, bottom] : run->mannequinClothing)
+        out << ' ' << top << '/' << bottom;
+    out << '\n';
+}
+} // namespace
+
+std::string GameApp::StateDigestText()
+{
+    std::ostringstream out;
+    out.precision(17);
+    out << "updates " << mUpdateCount << '\n';
+    if (mBoard != nullptr)
+    {
+        const Board& b = *mBoard;
+        out << "board state " << b.boardState << " mode " << b.mode << " pause " << b.pauseCount << " clock "
+            << b.clockTicks << " money " << b.money << " cash " << b.cash << " tips " << b.tips << " lost "
+            << b.lostCustomers << " served " << b.customersServed << " result " << b.levelResult << " played "
+            << b.storePlayed << ':' << b.levelPlayed << " level-money " << b.levelMoney << " banner "
+            << b.bannerTimer << " rank " << b.highScoreRank << '\n';
+        if (b.merchant != nullptr)
+            out << "merchant " << b.merchant->x << ',' << b.merchant->y << " hands " << b.merchant->hands[0] << ','
+                << b.merchant->hands[1] << " actions " << b.merchant->actions.size() << '\n';
+        for (const Person* person : b.people)
+            out << "person " << person->x << ',' << person->y << " hands " << person->hands[0] << ','
+                << person->hands[1] << " actions " << person->actions.size() << '\n';
+        DigestRun(out, "run", b.progress.get());
+        DigestRun(out, "day-start", b.savedProgress.get());
+    }
+    // The profile table belongs to the loading thread until loading has been acknowledged.
+    if (mLoadingAcknowledged)
+        out << "profiles\n" << FormatProfiles(GetProfiles());
+    return out.str();
 }
 
 int GameApp::UpdatesTowardQuit() const

@@ -116,6 +116,9 @@ public:
 protected:
     // With "-level", "-ticks" counts the updates of the day, so a picture taken shows the day and not loading.
     int UpdatesTowardQuit() const override;
+    // A demo carries the profiles file the run starts from; the digest covers the board, the run and the profiles.
+    std::vector<std::string> DemoStartFiles() const override;
+    std::string StateDigestText() override;
 
 public:
     // Builds and opens day `level` (0-based) of store `store` in a new run. False for an unknown store or level.
