@@ -27,10 +27,10 @@ struct KindName
     const char* name;
 };
 constexpr KindName kKinds[] = {
-    {Type::MouseMove, "move"},      {Type::MouseDown, "down"},     {Type::MouseUp, "up"},
-    {Type::MouseWheel, "wheel"},    {Type::MouseLeave, "leave"},   {Type::KeyDown, "keydown"},
-    {Type::KeyUp, "keyup"},         {Type::Char, "char"},          {Type::Activate, "active"},
-    {Type::Minimize, "minimize"},   {Type::Maximize, "maximize"},  {Type::Move, "window"},
+    {Type::MouseMove, "move"},        {Type::MouseDown, "down"},    {Type::MouseUp, "up"},
+    {Type::MouseWheel, "wheel"},      {Type::MouseLeave, "leave"},  {Type::KeyDown, "keydown"},
+    {Type::KeyUp, "keyup"},           {Type::Char, "char"},         {Type::Activate, "active"},
+    {Type::Minimize, "minimize"},     {Type::Maximize, "maximize"}, {Type::Move, "window"},
     {Type::DisplayChange, "display"}, {Type::Close, "close"},
 };
 
