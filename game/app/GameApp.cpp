@@ -473,10 +473,48 @@ void GameApp::StartGame()
         return;
     RetireScreen(mTitleScreen);
     CreateBoard();
+    // The title screen's pictures are not needed again this run.
+    UnbindGroup("TitleScreen");
+    mResourceManager->UnloadGroup("TitleScreen");
+    mBoard->ShowMainMenu();
     if (mMusicInterface)
         mMusicInterface->FadeSongIn(MainMenuSong(), -1, kMainMenuFadeIn, false);
-    // The menus open over the board once they exist; until then Play goes straight into the first day.
-    StartLevel(1, 0);
+}
+
+bool GameApp::ShowStartScreen(const std::string& name)
+{
+    if (name == "logo")
+    {
+        RetireScreen(mLogoScreen);
+        mLogoScreen = std::make_unique<LogoScreen>(*this);
+        mWidgetManager->AttachChild(mLogoScreen.get());
+        return true;
+    }
+    if (name == "splash")
+    {
+        RetireScreen(mFirstSplash);
+        mFirstSplash = std::make_unique<DistributorScreen>(*this, "splash");
+        mWidgetManager->AttachChild(mFirstSplash.get());
+        return true;
+    }
+    if (name == "title")
+    {
+        RetireScreen(mTitleScreen);
+        mTitleScreen = std::make_unique<TitleScreen>(*this);
+        mWidgetManager->AttachChild(mTitleScreen.get());
+        if (mGameLoaded)
+            mTitleScreen->ShowPlay();
+        return true;
+    }
+    return false;
+}
+
+void GameApp::CloseStartScreens()
+{
+    RetireScreen(mLogoScreen);
+    RetireScreen(mFirstSplash);
+    RetireScreen(mSecondSplash);
+    RetireScreen(mTitleScreen);
 }
 
 void GameApp::CreateBoard()
@@ -489,25 +527,35 @@ void GameApp::CreateBoard()
     mProfileRecorder = std::make_unique<ProfileRecorder>();
     mBoard->recorder = mProfileRecorder.get();
     mBoard->lessonMaker = MakeLesson;
+    mBoard->fractionalUpdates = mRefreshPacing;
+    mBoard->onDayOpened = [this] { NoteDayStarted(); };
     mBoard->onLevelEnded = [this]
     {
         if (onLevelEnded)
             onLevelEnded();
+        // Played through the menus, the day's result panel follows (a headless run may have ended already).
+        if (!mQuitting && mBoard && !options.levelGiven)
+            mBoard->ShowLevelResult();
     };
     mWidgetManager->AttachChild(mBoard.get());
     mWidgetManager->FocusWidget(mBoard.get());
+    UpdateBoardPause();
+}
+
+void GameApp::NoteDayStarted()
+{
+    mLevelStartUpdate = mUpdateCount;
+    mDayStarted = true;
+    mTiming = Timing{};
+    if (onDayStarted)
+        onDayStarted();
 }
 
 bool GameApp::StartLevel(int storeNumber, int level)
 {
     if (!mBoard || !mBoard->OpenDay(storeNumber, level))
         return false;
-    mBoard->fractionalUpdates = mRefreshPacing;
-    mLevelStartUpdate = mUpdateCount;
-    mDayStarted = true;
-    mTiming = Timing{};
-    if (onDayStarted)
-        onDayStarted();
+    NoteDayStarted();
     const LevelInfo* info = mBoard->store->GetLevel(level);
     if (info != nullptr && info->isMinigame)
     {

@@ -93,8 +93,13 @@ public:
     // The start screens hand over to each other through these (each is called by the screen that ends).
     void ShowFirstSplash();
     void ShowNextSplash();
-    // Title screen Play: the board replaces the title screen.
+    // Title screen Play (after the name entry on a first run): the board replaces the title screen and opens the
+    // main menu.
     void StartGame();
+    // "logo", "splash" or "title" over whatever is shown ("-screen"); false for other names.
+    bool ShowStartScreen(const std::string& name) override;
+    // Takes every start screen off the screen (they are deleted once the loop has unwound).
+    void CloseStartScreens();
 
     LogoScreen* GetLogoScreen() const { return mLogoScreen.get(); }
     DistributorScreen* GetFirstSplash() const { return mFirstSplash.get(); }
@@ -158,6 +163,8 @@ private:
     // A failed start: the message on the main thread, then an orderly end with a non-zero code.
     void FailStart(const std::string& error);
     void CreateBoard();
+    // A day's floor is built and about to run: its ticks and timings count from here.
+    void NoteDayStarted();
     // Removes a start screen from the widget tree and hands it to the deferred deletion.
     template <class Screen> void RetireScreen(std::unique_ptr<Screen>& screen);
 

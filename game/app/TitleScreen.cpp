@@ -4,6 +4,8 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "game/app/GameApp.h"
+#include "game/menus/StandInMenu.h"
+#include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 
 #include <algorithm>
@@ -110,8 +112,17 @@ void TitleScreen::Paint(Graphics& g)
 
 void TitleScreen::ButtonPressed(int id)
 {
-    if (id == kPlayButtonId && IsPlayShown())
-        mApp.StartGame();
+    if (id != kPlayButtonId || !IsPlayShown())
+        return;
+    // A first run has nobody to play for: the name entry comes first and starts the game once a name is given.
+    const Profile* player = GetProfile(GetSelectedProfile());
+    if (player == nullptr || player->name.empty())
+    {
+        GameApp* app = &mApp;
+        mApp.AddMenu(std::make_unique<StandInNameEntry>(nullptr, [app] { app->StartGame(); }));
+        return;
+    }
+    mApp.StartGame();
 }
 
 } // namespace Zestra

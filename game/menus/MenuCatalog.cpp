@@ -89,6 +89,21 @@ void OpenMinigameTray(Zestra::Board& board, MenuHost& host)
         game->play->Update();
 }
 
+void OpenLogo(Zestra::Board&, MenuHost& host)
+{
+    host.ShowStartScreen("logo");
+}
+
+void OpenSplash(Zestra::Board&, MenuHost& host)
+{
+    host.ShowStartScreen("splash");
+}
+
+void OpenTitle(Zestra::Board&, MenuHost& host)
+{
+    host.ShowStartScreen("title");
+}
+
 } // namespace
 
 const std::vector<MenuCatalogEntry>& MenuCatalog()
@@ -101,6 +116,9 @@ const std::vector<MenuCatalogEntry>& MenuCatalog()
         {"shop-panel", OpenShopPanel},
         {"minigame", OpenMinigame},
         {"minigame-tray", OpenMinigameTray},
+        {"logo", OpenLogo, true},
+        {"splash", OpenSplash, true},
+        {"title", OpenTitle, true},
     };
     return kCatalog;
 }

@@ -15,6 +15,7 @@ struct MenuCatalogEntry
 {
     const char* name; // as given to -screen
     void (*open)(Zestra::Board& board, MenuHost& host);
+    bool startScreen = false; // a start screen shown over everything, not a menu on the stack
 };
 
 const std::vector<MenuCatalogEntry>& MenuCatalog();

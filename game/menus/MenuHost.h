@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace Zestra
 {
@@ -20,6 +21,8 @@ public:
     // Closes every open menu, but only after openNext has opened what follows, so the board never runs between.
     // (A single menu closes with the application's RemoveDialog of its id.)
     virtual void CloseAllMenus(const std::function<void()>& openNext) = 0;
+    // Shows one of the start screens ("logo", "splash", "title") over everything; false for other names.
+    virtual bool ShowStartScreen(const std::string& name) { return false; }
 };
 
 // The host of the application a widget's manager belongs to; null while the widget is not attached.

@@ -477,6 +477,22 @@ bool BindGroup(Zestra::ResourceManager& manager, const std::string& group, std::
     return any;
 }
 
+void UnbindGroup(const std::string& group)
+{
+    for (int i = 0; i < kResourceIdCount; ++i)
+    {
+        const ResIdInfo& info = kResourceIds[i];
+        if (group != info.group)
+            continue;
+        if (info.image)
+            info.image->reset();
+        if (info.sound)
+            *info.sound = -1;
+        if (info.font)
+            *info.font = nullptr;
+    }
+}
+
 void UnbindAllGroups()
 {
     for (int i = 0; i < kResourceIdCount; ++i)

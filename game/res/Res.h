@@ -269,5 +269,7 @@ extern const char* const kResourceGroups[4];
 // first identifier that is missing or not loaded and returns false (errorText gets the lookup's message); true
 // when all are bound. An unknown group name binds nothing and fails.
 bool BindGroup(Zestra::ResourceManager& manager, const std::string& group, std::string* errorText = nullptr);
+// Releases the group's image references and resets its variables, so the manager can free what it unloads.
+void UnbindGroup(const std::string& group);
 // Releases every bound image reference and resets the variables of all groups (shutdown, before the manager goes).
 void UnbindAllGroups();

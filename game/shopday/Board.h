@@ -37,6 +37,10 @@ class Minigame;
 struct FurnitureUpgrade;
 struct MerchantLevelInfo;
 struct StoreInfo;
+class Button;
+class Menu;
+class MenuHost;
+class StandInMenu;
 
 // Makes the upgrade-shop items of the shop view (the upgrade shop provides it). Each maker receives what the item
 // offers and returns the owned shop item, or null to offer nothing.
@@ -148,22 +152,42 @@ public:
     void SetBoardState(int state, bool dim);
     void SetPaused(bool on);
 
-    // Screen flow (BoardFlow.cpp): each opens and closes menus through the application's menu stack.
+    // Screen flow (BoardFlow.cpp): each opens and closes menus through the application's menu stack, which alone
+    // decides whether the day behind them runs.
     void ShowMainMenu();
+    // Main menu Play: the saved-game question when the player has a saved run, else a new run (closing caller).
+    void Play(const Menu* caller);
     // A new run (resume: the profile's saved one) and what follows it: the map or the first comic.
     void StartNewGame(bool resume);
-    // The level's start panel (the boss's when checkBoss and the level has a boss text).
+    // The store map for the run (a new run of the first store on a first start), or the choice of store.
+    void ShowMap();
+    // A store was chosen on the map: the second comic before the very first day, else PrepareLevel.
+    void EnterStore();
+    // The chosen day: its pictures, then its lesson (tutorial days) or its start panel.
+    void PrepareLevel();
+    // The level's start panel (the boss's when checkBoss and the level has a boss text). Marks the day started.
     void ShowLevelStart(bool checkBoss);
+    // Level start OK (startNow) or the upgrade shop's leaving: the shop when it has offers, else OpenStore.
+    void AfterLevelStart(bool startNow);
+    // The day's floor (rebuilt when asked), its song and the open sign; the day runs once the sign has closed.
+    void OpenStore(bool rebuild);
+    // After EndLevel: the result panel of the day.
+    void ShowLevelResult();
+    // Leaving the result panel: the main menu when asked, else the map, the store's last comic or the scores.
+    void AfterResult(bool toMainMenu);
+    void ShowPlayerSelect();
+    void ShowHighScores();
+    void ShowHowToPlay();
+    void ShowCredits();
+    // The options dialog; in game it offers going back to the day or to the main menu.
+    void ShowOptions(bool inGame);
     // The lesson of the current level.
     void StartTutorial();
-    // After the level start panel's OK (startNow) or an upgrade panel (startNow after a purchase): the upgrade shop
-    // while it has something to sell and the day is not the store's first, otherwise the day opens.
-    void AfterLevelStart(bool startNow);
-    // The day opens behind the open sign (rebuild: the floor is built again in its play form first).
-    void OpenStore(bool rebuild);
     // Opens the memory game of the current day (a minigame level) as its menu; its first stage waits for the
     // level-start panel.
     void OpenMinigame();
+    bool tutorialPlayed = false;        // the day's lesson was shown (the shop day after it opens at once)
+    std::function<void()> onDayOpened;  // a day's floor is built and its open sign shows
     void UpdateButtons();
     void AddSale(double price, double tip, int wrappedCount) override;
     double TipFactor() const override;
@@ -221,6 +245,13 @@ public:
     std::unique_ptr<BoardLesson> lesson;
 
 private:
+    MenuHost* Host() const;
+    ::Menu* Open(std::unique_ptr<::Menu> menu);
+    void CloseMenu(const ::Menu* menu);
+    // Fades out whatever plays and fades the song in (none for -1).
+    void PlaySongAlone(int song);
+    StandInMenu* OpenStandIn(const std::string& name, bool showsBoard, Image* image = nullptr);
+    void ShowInfoStandIn(const std::string& name);
     std::unique_ptr<Person> MakeMerchant(int level) const;
     std::unique_ptr<Furniture> MakeFurniture(int spot, int step, bool shopView) const;
 };

@@ -1,5 +1,7 @@
 #include "game/shopday/Board.h"
 
+#include "game/menus/Button.h"
+
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
@@ -73,6 +75,9 @@ Board::Board()
 
 Board::~Board()
 {
+    for (Widget* button : {static_cast<Widget*>(optionsButton.get()), static_cast<Widget*>(doneButton.get())})
+        if (button != nullptr && button->mParent != nullptr)
+            button->mParent->DetachChild(button);
     ClearLevel();
 }
 

@@ -95,6 +95,9 @@ void Board::ButtonPressed(int id)
     // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
     if (doneButton && id == doneButton->mButtonId && mode == 1)
         OpenStore(true);
+    // Options during a day: the options dialog in its in-game form.
+    else if (optionsButton && id == optionsButton->mButtonId && mode == 0)
+        ShowOptions(true);
 }
 
 void Board::DrawHud(Graphics& g)

@@ -185,6 +185,22 @@ TEST_F(MenuStack, EveryCatalogueScreenOpensDrawsAndCloses)
     for (const MenuCatalogEntry& entry : MenuCatalog())
     {
         entry.open(TheBoard(), *app);
+        if (entry.startScreen)
+        {
+            // A start screen covers everything, over the board and outside the menu stack.
+            EXPECT_TRUE(app->OpenMenus().empty()) << entry.name;
+            Updates(2);
+            std::vector<uint32_t> shown = Screen();
+            size_t changed = 0;
+            for (size_t i = 0; i < shown.size(); i++)
+                changed += shown[i] != floor[i];
+            EXPECT_GT(changed, 100000u) << entry.name << " does not cover the screen";
+            app->CloseStartScreens();
+            app->ProcessDeferredDeletes();
+            EXPECT_EQ(0u, app->PendingDeferredDeletes()) << entry.name;
+            floor = Screen();
+            continue;
+        }
         // The upgrade shop's floor is a screen of the board itself: it opens no menu.
         ASSERT_LE(app->OpenMenus().size(), 1u) << entry.name;
         Menu* menu = app->OpenMenus().empty() ? nullptr : app->OpenMenus().front();

@@ -10,6 +10,9 @@
 #include "game/app/GameApp.h"
 #include "game/app/LogoScreen.h"
 #include "game/app/TitleScreen.h"
+#include "game/menus/OpenSignMenu.h"
+#include "game/menus/StandInMenu.h"
+#include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 #include "tests/support/TempFolder.h"
@@ -138,7 +141,7 @@ TEST_F(StartUp, LogoSplashesAndTitleFollowEachOtherAndPlayAppearsOnceLoaded)
                           secondSplashStart = update;
                       return true;
                   }
-                  if (Zestra::TitleScreen* title = app->GetTitleScreen())
+                  if (Zestra::TitleScreen* title = app->GetTitleScreen(); title != nullptr && app->OpenMenus().empty())
                   {
                       if (titleStart < 0)
                           titleStart = update;
@@ -150,6 +153,14 @@ TEST_F(StartUp, LogoSplashesAndTitleFollowEachOtherAndPlayAppearsOnceLoaded)
                           clickedPlay = true;
                       }
                       return true;
+                  }
+                  // A first run asks for the player's name before the game starts.
+                  if (auto* entry = app->OpenMenus().empty()
+                                        ? nullptr
+                                        : dynamic_cast<StandInNameEntry*>(app->OpenMenus().back()))
+                  {
+                      entry->SetName("Bea");
+                      entry->ChooseAction(0);
                   }
                   return app->GetBoard() == nullptr && update < 1000000;
               });
@@ -294,6 +305,157 @@ TEST(TitleScreenBar, NeverFillsBeyondItsBase)
                           {std::numeric_limits<double>::quiet_NaN(), 0}};
     for (const Case& c : cases)
         EXPECT_EQ(Zestra::TitleScreen::BarFillWidth(c.progress, 420), c.fill) << c.progress;
+}
+
+} // namespace
+
+namespace
+{
+
+// The top open menu as a stand-in screen, or null.
+StandInMenu* TopStandIn(GameApp& app)
+{
+    return app.OpenMenus().empty() ? nullptr : dynamic_cast<StandInMenu*>(app.OpenMenus().back());
+}
+
+bool HasLine(const StandInMenu& menu, const std::string& text)
+{
+    for (const std::string& line : menu.lines)
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMap)
+{
+    auto app = MakeApp<GameApp>({});
+    enum Step
+    {
+        ToTitle,
+        NameEntry,
+        MainMenu,
+        FirstComic,
+        Map,
+        SecondComic,
+        Lesson,
+        LevelStart,
+        OpenSign,
+        Playing,
+        Covered,
+        Result,
+        Done
+    };
+    Step step = ToTitle;
+    std::vector<std::string> seen;
+    int coveredClock = 0;
+    RunScript(*app,
+              [&]
+              {
+                  Zestra::Board* board = app->GetBoard();
+                  StandInMenu* top = TopStandIn(*app);
+                  switch (step)
+                  {
+                  case ToTitle:
+                      if (app->GetLogoScreen() || app->GetFirstSplash() || app->GetSecondSplash())
+                          platform->PushClick(1, 1);
+                      else if (app->GetTitleScreen() != nullptr && app->GetTitleScreen()->IsPlayShown())
+                      {
+                          Zestra::Widget* play = app->GetTitleScreen()->PlayButton();
+                          platform->PushClick(play->mX + play->mWidth / 2, play->mY + play->mHeight / 2);
+                          step = NameEntry;
+                      }
+                      return true;
+                  case NameEntry:
+                      if (auto* entry = dynamic_cast<StandInNameEntry*>(top))
+                      {
+                          EXPECT_EQ(board, nullptr) << "the name comes before the game";
+                          entry->SetName("Ada");
+                          entry->ChooseAction(0);
+                          step = MainMenu;
+                      }
+                      return true;
+                  case MainMenu:
+                      if (top == nullptr || board == nullptr)
+                          return true;
+                      seen.push_back(top->screenName);
+                      EXPECT_EQ(app->GetTitleScreen(), nullptr);
+                      EXPECT_TRUE(HasLine(*top, "Ada")) << "the main menu greets the new player";
+                      EXPECT_EQ(board->boardState, 0) << "the full-screen main menu hides the board";
+                      top->ChooseAction(0); // Play
+                      step = FirstComic;
+                      return true;
+                  case FirstComic:
+                  case Map:
+                  case SecondComic:
+                  case Lesson:
+                      if (top == nullptr)
+                          return true;
+                      seen.push_back(top->screenName);
+                      top->ChooseAction(0);
+                      step = Step(step + 1);
+                      return true;
+                  case LevelStart:
+                      if (top == nullptr)
+                          return true;
+                      seen.push_back(top->screenName);
+                      EXPECT_EQ(board->boardState, 1) << "the level start panel shows the store behind it";
+                      EXPECT_TRUE(board->dimmed);
+                      top->ChooseAction(0); // OK
+                      step = OpenSign;
+                      return true;
+                  case OpenSign:
+                      if (app->OpenMenus().empty())
+                      {
+                          EXPECT_EQ(board->boardState, 2) << "the day runs once the sign has closed";
+                          step = Playing;
+                      }
+                      else
+                      {
+                          EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().back()), nullptr);
+                          EXPECT_FALSE(board->dimmed) << "the sign leaves the shop undarkened";
+                          EXPECT_EQ(board->boardState, 1);
+                      }
+                      return true;
+                  case Playing:
+                      if (app->LevelTicks() < 300)
+                          return true;
+                      board->ShowOptions(true);
+                      coveredClock = board->clockTicks;
+                      step = Covered;
+                      return true;
+                  case Covered:
+                      EXPECT_EQ(board->boardState, 1);
+                      EXPECT_TRUE(board->dimmed) << "the day is darkened behind the options";
+                      EXPECT_EQ(board->clockTicks, coveredClock) << "and does not run";
+                      if (app->LevelTicks() > 500)
+                      {
+                          top->ChooseAction(0); // return to the game
+                          board->EndLevel();
+                          step = Result;
+                      }
+                      return true;
+                  case Result:
+                      if (top == nullptr)
+                          return true;
+                      seen.push_back(top->screenName);
+                      top->ChooseAction(0); // continue
+                      step = Done;
+                      return true;
+                  case Done:
+                      if (top != nullptr)
+                          seen.push_back(top->screenName);
+                      return false;
+                  }
+                  return false;
+              });
+    EXPECT_EQ(step, Done);
+    const std::vector<std::string> expected = {"Main menu",   "Comic: how it all began", "Store map",
+                                               "Comic: the first morning", "Tutorial", "Level start",
+                                               "Result of the day", "Store map"};
+    EXPECT_EQ(seen, expected);
+    ASSERT_NE(GetProfile(GetSelectedProfile()), nullptr);
+    EXPECT_EQ(GetProfile(GetSelectedProfile())->name, "Ada");
+    EXPECT_TRUE(WasLevelStarted(1, 0));
 }
 
 } // namespace
