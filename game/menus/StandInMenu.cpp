@@ -5,6 +5,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/EditWidget.h"
+#include "framework/widgets/WidgetManager.h"
 #include "game/menus/Button.h"
 #include "game/data/Localization.h"
 #include "game/profile/ProfileTable.h"
@@ -141,6 +142,13 @@ StandInNameEntry::StandInNameEntry(Zestra::Board* board, std::function<void()> a
     field->SetBounds(mWidth / 2 - kFieldWidth / 2, kLinesTop + 60, kFieldWidth, kFieldHeight);
     mField = AddChild(std::move(field));
     AddAction("OK", [this] { Submit(); });
+}
+
+void StandInNameEntry::OnAttachedToManager(Zestra::WidgetManager* manager)
+{
+    StandInMenu::OnAttachedToManager(manager);
+    if (mField != nullptr)
+        manager->FocusWidget(mField);
 }
 
 void StandInNameEntry::EditSubmitted(int id, const std::string& text)

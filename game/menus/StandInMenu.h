@@ -62,6 +62,8 @@ public:
     StandInNameEntry(Zestra::Board* board, std::function<void()> afterName);
 
     void EditSubmitted(int id, const std::string& text) override;
+    // The field takes the keyboard as soon as the menu shows.
+    void OnAttachedToManager(Zestra::WidgetManager* manager) override;
     // The name typed so far.
     std::string Name() const;
     // Fills the field (tests, and a name given by the player in a later screen).

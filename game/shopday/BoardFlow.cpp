@@ -95,7 +95,7 @@ StandInMenu* Board::OpenStandIn(const std::string& name, bool showsBoard, Image*
 void Board::ShowMainMenu()
 {
     PlaySongAlone(MainMenuSong());
-    StandInMenu* menu = OpenStandIn("Main menu", false, IMAGE_MENU_MAIN.get());
+    StandInMenu* menu = OpenStandIn("Main menu", false);
     if (menu == nullptr)
         return;
     const Profile* player = GetProfile(GetSelectedProfile());

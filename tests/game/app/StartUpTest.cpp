@@ -366,11 +366,13 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       }
                       return true;
                   case NameEntry:
-                      if (auto* entry = dynamic_cast<StandInNameEntry*>(top))
+                      if (dynamic_cast<StandInNameEntry*>(top) != nullptr)
                       {
                           EXPECT_EQ(board, nullptr) << "the name comes before the game";
-                          entry->SetName("Ada");
-                          entry->ChooseAction(0);
+                          // Typed as a player would: the field has the keyboard, Return confirms.
+                          for (char ch : std::string("Ada"))
+                              platform->PushChar(uint8_t(ch));
+                          platform->PushKey(13);
                           step = MainMenu;
                       }
                       return true;
