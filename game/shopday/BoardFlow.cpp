@@ -485,28 +485,6 @@ void Board::AfterResult(bool toMainMenu)
     }
 }
 
-void Board::AfterLevelStart(bool startNow)
-{
-    const bool offers = startNow ? LoadLevel(true) : !shopItems.empty();
-    if (progress == nullptr || (startNow && !offers) || progress->levelIndex == 0)
-    {
-        OpenStore(true);
-        return;
-    }
-    mode = 1;
-    UpdateButtons();
-}
-
-void Board::OpenStore(bool rebuild)
-{
-    if (rebuild)
-        LoadLevel(false);
-    StartShopDay();
-    mode = 0;
-    if (MenuHost* host = HostOf(*this))
-        host->AddMenu(std::make_unique<OpenSignMenu>(this));
-}
-
 void Board::OpenMinigame()
 {
     MenuHost* host = HostOf(*this);
