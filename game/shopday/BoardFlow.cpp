@@ -3,9 +3,9 @@
 // menu stack (which alone decides whether the day behind them runs) and fades the music.
 //
 // STAND-INS: the screens that later work builds (main menu, load game, map, comics, level start, result, high
-// scores, how to play, credits, player select, options, the minigame's panel and the tutorials) are opened here as
-// plainly marked StandInMenu screens with one button per way on. Each real screen replaces its stand-in at the one
-// place below that opens it; the flow around it stays.
+// scores, how to play, credits, player select and options) are opened here as plainly marked StandInMenu screens
+// with one button per way on. Each real screen replaces its stand-in at the one place below that opens it; the
+// flow around it stays. The lessons and the memory game are the real ones.
 #include "game/shopday/Board.h"
 
 #include "framework/app/ZestraAppBase.h"

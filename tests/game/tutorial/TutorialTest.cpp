@@ -256,7 +256,9 @@ TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
         EXPECT_GT(ticks, 0) << "the lesson did not end";
         EXPECT_EQ(board->lesson, nullptr);
         EXPECT_FALSE(board->tutorialRunning);
-        EXPECT_EQ(board->PlayMerchant()->listener, nullptr);
+        // The level start that follows builds the floor again; whichever merchant stands there reports to nobody.
+        Merchant* merchant = board->PlayMerchant();
+        EXPECT_TRUE(merchant == nullptr || merchant->listener == nullptr);
     }
 }
 
