@@ -66,6 +66,7 @@ CustomerServiceLine* Board::ServiceLine() const
 
 void Board::StartShopDay()
 {
+    Invalidate();
     mAcceptsFocus = true; // the space bar and the cheat words arrive as typed characters
     levelResult = -1;
     customersServed = 0;
@@ -149,13 +150,13 @@ void Board::SyncPeople()
         people.push_back(customer.get());
 }
 
-void Board::PlayTick()
+bool Board::PlayTick()
 {
     if (mode == 0)
     {
         // The day is over once EndLevel ran; the result flow decides what comes next.
         if (levelResult >= 0 || progress == nullptr)
-            return;
+            return false;
         if (clockTicks > 0)
         {
             clockTicks -= 1;
@@ -165,7 +166,7 @@ void Board::PlayTick()
         if (crowd.IsEmpty() && bannerTimer < 0)
         {
             EndLevel();
-            return;
+            return true;
         }
         if (merchant != nullptr)
             merchant->Update();
@@ -189,8 +190,9 @@ void Board::PlayTick()
         bannerTimer += 1;
         if (bannerTimer % kBannerTicks == 0)
             bannerTimer = -1;
+        return true;
     }
-    else if (mode == 2)
+    if (mode == 2)
     {
         if (lesson)
         {
@@ -208,12 +210,14 @@ void Board::PlayTick()
             {
                 EndLesson();
                 ShowLevelStart(true);
-                return;
+                return true;
             }
         }
         for (size_t i = 0; i < tickers.size(); ++i)
             tickers[i]->Update();
+        return true;
     }
+    return false; // the shop view changes only with the mouse
 }
 
 void Board::TickFraction(double step)
@@ -288,6 +292,8 @@ void Board::PaintPlay(Graphics& g)
 
 void Board::SetBoardState(int state, bool dim)
 {
+    if (state != boardState || dim != dimmed)
+        Invalidate();
     boardState = state;
     dimmed = dim;
     UpdateButtons();
@@ -304,6 +310,7 @@ void Board::SetPaused(bool on)
     else if (pauseCount > 0)
     {
         pauseCount -= 1;
+        Invalidate(); // the paused veil goes
     }
     UpdateButtons();
 }

@@ -146,8 +146,9 @@ public:
     void StartShopDay();
     // A new run of the store, at the given day, built and playing. False for an unknown store or day.
     bool OpenDay(int storeNumber, int levelIndex);
-    // One tick of a level (everything but the widget base update); Tick runs it while playing.
-    void PlayTick();
+    // One tick of a level (everything but the widget base update); Tick runs it while playing. True when it may
+    // have changed the picture (false once the day is over and in the shop view).
+    bool PlayTick();
     void PaintPlay(Graphics& g);
     void SetBoardState(int state, bool dim);
     void SetPaused(bool on);

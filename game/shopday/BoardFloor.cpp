@@ -92,9 +92,10 @@ void Board::Tick()
     if (pauseCount > 0)
         return;
     Widget::Tick();
-    if (boardState == 2)
-        PlayTick();
-    Invalidate();
+    // Drawn only when something moved: a finished day, the shop view or a board behind a menu stays as it is
+    // until input or a change of state marks it again.
+    if (boardState == 2 && PlayTick())
+        Invalidate();
 }
 
 void Board::Paint(Graphics& g)
@@ -104,6 +105,7 @@ void Board::Paint(Graphics& g)
 
 void Board::ClearLevel()
 {
+    Invalidate();
     // A lesson's people stand in the lines and rooms below.
     EndLesson();
     // Pointer lists first: they borrow from the owning lists below.
@@ -147,6 +149,7 @@ std::unique_ptr<Furniture> Board::MakeFurniture(int spot, int step, bool shopVie
 
 bool Board::LoadLevel(bool shop)
 {
+    Invalidate();
     money = cash = tips = 0.0;
     lostCustomers = 0;
     ClearLevel();

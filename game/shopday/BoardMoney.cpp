@@ -73,6 +73,7 @@ void Board::EndLevel()
 {
     if (progress == nullptr || store == nullptr)
         return;
+    Invalidate(); // the last picture of the day shows its final figures
     const LevelInfo* level = store->GetLevel(progress->levelIndex);
     bool minigame = level != nullptr && level->isMinigame;
     int levelCount = int(store->levels.size());
