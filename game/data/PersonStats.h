@@ -17,6 +17,7 @@ class Image;
 
 // Sheet layout every person's pictures follow.
 constexpr int kPersonCelSize = 120;   // pixels, square cels
+constexpr int kPersonFeetY = 112;     // the floor line a person stands on (its shadow's centre), below its top
 constexpr int kLegsWalkColumns = 8;   // walk frames
 constexpr int kLegsWalkRows = 4;      // side, down, up, standing/discarding
 constexpr int kTorsoWalkColumns = 3;  // front, back, angry front

@@ -254,7 +254,7 @@ void Person::DrawCel(Zestra::Graphics& g, Zestra::Image* sheet, int column, int 
 void Person::DrawPerson(Zestra::Graphics& g)
 {
     if (Zestra::Image* shadow = IMAGE_SHADOW.get())
-        g.Blit(shadow, x + 60 - shadow->GetWidth() / 2, y + 112 - shadow->GetHeight() / 2);
+        g.Blit(shadow, x + 60 - shadow->GetWidth() / 2, y + kPersonFeetY - shadow->GetHeight() / 2);
 
     const PersonAnimation* animation = PlayingAnimation();
     const AnimationFrame* frame = nullptr;

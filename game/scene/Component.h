@@ -23,6 +23,8 @@ public:
     virtual Zestra::Image* GetImage() const;
     // Left and top edges are inside, right and bottom edges outside; no picture means no area.
     virtual bool Contains(int px, int py) const;
+    // The key of the board's depth order: the top edge, unless a kind of object stands elsewhere on the floor.
+    virtual int DepthY() const { return y; }
 
     int x;                // left edge, board pixels
     int y;                // top edge, board pixels; also the depth key

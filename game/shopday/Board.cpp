@@ -266,10 +266,13 @@ void Board::PaintPlay(Graphics& g)
         else
             draggedDrink->overTarget = crowd.HighlightAt(centreX, centreY);
     }
-    DrawScene(g);
+    std::vector<Component*> inFrontOfHud;
+    DrawScene(g, &inFrontOfHud);
     if (mode == 2 && lesson)
         lesson->Draw(g);
     DrawHud(g);
+    for (Component* person : inFrontOfHud)
+        person->Draw(g);
     if (draggedDrink)
         draggedDrink->Draw(g);
     if ((boardState != 2 && dimmed) || pauseCount > 0)

@@ -79,8 +79,12 @@ public:
     // a shop item was made. Needs progress and a store.
     bool LoadLevel(bool shop);
     void ClearLevel();
-    // Changing rooms, then every scene item, person and shop item by ascending y, then x, then creation order.
-    void DrawScene(Graphics& g);
+    // Changing rooms, then every scene item, person and shop item by ascending depth (DepthY: the top edge, the
+    // posts' feet for a rope laid across), then x, then creation order. With inFrontOfHud, the people who stand
+    // lower than the HUD's top are not drawn but listed there in that order, to be drawn over the HUD.
+    void DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud = nullptr);
+    // The top edge of the HUD picture (600 without one).
+    int HudTop() const;
 
     // Queries of the customers.
     ClothingShelf* PickFurnitureWithClothing(int clothing) const override;

@@ -6,6 +6,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
+#include "game/data/PersonStats.h"
 #include "game/menus/Button.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
@@ -21,6 +22,7 @@
 #include "game/store/Furniture.h"
 #include "game/store/GiftWrap.h"
 #include "game/store/Mannequin.h"
+#include "game/store/Rope.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -208,9 +210,9 @@ bool Board::LoadLevel(bool shop)
     tickers.push_back(registerStation.get());
     addStation(std::move(registerStation));
 
-    sceneItems.push_back(std::make_unique<Component>(120, 220, storeImage("RopeCashRegister")));
-    sceneItems.push_back(std::make_unique<Component>(140, 73, storeImage("RopeChangingRoom")));
-    sceneItems.push_back(std::make_unique<Component>(660, 280, storeImage("RopeCustomerService")));
+    sceneItems.push_back(std::make_unique<Rope>(120, 220, storeImage("RopeCashRegister")));
+    sceneItems.push_back(std::make_unique<Rope>(140, 73, storeImage("RopeChangingRoom")));
+    sceneItems.push_back(std::make_unique<Rope>(660, 280, storeImage("RopeCustomerService")));
 
     int rackLevel = progress->goodieRack;
     std::string rackName = "GoodieRack" + std::to_string(rackLevel + 1);
@@ -365,7 +367,7 @@ bool Board::LoadLevel(bool shop)
     return madeShopItem;
 }
 
-void Board::DrawScene(Graphics& g)
+void Board::DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud)
 {
     for (auto& changingRoom : changingRooms)
         changingRoom->Draw(g);
@@ -382,10 +384,25 @@ void Board::DrawScene(Graphics& g)
         scene.push_back(item.get());
     // Ties keep list order, which is fixed, so the picture never flickers between frames.
     std::stable_sort(scene.begin(), scene.end(), [](const Component* a, const Component* b) {
-        return a->y != b->y ? a->y < b->y : a->x < b->x;
+        const int depthA = a->DepthY();
+        const int depthB = b->DepthY();
+        return depthA != depthB ? depthA < depthB : a->x < b->x;
     });
+    // People whose feet are lower than the HUD's top stand in front of it: they wait until it has been drawn.
+    const int hudTop = HudTop();
     for (Component* item : scene)
-        item->Draw(g);
+    {
+        if (inFrontOfHud != nullptr && item->y + kPersonFeetY > hudTop &&
+            std::find(people.begin(), people.end(), item) != people.end())
+            inFrontOfHud->push_back(item);
+        else
+            item->Draw(g);
+    }
+}
+
+int Board::HudTop() const
+{
+    return hudImage != nullptr ? 600 - hudImage->GetHeight() : 600;
 }
 
 ClothingShelf* Board::PickFurnitureWithClothing(int clothing) const

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -125,6 +126,89 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
     EXPECT_TRUE(Zestra::WritePNG(screen, "floor_store1.png"));
     for (Furniture* piece : board.furnitureList)
         EXPECT_TRUE(HasInk(screen, piece->x, piece->y, 20, 20));
+}
+
+// Depth order by where things stand: a person is drawn over what stands behind its feet and under what stands in
+// front of them. Each case puts one person on the real floor and compares, wherever the person and the other
+// thing both cover a pixel fully, the finished picture with the person alone or the thing alone.
+TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
+{
+    const StoreInfo* store = GetStoreInfo(1);
+    ASSERT_NE(store, nullptr);
+    struct Case
+    {
+        const char* what;
+        int x;
+        int y;
+        const char* other; // a store picture, or "furniture" for the piece nearest the person
+        int otherX;
+        int otherY;
+        bool personInFront;
+    };
+    const Case cases[] = {
+        {"in a changing room doorway, the rope's posts stand behind the feet", 97, 30, "RopeChangingRoom", 140, 73,
+         true},
+        {"in the changing room line, in front of the rope", 216, 75, "RopeChangingRoom", 140, 73, true},
+        {"on the lowest walkway, feet lower than the HUD's top edge", 360, 445, "Hud", 0, 510, true},
+        {"at the street door on the lowest walkway", -39, 445, "Hud", 0, 510, true},
+        {"on the walkway behind a rack", 0, 0, "furniture", 0, 0, false},
+    };
+    for (const Case& c : cases)
+    {
+        Zestra::Board board;
+        board.store = store;
+        board.progress = std::make_unique<GameState>(FullyFurnished(*store));
+        board.background = store->GetImage("Background");
+        board.boardState = 2;
+        ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
+        board.LoadLevel(false);
+        board.hudImage = store->GetImage("Hud");
+
+        // The other thing alone, where it stands.
+        Zestra::MemoryImage other(800, 600);
+        Zestra::Graphics otherG(&other);
+        int x = c.x;
+        int y = c.y;
+        if (std::string(c.other) == "furniture")
+        {
+            ASSERT_FALSE(board.furnitureList.empty());
+            Furniture* piece = board.furnitureList[0];
+            piece->Draw(otherG);
+            // The top row of the piece's walk ring, just behind it.
+            x = piece->x + 20;
+            y = piece->y - 46;
+        }
+        else
+        {
+            Zestra::Image* picture = store->GetImage(c.other);
+            ASSERT_NE(picture, nullptr) << c.other;
+            otherG.Blit(picture, c.otherX, c.otherY);
+        }
+        auto person = std::make_unique<Person>(x, y, "Lottra", 1.5f);
+        Zestra::MemoryImage alone(800, 600);
+        Zestra::Graphics aloneG(&alone);
+        person->Draw(aloneG);
+        board.people.push_back(person.get());
+
+        Zestra::MemoryImage screen(800, 600);
+        Zestra::Graphics g(&screen);
+        board.Paint(g);
+        int overlap = 0;
+        int right = 0;
+        for (int py = 0; py < 600; ++py)
+            for (int px = 0; px < 800; ++px)
+            {
+                const uint32_t mine = alone.GetPixel(px, py);
+                const uint32_t theirs = other.GetPixel(px, py);
+                if ((mine >> 24) != 255 || (theirs >> 24) != 255)
+                    continue;
+                ++overlap;
+                right += screen.GetPixel(px, py) == (c.personInFront ? mine : theirs);
+            }
+        EXPECT_GT(overlap, 10) << c.what << ": the case must make them overlap";
+        EXPECT_EQ(right, overlap) << c.what;
+        board.people.clear();
+    }
 }
 
 TEST_F(FloorRenderTest, ContactSheetOfAWalkingPersonInAllSixPoses)
