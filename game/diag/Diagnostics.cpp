@@ -58,10 +58,11 @@ std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long l
     char text[512];
     std::snprintf(text, sizeof text,
                   "{\"store\":%d,\"level\":%d,\"result\":\"%s\",\"money\":%.2f,\"cash\":%.2f,\"tips\":%.2f,"
-                  "\"goal\":%.2f,\"expert_goal\":%.2f,\"lost_customers\":%d,\"customers_served\":%d,\"ticks\":%d,"
-                  "\"wall_ms\":%lld}",
+                  "\"goal\":%.2f,\"expert_goal\":%.2f,\"lost_customers\":%d,\"customers_served\":%d,\"lives\":%d,"
+                  "\"run_total\":%d,\"ticks\":%d,\"wall_ms\":%lld}",
                   board.storePlayed, board.levelPlayed, result, board.levelMoney, board.cash, board.tips, board.goal,
-                  board.expertGoal, board.lostCustomers, board.customersServed, ticks, wallMs);
+                  board.expertGoal, board.lostCustomers, board.customersServed, board.runLives, board.runTotal, ticks,
+                  wallMs);
     return text;
 }
 

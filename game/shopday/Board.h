@@ -228,6 +228,8 @@ public:
     std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
     double levelMoney = 0.0;            // takings of the last ended level (EndLevel turns money into the score)
     int customersServed = 0;            // customers that paid today
+    int runLives = 0;                   // of the last EndLevel: the run's lives after the day
+    int runTotal = 0;                   // of the last EndLevel: the run's score after the day (kept, or final)
     bool hudButtonsEnabled = false;
     // True when the application paces updates by the display and delivers fractional updates; otherwise each tick
     // moves the people by one whole update itself.

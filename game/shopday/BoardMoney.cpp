@@ -100,6 +100,7 @@ void Board::EndLevel()
 
     double previousScore = progress->score;
     storePlayed = progress->storeNumber;
+    runLives = passed ? progress->lives : savedProgress->lives;
     bool runEnded = false;
     if (passed)
     {
@@ -130,6 +131,7 @@ void Board::EndLevel()
     if (recorder != nullptr)
         recorder->SetSavedGame(savedProgress.get());
     int finalScore = int(previousScore + money);
+    runTotal = passed || !savedProgress ? finalScore : int(savedProgress->score);
     if (runEnded)
         highScoreRank = recorder != nullptr ? recorder->SubmitHighScore(storePlayed, finalScore) : -1;
     else

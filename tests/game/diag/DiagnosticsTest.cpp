@@ -46,10 +46,12 @@ TEST(DayReport, IsOneJsonObjectWithEveryFigure)
     board.expertGoal = 150;
     board.lostCustomers = 1;
     board.customersServed = 9;
+    board.runLives = 3;
+    board.runTotal = 420;
     EXPECT_EQ(Diagnostics::DayReport(board, 18000, 42),
               "{\"store\":2,\"level\":3,\"result\":\"expert\",\"money\":160.50,\"cash\":150.00,\"tips\":10.50,"
-              "\"goal\":100.00,\"expert_goal\":150.00,\"lost_customers\":1,\"customers_served\":9,\"ticks\":18000,"
-              "\"wall_ms\":42}");
+              "\"goal\":100.00,\"expert_goal\":150.00,\"lost_customers\":1,\"customers_served\":9,\"lives\":3,"
+              "\"run_total\":420,\"ticks\":18000,\"wall_ms\":42}");
     board.levelResult = 0;
     EXPECT_NE(Diagnostics::DayReport(board, 1, 1).find("\"result\":\"failed\""), std::string::npos);
 }
