@@ -103,7 +103,7 @@ void Board::ShowMainMenu()
         menu->lines.push_back(TextOr("welcome", "Welcome") + " " + player->name);
     else
         menu->lines.push_back(TextOr("no_profile", "No player chosen"));
-    menu->AddAction(TextOr("new_game", "Play"), [this, menu] { Play(menu); });
+    menu->AddAction("Play", [this, menu] { Play(menu); });
     menu->AddAction("High scores", [this, menu] {
         CloseMenu(menu);
         ShowHighScores();
