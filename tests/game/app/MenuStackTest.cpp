@@ -12,6 +12,8 @@
 #include "game/menus/OpenSignMenu.h"
 #include "game/shopday/Board.h"
 
+#include "tests/game/LoadedGame.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -30,28 +32,8 @@ const std::string kGameDir = VELMORA_BUILD_GAME_DIR;
 class MenuStack : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
-            return;
-        platform = new HeadlessPlatform();
-        app = new GameApp(*platform);
-        std::string dir = "-changedir=" + kGameDir;
-        const char* argv[] = {"velmora", dir.c_str(), "-level=1:1"};
-        app->SetCommandLine(3, argv);
-        app->Initialize();
-        // The loading task on this thread, then the acknowledgement the loop would make: the day opens.
-        app->RunLoadingTask();
-        app->mLoadingFinished = true;
-        app->TryRunUpdate();
-    }
-    static void TearDownTestSuite()
-    {
-        delete app;
-        delete platform;
-        app = nullptr;
-        platform = nullptr;
-    }
+    static void SetUpTestSuite() { TestSupport::StartLoadedGame("-level=1:1", platform, app); }
+    static void TearDownTestSuite() { TestSupport::StopLoadedGame(platform, app); }
     void SetUp() override
     {
         if (app == nullptr || app->GetBoard() == nullptr)

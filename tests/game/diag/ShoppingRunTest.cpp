@@ -11,6 +11,8 @@
 #include "game/shop/ShopOffers.h"
 #include "game/shopday/Board.h"
 
+#include "tests/game/LoadedGame.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,27 +29,8 @@ const std::string kGameDir = VELMORA_BUILD_GAME_DIR;
 class ShoppingRun : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
-            return;
-        platform = new HeadlessPlatform();
-        app = new GameApp(*platform);
-        std::string dir = "-changedir=" + kGameDir;
-        const char* argv[] = {"velmora", dir.c_str(), "-level=1:1"};
-        app->SetCommandLine(3, argv);
-        app->Initialize();
-        app->RunLoadingTask();
-        app->mLoadingFinished = true;
-        app->TryRunUpdate();
-    }
-    static void TearDownTestSuite()
-    {
-        delete app;
-        delete platform;
-        app = nullptr;
-        platform = nullptr;
-    }
+    static void SetUpTestSuite() { TestSupport::StartLoadedGame("-level=1:1", platform, app); }
+    static void TearDownTestSuite() { TestSupport::StopLoadedGame(platform, app); }
     void SetUp() override
     {
         if (app == nullptr || app->GetBoard() == nullptr)

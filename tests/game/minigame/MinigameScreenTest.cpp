@@ -15,6 +15,8 @@
 #include "game/minigame/MinigamePlay.h"
 #include "game/shopday/Board.h"
 
+#include "tests/game/LoadedGame.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,27 +40,8 @@ constexpr int kCursorDragging = 2;
 class MinigameScreen : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
-            return;
-        platform = new HeadlessPlatform();
-        app = new GameApp(*platform);
-        std::string dir = "-changedir=" + kGameDir;
-        const char* argv[] = {"velmora", dir.c_str(), "-level=1:0"};
-        app->SetCommandLine(3, argv);
-        app->Initialize();
-        app->RunLoadingTask();
-        app->mLoadingFinished = true;
-        app->TryRunUpdate();
-    }
-    static void TearDownTestSuite()
-    {
-        delete app;
-        delete platform;
-        app = nullptr;
-        platform = nullptr;
-    }
+    static void SetUpTestSuite() { TestSupport::StartLoadedGame("-level=1:0", platform, app); }
+    static void TearDownTestSuite() { TestSupport::StopLoadedGame(platform, app); }
     void SetUp() override
     {
         if (app == nullptr || app->GetBoard() == nullptr)

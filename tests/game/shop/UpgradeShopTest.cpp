@@ -18,6 +18,8 @@
 #include "game/shopday/Board.h"
 #include "game/store/ChangingRoom.h"
 
+#include "tests/game/LoadedGame.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,27 +38,8 @@ class UpgradeShop : public ::testing::Test
 protected:
     // One application for the suite: loading the content takes a while. Each test starts from a new run of store 1
     // before its second day.
-    static void SetUpTestSuite()
-    {
-        if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
-            return;
-        platform = new HeadlessPlatform();
-        app = new GameApp(*platform);
-        std::string dir = "-changedir=" + kGameDir;
-        const char* argv[] = {"velmora", dir.c_str(), "-level=1:1"};
-        app->SetCommandLine(3, argv);
-        app->Initialize();
-        app->RunLoadingTask();
-        app->mLoadingFinished = true;
-        app->TryRunUpdate();
-    }
-    static void TearDownTestSuite()
-    {
-        delete app;
-        delete platform;
-        app = nullptr;
-        platform = nullptr;
-    }
+    static void SetUpTestSuite() { TestSupport::StartLoadedGame("-level=1:1", platform, app); }
+    static void TearDownTestSuite() { TestSupport::StopLoadedGame(platform, app); }
     void SetUp() override
     {
         if (app == nullptr || app->GetBoard() == nullptr)
