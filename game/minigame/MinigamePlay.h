@@ -1,8 +1,8 @@
 // The rules and state of one memory minigame: its stages and phases with their timer, the mannequins and their
 // preview outfits, the tray of cards, the card being dragged, and the result of every drop. The Minigame menu draws
 // it and turns the mouse into Grab, Drag and Drop; everything here runs without a screen.
-// Invariants: a card is in exactly one place (the tray, the hand, or worn by a mannequin); cards exist only while
-// solving, and the hand is empty outside it.
+// Invariants: a card is in exactly one place (the tray, the hand, or worn by a mannequin); the tray is dealt at the
+// start of a stage but shown and played only while solving, and the hand is empty outside solving.
 #pragma once
 
 #include <memory>
