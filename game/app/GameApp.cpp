@@ -563,8 +563,8 @@ bool GameApp::StartLevel(int storeNumber, int level)
     if (info != nullptr && info->isMinigame)
     {
         mBoard->OpenMinigame();
-        // STAND-IN for the level-start panel, which starts the first stage with its OK: until that panel exists
-        // the stage begins at once.
+        // "-level" goes straight into the day: the first stage begins at once, as the level-start panel's OK
+        // begins it in the flow.
         if (mBoard->minigame != nullptr)
             mBoard->minigame->StartStage();
     }
