@@ -46,9 +46,6 @@ namespace Zestra
 namespace
 {
 constexpr double kMainMenuFadeIn = 0.008;
-// Opening a store: whatever plays fades out (stopping when silent) while the day's song fades in, looping.
-constexpr double kStoreOpeningFadeOut = 0.004;
-constexpr double kStoreOpeningFadeIn = 0.002;
 
 // What the board records at the end of a day goes to the selected player's profile and the high-score tables.
 class ProfileRecorder : public LevelRecorder
@@ -568,11 +565,10 @@ bool GameApp::StartLevel(int storeNumber, int level)
         if (mBoard->minigame != nullptr)
             mBoard->minigame->StartStage();
     }
-    else if (info != nullptr && mMusicInterface)
+    else if (info != nullptr)
     {
         // The day sounds as it does when its store is opened from the map.
-        mMusicInterface->FadeAllOut(true, kStoreOpeningFadeOut);
-        mMusicInterface->FadeSongIn(info->music, -1, kStoreOpeningFadeIn, false);
+        mBoard->PlaySongAlone(info->music);
     }
     return true;
 }

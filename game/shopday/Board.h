@@ -251,12 +251,14 @@ public:
     // Declared last so that it goes first: its people point into the lines and rooms above.
     std::unique_ptr<BoardLesson> lesson;
 
+    // Opening a store's music: fades out whatever plays and fades the song in (none for -1). A day opened
+    // straight away with "-level" uses it too, so it sounds as one opened from the map.
+    void PlaySongAlone(int song);
+
 private:
     MenuHost* Host() const;
     ::Menu* Open(std::unique_ptr<::Menu> menu);
     void CloseMenu(const ::Menu* menu);
-    // Fades out whatever plays and fades the song in (none for -1).
-    void PlaySongAlone(int song);
     StandInMenu* OpenStandIn(const std::string& name, bool showsBoard, Image* image = nullptr);
     void ShowInfoStandIn(const std::string& name);
     std::unique_ptr<Person> MakeMerchant(int level) const;
