@@ -2,6 +2,8 @@
 // test on the cel rectangle of its current picture. The picture is borrowed (resource manager or store images).
 #pragma once
 
+#include <vector>
+
 namespace Zestra
 {
 class Graphics;
@@ -25,6 +27,8 @@ public:
     virtual bool Contains(int px, int py) const;
     // The key of the board's depth order: the top edge, unless a kind of object stands elsewhere on the floor.
     virtual int DepthY() const { return y; }
+    // What takes part in the depth order for this object: itself, or parts that each have their own depth.
+    virtual void AddDepthParts(std::vector<Component*>& scene) { scene.push_back(this); }
 
     int x;                // left edge, board pixels
     int y;                // top edge, board pixels; also the depth key

@@ -79,9 +79,9 @@ public:
     // a shop item was made. Needs progress and a store.
     bool LoadLevel(bool shop);
     void ClearLevel();
-    // Changing rooms, then every scene item, person and shop item by ascending depth (DepthY: the top edge, the
-    // posts' feet for a rope laid across), then x, then creation order. With inFrontOfHud, the people who stand
-    // lower than the HUD's top are not drawn but listed there in that order, to be drawn over the HUD.
+    // Changing rooms, then every scene item, person and shop item by ascending depth (DepthY: the top edge; a
+    // rope's posts by their feet), then x, then creation order. With inFrontOfHud, the people who stand lower
+    // than the HUD's top are not drawn but listed there in that order, to be drawn over the HUD.
     void DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud = nullptr);
     // The top edge of the HUD picture (600 without one).
     int HudTop() const;

@@ -377,11 +377,11 @@ void Board::DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud)
     std::vector<Component*> scene;
     scene.reserve(sceneItems.size() + people.size() + shopItems.size());
     for (auto& item : sceneItems)
-        scene.push_back(item.get());
+        item->AddDepthParts(scene);
     for (Person* person : people)
         scene.push_back(person);
     for (auto& item : shopItems)
-        scene.push_back(item.get());
+        item->AddDepthParts(scene);
     // Ties keep list order, which is fixed, so the picture never flickers between frames.
     std::stable_sort(scene.begin(), scene.end(), [](const Component* a, const Component* b) {
         const int depthA = a->DepthY();

@@ -1,14 +1,29 @@
-// A queue rope between posts, drawn as one store picture. Its depth is where its posts stand: a rope laid across
-// the floor has every post on one line, so people are in front of it exactly when their feet are lower than the
-// posts' feet. A rope laid along the floor's depth has posts at several depths and keeps the top edge as its key.
+// A queue rope between posts, drawn from one store picture. It takes part in the depth order by where its posts
+// stand: people are in front of a post exactly when their feet are lower than the post's foot. A rope laid across
+// the floor has every post on one line and is drawn whole; a rope laid along the floor's depth has its posts at
+// several depths and is drawn in horizontal bands, each placed in the order by its own bottom line.
 #pragma once
 
 #include "game/scene/Component.h"
 
+#include <memory>
+#include <vector>
+
 class Rope : public Component
 {
 public:
-    Rope(int x, int y, Zestra::Image* image) : Component(x, y, image) {}
-    // For a rope laid across: its posts' feet, as the top edge of a person whose feet stand on that line.
+    static constexpr int kBandHeight = 10;
+
+    Rope(int x, int y, Zestra::Image* image);
+    ~Rope() override;
+
+    // The bottom line of the whole picture, as the top edge of a person whose feet stand on it.
     int DepthY() const override;
+    // The bands, each with its own depth (the whole rope when it is laid across).
+    void AddDepthParts(std::vector<Component*>& scene) override;
+
+private:
+    class Band;
+    std::vector<std::unique_ptr<Band>> mBands; // made on first use, for the picture of that moment
+    const Zestra::Image* mBandsFor = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "game/store/ChangingRoom.h"
 #include "game/store/Furniture.h"
 #include "game/store/Mannequin.h"
+#include "game/store/Rope.h"
 
 #include <gtest/gtest.h>
 
@@ -144,11 +145,14 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
         int otherX;
         int otherY;
         bool personInFront;
+        int rowsBelow = 600; // only pixels above this row are compared (a rope's lower posts stand elsewhere)
     };
     const Case cases[] = {
         {"in a changing room doorway, the rope's posts stand behind the feet", 97, 30, "RopeChangingRoom", 140, 73,
          true},
         {"in the changing room line, in front of the rope", 216, 75, "RopeChangingRoom", 140, 73, true},
+        {"the merchant at home, the service rope's first post behind his feet", 605, 225, "RopeCustomerService", 660,
+         280, true, 225 + 112 - Rope::kBandHeight},
         {"on the lowest walkway, feet lower than the HUD's top edge", 360, 445, "Hud", 0, 510, true},
         {"at the street door on the lowest walkway", -39, 445, "Hud", 0, 510, true},
         {"on the walkway behind a rack", 0, 0, "furniture", 0, 0, false},
@@ -195,7 +199,7 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
         board.Paint(g);
         int overlap = 0;
         int right = 0;
-        for (int py = 0; py < 600; ++py)
+        for (int py = 0; py < c.rowsBelow; ++py)
             for (int px = 0; px < 800; ++px)
             {
                 const uint32_t mine = alone.GetPixel(px, py);
