@@ -65,6 +65,15 @@ enum class Display3D
     Automatic,
 };
 
+// Whether presenting through the accelerated renderer is worth offering: impossible (no such renderer), possible
+// but not recommended (the renderer draws on the processor), or recommended (real graphics hardware).
+enum class Support3D
+{
+    Impossible,
+    NotRecommended,
+    Recommended,
+};
+
 // What the application asks of the main window.
 struct WindowSpec
 {
@@ -146,6 +155,9 @@ public:
     virtual bool Present(const PixelView& screen, const std::vector<Rect>& dirty) = 0;
     // Whether the window presents through the accelerated renderer (the choice made by CreateMainWindow).
     virtual bool Is3D() const { return false; }
+    // What the accelerated renderer would be on this machine (the options dialog's 3D choice asks before it is
+    // applied). Platforms without a display to ask take a request as granted.
+    virtual Support3D Query3DSupport() { return Support3D::Recommended; }
     // Whether presenting waits for the display's refresh, so frames can pace the updates. Platforms that know
     // their presentation never waits (a plain window surface) say false.
     virtual bool PresentsAtRefresh() const { return true; }

@@ -7,6 +7,7 @@
 
 #include "framework/app/ZestraAppBase.h"
 #include "game/menus/MenuHost.h"
+#include "game/menus/VoiceHost.h"
 
 #include <atomic>
 #include <chrono>
@@ -50,7 +51,7 @@ struct StartupTimings
     std::string display;    // how the screen is presented
 };
 
-class GameApp : public ZestraAppBase, public MenuHost
+class GameApp : public ZestraAppBase, public MenuHost, public VoiceHost
 {
 public:
     static constexpr int kBadLevelExitCode = 2;
@@ -85,9 +86,9 @@ public:
     void Unmute(bool automatic) override;
 
     // People's voices play through their own manager, so their level is set apart from the effects.
-    void SetVoiceVolume(double volume);
-    double GetVoiceVolume() const { return mVoiceVolume; }
-    void PlayVoice(int id);
+    void SetVoiceVolume(double volume) override;
+    double GetVoiceVolume() const override { return mVoiceVolume; }
+    void PlayVoice(int id) override;
     SoundManager* VoiceManager() const { return mVoiceManager.get(); }
 
     // The start screens hand over to each other through these (each is called by the screen that ends).

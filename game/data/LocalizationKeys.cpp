@@ -20,7 +20,7 @@ const std::vector<std::string> kLocalizationKeys = {
     "stop_playing_cancel", "stop_playing_confirm", "stop_playing_text", "stop_playing_title", "tutorial_cancel",
     "tutorial_confirm", "tutorial_text", "tutorial_title",
     // main menu and profiles
-    "cancel_game", "enter_name", "enter_name_menu", "load_game", "new_game", "no_profile", "not_you",
+    "cancel_game", "enter_name", "enter_name_default", "enter_name_menu", "load_game", "new_game", "no_profile", "not_you",
     "player_select_cancel", "player_select_delete", "player_select_ok", "player_select_play", "select_profile",
     "start_game_title", "welcome",
     // store map, upgrade shop, minigame, board

@@ -1,11 +1,21 @@
 // The table of screens that can be opened by name.
 #include "game/menus/MenuCatalog.h"
 
+#include "game/data/LevelStats.h"
+#include "game/menus/CharacterMenu.h"
+#include "game/menus/Comic.h"
 #include "game/menus/ConfirmQuitMenu.h"
+#include "game/menus/CreditsMenu.h"
+#include "game/menus/EnterNameMenu.h"
+#include "game/menus/HighScoresMenu.h"
+#include "game/menus/HowToPlayMenu.h"
+#include "game/menus/LoadGameMenu.h"
+#include "game/menus/MainMenu.h"
 #include "game/menus/MenuHost.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
-#include "game/data/LevelStats.h"
+#include "game/menus/OptionsDialog.h"
+#include "game/menus/PlayerSelectMenu.h"
 #include "game/minigame/Minigame.h"
 #include "game/minigame/MinigamePlay.h"
 #include "game/profile/GameState.h"
@@ -104,11 +114,105 @@ void OpenTitle(Zestra::Board&, MenuHost& host)
     host.ShowStartScreen("title");
 }
 
+void OpenMainMenu(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<MainMenu>(&board));
+}
+
+void OpenPlayerSelect(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<PlayerSelectMenu>(&board));
+}
+
+void OpenEnterName(Zestra::Board&, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<EnterNameMenu>(nullptr));
+}
+
+void OpenLoadGame(Zestra::Board& board, MenuHost& host)
+{
+    Menu* main = host.AddMenu(std::make_unique<MainMenu>(&board));
+    host.AddMenu(std::make_unique<LoadGameMenu>(&board, main->mDialogId));
+}
+
+void OpenOptions(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<MainMenu>(&board));
+    host.AddMenu(std::make_unique<OptionsDialog>(&board, false));
+}
+
+void OpenOptionsInGame(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<OptionsDialog>(&board, true));
+}
+
+void OpenHighScores(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<HighScoresMenu>(&board));
+}
+
+void OpenHighScoresAfterRun(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<HighScoresMenu>(&board, 1, 12345, 0, true));
+}
+
+void OpenCredits(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<CreditsMenu>(&board));
+}
+
+void OpenHowToPlay(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<HowToPlayMenu>(&board));
+}
+
+void OpenComic1(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<Comic>(&board, true));
+}
+
+void OpenComic2(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<Comic>(&board, false));
+}
+
+void OpenComic3(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<Comic>(&board, 1, 12345, 0));
+}
+
+void OpenComic4(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<Comic>(&board, 2, 12345, 0));
+}
+
+void OpenHandbook(Zestra::Board& board, MenuHost& host)
+{
+    int storeNumber = board.store != nullptr ? board.store->number : 1;
+    int levelIndex = board.progress ? board.progress->levelIndex : 0;
+    host.AddMenu(std::make_unique<CharacterMenu>(&board, storeNumber, levelIndex));
+}
+
 } // namespace
 
 const std::vector<MenuCatalogEntry>& MenuCatalog()
 {
     static const std::vector<MenuCatalogEntry> kCatalog = {
+        {"main", OpenMainMenu},
+        {"players", OpenPlayerSelect},
+        {"enter-name", OpenEnterName},
+        {"load-game", OpenLoadGame},
+        {"options", OpenOptions},
+        {"options-ingame", OpenOptionsInGame},
+        {"highscores", OpenHighScores},
+        {"highscores-result", OpenHighScoresAfterRun},
+        {"credits", OpenCredits},
+        {"howto", OpenHowToPlay},
+        {"comic1", OpenComic1},
+        {"comic2", OpenComic2},
+        {"comic3", OpenComic3},
+        {"comic4", OpenComic4},
+        {"handbook", OpenHandbook},
         {"confirm-quit", OpenConfirmQuit},
         {"notice", OpenNotice},
         {"open-sign", OpenOpenSign},

@@ -9,6 +9,15 @@ HighScoreTable DefaultHighScoreTable()
     return table;
 }
 
+bool NameAcceptsChar(const std::string& name, char ch)
+{
+    if (name.size() >= kNameEntryLength)
+        return false;
+    // Plain ASCII letters only: every game font has them, and names go into the profiles file without escaping.
+    const bool letter = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+    return letter || (ch == ' ' && !name.empty());
+}
+
 std::string CleanProfileName(const std::string& name)
 {
     std::string clean;

@@ -56,3 +56,8 @@ HighScoreTable DefaultHighScoreTable();
 // A name as the file and the screens can carry it: control bytes (which the file format cannot hold) are dropped
 // and the text is cut at kMaxProfileNameBytes. Letters, blanks, markup characters and Latin-1 stay.
 std::string CleanProfileName(const std::string& name);
+
+// A name typed by the player: at most kNameEntryLength characters, letters and blanks, never starting with a blank.
+constexpr size_t kNameEntryLength = 12;
+// Whether ch may be appended to a name being typed; the name-entry field and the player slots both ask this.
+bool NameAcceptsChar(const std::string& name, char ch);

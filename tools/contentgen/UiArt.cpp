@@ -202,7 +202,7 @@ void DrawPanel(Generator& g, const RecipeLine& r, Canvas& c)
         Panel(c, 4, 4, w - 12, h - 14, 22, plum.Lighter(0.08), cream);
         c.RoundRect(24, 12, w - 52, 34, 12);
         c.FillPath(berry);
-        c.RoundRect(250, 282, 252, 50, 10);
+        c.RoundRect(250, 282, 240, 50, 10);
         c.FillStroke(plum.Darker(0.35), g.UiColor("gold"), 2.5);
         cairo_save(cr);
         c.RoundRect(30, 60, 200, h - 84, 16);

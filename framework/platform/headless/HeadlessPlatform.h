@@ -89,6 +89,7 @@ public:
     // No hardware here: the automatic choice stays off, an explicit request is taken as granted.
     bool Is3D() const override { return mHasWindow && mWindowSpec.mDisplay3D == Display3D::On; }
     std::string DisplayDescription() const override { return "headless"; }
+    Support3D Query3DSupport() override { return mSupport3D; }
 
     void SetCursorKind(int kind) override
     {
@@ -150,6 +151,7 @@ private:
     int mMessageBoxAnswer = 0;
     std::vector<std::string> mMessageBoxTexts;
     bool mUrlOpenFails = false;
+    Support3D mSupport3D = Support3D::Recommended; // what Query3DSupport answers
     std::vector<std::string> mOpenedUrls;
     bool mSingleInstanceFirst = true;
 

@@ -444,6 +444,25 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
     return DisplayResult::Ok;
 }
 
+Support3D SdlPlatform::Query3DSupport()
+{
+    // The running renderer answers for itself; otherwise one probe (it costs a context) is kept for later asks.
+    if (mRenderer != nullptr)
+    {
+        std::string running = DescribeRenderer(mRenderer);
+        return IsSoftwareRasterizer(running) ? Support3D::NotRecommended : Support3D::Recommended;
+    }
+    if (mSupportProbe.empty())
+    {
+        mSupportProbe = ProbeAcceleration();
+        if (mSupportProbe.empty())
+            mSupportProbe = "-";
+    }
+    if (mSupportProbe == "-")
+        return Support3D::Impossible;
+    return IsSoftwareRasterizer(mSupportProbe) ? Support3D::NotRecommended : Support3D::Recommended;
+}
+
 bool SdlPlatform::MayHaveGraphicsHardware(std::string& why)
 {
     // Asking OpenGL costs a context (over 100 ms and tens of megabytes with a software rasterizer), so the cheap

@@ -60,6 +60,7 @@ public:
     bool PollEvent(PlatformEvent& event) override;
     bool Present(const PixelView& screen, const std::vector<Rect>& dirty) override;
     bool Is3D() const override { return mRenderer != nullptr; }
+    Support3D Query3DSupport() override;
     bool PresentsAtRefresh() const override { return mVSync; }
     int RefreshRate() const override;
     std::string DisplayDescription() const override { return mDisplayDescription; }
@@ -117,6 +118,7 @@ private:
     Rect mFrameArea;               // where the frame lands in the window (letterboxed when it does not fit)
     std::string mDisplayDescription;
     bool mVSync = false; // the renderer waits for the display's refresh when presenting
+    std::string mSupportProbe; // the accelerated renderer as Query3DSupport found it; empty before the first ask
     std::string mProbe; // what the automatic choice found: the accelerated renderer and its graphics driver
     int mWidth = 0;
     int mHeight = 0;

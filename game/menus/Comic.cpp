@@ -1,0 +1,133 @@
+// Fade and continuation of a comic page.
+#include "game/menus/Comic.h"
+
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/ControlSupport.h"
+#include "framework/widgets/KeyCodes.h"
+#include "game/data/Localization.h"
+#include "game/menus/HighScoresMenu.h"
+#include "game/menus/MenuHost.h"
+#include "game/res/Res.h"
+#include "game/shopday/Board.h"
+
+#include <memory>
+
+using namespace Zestra;
+
+namespace
+{
+constexpr int kCursorHand = 1;
+constexpr int kPromptAboveBottom = 15;
+constexpr int kFadeOverlayPriority = 1000;
+} // namespace
+
+Comic::Comic(Board* board, bool first)
+    : Menu(board, first ? IMAGE_MENU_COMIC1.get() : IMAGE_MENU_COMIC2.get(), false, false, true),
+      kind(first ? kToMap : kToLevel)
+{
+}
+
+Comic::Comic(Board* board, int storeNumber, int runTotal, int highScoreRow)
+    : Menu(board, storeNumber == 1 ? IMAGE_MENU_COMIC3.get() : IMAGE_MENU_COMIC4.get(), false, false, true),
+      kind(kToHighScores), storeNumber(storeNumber), runTotal(runTotal), highScoreRow(highScoreRow)
+{
+}
+
+void Comic::OnAttachedToManager(WidgetManager* manager)
+{
+    if (!snapshot)
+    {
+        // The screen before the page, hidden from the picture, is what the page fades in from.
+        bool shown = mShown;
+        mShown = false;
+        TakeSnapshot();
+        mShown = shown;
+        if (kind == kToHighScores)
+            FadeToMainMenuSong(*this);
+    }
+    Menu::OnAttachedToManager(manager);
+}
+
+bool Comic::Continue()
+{
+    if (!FadeDone())
+        return false;
+    MenuHost* host = Host();
+    switch (kind)
+    {
+    case kToMap:
+        if (board != nullptr)
+            board->ShowMap();
+        break;
+    case kToLevel:
+        if (board != nullptr)
+            board->PrepareLevel();
+        break;
+    default:
+        if (host != nullptr)
+            host->AddMenu(std::make_unique<HighScoresMenu>(board, storeNumber, runTotal, highScoreRow, true));
+        break;
+    }
+    Close();
+    return true;
+}
+
+void Comic::Tick()
+{
+    Menu::Tick();
+    if (fade < 0)
+        return;
+    fade--;
+    Invalidate();
+    if (fade < 0)
+        SetAppCursor(*this, kCursorHand);
+}
+
+void Comic::Paint(Graphics& g)
+{
+    Menu::Paint(g);
+    const std::string& prompt = GetText("comic_click_to_continue");
+    if (FONT_MEDIUM_LIGHT != nullptr && !prompt.empty())
+    {
+        g.SetTypeface(FONT_MEDIUM_LIGHT);
+        g.SetInk(Color::White);
+        g.PrintText(prompt, mWidth / 2 - FONT_MEDIUM_LIGHT->TextWidth(prompt) / 2, mHeight - kPromptAboveBottom);
+    }
+    if (fade >= 0 && snapshot)
+        DeferOverlay(kFadeOverlayPriority);
+}
+
+void Comic::PaintOverlay(Graphics& g, int)
+{
+    if (fade < 0 || !snapshot)
+        return;
+    Graphics faded(g);
+    faded.SetTintImages(true);
+    faded.SetInk(Color(255, 255, 255, fade * 255 / kFadeUpdates));
+    faded.Blit(snapshot.get(), 0, 0);
+}
+
+void Comic::OnMouseMove(int x, int y)
+{
+    Menu::OnMouseMove(x, y);
+    if (FadeDone())
+        SetAppCursor(*this, kCursorHand);
+}
+
+void Comic::OnMouseDown(int x, int y, int button, int clickCount)
+{
+    Menu::OnMouseDown(x, y, button, clickCount);
+    if (FadeDone())
+        SetAppCursor(*this, kCursorHand);
+    Continue();
+}
+
+void Comic::OnKeyDown(int key)
+{
+    if (key == KEY_RETURN || key == KEY_SPACE || key == KEY_ESCAPE)
+        Continue();
+    else
+        Menu::OnKeyDown(key);
+}

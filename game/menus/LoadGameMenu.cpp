@@ -1,0 +1,55 @@
+// Buttons of the continue-or-new-game question.
+#include "game/menus/LoadGameMenu.h"
+
+#include "framework/graphics/MemoryImage.h"
+#include "framework/app/ZestraAppBase.h"
+#include "framework/widgets/ControlSupport.h"
+#include "game/data/Localization.h"
+#include "game/menus/Button.h"
+#include "game/menus/ConfirmNewGameMenu.h"
+#include "game/menus/MenuHost.h"
+#include "game/res/Res.h"
+#include "game/shopday/Board.h"
+
+#include <memory>
+
+namespace
+{
+constexpr int kNewGameTop = 100;
+constexpr int kLoadGameTop = 172;
+constexpr int kCancelTop = 244;
+} // namespace
+
+LoadGameMenu::LoadGameMenu(Zestra::Board* board, int openerId)
+    : DialogMenu(board, IMAGE_MENU_DIALOG_BOX_4.get(), GetText("start_game_title")), openerId(openerId)
+{
+    AddMenuButton(GetText("new_game"), mWidth / 2, kNewGameTop, kNewGame);
+    confirmControl = AddMenuButton(GetText("load_game"), mWidth / 2, kLoadGameTop, kLoadGame);
+    cancelControl = AddMenuButton(GetText("cancel_game"), mWidth / 2, kCancelTop, kCancel);
+}
+
+void LoadGameMenu::ButtonPressed(int id)
+{
+    switch (id)
+    {
+    case kNewGame:
+        if (MenuHost* host = Host())
+            host->AddMenu(std::make_unique<ConfirmNewGameMenu>(board, mDialogId, openerId));
+        break;
+    case kLoadGame:
+    {
+        Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
+        if (board != nullptr)
+            board->StartNewGame(true);
+        if (app != nullptr && openerId >= 0)
+            app->RemoveDialog(openerId);
+        Close();
+        break;
+    }
+    case kCancel:
+        Close();
+        break;
+    default:
+        break;
+    }
+}

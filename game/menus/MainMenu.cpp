@@ -1,0 +1,154 @@
+// Layout and buttons of the main menu.
+#include "game/menus/MainMenu.h"
+
+#include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/widgets/HyperlinkWidget.h"
+#include "game/data/Localization.h"
+#include "game/menus/ConfirmQuitMenu.h"
+#include "game/menus/MainMenuButton.h"
+#include "game/menus/MenuHost.h"
+#include "game/profile/ProfileTable.h"
+#include "game/res/Res.h"
+#include "game/shopday/Board.h"
+
+#include <memory>
+
+using namespace Zestra;
+
+namespace
+{
+struct ButtonPlace
+{
+    MainMenu::ButtonId id;
+    ResImage* up;
+    ResImage* down;
+    ResImage* over;
+    int startX; // off screen to the right; the further out, the later it lands
+    int y;
+};
+
+const ButtonPlace kButtons[] = {
+    {MainMenu::kPlay, &IMAGE_MENU_PLAY_GAME_UP, &IMAGE_MENU_PLAY_GAME_DOWN, &IMAGE_MENU_PLAY_GAME_OVER, 800, 210},
+    {MainMenu::kHighScores, &IMAGE_MENU_HIGH_SCORE_UP, &IMAGE_MENU_HIGH_SCORE_DOWN, &IMAGE_MENU_HIGH_SCORE_OVER, 1100,
+     265},
+    {MainMenu::kOptions, &IMAGE_MENU_OPTIONS_UP, &IMAGE_MENU_OPTIONS_DOWN, &IMAGE_MENU_OPTIONS_OVER, 1400, 320},
+    {MainMenu::kHowToPlay, &IMAGE_MENU_HOW_TO_UP, &IMAGE_MENU_HOW_TO_DOWN, &IMAGE_MENU_HOW_TO_OVER, 1700, 375},
+    {MainMenu::kCredits, &IMAGE_MENU_CREDITS_UP, &IMAGE_MENU_CREDITS_DOWN, &IMAGE_MENU_CREDITS_OVER, 2000, 430},
+    {MainMenu::kQuit, &IMAGE_MENU_QUIT_UP, &IMAGE_MENU_QUIT_DOWN, &IMAGE_MENU_QUIT_OVER, 2300, 485},
+};
+
+constexpr int kGreetingCentreX = 135;
+constexpr int kGreetingBaseline = 65;
+constexpr int kNameBaseline = 100;
+constexpr int kLinkTop = 105;
+// The name sits in the sign at the top left; a name wider than this falls back to the smaller font.
+constexpr int kNameMaxWidth = 240;
+const Color kLinkColour{255, 128, 128};
+const Color kLinkHoverColour{255, 0, 0};
+
+void DrawCentred(Graphics& g, Font* font, const std::string& text, int centreX, int baseline)
+{
+    if (font == nullptr || text.empty())
+        return;
+    g.SetTypeface(font);
+    g.SetInk(Color::White);
+    g.PrintText(text, centreX - font->TextWidth(text) / 2, baseline);
+}
+} // namespace
+
+MainMenu::MainMenu(Board* board) : Menu(board, IMAGE_MENU_MAIN.get(), false, false, true)
+{
+    for (size_t i = 0; i < std::size(kButtons); i++)
+    {
+        const ButtonPlace& place = kButtons[i];
+        auto button = std::make_unique<MainMenuButton>(this, place.id);
+        button->SetImages(place.up->get(), place.over->get(), place.down->get());
+        button->mHandCursor = true;
+        button->mY = place.y;
+        button->StartSlide(place.startX);
+        buttons[i] = AddChild(std::move(button));
+    }
+
+    auto link = std::make_unique<HyperlinkWidget>(kNotYou, this);
+    link->mCaption = GetText("not_you");
+    link->SetCaptionFont(FONT_SMALL);
+    link->mLinkColor = kLinkColour;
+    link->mLinkHoverColor = kLinkHoverColour;
+    link->mUnderlineThickness = 0;
+    link->mHandCursor = true;
+    int width = FONT_SMALL != nullptr ? FONT_SMALL->TextWidth(link->mCaption) : 0;
+    int height = FONT_SMALL != nullptr ? FONT_SMALL->Height() + 4 : 0;
+    link->SetBounds(kGreetingCentreX - width / 2, kLinkTop, width, height);
+    notYouLink = AddChild(std::move(link));
+
+    greeting = GetText("welcome");
+    if (const Profile* profile = GetProfile(GetSelectedProfile()))
+        playerName = profile->name;
+
+    confirmControl = buttons[0];
+    cancelControl = buttons[5];
+}
+
+bool MainMenu::IsSettled() const
+{
+    for (const MainMenuButton* button : buttons)
+    {
+        if (!button->Landed())
+            return false;
+    }
+    return true;
+}
+
+void MainMenu::ButtonPressed(int id)
+{
+    MenuHost* host = Host();
+    switch (id)
+    {
+    case kPlay:
+        if (board != nullptr)
+            board->Play(mDialogId);
+        break;
+    case kHighScores:
+        Close();
+        if (board != nullptr)
+            board->ShowHighScores();
+        break;
+    case kHowToPlay:
+        Close();
+        if (board != nullptr)
+            board->ShowHowToPlay();
+        break;
+    case kCredits:
+        Close();
+        if (board != nullptr)
+            board->ShowCredits();
+        break;
+    case kOptions:
+        if (board != nullptr)
+            board->ShowOptions(false);
+        break;
+    case kQuit:
+        if (host != nullptr)
+            host->AddMenu(std::make_unique<ConfirmQuitMenu>(board));
+        break;
+    case kNotYou:
+        Close();
+        if (board != nullptr)
+            board->ShowPlayerSelect();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainMenu::Paint(Graphics& g)
+{
+    Menu::Paint(g);
+    DrawCentred(g, FONT_MEDIUM_DARK, greeting, kGreetingCentreX, kGreetingBaseline);
+    Font* nameFont = FONT_LARGE_DARK;
+    if (nameFont != nullptr && nameFont->TextWidth(playerName) > kNameMaxWidth)
+        nameFont = FONT_MEDIUM_DARK;
+    DrawCentred(g, nameFont, playerName, kGreetingCentreX, kNameBaseline);
+}

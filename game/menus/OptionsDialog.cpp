@@ -1,0 +1,216 @@
+// Controls and their effects in the options dialog.
+#include "game/menus/OptionsDialog.h"
+
+#include "framework/graphics/MemoryImage.h"
+#include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/platform/Platform.h"
+#include "framework/widgets/ControlSupport.h"
+#include "framework/widgets/Slider.h"
+#include "game/data/Localization.h"
+#include "game/data/PersonStats.h"
+#include "game/menus/Button.h"
+#include "game/menus/ConfirmMainMenu.h"
+#include "game/menus/FancyCheckbox.h"
+#include "game/menus/MenuHost.h"
+#include "game/menus/NoticeMenu.h"
+#include "game/menus/VoiceHost.h"
+#include "game/people/GameSound.h"
+#include "game/res/Res.h"
+
+#include <memory>
+
+using namespace Zestra;
+
+namespace
+{
+constexpr int kMusicTop = 80;
+constexpr int kSliderStep = 45;
+constexpr int kBoxesBelowVoice = 65;
+constexpr int k3DOffset = -120; // box x from the centred box position
+constexpr int kFullScreenOffset = -30;
+constexpr int kCursorsOffset = 90;
+constexpr int kCloseBottomGap = 20 + 18; // from the dialog's bottom to the close button's bottom
+constexpr int kReturnBottomGap = 18;
+constexpr int kSliderLabelDrop = 27; // label baseline: slider top + this - slider height
+constexpr int kBoxLabelDrop = 17;
+const Color kLabelColour{250, 203, 25};
+// Whose hello is the voice sample.
+constexpr const char* kSampleVoicePerson = "Masel";
+} // namespace
+
+OptionsDialog::OptionsDialog(Board* board, bool inGame)
+    : DialogMenu(board, IMAGE_MENU_DIALOG_BOX_3.get(), GetText("options_title")), inGame(inGame)
+{
+    Image* track = IMAGE_MENU_SLIDER_TRACK.get();
+    Image* thumb = IMAGE_MENU_SLIDER_THUMB.get();
+    int trackWidth = track != nullptr ? track->GetWidth() : 0;
+    int thumbHeight = thumb != nullptr ? thumb->GetHeight() : 0;
+    auto makeSlider = [&](int id, int top) {
+        auto slider = std::make_unique<Slider>(track, thumb, id, this);
+        slider->SetBounds(mWidth / 2 - trackWidth / 2, top, trackWidth, thumbHeight);
+        return AddChild(std::move(slider));
+    };
+    musicSlider = makeSlider(kMusicSlider, kMusicTop);
+    soundSlider = makeSlider(kSoundSlider, kMusicTop + kSliderStep);
+    voiceSlider = makeSlider(kVoiceSlider, kMusicTop + 2 * kSliderStep);
+
+    int boxTop = voiceSlider->mY + kBoxesBelowVoice;
+    auto makeBox = [&](int id, int offset) {
+        auto box = std::make_unique<FancyCheckbox>(this, id);
+        box->mX = mWidth / 2 - box->mWidth / 2 + offset;
+        box->mY = boxTop;
+        return AddChild(std::move(box));
+    };
+    box3D = makeBox(k3DBox, k3DOffset);
+    fullScreenBox = makeBox(kFullScreenBox, kFullScreenOffset);
+    cursorsBox = makeBox(kCursorsBox, kCursorsOffset);
+
+    int buttonHeight = IMAGE_MENU_DIALOG_BUTTON_NORMAL ? IMAGE_MENU_DIALOG_BUTTON_NORMAL->GetHeight() : 0;
+    if (inGame)
+    {
+        int returnTop = mHeight - buttonHeight - kReturnBottomGap;
+        closeButton = AddDialogButton(GetText("options_return_to_game"), mWidth / 2, returnTop, kClose);
+        mainMenuButton =
+            AddDialogButton(GetText("options_main_menu"), mWidth / 2, returnTop - buttonHeight + 2, kMainMenu);
+    }
+    else
+    {
+        closeButton =
+            AddDialogButton(GetText("options_close"), mWidth / 2, mHeight - buttonHeight - kCloseBottomGap, kClose);
+    }
+    confirmControl = closeButton;
+    cancelControl = closeButton;
+}
+
+void OptionsDialog::OnAttachedToManager(WidgetManager* manager)
+{
+    DialogMenu::OnAttachedToManager(manager);
+    ZestraAppBase* app = AppOf(*this);
+    if (app == nullptr || mReadSettings)
+        return;
+    // The controls show the application's settings as they are when the dialog opens.
+    mReadSettings = true;
+    musicSlider->SetValue(app->GetMusicVolume());
+    soundSlider->SetValue(app->GetEffectsVolume());
+    if (auto* voices = dynamic_cast<VoiceHost*>(app))
+        voiceSlider->SetValue(voices->GetVoiceVolume());
+    box3D->SetChecked(app->Is3D(), false);
+    fullScreenBox->SetChecked(!app->mWindowed, false);
+    cursorsBox->SetChecked(app->mCustomCursorsEnabled, false);
+}
+
+void OptionsDialog::ApplyDisplayChoices()
+{
+    ZestraAppBase* app = AppOf(*this);
+    if (app == nullptr)
+        return;
+    app->SetScreenMode(!fullScreenBox->IsChecked(), box3D->IsChecked(), false);
+    app->SetCustomCursorsEnabled(cursorsBox->IsChecked());
+    // The volumes and choices are kept even if the game ends without an orderly exit.
+    app->SaveSettings();
+}
+
+void OptionsDialog::ButtonPressed(int id)
+{
+    switch (id)
+    {
+    case kClose:
+        ApplyDisplayChoices();
+        Close();
+        break;
+    case kMainMenu:
+        ApplyDisplayChoices();
+        if (MenuHost* host = Host())
+            host->AddMenu(std::make_unique<ConfirmMainMenu>(board, mDialogId));
+        break;
+    default:
+        break;
+    }
+}
+
+void OptionsDialog::SliderMoved(int id, double value)
+{
+    ZestraAppBase* app = AppOf(*this);
+    if (app == nullptr)
+        return;
+    switch (id)
+    {
+    case kMusicSlider:
+        app->SetMusicVolume(value);
+        break;
+    case kSoundSlider:
+        app->SetEffectsVolume(value);
+        // The sample waits for the release, so dragging is not a string of cash registers.
+        if (!soundSlider->mDragging)
+            PlayGameSound(SOUND_CASH_REGISTER);
+        break;
+    case kVoiceSlider:
+        if (auto* voices = dynamic_cast<VoiceHost*>(app))
+        {
+            voices->SetVoiceVolume(value);
+            if (!voiceSlider->mDragging)
+                voices->PlayVoice(FindPerson(kSampleVoicePerson).helloVoice);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void OptionsDialog::OpenNotice(const char* titleKey, const char* textKey)
+{
+    if (MenuHost* host = Host())
+        host->AddMenu(std::make_unique<NoticeMenu>(board, titleKey, textKey));
+}
+
+void OptionsDialog::CheckboxToggled(int id, bool checked)
+{
+    ZestraAppBase* app = AppOf(*this);
+    if (app == nullptr)
+        return;
+    if (id == k3DBox && checked)
+    {
+        switch (app->mPlatform.Query3DSupport())
+        {
+        case Support3D::NotRecommended:
+            OpenNotice("3d_recommended", "3d_recommended_msg");
+            break;
+        case Support3D::Impossible:
+            box3D->SetChecked(false, false);
+            OpenNotice("3d_not_supported", "3d_not_supported_msg");
+            break;
+        case Support3D::Recommended:
+            break;
+        }
+    }
+    else if (id == kFullScreenBox && !checked && app->mFullscreenOnly)
+    {
+        fullScreenBox->SetChecked(true, false);
+        OpenNotice("no_windowed_mode", "no_windowed_mode_msg");
+    }
+}
+
+void OptionsDialog::Paint(Graphics& g)
+{
+    DialogMenu::Paint(g);
+    Font* font = FONT_SMALL;
+    if (font == nullptr)
+        return;
+    g.SetTypeface(font);
+    g.SetInk(kLabelColour);
+    // Children are placed in screen pixels; the labels are drawn in the dialog's own.
+    const std::pair<const char*, Slider*> sliderLabels[] = {
+        {"music_volume", musicSlider}, {"sound_volume", soundSlider}, {"voice_volume", voiceSlider}};
+    for (const auto& [key, slider] : sliderLabels)
+        g.PrintText(GetText(key), slider->mX - mX, slider->mY - mY + kSliderLabelDrop - slider->mHeight);
+    const std::pair<const char*, FancyCheckbox*> boxLabels[] = {
+        {"3d_mode", box3D}, {"full_screen", fullScreenBox}, {"custom_cursors", cursorsBox}};
+    for (const auto& [key, box] : boxLabels)
+    {
+        const std::string& text = GetText(key);
+        int centreX = box->mX - mX + box->mWidth / 2;
+        g.PrintText(text, centreX - font->TextWidth(text) / 2, box->mY - mY + kBoxLabelDrop - box->mHeight);
+    }
+}
