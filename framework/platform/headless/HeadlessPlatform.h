@@ -90,6 +90,7 @@ public:
     bool Is3D() const override { return mHasWindow && mWindowSpec.mDisplay3D == Display3D::On; }
     std::string DisplayDescription() const override { return "headless"; }
     Support3D Query3DSupport() override { return mSupport3D; }
+    void SetSupport3D(Support3D support) { mSupport3D = support; }
 
     void SetCursorKind(int kind) override
     {
