@@ -43,8 +43,8 @@ constexpr int kGreetingCentreX = 135;
 constexpr int kGreetingBaseline = 65;
 constexpr int kNameBaseline = 100;
 constexpr int kLinkTop = 105;
-// The name sits in the sign at the top left; a name wider than this falls back to the smaller font.
-constexpr int kNameMaxWidth = 240;
+// The name sits in the sign at the top left; a name wider than this falls back to a smaller font.
+constexpr int kNameMaxWidth = 220;
 const Color kLinkColour{255, 128, 128};
 const Color kLinkHoverColour{255, 0, 0};
 
@@ -147,8 +147,15 @@ void MainMenu::Paint(Graphics& g)
 {
     Menu::Paint(g);
     DrawCentred(g, FONT_MEDIUM_DARK, greeting, kGreetingCentreX, kGreetingBaseline);
-    Font* nameFont = FONT_LARGE_DARK;
-    if (nameFont != nullptr && nameFont->TextWidth(playerName) > kNameMaxWidth)
-        nameFont = FONT_MEDIUM_DARK;
+    // The largest font the name fits the sign in; the small one takes any typed name.
+    Font* nameFont = nullptr;
+    for (Font* font : {FONT_LARGE_DARK, FONT_MEDIUM_DARK, FONT_SMALL})
+    {
+        if (font == nullptr)
+            continue;
+        nameFont = font;
+        if (font->TextWidth(playerName) <= kNameMaxWidth)
+            break;
+    }
     DrawCentred(g, nameFont, playerName, kGreetingCentreX, kNameBaseline);
 }

@@ -56,7 +56,7 @@ OptionsDialog::OptionsDialog(Board* board, bool inGame)
     soundSlider = makeSlider(kSoundSlider, kMusicTop + kSliderStep);
     voiceSlider = makeSlider(kVoiceSlider, kMusicTop + 2 * kSliderStep);
 
-    int boxTop = voiceSlider->mY + kBoxesBelowVoice;
+    int boxTop = kMusicTop + 2 * kSliderStep + kBoxesBelowVoice;
     auto makeBox = [&](int id, int offset) {
         auto box = std::make_unique<FancyCheckbox>(this, id);
         box->mX = mWidth / 2 - box->mWidth / 2 + offset;

@@ -32,7 +32,9 @@ constexpr int kTitleX = 369;
 constexpr int kTitleY = 30;
 constexpr int kPopupX = 361;
 constexpr int kPopupY = 102;
-constexpr int kTitleBaseline = 50;
+constexpr int kTitleBaseline = 50; // without a title picture
+constexpr int kTitleInset = 40;    // the ribbon's folded ends
+constexpr int kTitleRaise = 4;     // the ribbon's band sits above the picture's middle
 } // namespace
 
 PlayerSelectMenu::PlayerSelectMenu(Board* board) : Menu(board, IMAGE_MENU_BACKGROUND_3.get(), false, false, true)
@@ -188,11 +190,20 @@ void PlayerSelectMenu::Paint(Graphics& g)
     if (IMAGE_MENU_PROFILE_POPUP)
         g.Blit(IMAGE_MENU_PROFILE_POPUP.get(), kPopupX, kPopupY);
     const std::string& text = GetText("select_profile");
-    if (FONT_LARGE_DARK == nullptr || text.empty())
+    Font* font = FONT_LARGE_DARK;
+    if (font == nullptr || text.empty())
         return;
-    // Centred on the title picture it is written on.
-    int centreX = title != nullptr ? kTitleX + title->GetWidth() / 2 : kTitleX;
-    g.SetTypeface(FONT_LARGE_DARK);
+    // Written on the title ribbon: centred on it, and in the smaller font when the large one would overhang it.
+    int centreX = kTitleX, baseline = kTitleBaseline, room = 0;
+    if (title != nullptr)
+    {
+        centreX = kTitleX + title->GetWidth() / 2;
+        room = title->GetWidth() - 2 * kTitleInset;
+        if (font->TextWidth(text) > room && FONT_MEDIUM_DARK != nullptr)
+            font = FONT_MEDIUM_DARK;
+        baseline = kTitleY + title->GetHeight() / 2 + font->Ascent() / 2 - kTitleRaise;
+    }
+    g.SetTypeface(font);
     g.SetInk(Color::White);
-    g.PrintText(text, centreX - FONT_LARGE_DARK->TextWidth(text) / 2, kTitleBaseline);
+    g.PrintText(text, centreX - font->TextWidth(text) / 2, baseline);
 }

@@ -2,6 +2,7 @@
 #include "game/menus/ProfileNameWidget.h"
 
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/Font.h"
 #include "framework/widgets/KeyCodes.h"
 #include "game/data/Localization.h"
 #include "game/menus/PlayerSelectMenu.h"
@@ -12,6 +13,7 @@
 namespace
 {
 const Zestra::Color kLabelColour{255, 255, 255};
+constexpr int kCaptionMargin = 8;
 }
 
 ProfileNameWidget::ProfileNameWidget(int centreX, int top, int slot, PlayerSelectMenu* owner, int id)
@@ -19,7 +21,6 @@ ProfileNameWidget::ProfileNameWidget(int centreX, int top, int slot, PlayerSelec
 {
     SetImages(IMAGE_MENU_PROFILE_BUTTON_NORMAL.get(), IMAGE_MENU_PROFILE_BUTTON_OVER.get(),
               IMAGE_MENU_PROFILE_BUTTON_SELECTED.get());
-    SetCaptionFont(FONT_MEDIUM_LIGHT);
     SetPaletteEntry(0, kLabelColour);
     SetPaletteEntry(1, kLabelColour);
     mHandCursor = true;
@@ -36,6 +37,11 @@ void ProfileNameWidget::ShowLabel()
         mCaption = mText;
     else
         mCaption = GetText(mSelected ? "enter_name" : "no_profile");
+    // A caption wider than the slot takes the small font rather than running over the edges.
+    Zestra::Font* font = FONT_MEDIUM_LIGHT;
+    if (font != nullptr && FONT_SMALL != nullptr && font->TextWidth(mCaption) > mWidth - 2 * kCaptionMargin)
+        font = FONT_SMALL;
+    SetCaptionFont(font);
     Invalidate();
 }
 

@@ -328,9 +328,13 @@ void MainMenu(Generator& g, Canvas& c)
         DrawFigureFront(c, *look, 680, 560, 3.4, Expression::Happy);
     c.RoundRect(300, 170, 250, 360, 24);
     c.FillPath(p.trim.WithAlpha(0.55));
-    Rgb plum{0.36, 0.16, 0.43}, white{1, 1, 1};
-    c.TextCentered("Velmora Row", 425, 104, 64, FontFace::SerifBold, p.accent, &white, 6);
-    c.TextCentered("Velmora Row", 425, 104, 64, FontFace::SerifBold, p.accent, &plum, 2);
+    Rgb plum{0.36, 0.16, 0.43}, white{1, 1, 1}, cream{1.0, 0.96, 0.91};
+    c.TextCentered("Velmora Row", 525, 112, 58, FontFace::SerifBold, p.accent, &white, 6);
+    c.TextCentered("Velmora Row", 525, 112, 58, FontFace::SerifBold, p.accent, &plum, 2);
+    // The greeting sign at the top left: the game writes the welcome (baseline 65), the player's name (baseline
+    // 100) and the change-player link (from y 105) on it, in white and pink, centred on x 135.
+    c.RoundRect(15, 28, 240, 104, 16);
+    c.FillStroke(plum, cream, 3);
 }
 } // namespace
 

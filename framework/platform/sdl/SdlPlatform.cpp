@@ -452,15 +452,14 @@ Support3D SdlPlatform::Query3DSupport()
         std::string running = DescribeRenderer(mRenderer);
         return IsSoftwareRasterizer(running) ? Support3D::NotRecommended : Support3D::Recommended;
     }
-    if (mSupportProbe.empty())
+    if (!mProbedSupport)
     {
-        mSupportProbe = ProbeAcceleration();
-        if (mSupportProbe.empty())
-            mSupportProbe = "-";
+        std::string probe = ProbeAcceleration();
+        mProbedSupport = probe.empty()                  ? Support3D::Impossible
+                         : IsSoftwareRasterizer(probe) ? Support3D::NotRecommended
+                                                        : Support3D::Recommended;
     }
-    if (mSupportProbe == "-")
-        return Support3D::Impossible;
-    return IsSoftwareRasterizer(mSupportProbe) ? Support3D::NotRecommended : Support3D::Recommended;
+    return *mProbedSupport;
 }
 
 bool SdlPlatform::MayHaveGraphicsHardware(std::string& why)

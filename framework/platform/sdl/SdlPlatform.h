@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -118,7 +119,7 @@ private:
     Rect mFrameArea;               // where the frame lands in the window (letterboxed when it does not fit)
     std::string mDisplayDescription;
     bool mVSync = false; // the renderer waits for the display's refresh when presenting
-    std::string mSupportProbe; // the accelerated renderer as Query3DSupport found it; empty before the first ask
+    std::optional<Support3D> mProbedSupport; // what Query3DSupport found without a running renderer
     std::string mProbe; // what the automatic choice found: the accelerated renderer and its graphics driver
     int mWidth = 0;
     int mHeight = 0;
