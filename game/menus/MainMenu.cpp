@@ -108,7 +108,7 @@ void MainMenu::ButtonPressed(int id)
     {
     case kPlay:
         if (board != nullptr)
-            board->Play(mDialogId);
+            board->Play(this);
         break;
     case kHighScores:
         Close();

@@ -174,7 +174,7 @@ void PlayerSelectMenu::ButtonPressed(int id)
         break;
     case kPlay:
         if (board != nullptr)
-            board->Play(mDialogId);
+            board->Play(this);
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 #include "framework/widgets/Slider.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
+#include "game/diag/ScreenPlayer.h"
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/ConfirmMenu.h"
 #include "game/menus/CreditsMenu.h"
@@ -16,6 +17,7 @@
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/LoadGameMenu.h"
 #include "game/menus/MainMenu.h"
+#include "game/menus/MainMenuButton.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OptionsDialog.h"
 #include "game/menus/PlayerSelectMenu.h"
@@ -44,6 +46,10 @@ protected:
         for (ResImage* image : {&IMAGE_MENU_BACKGROUND_1, &IMAGE_MENU_BACKGROUND_2, &IMAGE_MENU_BACKGROUND_3,
                                 &IMAGE_MENU_BACKGROUND_4, &IMAGE_MENU_BACKGROUND_5})
             *image = blank(800, 600);
+        for (ResImage* image :
+             {&IMAGE_MENU_PLAY_GAME_UP, &IMAGE_MENU_PLAY_GAME_DOWN, &IMAGE_MENU_PLAY_GAME_OVER, &IMAGE_MENU_QUIT_UP,
+              &IMAGE_MENU_QUIT_DOWN, &IMAGE_MENU_QUIT_OVER})
+            *image = blank(230, 52);
         IMAGE_ENTER_NAME = blank(600, 360);
         IMAGE_ENTER_NAME_OK_UP = blank(50, 44);
         IMAGE_ENTER_NAME_OK_DOWN = blank(50, 44);
@@ -341,4 +347,27 @@ TEST_F(ScreensTest, AHandbookOfSevenTypesHasTwoRowsOfFourAndThree)
         EXPECT_EQ(menu->typeButtons[i]->mY - menu->mY, i < 4 ? 160 : 250) << i;
     EXPECT_EQ(menu->typeByButton.at(CharacterMenu::kFirstType + 6), "G");
     EXPECT_TRUE(menu->figure != nullptr) << "the first type is shown at once";
+}
+
+TEST_F(ScreensTest, TheBuiltInPlayerMakesAPlayerWithTheDefaultNameAndFindsPlay)
+{
+    FakeHost host;
+    ScratchGameFolder folder;
+    folder.Write("properties/localization.xml", R"(<id tag="enter_name_default" value="Shopkeeper"/>)");
+    Localization reader(host);
+
+    int started = 0;
+    auto* entry = static_cast<EnterNameMenu*>(app->AddMenu(std::make_unique<EnterNameMenu>([&] { started++; })));
+    std::optional<ScreenClick> click = ChooseScreenClick(*entry);
+    ASSERT_TRUE(click.has_value());
+    Click(click->x, click->y);
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(GetProfile(GetSelectedProfile())->name, "Shopkeeper");
+
+    auto* main = static_cast<MainMenu*>(app->AddMenu(std::make_unique<MainMenu>(nullptr)));
+    EXPECT_FALSE(ChooseScreenClick(*main).has_value()) << "the buttons are still sliding in";
+    Updates(200);
+    click = ChooseScreenClick(*main);
+    ASSERT_TRUE(click.has_value());
+    EXPECT_TRUE(main->buttons[0]->ContainsPoint(click->x, click->y));
 }
