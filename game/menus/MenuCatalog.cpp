@@ -131,13 +131,11 @@ void OpenEnterName(Zestra::Board&, MenuHost& host)
 
 void OpenLoadGame(Zestra::Board& board, MenuHost& host)
 {
-    Menu* main = host.AddMenu(std::make_unique<MainMenu>(&board));
-    host.AddMenu(std::make_unique<LoadGameMenu>(&board, main->mDialogId));
+    host.AddMenu(std::make_unique<LoadGameMenu>(&board, -1));
 }
 
 void OpenOptions(Zestra::Board& board, MenuHost& host)
 {
-    host.AddMenu(std::make_unique<MainMenu>(&board));
     host.AddMenu(std::make_unique<OptionsDialog>(&board, false));
 }
 
