@@ -22,6 +22,7 @@ const Rect kField{260, 292, 232, 30};
 constexpr int kOkCentreX = 517;
 constexpr int kOkTop = 290;
 constexpr int kTitleBaseline = 27;
+constexpr int kPromptAboveField = 18; // baseline of the prompt over the field's top
 const Color kTransparent{0, 0, 0, 0};
 const Color kWhite{255, 255, 255};
 const Color kSelection{250, 203, 25};
@@ -93,12 +94,14 @@ void EnterNameMenu::ButtonPressed(int id)
 void EnterNameMenu::Paint(Graphics& g)
 {
     Menu::Paint(g);
-    const std::string& title = GetText("enter_name_menu");
-    if (FONT_MEDIUM_LIGHT == nullptr || title.empty())
+    if (FONT_MEDIUM_LIGHT == nullptr)
         return;
     g.SetTypeface(FONT_MEDIUM_LIGHT);
     g.SetInk(kWhite);
+    const std::string& title = GetText("enter_name_menu");
     g.PrintText(title, mWidth / 2 - FONT_MEDIUM_LIGHT->TextWidth(title) / 2, kTitleBaseline);
+    // What the field is for, just above it.
+    g.PrintText(GetText("enter_name"), kField.mX, kField.mY - kPromptAboveField);
 }
 
 void EnterNameMenu::EditSubmitted(int, const std::string&)
