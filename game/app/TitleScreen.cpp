@@ -4,7 +4,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "game/app/GameApp.h"
-#include "game/menus/StandInMenu.h"
+#include "game/menus/EnterNameMenu.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 
@@ -119,7 +119,7 @@ void TitleScreen::ButtonPressed(int id)
     if (player == nullptr || player->name.empty())
     {
         GameApp* app = &mApp;
-        mApp.AddMenu(std::make_unique<StandInNameEntry>(nullptr, [app] { app->StartGame(); }));
+        mApp.AddMenu(std::make_unique<EnterNameMenu>([app] { app->StartGame(); }));
         return;
     }
     mApp.StartGame();

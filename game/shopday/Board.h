@@ -260,7 +260,6 @@ private:
     ::Menu* Open(std::unique_ptr<::Menu> menu);
     void CloseMenu(const ::Menu* menu);
     StandInMenu* OpenStandIn(const std::string& name, bool showsBoard, Image* image = nullptr);
-    void ShowInfoStandIn(const std::string& name);
     std::unique_ptr<Person> MakeMerchant(int level) const;
     std::unique_ptr<Furniture> MakeFurniture(int spot, int step, bool shopView) const;
 };

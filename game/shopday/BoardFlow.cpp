@@ -2,9 +2,8 @@
 // a played day and its result, and back. Each operation only opens and closes menus through the application's
 // menu stack (which alone decides whether the day behind them runs) and fades the music.
 //
-// STAND-INS: the screens that later work builds (main menu, load game, map, comics, level start, result, high
-// scores, how to play, credits, player select and options) are opened here as plainly marked StandInMenu screens
-// with one button per way on. Each real screen replaces its stand-in at the one place below that opens it; the
+// STAND-INS: the screens that later work builds (map, level start, result) are opened here as plainly marked
+// StandInMenu screens with one button per way on. Each real screen replaces its stand-in at the one place below that opens it; the
 // flow around it stays. The lessons and the memory game are the real ones.
 #include "game/shopday/Board.h"
 
@@ -14,13 +13,18 @@
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/ConfirmMainMenu.h"
-#include "game/menus/ConfirmNewGameMenu.h"
-#include "game/menus/ConfirmQuitMenu.h"
+#include "game/menus/Comic.h"
 #include "game/menus/ConfirmTutorialMenu.h"
+#include "game/menus/CreditsMenu.h"
+#include "game/menus/HighScoresMenu.h"
+#include "game/menus/HowToPlayMenu.h"
 #include "game/menus/LevelPanels.h"
+#include "game/menus/LoadGameMenu.h"
+#include "game/menus/MainMenu.h"
 #include "game/menus/MenuHost.h"
 #include "game/menus/OpenSignMenu.h"
+#include "game/menus/OptionsDialog.h"
+#include "game/menus/PlayerSelectMenu.h"
 #include "game/menus/StandInMenu.h"
 #include "game/minigame/Minigame.h"
 #include "game/profile/GameState.h"
@@ -95,33 +99,7 @@ StandInMenu* Board::OpenStandIn(const std::string& name, bool showsBoard, Image*
 void Board::ShowMainMenu()
 {
     PlaySongAlone(MainMenuSong());
-    StandInMenu* menu = OpenStandIn("Main menu", false);
-    if (menu == nullptr)
-        return;
-    const Profile* player = GetProfile(GetSelectedProfile());
-    if (player != nullptr && !player->name.empty())
-        menu->lines.push_back(TextOr("welcome", "Welcome") + " " + player->name);
-    else
-        menu->lines.push_back(TextOr("no_profile", "No player chosen"));
-    menu->AddAction("Play", [this, menu] { Play(menu); });
-    menu->AddAction("High scores", [this, menu] {
-        CloseMenu(menu);
-        ShowHighScores();
-    });
-    menu->AddAction("How to play", [this, menu] {
-        CloseMenu(menu);
-        ShowHowToPlay();
-    });
-    menu->AddAction("Credits", [this, menu] {
-        CloseMenu(menu);
-        ShowCredits();
-    });
-    menu->AddAction("Options", [this] { ShowOptions(false); });
-    menu->AddAction(TextOr("not_you", "Not you?"), [this, menu] {
-        CloseMenu(menu);
-        ShowPlayerSelect();
-    });
-    menu->AddAction("Quit", [this] { Open(std::make_unique<ConfirmQuitMenu>(this)); });
+    Open(std::make_unique<MainMenu>(this));
 }
 
 void Board::Play(const Menu* caller)
@@ -132,19 +110,7 @@ void Board::Play(const Menu* caller)
         CloseMenu(caller);
         return;
     }
-    StandInMenu* load = OpenStandIn("Load game", true);
-    if (load == nullptr)
-        return;
-    const int callerId = caller != nullptr ? caller->mDialogId : -1;
-    load->AddAction(TextOr("load_game", "Continue the saved game"), [this, load, caller] {
-        StartNewGame(true);
-        CloseMenu(load);
-        CloseMenu(caller);
-    });
-    load->AddAction(TextOr("new_game", "New game"), [this, load, callerId] {
-        Open(std::make_unique<ConfirmNewGameMenu>(this, load->mDialogId, callerId));
-    });
-    load->AddAction(TextOr("cancel_game", "Cancel"), [this, load] { CloseMenu(load); });
+    Open(std::make_unique<LoadGameMenu>(this, caller != nullptr ? caller->mDialogId : -1));
 }
 
 void Board::StartNewGame(bool resume)
@@ -166,70 +132,32 @@ void Board::StartNewGame(bool resume)
         ShowMap();
         return;
     }
-    StandInMenu* comic = OpenStandIn("Comic: how it all began", false, IMAGE_MENU_COMIC1.get());
-    if (comic != nullptr)
-        comic->AddAction(TextOr("comic_click_to_continue", "Continue"), [this, comic] {
-            ShowMap();
-            CloseMenu(comic);
-        });
+    Open(std::make_unique<Comic>(this, true));
 }
 
 void Board::ShowPlayerSelect()
 {
-    StandInMenu* menu = OpenStandIn("Player select", false);
-    if (menu == nullptr)
-        return;
-    for (const Profile& profile : GetProfiles().profiles)
-        if (!profile.name.empty())
-            menu->lines.push_back(profile.name);
-    menu->AddAction(TextOr("player_select_play", "Play"), [this, menu] { Play(menu); });
-    menu->AddAction(TextOr("player_select_cancel", "Cancel"), [this, menu] {
-        CloseMenu(menu);
-        ShowMainMenu();
-    });
-}
-
-void Board::ShowInfoStandIn(const std::string& name)
-{
-    StandInMenu* menu = OpenStandIn(name, false);
-    if (menu != nullptr)
-        menu->AddAction(TextOr("back_to_menu", "Back"), [this, menu] {
-            CloseMenu(menu);
-            ShowMainMenu();
-        });
+    Open(std::make_unique<PlayerSelectMenu>(this));
 }
 
 void Board::ShowHighScores()
 {
-    ShowInfoStandIn("High scores");
+    Open(std::make_unique<HighScoresMenu>(this));
 }
 
 void Board::ShowHowToPlay()
 {
-    ShowInfoStandIn("How to play");
+    Open(std::make_unique<HowToPlayMenu>(this));
 }
 
 void Board::ShowCredits()
 {
-    ShowInfoStandIn("Credits");
+    Open(std::make_unique<CreditsMenu>(this));
 }
 
 void Board::ShowOptions(bool inGame)
 {
-    StandInMenu* options = OpenStandIn(TextOr("options_title", "Options"), true);
-    if (options == nullptr)
-        return;
-    if (inGame)
-    {
-        options->AddAction(TextOr("options_return_to_game", "Return to game"), [this, options] { CloseMenu(options); });
-        options->AddAction(TextOr("options_main_menu", "Main menu"), [this, options] {
-            Open(std::make_unique<ConfirmMainMenu>(this, options->mDialogId));
-        });
-    }
-    else
-    {
-        options->AddAction(TextOr("options_close", "Close"), [this, options] { CloseMenu(options); });
-    }
+    Open(std::make_unique<OptionsDialog>(this, inGame));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -291,12 +219,7 @@ void Board::EnterStore()
 {
     if (progress && progress->storeNumber == 1 && progress->levelIndex == 0)
     {
-        StandInMenu* comic = OpenStandIn("Comic: the first morning", false, IMAGE_MENU_COMIC2.get());
-        if (comic != nullptr)
-            comic->AddAction(TextOr("comic_click_to_continue", "Continue"), [this, comic] {
-                PrepareLevel();
-                CloseMenu(comic);
-            });
+        Open(std::make_unique<Comic>(this, false));
         return;
     }
     PrepareLevel();
@@ -458,30 +381,11 @@ void Board::AfterResult(bool toMainMenu)
         ShowMap();
         return;
     case ResultRoute::Comic:
-    {
-        StandInMenu* comic = OpenStandIn("Comic: the store is done", false, IMAGE_MENU_COMIC3.get());
-        if (comic != nullptr)
-            comic->AddAction(TextOr("comic_click_to_continue", "Continue"), [this, comic] {
-                ShowMap();
-                CloseMenu(comic);
-            });
+        Open(std::make_unique<Comic>(this, storePlayed, int(money), highScoreRank));
         return;
-    }
     case ResultRoute::HighScores:
-    {
-        StandInMenu* scores = OpenStandIn("High scores of the run", false);
-        if (scores == nullptr)
-            return;
-        scores->AddAction(TextOr("highscore_continue", "Continue"), [this, scores] {
-            ShowMap();
-            CloseMenu(scores);
-        });
-        scores->AddAction(TextOr("highscore_final", "Credits"), [this, scores] {
-            ShowCredits();
-            CloseMenu(scores);
-        });
+        Open(std::make_unique<HighScoresMenu>(this, storePlayed, int(money), highScoreRank, true));
         return;
-    }
     }
 }
 
