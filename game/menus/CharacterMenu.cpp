@@ -1,9 +1,9 @@
 // Layout and choice of the customer handbook.
 #include "game/menus/CharacterMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "game/data/ClothingStats.h"
 #include "game/data/CustomerStats.h"
 #include "game/data/LevelStats.h"

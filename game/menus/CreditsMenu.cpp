@@ -1,10 +1,10 @@
 // Scrolling and drawing of the credits.
 #include "game/menus/CreditsMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
 #include "game/res/Res.h"

@@ -12,7 +12,7 @@ class CreditsMenu : public InfoMenu
 {
 public:
     static constexpr double kStartScroll = -300; // the first line starts this far below its place
-    static constexpr double kSpeed = 0.4;         // pixels per update
+    static constexpr double kSpeed = 0.4;        // pixels per update
 
     explicit CreditsMenu(Zestra::Board* board);
 

@@ -1,9 +1,9 @@
 // Field, button and title of the first-run name entry.
 #include "game/menus/EnterNameMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/data/Localization.h"

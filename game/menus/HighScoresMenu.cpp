@@ -75,8 +75,8 @@ HighScoresMenu::HighScoresMenu(Board* board) : InfoMenu(board, Background(1)), t
 }
 
 HighScoresMenu::HighScoresMenu(Board* board, int storeNumber, int runTotal, int row, bool fromResult)
-    : InfoMenu(board, Background(storeNumber)), storeNumber(storeNumber), fromResult(fromResult),
-      highlightedRow(row), tableTop(kResultTableTop), fade(kFadeUpdates)
+    : InfoMenu(board, Background(storeNumber)), storeNumber(storeNumber), fromResult(fromResult), highlightedRow(row),
+      tableTop(kResultTableTop), fade(kFadeUpdates)
 {
     if (fromResult)
     {

@@ -45,7 +45,7 @@ public:
     int blinkCounter = 0; // 0..kBlinkPeriod - 1
     std::string finalScoreText;
     int tableTop = 170;
-    int fade = 0; // updates left of the fade from the screen before
+    int fade = 0;                     // updates left of the fade from the screen before
     Button* previousButton = nullptr; // browsing only
     Button* nextButton = nullptr;
 };

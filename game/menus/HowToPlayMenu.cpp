@@ -1,9 +1,9 @@
 // Layout of the how-to-play screen.
 #include "game/menus/HowToPlayMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "game/data/Localization.h"
 #include "game/menus/Button.h"
 #include "game/res/Res.h"

@@ -1,8 +1,8 @@
 // Buttons of the continue-or-new-game question.
 #include "game/menus/LoadGameMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
 #include "game/menus/Button.h"

@@ -1,9 +1,9 @@
 // Layout and buttons of the main menu.
 #include "game/menus/MainMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/HyperlinkWidget.h"
 #include "game/data/Localization.h"
 #include "game/menus/ConfirmQuitMenu.h"

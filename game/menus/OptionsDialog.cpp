@@ -1,10 +1,10 @@
 // Controls and their effects in the options dialog.
 #include "game/menus/OptionsDialog.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/platform/Platform.h"
 #include "framework/widgets/ControlSupport.h"
 #include "framework/widgets/Slider.h"
@@ -47,7 +47,8 @@ OptionsDialog::OptionsDialog(Board* board, bool inGame)
     Image* thumb = IMAGE_MENU_SLIDER_THUMB.get();
     int trackWidth = track != nullptr ? track->GetWidth() : 0;
     int thumbHeight = thumb != nullptr ? thumb->GetHeight() : 0;
-    auto makeSlider = [&](int id, int top) {
+    auto makeSlider = [&](int id, int top)
+    {
         auto slider = std::make_unique<Slider>(track, thumb, id, this);
         slider->SetBounds(mWidth / 2 - trackWidth / 2, top, trackWidth, thumbHeight);
         return AddChild(std::move(slider));
@@ -57,7 +58,8 @@ OptionsDialog::OptionsDialog(Board* board, bool inGame)
     voiceSlider = makeSlider(kVoiceSlider, kMusicTop + 2 * kSliderStep);
 
     int boxTop = kMusicTop + 2 * kSliderStep + kBoxesBelowVoice;
-    auto makeBox = [&](int id, int offset) {
+    auto makeBox = [&](int id, int offset)
+    {
         auto box = std::make_unique<FancyCheckbox>(this, id);
         box->mX = mWidth / 2 - box->mWidth / 2 + offset;
         box->mY = boxTop;

@@ -1,9 +1,9 @@
 // Slots, choice and buttons of the player-select screen.
 #include "game/menus/PlayerSelectMenu.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/data/Localization.h"
 #include "game/menus/Button.h"

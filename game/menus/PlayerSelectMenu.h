@@ -18,7 +18,7 @@ public:
         kCancel = 1,
         kDelete,
         kPlay,
-        kFirstSlot = 10,                     // slot i is kFirstSlot + i
+        kFirstSlot = 10,                           // slot i is kFirstSlot + i
         kFirstSlotOk = kFirstSlot + kProfileSlots, // its OK button
     };
 

@@ -1,8 +1,8 @@
 // Look and typing of a player slot.
 #include "game/menus/ProfileNameWidget.h"
 
-#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/KeyCodes.h"
 #include "game/data/Localization.h"
 #include "game/menus/PlayerSelectMenu.h"
@@ -14,7 +14,7 @@ namespace
 {
 const Zestra::Color kLabelColour{255, 255, 255};
 constexpr int kCaptionMargin = 8;
-}
+} // namespace
 
 ProfileNameWidget::ProfileNameWidget(int centreX, int top, int slot, PlayerSelectMenu* owner, int id)
     : Button(owner, id), slot(slot), owner(owner)

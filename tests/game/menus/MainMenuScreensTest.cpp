@@ -1,8 +1,8 @@
 // The screens around the game on the application's menu stack: name entry and the name rule, the player slots
 // (typing, choosing, renaming, deleting), the continue question, the options dialog's samples and display
 // choices, high-score browsing and blinking, the credits' scroll and the handbook's rows.
-#include "MenuTestSupport.h"
 #include "../data/DataTestSupport.h"
+#include "MenuTestSupport.h"
 
 #include "framework/widgets/KeyCodes.h"
 #include "framework/widgets/Slider.h"
@@ -46,9 +46,8 @@ protected:
         for (ResImage* image : {&IMAGE_MENU_BACKGROUND_1, &IMAGE_MENU_BACKGROUND_2, &IMAGE_MENU_BACKGROUND_3,
                                 &IMAGE_MENU_BACKGROUND_4, &IMAGE_MENU_BACKGROUND_5})
             *image = blank(800, 600);
-        for (ResImage* image :
-             {&IMAGE_MENU_PLAY_GAME_UP, &IMAGE_MENU_PLAY_GAME_DOWN, &IMAGE_MENU_PLAY_GAME_OVER, &IMAGE_MENU_QUIT_UP,
-              &IMAGE_MENU_QUIT_DOWN, &IMAGE_MENU_QUIT_OVER})
+        for (ResImage* image : {&IMAGE_MENU_PLAY_GAME_UP, &IMAGE_MENU_PLAY_GAME_DOWN, &IMAGE_MENU_PLAY_GAME_OVER,
+                                &IMAGE_MENU_QUIT_UP, &IMAGE_MENU_QUIT_DOWN, &IMAGE_MENU_QUIT_OVER})
             *image = blank(230, 52);
         IMAGE_ENTER_NAME = blank(600, 360);
         IMAGE_ENTER_NAME_OK_UP = blank(50, 44);

@@ -141,10 +141,19 @@ TEST(NameRuleTest, LettersAndInnerBlanksUpToTwelveCharacters)
         bool accepted;
     };
     const Case cases[] = {
-        {"", 'A', true},           {"", ' ', false},  {"Ann", ' ', true},    {"Ann ", ' ', true},
-        {"Ann", 'z', true},        {"Ann", '1', false}, {"Ann", '-', false}, {"Ann", '<', false},
-        {"Ann", '\xE9', false},    {"Ann", '\0', false}, {"Abcdefghijk", 'l', true},
-        {"Abcdefghijkl", 'm', false}, {"Abcdefghijk ", ' ', false},
+        {"", 'A', true},
+        {"", ' ', false},
+        {"Ann", ' ', true},
+        {"Ann ", ' ', true},
+        {"Ann", 'z', true},
+        {"Ann", '1', false},
+        {"Ann", '-', false},
+        {"Ann", '<', false},
+        {"Ann", '\xE9', false},
+        {"Ann", '\0', false},
+        {"Abcdefghijk", 'l', true},
+        {"Abcdefghijkl", 'm', false},
+        {"Abcdefghijk ", ' ', false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(NameAcceptsChar(c.name, c.ch), c.accepted) << '"' << c.name << "\" + " << int(c.ch);
