@@ -620,7 +620,7 @@ std::string GameApp::StateDigestText()
     if (mBoard != nullptr)
     {
         const Board& b = *mBoard;
-        out << "board state " << b.boardState << " mode " << b.mode << " pause " << b.pauseCount << " clock "
+        out << "board state " << int(b.boardState) << " mode " << int(b.mode) << " pause " << b.pauseCount << " clock "
             << b.clockTicks << " money " << b.money << " cash " << b.cash << " tips " << b.tips << " lost "
             << b.lostCustomers << " served " << b.customersServed << " result " << b.levelResult << " played "
             << b.storePlayed << ':' << b.levelPlayed << " level-money " << b.levelMoney << " banner "
@@ -748,7 +748,8 @@ void GameApp::UpdateBoardPause()
             break;
         }
     }
-    int state = mOpenMenus.empty() ? 2 : (allShowBoard ? 1 : 0);
+    BoardState state =
+        mOpenMenus.empty() ? BoardState::Playing : (allShowBoard ? BoardState::Covered : BoardState::Hidden);
     mBoard->SetBoardState(state, dimmed);
     if (!keepsFocus)
         mWidgetManager->FocusWidget(mBoard.get());

@@ -45,7 +45,8 @@ void Diagnostics::OnDayStarted()
 void Diagnostics::OnUpdate()
 {
     // The upgrade shop comes before the day starts: the player is there for it too.
-    if (!mBot && mApp.options.autoplay && mApp.GetBoard() != nullptr && mApp.GetBoard()->mode == 1)
+    if (!mBot && mApp.options.autoplay && mApp.GetBoard() != nullptr &&
+        mApp.GetBoard()->mode == BoardMode::UpgradeShop)
         OnDayStarted();
     if (mBot)
         mBot->Update();

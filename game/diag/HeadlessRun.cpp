@@ -52,14 +52,14 @@ std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping,
             shopper(shopped, record.bought);
         record.spent = run.cash - shopped.cash;
         mBoard.progress = std::make_unique<GameState>(shopped);
-        mBoard.mode = 0;
+        mBoard.mode = BoardMode::Level;
         mBoard.pauseCount = 0;
         // The day is played in whole updates (HeadlessDay makes no fractional ones).
         mBoard.fractionalUpdates = false;
         std::srand(seed * 7919u + unsigned(storeNumber) * 613u + unsigned(run.levelIndex) * 31u + unsigned(attempt));
         mBoard.LoadLevel(false);
         mBoard.StartShopDay();
-        mBoard.SetBoardState(2, false);
+        mBoard.SetBoardState(BoardState::Playing, false);
         HeadlessDay day(mBoard);
         record.outcome = day.Play(true, nullptr);
         records.push_back(record);

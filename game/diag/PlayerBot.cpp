@@ -98,9 +98,9 @@ void PlayerBot::Update()
         PlayMinigame(*mBoard.minigame);
         return;
     }
-    if (mBoard.mode != 1)
+    if (mBoard.mode != BoardMode::UpgradeShop)
         mRefused.clear();
-    if (mBoard.mode == 1 && mBoard.progress != nullptr)
+    if (mBoard.mode == BoardMode::UpgradeShop && mBoard.progress != nullptr)
     {
         if (mWait > 0)
         {
@@ -111,9 +111,9 @@ void PlayerBot::Update()
         Shop();
         return;
     }
-    bool inLesson = mBoard.mode == 2 && mBoard.lesson != nullptr;
-    if (mBoard.boardState != 2 || (mBoard.mode != 0 && !inLesson) || mBoard.levelResult >= 0 ||
-        mBoard.progress == nullptr)
+    bool inLesson = mBoard.mode == BoardMode::Tutorial && mBoard.lesson != nullptr;
+    if (mBoard.boardState != BoardState::Playing || (mBoard.mode != BoardMode::Level && !inLesson) ||
+        mBoard.levelResult >= 0 || mBoard.progress == nullptr)
         return;
     if (mWait > 0)
     {
@@ -228,7 +228,7 @@ bool PlayerBot::Shop()
         ClickAt(button->mX + button->mWidth / 2, button->mY + button->mHeight / 2);
         return true;
     }
-    if (top != nullptr || mBoard.boardState != 2)
+    if (top != nullptr || mBoard.boardState != BoardState::Playing)
         return false;
 
     // On the floor: the badge of the offer the rule wants, else done.
@@ -380,7 +380,7 @@ bool PlayerBot::Think()
     for (const auto& room : mBoard.changingRooms)
     {
         auto* customer = dynamic_cast<Customer*>(room->occupant);
-        if (room->occupancy == 3 && customer != nullptr && customer->wantedItem != 0 &&
+        if (room->occupancy == Occupancy::Waiting && customer != nullptr && customer->wantedItem != 0 &&
             merchant->IsHolding(customer->wantedItem) && !HasOrderOn(*merchant, room.get()) && ClickOn(*room))
             return true;
     }
@@ -392,8 +392,8 @@ bool PlayerBot::Think()
     // Fetch wanted items: for the rooms, then the desk line in order.
     std::vector<int> wanted;
     for (const auto& room : mBoard.changingRooms)
-        if (auto* customer = dynamic_cast<Customer*>(room->occupant); room->occupancy == 3 && customer != nullptr)
-            wanted.push_back(customer->wantedItem);
+        if (room->occupancy == Occupancy::Waiting && room->occupant != nullptr)
+            wanted.push_back(room->occupant->WantedItem());
     if (serviceLine != nullptr)
         for (const LineEntry& entry : serviceLine->entries)
             if (entry.customer->bubble != Customer::BUBBLE_WRAP_PENDING &&
@@ -425,8 +425,8 @@ bool PlayerBot::Think()
     // Free the rooms blocked by items left behind.
     coming = ComingItems(*merchant);
     for (const auto& room : mBoard.changingRooms)
-        if (room->occupancy == 0 && room->shownClothing && coming.size() < 2 && !HasOrderOn(*merchant, room.get()) &&
-            ClickOn(*room))
+        if (room->occupancy == Occupancy::Free && room->shownClothing && coming.size() < 2 &&
+            !HasOrderOn(*merchant, room.get()) && ClickOn(*room))
             return true;
 
     // Restock empty places with what the merchant carries and nobody is waiting for.
@@ -437,7 +437,7 @@ bool PlayerBot::Think()
                 return true;
 
     // Get rid of what nobody wants, once nothing else is queued.
-    if (discard != nullptr && merchant->actions.empty() && merchant->HandState() != 0)
+    if (discard != nullptr && merchant->actions.empty() && merchant->HandState() != Hands::Empty)
     {
         bool useful = false;
         for (int hand : merchant->hands)

@@ -81,7 +81,7 @@ bool Customer::CanTakeDrinkAt(int px, int py) const
 {
     if (status != STATUS_IN_STORE || doomed)
         return false;
-    if (!visible && !(room != nullptr && room->occupancy == 3))
+    if (!visible && !(room != nullptr && room->occupancy == Occupancy::Waiting))
         return false;
     return px >= x + 30 && px < x + 90 && py >= y && py < y + 120;
 }
@@ -203,8 +203,8 @@ void Customer::FinishedTryingOn()
         if (bubble == BUBBLE_NONE)
             bubble = BUBBLE_ITEM_PENDING;
         ShowBubble();
-        if (room != nullptr && room->occupancy == 2)
-            room->occupancy = 3;
+        if (room != nullptr && room->occupancy == Occupancy::Occupied)
+            room->occupancy = Occupancy::Waiting;
         return;
     }
     visible = true;

@@ -86,7 +86,7 @@ PickUpClothing::PickUpClothing(Customer* customer, ClothingShelf* shelf)
 bool PickUpClothing::Perform()
 {
     Customer& who = customer();
-    if (who.HandState() == 3 || !shelf->TakeItem(who.preferredSlot))
+    if (who.HandState() == Hands::Both || !shelf->TakeItem(who.preferredSlot))
     {
         who.GoToCustomerService();
         return true;

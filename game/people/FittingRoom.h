@@ -6,6 +6,16 @@
 
 class RoomOccupant;
 
+// Who is in a changing room: nobody, a customer on the way in, a customer trying on, or one waiting inside for the
+// right garment.
+enum class Occupancy
+{
+    Free = 0,
+    Reserved = 1,
+    Occupied = 2,
+    Waiting = 3,
+};
+
 class FittingRoom
 {
 public:
@@ -19,5 +29,5 @@ public:
     // Where a customer stands to step in.
     virtual Zestra::Point Entrance() const = 0;
 
-    int occupancy = 0; // 0 free, 1 reserved, 2 occupied, 3 occupied and waiting
+    Occupancy occupancy = Occupancy::Free;
 };

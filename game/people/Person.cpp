@@ -179,9 +179,9 @@ void Person::UpdateActions(float dt)
     }
 }
 
-int Person::HandState() const
+Hands Person::HandState() const
 {
-    return (hands[0] != 0 ? 1 : 0) + (hands[1] != 0 ? 2 : 0);
+    return Hands((hands[0] != 0 ? 1 : 0) + (hands[1] != 0 ? 2 : 0));
 }
 
 int Person::WalkFrame() const
@@ -223,7 +223,7 @@ void Person::Update()
     const std::string* chosen = nullptr;
     int chosenInterval = 0;
     bool angry = IsAngry();
-    int handState = HandState();
+    int handState = int(HandState());
     // std::map walks names in byte-wise order, so equal intervals keep the earlier name.
     for (const auto& [name, animation] : definition->animations)
     {
@@ -262,7 +262,7 @@ void Person::DrawPerson(Zestra::Graphics& g)
         frame = &animation->frames[animationFrame];
     else
         animation = nullptr;
-    int handState = HandState();
+    int handState = int(HandState());
 
     Zestra::Color oldInk = g.GetInk();
     bool oldTint = g.GetTintImages();

@@ -14,6 +14,16 @@ class PersonObserver;
 struct PersonAnimation;
 struct PersonDefinition;
 
+// What a person carries: nothing, only hand 0, only hand 1, or both. The values number the rows of the sheets
+// that show a person carrying.
+enum class Hands
+{
+    Empty = 0,
+    First = 1,
+    Second = 2,
+    Both = 3,
+};
+
 class Person : public Component
 {
 public:
@@ -55,8 +65,7 @@ public:
 
     void AddAction(std::unique_ptr<Action> action);
     void AddActionFront(std::unique_ptr<Action> action);
-    // 0 both hands empty, 1 only hand 0, 2 only hand 1, 3 both.
-    int HandState() const;
+    Hands HandState() const;
     int WalkFrame() const; // 0..7
     const PersonAnimation* PlayingAnimation() const; // null when none
     const PersonDefinition& Definition() const { return *definition; }

@@ -14,7 +14,7 @@ public:
     virtual int WantedItem() const = 0;
     // The trying-on time is over: the customer takes the room's item back (or leaves it there).
     virtual void TakeBackFromRoom() = 0;
-    // The door has opened again: the customer leaves and releases the room, or waits (occupancy 3).
+    // The door has opened again: the customer leaves and releases the room, or waits inside (Occupancy::Waiting).
     virtual void FinishedTryingOn() = 0;
     // Puts item into the hand of the current wish and returns what that hand held.
     virtual int SwapHand(int item) = 0;

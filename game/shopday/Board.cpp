@@ -129,18 +129,18 @@ bool Board::OpenDay(int storeNumber, int levelIndex)
     store = info;
     progress = std::make_unique<GameState>(run);
     savedProgress = std::make_unique<GameState>(run);
-    mode = 0;
+    mode = BoardMode::Level;
     pauseCount = 0;
     LoadLevel(false);
     StartShopDay();
-    SetBoardState(2, false);
+    SetBoardState(BoardState::Playing, false);
     return true;
 }
 
 void Board::SyncPeople()
 {
     people.clear();
-    if (mode == 2)
+    if (mode == BoardMode::Tutorial)
     {
         if (lesson)
             lesson->AppendPeople(people);
@@ -152,7 +152,7 @@ void Board::SyncPeople()
 
 bool Board::PlayTick()
 {
-    if (mode == 0)
+    if (mode == BoardMode::Level)
     {
         // The day is over once EndLevel ran; the result flow decides what comes next.
         if (levelResult >= 0 || progress == nullptr)
@@ -192,7 +192,7 @@ bool Board::PlayTick()
             bannerTimer = -1;
         return true;
     }
-    if (mode == 2)
+    if (mode == BoardMode::Tutorial)
     {
         if (lesson)
         {
@@ -222,16 +222,16 @@ bool Board::PlayTick()
 
 void Board::TickFraction(double step)
 {
-    if (!fractionalUpdates || pauseCount > 0 || boardState != 2)
+    if (!fractionalUpdates || pauseCount > 0 || boardState != BoardState::Playing)
         return;
-    if (mode == 2 && lesson)
+    if (mode == BoardMode::Tutorial && lesson)
     {
         if (merchant != nullptr)
             merchant->UpdateActions(float(step));
         lesson->UpdateActions(float(step));
         return;
     }
-    if (mode != 0 || levelResult >= 0)
+    if (mode != BoardMode::Level || levelResult >= 0)
         return;
     if (merchant != nullptr)
         merchant->UpdateActions(float(step));
@@ -240,7 +240,7 @@ void Board::TickFraction(double step)
 
 void Board::PaintPlay(Graphics& g)
 {
-    if (boardState == 0)
+    if (boardState == BoardState::Hidden)
         return;
     // An opaque background that covers the board hides the black fill; skipping it saves a full-screen pass.
     auto* memoryBackground = dynamic_cast<MemoryImage*>(background);
@@ -260,7 +260,7 @@ void Board::PaintPlay(Graphics& g)
     {
         int centreX = draggedDrink->x + CelWidthOf(draggedDrink->image) / 2;
         int centreY = draggedDrink->y + CelHeightOf(draggedDrink->image) / 2;
-        if (mode == 2)
+        if (mode == BoardMode::Tutorial)
             draggedDrink->overTarget = lesson && lesson->AllowsDrinks() &&
                                        lesson->HighlightDrinkTarget(centreX, centreY);
         else
@@ -268,14 +268,14 @@ void Board::PaintPlay(Graphics& g)
     }
     std::vector<Component*> inFrontOfHud;
     DrawScene(g, &inFrontOfHud);
-    if (mode == 2 && lesson)
+    if (mode == BoardMode::Tutorial && lesson)
         lesson->Draw(g);
     DrawHud(g);
     for (Component* person : inFrontOfHud)
         person->Draw(g);
     if (draggedDrink)
         draggedDrink->Draw(g);
-    if ((boardState != 2 && dimmed) || pauseCount > 0)
+    if ((boardState != BoardState::Playing && dimmed) || pauseCount > 0)
     {
         g.SetInk(Color(0, 0, 0, 128));
         g.FillBox(0, 0, 800, 600);
@@ -293,7 +293,7 @@ void Board::PaintPlay(Graphics& g)
     }
 }
 
-void Board::SetBoardState(int state, bool dim)
+void Board::SetBoardState(BoardState state, bool dim)
 {
     if (state != boardState || dim != dimmed)
         Invalidate();
@@ -320,8 +320,8 @@ void Board::SetPaused(bool on)
 
 void Board::UpdateButtons()
 {
-    hudButtonsEnabled = pauseCount == 0 && boardState == 2;
-    hudButtonsGreyed = (boardState == 1 && dimmed) || pauseCount > 0;
+    hudButtonsEnabled = pauseCount == 0 && boardState == BoardState::Playing;
+    hudButtonsGreyed = (boardState == BoardState::Covered && dimmed) || pauseCount > 0;
     for (Button* button : {optionsButton.get(), doneButton.get()})
     {
         if (button == nullptr)
@@ -335,15 +335,15 @@ void Board::UpdateButtons()
 void Board::OnMouseMove(int x, int y)
 {
     Invalidate();
-    if (boardState != 2 || pauseCount > 0)
+    if (boardState != BoardState::Playing || pauseCount > 0)
         return;
     bool hand = false;
-    if (mode == 0)
+    if (mode == BoardMode::Level)
     {
         hand = FindClickableAt(x, y) != nullptr ||
                (progress != nullptr && progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
     }
-    else if (mode == 1)
+    else if (mode == BoardMode::UpgradeShop)
     {
         // Every item follows the mouse, so a badge left for another one never stays lit; the HUD shows the price
         // of the first badge under the mouse.
@@ -355,7 +355,7 @@ void Board::OnMouseMove(int x, int y)
                 goal = item->price;
             }
     }
-    else if (mode == 2 && lesson)
+    else if (mode == BoardMode::Tutorial && lesson)
     {
         hand = lesson->HasHotSpotAt(x, y) || (lesson->AllowsDrinks() && progress != nullptr &&
                                               progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
@@ -366,14 +366,14 @@ void Board::OnMouseMove(int x, int y)
 
 void Board::OnMouseDown(int x, int y, int clickCode)
 {
-    if (boardState != 2)
+    if (boardState != BoardState::Playing)
         return;
     if (pauseCount > 0)
     {
         SetPaused(false);
         return;
     }
-    if (mode == 2 && lesson)
+    if (mode == BoardMode::Tutorial && lesson)
     {
         // Only the lesson decides what a click does: the things its arrows point at, or the next text box.
         if (clickCode > 0 && lesson->AllowsDrinks() && progress != nullptr && progress->drinks > 0 &&
@@ -393,14 +393,14 @@ void Board::OnMouseDown(int x, int y, int clickCode)
             OnMouseMove(x, y);
         return;
     }
-    if (mode == 1 && clickCode >= 1)
+    if (mode == BoardMode::UpgradeShop && clickCode >= 1)
     {
         OnMouseMove(x, y);
         if (ShoppingComponent* item = FindShopItemAt(x, y))
             item->OpenPanel(*this);
         return;
     }
-    if (mode != 0)
+    if (mode != BoardMode::Level)
     {
         OnMouseMove(x, y);
         return;
@@ -457,7 +457,7 @@ void Board::OnMouseUp(int x, int y, int clickCode)
     int centreY = draggedDrink->y + CelHeightOf(draggedDrink->image) / 2;
     bool given = crowd.GiveDrinkAt(centreX, centreY);
     // The crowd is empty during a lesson; the lesson's own customers take the drink instead.
-    if (!given && mode == 2 && lesson && lesson->AllowsDrinks())
+    if (!given && mode == BoardMode::Tutorial && lesson && lesson->AllowsDrinks())
         given = lesson->DropDrink(centreX, centreY);
     if (given && progress != nullptr)
         progress->drinks -= 1;
@@ -503,7 +503,7 @@ void Board::OnChar(char ch)
         return;
     if (ch == ' ')
     {
-        if (boardState == 2)
+        if (boardState == BoardState::Playing)
             SetPaused(pauseCount == 0);
         return;
     }

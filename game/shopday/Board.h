@@ -61,6 +61,23 @@ public:
                                                                      int spot) = 0;
 };
 
+// How much of the board shows: nothing (a screen hides it), the floor under a menu that lets it show, or the
+// floor at play.
+enum class BoardState
+{
+    Hidden = 0,
+    Covered = 1,
+    Playing = 2,
+};
+
+// What the board runs.
+enum class BoardMode
+{
+    Level = 0,
+    UpgradeShop = 1,
+    Tutorial = 2,
+};
+
 namespace Zestra
 {
 
@@ -95,9 +112,9 @@ public:
     ActiveComponent* FindClickableAt(int x, int y) const;
     ShoppingComponent* FindShopItemAt(int x, int y) const;
 
-    int boardState = 0; // 0 hidden, 1 covered, 2 playing
+    BoardState boardState = BoardState::Hidden;
     bool dimmed = false;
-    int mode = 0; // 0 level, 1 upgrade shop, 2 tutorial
+    BoardMode mode = BoardMode::Level;
     int pauseCount = 0;
     int clockTicks = 0;
     double money = 0.0;
@@ -154,7 +171,7 @@ public:
     // have changed the picture (false once the day is over and in the shop view).
     bool PlayTick();
     void PaintPlay(Graphics& g);
-    void SetBoardState(int state, bool dim);
+    void SetBoardState(BoardState state, bool dim);
     void SetPaused(bool on);
 
     // Screen flow (BoardFlow.cpp): each opens and closes menus through the application's menu stack, which alone
@@ -221,7 +238,7 @@ public:
     int levelResult = -1;          // of the last EndLevel: 0 failed, 1 passed, 2 expert; -1 none yet
     int storePlayed = 0;           // store and level of the last EndLevel
     int levelPlayed = 0;
-    bool tutorialRunning = false;  // a playing or shopping tutorial exists (mode 2)
+    bool tutorialRunning = false;  // a playing or shopping tutorial exists (BoardMode::Tutorial)
     Minigame* minigame = nullptr;  // the memory game open for this day; owned by the menu stack, which it leaves
     LevelRecorder* recorder = nullptr;  // not owned: profile and high scores; null records nothing
     std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
@@ -241,8 +258,8 @@ public:
     bool SkipLevel(bool wholeStore);
 
     // Lessons (BoardLesson.cpp). BeginLesson builds the current level's floor (the shop view for the shopping
-    // lesson), lets lessonMaker make the lesson and runs it in mode 2 without a crowd; false when no lesson was
-    // made. A finished lesson is deleted by the tick, which then opens the level start.
+    // lesson), lets lessonMaker make the lesson and runs it as BoardMode::Tutorial without a crowd; false when no
+    // lesson was made. A finished lesson is deleted by the tick, which then opens the level start.
     bool BeginLesson();
     void EndLesson();
     // Store 1 day 2: the lesson runs in the upgrade shop's view of the floor.

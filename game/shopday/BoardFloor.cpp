@@ -96,7 +96,7 @@ void Board::Tick()
     Widget::Tick();
     // Drawn only when something moved: a finished day, the shop view or a board behind a menu stays as it is
     // until input or a change of state marks it again.
-    if (boardState == 2 && PlayTick())
+    if (boardState == BoardState::Playing && PlayTick())
         Invalidate();
 }
 

@@ -177,7 +177,7 @@ void Board::ShowMap()
     if (progress)
         store = GetStoreInfo(progress->storeNumber);
     tutorialRunning = false;
-    mode = 0;
+    mode = BoardMode::Level;
     StandInMenu* map = OpenStandIn("Store map", false, IMAGE_MENU_MAP.get());
     if (map == nullptr)
         return;
@@ -319,7 +319,7 @@ void Board::AfterLevelStart(bool startNow)
         return;
     }
     // The upgrade shop: the player buys on the floor and leaves with the HUD's done button.
-    mode = 1;
+    mode = BoardMode::UpgradeShop;
     UpdateButtons();
 }
 
@@ -330,7 +330,7 @@ void Board::OpenStore(bool rebuild)
     StartShopDay();
     const LevelInfo* level = store != nullptr && progress ? store->GetLevel(progress->levelIndex) : nullptr;
     PlaySongAlone(level != nullptr ? level->music : -1);
-    mode = 0;
+    mode = BoardMode::Level;
     if (onDayOpened)
         onDayOpened();
     // The day runs once the sign has closed itself: the menu stack then lets the board play.

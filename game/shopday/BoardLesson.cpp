@@ -25,12 +25,12 @@ bool Board::BeginLesson()
     if (!made)
         return false;
     lesson = std::move(made);
-    mode = 2;
+    mode = BoardMode::Tutorial;
     tutorialRunning = true;
     if (Merchant* playable = PlayMerchant())
         playable->listener = lesson->MerchantListener();
     SyncPeople();
-    SetBoardState(2, false);
+    SetBoardState(BoardState::Playing, false);
     return true;
 }
 

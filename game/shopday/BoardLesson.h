@@ -1,5 +1,5 @@
-// A lesson that runs on the board in place of the crowd (board mode 2). The board knows lessons only through this
-// interface; the lessons themselves live above the shop day and are made by the board's lessonMaker.
+// A lesson that runs on the board in place of the crowd (BoardMode::Tutorial). The board knows lessons only through
+// this interface; the lessons themselves live above the shop day and are made by the board's lessonMaker.
 #pragma once
 
 #include <vector>

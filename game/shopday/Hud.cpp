@@ -93,10 +93,10 @@ void Board::OnDetachedFromManager(WidgetManager* manager)
 void Board::ButtonPressed(int id)
 {
     // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
-    if (doneButton && id == doneButton->mButtonId && mode == 1)
+    if (doneButton && id == doneButton->mButtonId && mode == BoardMode::UpgradeShop)
         OpenStore(true);
     // Options during a day: the options dialog in its in-game form.
-    else if (optionsButton && id == optionsButton->mButtonId && mode == 0)
+    else if (optionsButton && id == optionsButton->mButtonId && mode == BoardMode::Level)
         ShowOptions(true);
 }
 
@@ -108,7 +108,7 @@ void Board::DrawHud(Graphics& g)
     g.SetInk(Color(255, 255, 255));
 
     const GameState* run = progress ? progress.get() : savedProgress.get();
-    bool shopping = mode == 1 || (mode == 2 && tutorialRunning);
+    bool shopping = mode == BoardMode::UpgradeShop || (mode == BoardMode::Tutorial && tutorialRunning);
     double shownMoney = money + (shopping && run != nullptr ? run->cash : 0.0);
     Image* label = IMAGE_HUD_GOAL.get();
     double second = goal;
@@ -118,7 +118,7 @@ void Board::DrawHud(Graphics& g)
         label = IMAGE_HUD_PRICE.get();
         jar = IMAGE_HUD_CASH_ICON.get();
     }
-    else if (mode == 0 && money >= goal)
+    else if (mode == BoardMode::Level && money >= goal)
     {
         label = IMAGE_HUD_EXPERT_GOAL.get();
         second = expertGoal;

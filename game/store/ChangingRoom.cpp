@@ -48,17 +48,17 @@ void ChangingRoom::Reserve(RoomOccupant* customer)
 {
     if (!IsFree())
         return;
-    occupancy = 1;
+    occupancy = Occupancy::Reserved;
     occupant = customer;
 }
 
 void ChangingRoom::CustomerEntered()
 {
-    if (occupancy != 1)
+    if (occupancy != Occupancy::Reserved)
         return;
     if (occupant != nullptr)
         occupant->OccupantBody().visible = false;
-    occupancy = 2;
+    occupancy = Occupancy::Occupied;
     phaseTicks = -1;
     doorPhase = 3;
     PlayGameSound(SOUND_CHANGING_ROOM);
@@ -72,7 +72,7 @@ int ChangingRoom::StartTryOn(int item)
     occupant->ClearThought();
     occupant->QueueTryOn(*this);
     occupant->OccupantBody().visible = true;
-    occupancy = 1;
+    occupancy = Occupancy::Reserved;
     return old;
 }
 
@@ -87,9 +87,9 @@ int ChangingRoom::TakeShownClothing(bool notify)
 
 void ChangingRoom::Release()
 {
-    if (occupancy == 0 && !shownClothing)
+    if (occupancy == Occupancy::Free && !shownClothing)
         return;
-    occupancy = 0;
+    occupancy = Occupancy::Free;
     // Nobody is inside any more; the pointer would outlive the customer.
     occupant = nullptr;
     NotifyLine();
@@ -118,7 +118,7 @@ void ChangingRoom::Update()
             // Short dressing times would make the step 0; the timer then simply advances every tick.
             timerStep = std::max(1, (dressing - dressing / 9) / 5);
             timerCel = 0;
-            if (occupancy == 2 && occupant != nullptr)
+            if (occupancy == Occupancy::Occupied && occupant != nullptr)
             {
                 Person& body = occupant->OccupantBody();
                 int hand = body.hands[1] != 0 ? 1 : 0;
@@ -145,7 +145,7 @@ void ChangingRoom::Update()
             break;
         phaseTicks = -1;
         doorPhase = 1;
-        if (occupancy == 2 && occupant != nullptr)
+        if (occupancy == Occupancy::Occupied && occupant != nullptr)
             occupant->TakeBackFromRoom();
         [[fallthrough]];
     case 1:
@@ -156,7 +156,7 @@ void ChangingRoom::Update()
         {
             doorCel = 0;
             doorPhase = 2;
-            if (occupancy == 2 && occupant != nullptr)
+            if (occupancy == Occupancy::Occupied && occupant != nullptr)
                 occupant->FinishedTryingOn();
             PlayGameSound(SOUND_CHANGING_ROOM);
         }
@@ -194,7 +194,7 @@ void ChangingRoom::Draw(Zestra::Graphics& g)
 
 void ChangingRoom::DrawOccupant(Zestra::Graphics& g)
 {
-    if (doorPhase == 2 && (occupancy == 2 || occupancy == 3) && occupant != nullptr)
+    if (doorPhase == 2 && (occupancy == Occupancy::Occupied || occupancy == Occupancy::Waiting) && occupant != nullptr)
         occupant->OccupantBody().DrawPerson(g);
     DrawNumbers(g);
 }
@@ -206,13 +206,13 @@ VisitChangingRoom::VisitChangingRoom(Merchant& merchant, ChangingRoom& room)
 
 bool VisitChangingRoom::Perform()
 {
-    if (room.occupancy == 0 && room.shownClothing && merchant.HandState() != 3)
+    if (room.occupancy == Occupancy::Free && room.shownClothing && merchant.HandState() != Hands::Both)
     {
         int item = room.TakeShownClothing(true);
         merchant.PickUp(item, true);
         return true;
     }
-    if (room.occupancy == 3)
+    if (room.occupancy == Occupancy::Waiting)
     {
         int wanted = room.occupant != nullptr ? room.occupant->WantedItem() : 0;
         if (wanted != 0 && merchant.IsHolding(wanted))

@@ -26,7 +26,7 @@ public:
     // Called for every room after all rooms are drawn: an occupant standing in the open room, then the numbers.
     void DrawOccupant(Zestra::Graphics& g);
 
-    bool IsFree() const { return occupancy == 0 && !shownClothing; }
+    bool IsFree() const { return occupancy == Occupancy::Free && !shownClothing; }
     void Reserve(RoomOccupant* customer) override;
     void CustomerEntered() override;
     int StartTryOn(int item);

@@ -63,7 +63,7 @@ bool VisitBackRoom::Perform()
         return true;
     if (countdown == -1)
     {
-        if (merchant.HandState() != 3)
+        if (merchant.HandState() != Hands::Both)
         {
             if (backRoom != nullptr)
                 backRoom->StartSmoke();
@@ -80,7 +80,7 @@ bool VisitBackRoom::Perform()
         countdown -= 1;
         return false;
     }
-    if (item != 0 && merchant.HandState() != 3)
+    if (item != 0 && merchant.HandState() != Hands::Both)
         merchant.PickUp(item, false);
     if (chained)
         return true;

@@ -82,7 +82,7 @@ bool GoToFurniture::Perform()
 {
     if (wasPresent)
     {
-        if (merchant.HandState() == 3)
+        if (merchant.HandState() == Hands::Both)
             return true;
         if (item.inStock)
             item.inStock = false;

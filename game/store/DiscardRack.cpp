@@ -20,7 +20,7 @@ bool DiscardClothing::Perform()
 {
     if (countdown < 0)
     {
-        if (merchant.HandState() == 0)
+        if (merchant.HandState() == Hands::Empty)
             return true;
         merchant.SetDiscardPose();
         countdown = merchant.discardTime;

@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,18 +102,18 @@ TEST_F(MenuStack, TheBoardsStateFollowsTheOpenMenus)
     {
         const char* name;
         std::vector<Kind> menus;
-        int state;
+        BoardState state;
         bool dimmed;
         bool boardHasFocus;
     };
     const Case cases[] = {
-        {"none", {}, 2, false, true},
-        {"dialog", {Kind::Notice}, 1, true, false},
-        {"open sign", {Kind::Sign}, 1, false, true},
-        {"full screen", {Kind::Info}, 0, false, false},
-        {"dialog over full screen", {Kind::Info, Kind::Notice}, 0, false, false},
-        {"full screen over dialog", {Kind::Notice, Kind::Info}, 0, true, false},
-        {"sign over dialog", {Kind::Notice, Kind::Sign}, 1, true, false},
+        {"none", {}, BoardState::Playing, false, true},
+        {"dialog", {Kind::Notice}, BoardState::Covered, true, false},
+        {"open sign", {Kind::Sign}, BoardState::Covered, false, true},
+        {"full screen", {Kind::Info}, BoardState::Hidden, false, false},
+        {"dialog over full screen", {Kind::Info, Kind::Notice}, BoardState::Hidden, false, false},
+        {"full screen over dialog", {Kind::Notice, Kind::Info}, BoardState::Hidden, true, false},
+        {"sign over dialog", {Kind::Notice, Kind::Sign}, BoardState::Covered, true, false},
     };
     for (const Case& c : cases)
     {
@@ -123,7 +124,7 @@ TEST_F(MenuStack, TheBoardsStateFollowsTheOpenMenus)
         EXPECT_EQ(c.boardHasFocus, app->mWidgetManager->mFocus == &TheBoard()) << c.name;
         app->CloseAllMenus({});
         app->ProcessDeferredDeletes();
-        EXPECT_EQ(2, TheBoard().boardState) << c.name;
+        EXPECT_EQ(BoardState::Playing, TheBoard().boardState) << c.name;
     }
 }
 
@@ -144,7 +145,7 @@ TEST_F(MenuStack, ClosingEverythingKeepsTheBoardCoveredUntilTheNextScreenIsOpen)
 {
     Menu* first = app->AddMenu(Make(Kind::Info, TheBoard()));
     app->AddMenu(Make(Kind::Notice, TheBoard()));
-    int stateWhileOpening = -1;
+    std::optional<BoardState> stateWhileOpening;
     Menu* next = nullptr;
     app->CloseAllMenus(
         [&]
@@ -152,10 +153,10 @@ TEST_F(MenuStack, ClosingEverythingKeepsTheBoardCoveredUntilTheNextScreenIsOpen)
             stateWhileOpening = TheBoard().boardState;
             next = app->AddMenu(Make(Kind::Notice, TheBoard()));
         });
-    EXPECT_EQ(0, stateWhileOpening);
+    EXPECT_EQ(BoardState::Hidden, stateWhileOpening);
     EXPECT_EQ((std::list<Menu*>{next}), app->OpenMenus());
     EXPECT_EQ(nullptr, app->FindDialog(first->mDialogId));
-    EXPECT_EQ(1, TheBoard().boardState);
+    EXPECT_EQ(BoardState::Covered, TheBoard().boardState);
     EXPECT_EQ(2u, app->PendingDeferredDeletes());
     app->ProcessDeferredDeletes();
     EXPECT_EQ(0u, app->PendingDeferredDeletes());

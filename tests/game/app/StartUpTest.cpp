@@ -420,7 +420,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       EXPECT_TRUE(dynamic_cast<::MainMenu*>(top) != nullptr &&
                                   dynamic_cast<::MainMenu*>(top)->playerName == "Ada")
                           << "the main menu greets the new player";
-                      EXPECT_EQ(board->boardState, 0) << "the full-screen main menu hides the board";
+                      EXPECT_EQ(board->boardState, BoardState::Hidden) << "the full-screen main menu hides the board";
                       step = FirstComic;
                       return true;
                   case Lesson:
@@ -428,8 +428,8 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       // tick does when the lesson reports itself finished.
                       if (board->lesson == nullptr)
                           return true;
-                      EXPECT_EQ(board->mode, 2);
-                      EXPECT_EQ(board->boardState, 2) << "a lesson plays with no menu open";
+                      EXPECT_EQ(board->mode, BoardMode::Tutorial);
+                      EXPECT_EQ(board->boardState, BoardState::Playing) << "a lesson plays with no menu open";
                       seen.push_back("Lesson");
                       board->EndLesson();
                       board->ShowLevelStart(true);
@@ -447,7 +447,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       if (top == nullptr)
                           return true;
                       seen.push_back(ScreenName(*top));
-                      EXPECT_EQ(board->boardState, 1) << "the level start panel shows the store behind it";
+                      EXPECT_EQ(board->boardState, BoardState::Covered) << "the level start panel shows the store behind it";
                       EXPECT_TRUE(board->dimmed);
                       GoOn(*top); // OK
                       step = OpenSign;
@@ -455,14 +455,14 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                   case OpenSign:
                       if (app->OpenMenus().empty())
                       {
-                          EXPECT_EQ(board->boardState, 2) << "the day runs once the sign has closed";
+                          EXPECT_EQ(board->boardState, BoardState::Playing) << "the day runs once the sign has closed";
                           step = Playing;
                       }
                       else
                       {
                           EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().back()), nullptr);
                           EXPECT_FALSE(board->dimmed) << "the sign leaves the shop undarkened";
-                          EXPECT_EQ(board->boardState, 1);
+                          EXPECT_EQ(board->boardState, BoardState::Covered);
                       }
                       return true;
                   case Playing:
@@ -473,7 +473,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       step = Covered;
                       return true;
                   case Covered:
-                      EXPECT_EQ(board->boardState, 1);
+                      EXPECT_EQ(board->boardState, BoardState::Covered);
                       EXPECT_TRUE(board->dimmed) << "the day is darkened behind the options";
                       EXPECT_EQ(board->clockTicks, coveredClock) << "and does not run";
                       if (app->LevelTicks() > 500)

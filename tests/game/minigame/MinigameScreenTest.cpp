@@ -137,7 +137,7 @@ GameApp* MinigameScreen::app = nullptr;
 TEST_F(MinigameScreen, TheDayOpensTheGameFullScreenOverAHiddenBoard)
 {
     EXPECT_EQ(app->OpenMenus(), (std::list<Menu*>{game}));
-    EXPECT_EQ(Board().boardState, 0);
+    EXPECT_EQ(Board().boardState, BoardState::Hidden);
     EXPECT_EQ(game->mWidth, 800);
     EXPECT_EQ(game->mHeight, 600);
     EXPECT_EQ(Play().stage, 1);

@@ -126,7 +126,7 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     run.cash = 100.00;
     OpenShop();
     Board& board = TheBoard();
-    ASSERT_EQ(board.mode, 1);
+    ASSERT_EQ(board.mode, BoardMode::UpgradeShop);
     EXPECT_TRUE(board.doneButton->mShown);
     EXPECT_FALSE(board.optionsButton->mShown);
     EXPECT_NE(Item<ShopMerchant>(), nullptr);
@@ -157,7 +157,7 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     EXPECT_FALSE(board.doneButton->greyed);
     EXPECT_EQ(Run().cash, 0.0);
     EXPECT_EQ(Run().changingRooms, 2);
-    ASSERT_EQ(board.mode, 1) << "more is for sale";
+    ASSERT_EQ(board.mode, BoardMode::UpgradeShop) << "more is for sale";
     EXPECT_EQ(board.changingRooms.size(), 2u) << "the bought room stands on the floor";
     ShopChangingRoom* next = Item<ShopChangingRoom>();
     ASSERT_NE(next, nullptr);
@@ -165,7 +165,7 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     EXPECT_EQ(next->preview->x, 154 + 202 - 51);
 
     Click(*board.doneButton);
-    EXPECT_EQ(board.mode, 0);
+    EXPECT_EQ(board.mode, BoardMode::Level);
     ASSERT_EQ(app->OpenMenus().size(), 1u);
     EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr) << "the day opens behind the sign";
     EXPECT_TRUE(board.shopItems.empty());
@@ -232,7 +232,7 @@ TEST_F(UpgradeShop, AFurnitureOnlyStepIsRefusedWhileASpotIsEmpty)
     EXPECT_EQ(Run().furnitureLevels[0], 1) << "Return does not buy what the panel refuses";
     Click(*panel->cancelButton);
     EXPECT_TRUE(app->OpenMenus().empty());
-    EXPECT_EQ(TheBoard().mode, 1) << "cancel leaves the shop open";
+    EXPECT_EQ(TheBoard().mode, BoardMode::UpgradeShop) << "cancel leaves the shop open";
 
     for (int& level : run.furnitureLevels)
         level = std::max(level, 0);
@@ -284,7 +284,7 @@ TEST_F(UpgradeShop, ThePanelNeverSellsBeyondTheCash)
     app->ProcessDeferredDeletes();
     EXPECT_EQ(Run().cash, 60.0);
     EXPECT_EQ(Run().changingRooms, 1);
-    EXPECT_EQ(TheBoard().mode, 1);
+    EXPECT_EQ(TheBoard().mode, BoardMode::UpgradeShop);
 }
 
 // Moving from one badge to another lights only the one under the mouse; a click elsewhere buys nothing.
@@ -324,7 +324,7 @@ TEST_F(UpgradeShop, WithNothingLeftToBuyTheDayOpensWithoutTheShop)
     }
     run = full;
     OpenShop();
-    EXPECT_EQ(TheBoard().mode, 0);
+    EXPECT_EQ(TheBoard().mode, BoardMode::Level);
     ASSERT_EQ(app->OpenMenus().size(), 1u);
     EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr);
     EXPECT_TRUE(TheBoard().shopItems.empty());

@@ -177,10 +177,10 @@ TEST_F(BoardPlay, ARightClickDropsTheNewestOrderOrStopsTheOnlyOne)
 TEST_F(BoardPlay, SpaceAndClicksPauseAndResumeOnlyWhilePlaying)
 {
     DiscardRack& rack = AddRack();
-    board->SetBoardState(1, true);
+    board->SetBoardState(BoardState::Covered, true);
     board->OnChar(' ');
     EXPECT_EQ(board->pauseCount, 0);
-    board->SetBoardState(2, false);
+    board->SetBoardState(BoardState::Playing, false);
     board->OnChar(' ');
     EXPECT_EQ(board->pauseCount, 1);
     EXPECT_FALSE(board->hudButtonsEnabled);

@@ -144,7 +144,7 @@ TEST_F(People, AWrongItemWithWaitKeepsTheCustomerHiddenInTheRoom)
     customer.FinishedTryingOn();
     EXPECT_FALSE(customer.visible);
     EXPECT_EQ(customer.bubble, Customer::BUBBLE_ITEM_SHOWN);
-    EXPECT_EQ(room.occupancy, 3);
+    EXPECT_EQ(room.occupancy, Occupancy::Waiting);
     EXPECT_EQ(customer.room, &room);
     // Waiting inside, the customer still takes drinks.
     EXPECT_TRUE(customer.CanTakeDrinkAt(customer.x + 40, customer.y + 10));
@@ -212,7 +212,7 @@ TEST_F(People, AFreeRoomTakesTheNewHeadOfTheChangingRoomLineAtOnce)
                            {&typeid(HeadOfLine), 0, 0}, {&typeid(TryOnClothing), 0, 0}});
     EXPECT_TRUE(board->RoomLine()->Empty());
     Settle(customer);
-    EXPECT_EQ(board->changingRooms[0]->occupancy, 2);
+    EXPECT_EQ(board->changingRooms[0]->occupancy, Occupancy::Occupied);
 }
 
 TEST_F(People, AChangingRoomLineStaysConsecutiveWhenTheNewHeadLeavesAtOnce)
@@ -229,7 +229,7 @@ TEST_F(People, AChangingRoomLineStaysConsecutiveWhenTheNewHeadLeavesAtOnce)
     }
     // The first took the room; three wait. When the room is free again the head goes in and the rest move up.
     ASSERT_EQ(line.entries.size(), 3u);
-    only.occupancy = 0;
+    only.occupancy = Occupancy::Free;
     only.occupant = nullptr;
     line.ServeHead();
     ASSERT_EQ(line.entries.size(), 2u);

@@ -48,7 +48,7 @@ void ShopDay::SetUp()
     board->merchant = merchant;
     board->sceneItems.push_back(std::move(playable));
     board->StartShopDay();
-    board->SetBoardState(2, false);
+    board->SetBoardState(BoardState::Playing, false);
     board->goal = 100;
     board->expertGoal = 150;
 }

@@ -92,7 +92,7 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
     board.store = store;
     board.progress = std::make_unique<GameState>(FullyFurnished(*store));
     board.background = store->GetImage("Background");
-    board.boardState = 2;
+    board.boardState = BoardState::Playing;
     ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
     board.LoadLevel(false);
 
@@ -163,7 +163,7 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
         board.store = store;
         board.progress = std::make_unique<GameState>(FullyFurnished(*store));
         board.background = store->GetImage("Background");
-        board.boardState = 2;
+        board.boardState = BoardState::Playing;
         ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
         board.LoadLevel(false);
         board.hudImage = store->GetImage("Hud");

@@ -76,7 +76,7 @@ TEST_F(StationTest, TheDoorClosesInSevenTickStepsAndHangsUpTheLastFilledHand)
     FakeOccupant customer;
     customer.body.hands[0] = 12;
     room->CustomerEntered(); // not reserved: nothing happens
-    EXPECT_EQ(room->occupancy, 0);
+    EXPECT_EQ(room->occupancy, Occupancy::Free);
     room->Reserve(&customer);
     room->CustomerEntered();
     EXPECT_FALSE(customer.body.visible);
@@ -158,11 +158,11 @@ TEST_F(StationTest, HandingOverAnItemAndReleasingTheRoom)
     FakeOccupant other;
     room->Reserve(&other); // taken: ignored
     EXPECT_EQ(room->occupant, &customer);
-    room->occupancy = 3;
+    room->occupancy = Occupancy::Waiting;
     EXPECT_EQ(room->StartTryOn(8), 3);
     EXPECT_EQ(customer.body.hands[0], 8);
     EXPECT_EQ(customer.tryOns, 1);
-    EXPECT_EQ(room->occupancy, 1);
+    EXPECT_EQ(room->occupancy, Occupancy::Reserved);
     room->Release();
     EXPECT_TRUE(room->IsFree());
     EXPECT_EQ(line.served, 1);

@@ -248,7 +248,7 @@ TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
     {
         SCOPED_TRACE(testing::Message() << "store " << day.store << " day " << day.level);
         auto& lesson = Start<Tutorial>(day.store, day.level);
-        ASSERT_EQ(board->mode, 2);
+        ASSERT_EQ(board->mode, BoardMode::Tutorial);
         EXPECT_TRUE(board->crowd.customers.empty());
         EXPECT_EQ(lesson.step, 0);
         HeadlessDay player(*board);
