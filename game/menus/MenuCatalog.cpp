@@ -2,6 +2,7 @@
 #include "game/menus/MenuCatalog.h"
 
 #include "game/data/LevelStats.h"
+#include "game/data/Localization.h"
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/Comic.h"
 #include "game/menus/ConfirmQuitMenu.h"
@@ -9,8 +10,12 @@
 #include "game/menus/EnterNameMenu.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/HowToPlayMenu.h"
+#include "game/menus/LevelCompleteMenu.h"
+#include "game/menus/LevelStartBossMenu.h"
+#include "game/menus/LevelStartMenu.h"
 #include "game/menus/LoadGameMenu.h"
 #include "game/menus/MainMenu.h"
+#include "game/menus/MapMenu.h"
 #include "game/menus/MenuHost.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
@@ -24,6 +29,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -97,6 +103,108 @@ void OpenMinigameTray(Zestra::Board& board, MenuHost& host)
     game->StartStage();
     while (game->play && game->play->phase != MinigamePhase::Solving)
         game->play->Update();
+}
+
+// The store and day the board has built (the first day of the first store without one).
+int ShownStore(const Zestra::Board& board)
+{
+    return board.progress ? board.progress->storeNumber : 1;
+}
+
+int ShownLevel(const Zestra::Board& board)
+{
+    return board.progress ? board.progress->levelIndex : 0;
+}
+
+// The first day of the store whose text has that entry (the rival's days), or the board's day when none has.
+int DayWithText(const Zestra::Board& board, const std::string& key)
+{
+    int storeNumber = ShownStore(board);
+    const StoreInfo* store = GetStoreInfo(storeNumber);
+    int count = store != nullptr ? int(store->levels.size()) : 0;
+    for (int level = 0; level < count; ++level)
+        if (!GetLevelText(storeNumber, level).GetText(key).empty())
+            return level;
+    return ShownLevel(board);
+}
+
+void OpenLevelStart(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<LevelStartMenu>(&board, ShownStore(board), ShownLevel(board), nullptr));
+}
+
+void OpenLevelBoss(Zestra::Board& board, MenuHost& host)
+{
+    int storeNumber = ShownStore(board);
+    const StoreInfo* store = GetStoreInfo(storeNumber);
+    Zestra::Image* startScreen = store != nullptr ? store->GetImage("StartScreen") : nullptr;
+    host.AddMenu(
+        std::make_unique<LevelStartBossMenu>(&board, startScreen, storeNumber, DayWithText(board, "bossbegin")));
+}
+
+// The day's figures shown on the result screens.
+constexpr double kCash = 612.50;
+constexpr double kTips = 48.25;
+constexpr int kLostCustomers = 2;
+
+void OpenResult(Zestra::Board& board, MenuHost& host, LevelResult kind, bool more, int level)
+{
+    host.AddMenu(std::make_unique<LevelCompleteMenu>(&board, int(kind), more, ShownStore(board), level, kCash, kTips,
+                                                     kLostCustomers));
+}
+
+void OpenResultFail(Zestra::Board& board, MenuHost& host)
+{
+    OpenResult(board, host, LevelResult::Failed, true, ShownLevel(board));
+}
+
+void OpenResultPass(Zestra::Board& board, MenuHost& host)
+{
+    OpenResult(board, host, LevelResult::Passed, true, ShownLevel(board));
+}
+
+void OpenResultExpert(Zestra::Board& board, MenuHost& host)
+{
+    OpenResult(board, host, LevelResult::Expert, true, ShownLevel(board));
+}
+
+void OpenResultRival(Zestra::Board& board, MenuHost& host)
+{
+    OpenResult(board, host, LevelResult::Passed, false, DayWithText(board, "dorviecomplete"));
+}
+
+void OpenGameOver(Zestra::Board& board, MenuHost& host)
+{
+    OpenResult(board, host, LevelResult::Failed, false, ShownLevel(board));
+}
+
+// A store in progress: the fourth day of the board's store.
+void OpenMap(Zestra::Board& board, MenuHost& host)
+{
+    const StoreInfo* store = GetStoreInfo(ShownStore(board));
+    int level = store != nullptr ? std::min(3, int(store->levels.size()) - 1) : 0;
+    host.AddMenu(std::make_unique<MapMenu>(&board, ShownStore(board), std::max(level, 0)));
+}
+
+void OpenMapChoose(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<MapMenu>(&board));
+}
+
+// The second store just unlocked, being built, whatever the player on this machine has reached.
+void OpenMapBuild(Zestra::Board& board, MenuHost& host)
+{
+    const int storeNumber = std::min(2, StoreCount());
+    auto map = std::make_unique<MapMenu>(&board, storeNumber, 0);
+    const StoreInfo* store = GetStoreInfo(storeNumber);
+    for (auto& icon : map->stores)
+    {
+        if (icon->storeNumber != storeNumber || store == nullptr)
+            continue;
+        icon = std::make_unique<Store>(*store, true);
+        icon->StartConstruction();
+    }
+    host.AddMenu(std::move(map));
 }
 
 void OpenLogo(Zestra::Board&, MenuHost& host)
@@ -221,6 +329,16 @@ const std::vector<MenuCatalogEntry>& MenuCatalog()
         {"logo", OpenLogo, true},
         {"splash", OpenSplash, true},
         {"title", OpenTitle, true},
+        {"level-start", OpenLevelStart},
+        {"level-boss", OpenLevelBoss},
+        {"result-fail", OpenResultFail},
+        {"result-pass", OpenResultPass},
+        {"result-expert", OpenResultExpert},
+        {"result-rival", OpenResultRival},
+        {"game-over", OpenGameOver},
+        {"map", OpenMap},
+        {"map-choose", OpenMapChoose},
+        {"map-build", OpenMapBuild},
     };
     return kCatalog;
 }

@@ -187,7 +187,8 @@ TEST_F(MenuStack, EveryCatalogueScreenOpensDrawsAndCloses)
         // The upgrade shop's floor is a screen of the board itself: it opens no menu.
         ASSERT_LE(app->OpenMenus().size(), 1u) << entry.name;
         Menu* menu = app->OpenMenus().empty() ? nullptr : app->OpenMenus().front();
-        for (int i = 0; i < 300 && !((menu == nullptr || menu->IsSettled()) && i >= 60); i++)
+        // The slowest to settle is a store being built on the map: 300 updates, then the 150 of its countdown.
+        for (int i = 0; i < 600 && !((menu == nullptr || menu->IsSettled()) && i >= 60); i++)
             Updates(1);
         EXPECT_TRUE(menu == nullptr || menu->IsSettled()) << entry.name;
         std::vector<uint32_t> shown = Screen();
