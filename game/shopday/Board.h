@@ -40,7 +40,6 @@ struct StoreInfo;
 class Button;
 class Menu;
 class MenuHost;
-class StandInMenu;
 
 // Makes the upgrade-shop items of the shop view (the upgrade shop provides it). Each maker receives what the item
 // offers and returns the owned shop item, or null to offer nothing.
@@ -276,7 +275,6 @@ private:
     MenuHost* Host() const;
     ::Menu* Open(std::unique_ptr<::Menu> menu);
     void CloseMenu(const ::Menu* menu);
-    StandInMenu* OpenStandIn(const std::string& name, bool showsBoard, Image* image = nullptr);
     std::unique_ptr<Person> MakeMerchant(int level) const;
     std::unique_ptr<Furniture> MakeFurniture(int spot, int step, bool shopView) const;
 };

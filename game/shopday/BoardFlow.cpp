@@ -2,9 +2,6 @@
 // a played day and its result, and back. Each operation only opens and closes menus through the application's
 // menu stack (which alone decides whether the day behind them runs) and fades the music.
 //
-// STAND-INS: the screens that later work builds (map, level start, result) are opened here as plainly marked
-// StandInMenu screens with one button per way on. Each real screen replaces its stand-in at the one place below that opens it; the
-// flow around it stays. The lessons and the memory game are the real ones.
 #include "game/shopday/Board.h"
 
 #include "framework/app/ZestraAppBase.h"
@@ -18,14 +15,17 @@
 #include "game/menus/CreditsMenu.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/HowToPlayMenu.h"
+#include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelPanels.h"
+#include "game/menus/LevelStartBossMenu.h"
+#include "game/menus/LevelStartMenu.h"
+#include "game/menus/MapMenu.h"
 #include "game/menus/LoadGameMenu.h"
 #include "game/menus/MainMenu.h"
 #include "game/menus/MenuHost.h"
 #include "game/menus/OpenSignMenu.h"
 #include "game/menus/OptionsDialog.h"
 #include "game/menus/PlayerSelectMenu.h"
-#include "game/menus/StandInMenu.h"
 #include "game/minigame/Minigame.h"
 #include "game/profile/GameState.h"
 #include "game/profile/ProfileTable.h"
@@ -41,12 +41,6 @@ namespace
 {
 constexpr double kFadeOutSpeed = 0.004;
 constexpr double kFadeInSpeed = 0.002;
-
-std::string TextOr(const std::string& key, const std::string& fallback)
-{
-    const std::string& text = GetText(key);
-    return text.empty() ? fallback : text;
-}
 
 // Tutorial days: the first day of the first three stores and the second and third of the first store.
 bool IsTutorialLevel(int storeNumber, int levelIndex)
@@ -86,11 +80,6 @@ void Board::PlaySongAlone(int song)
     app->mMusicInterface->FadeAllOut(true, kFadeOutSpeed);
     if (song >= 0)
         app->mMusicInterface->FadeSongIn(song, -1, kFadeInSpeed, false);
-}
-
-StandInMenu* Board::OpenStandIn(const std::string& name, bool showsBoard, Image* image)
-{
-    return static_cast<StandInMenu*>(Open(std::make_unique<StandInMenu>(this, name, showsBoard, image)));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -178,41 +167,11 @@ void Board::ShowMap()
         store = GetStoreInfo(progress->storeNumber);
     tutorialRunning = false;
     mode = BoardMode::Level;
-    StandInMenu* map = OpenStandIn("Store map", false, IMAGE_MENU_MAP.get());
-    if (map == nullptr)
-        return;
+    // Without a run the player chooses the store of a new one on the map itself.
     if (progress)
-    {
-        map->lines.push_back("Store " + std::to_string(progress->storeNumber) + ", day " +
-                             std::to_string(progress->levelIndex + 1) + ": " +
-                             GetLevelText(progress->storeNumber, progress->levelIndex).month);
-        map->AddAction(TextOr("map_click_to_continue", "Enter the store"), [this, map] {
-            EnterStore();
-            CloseMenu(map);
-        });
-    }
+        Open(std::make_unique<MapMenu>(this, progress->storeNumber, progress->levelIndex));
     else
-    {
-        // No run: the player picks one of the stores open to them for a new run.
-        map->lines.push_back(TextOr("map_choose_store", "Choose a store"));
-        for (int number = 1; number <= GetUnlockedStores() && number <= StoreCount(); ++number)
-        {
-            map->AddAction("Store " + std::to_string(number), [this, map, number] {
-                if (const StoreInfo* chosen = GetStoreInfo(number))
-                {
-                    savedProgress = std::make_unique<GameState>(NewGameState(chosen));
-                    progress = std::make_unique<GameState>(*savedProgress);
-                    store = chosen;
-                }
-                EnterStore();
-                CloseMenu(map);
-            });
-        }
-    }
-    map->AddAction(TextOr("back_to_menu", "Main menu"), [this, map] {
-        ShowMainMenu();
-        CloseMenu(map);
-    });
+        Open(std::make_unique<MapMenu>(this));
 }
 
 void Board::EnterStore()
@@ -274,37 +233,11 @@ void Board::ShowLevelStart(bool checkBoss)
     const bool minigameDay = level != nullptr && level->isMinigame;
     if (checkBoss && !text.GetText("bossbegin").empty())
     {
-        StandInMenu* boss = OpenStandIn("The rival's visit", true, store->GetImage("StartScreen"));
-        if (boss == nullptr)
-            return;
-        boss->lines.push_back(text.GetText("bossbegin"));
-        boss->AddAction(TextOr("level_boss_start_ok", "OK"), [this, boss] {
-            ShowLevelStart(false);
-            CloseMenu(boss);
-        });
+        Open(std::make_unique<LevelStartBossMenu>(this, store->GetImage("StartScreen"), storeNumber, levelIndex));
         return;
     }
-    StandInMenu* start = OpenStandIn("Level start", true, IMAGE_MENU_LEVEL_BEGIN.get());
-    if (start == nullptr)
-        return;
-    start->lines.push_back(LevelStartTitle(text, minigameDay));
-    start->lines.push_back(LevelStartBody(text, level, minigameDay));
-    start->AddAction(TextOr("level_start_ok", "OK"), [this, start] {
-        if (minigame != nullptr)
-            minigame->StartStage();
-        else
-            AfterLevelStart(true);
-        CloseMenu(start);
-    });
-    start->AddAction(TextOr("level_status_quit", "Quit"), [this, start] {
-        if (minigame != nullptr)
-        {
-            CloseMenu(minigame);
-            minigame = nullptr;
-        }
-        ShowMainMenu();
-        CloseMenu(start);
-    });
+    // A memory game day: its game waits under the panel, whose OK starts the first stage.
+    Open(std::make_unique<LevelStartMenu>(this, storeNumber, levelIndex, minigameDay ? minigame : nullptr));
 }
 
 void Board::AfterLevelStart(bool startNow)
@@ -342,32 +275,18 @@ void Board::OpenStore(bool rebuild)
 
 void Board::ShowLevelResult()
 {
-    const LevelResult kind = static_cast<LevelResult>(std::clamp(levelResult, 0, 2));
-    const bool passed = kind != LevelResult::Failed;
-    const bool more = passed ? !storeCompleted : (savedProgress != nullptr && savedProgress->lives > 0);
-    const LevelText& text = GetLevelText(storePlayed, levelPlayed);
-    ResultForm form = MakeResultForm(kind, more, text, cash, tips, lostCustomers);
-    Image* panel = passed ? IMAGE_MENU_LEVEL_COMPLETE.get() : IMAGE_MENU_LEVEL_FAIL.get();
-    StandInMenu* result = OpenStandIn("Result of the day", true, panel);
-    if (result == nullptr)
-        return;
-    result->lines.push_back(TextOr(form.titleKey, passed ? "Day complete" : "Day failed"));
-    std::string body = form.body;
-    for (size_t start = 0; start < body.size();)
+    const StoreInfo* played = GetStoreInfo(storePlayed);
+    const LevelInfo* level = played != nullptr ? played->GetLevel(levelPlayed) : nullptr;
+    if (level != nullptr && level->isMinigame)
     {
-        size_t end = body.find('\n', start);
-        result->lines.push_back(body.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        start = end == std::string::npos ? body.size() : end + 1;
-    }
-    result->AddAction(TextOr(form.okKey, "Continue"), [this, result] {
+        // The memory game has shown its own results: the way on follows at once.
         AfterResult(false);
-        CloseMenu(result);
-    });
-    if (form.twoButtons)
-        result->AddAction(TextOr("level_status_quit", "Quit"), [this, result] {
-            AfterResult(true);
-            CloseMenu(result);
-        });
+        return;
+    }
+    const bool passed = levelResult > 0;
+    const bool more = passed ? !storeCompleted : (savedProgress != nullptr && savedProgress->lives > 0);
+    Open(std::make_unique<LevelCompleteMenu>(this, std::clamp(levelResult, 0, 2), more, storePlayed, levelPlayed,
+                                             cash, tips, lostCustomers));
 }
 
 void Board::AfterResult(bool toMainMenu)
@@ -384,7 +303,8 @@ void Board::AfterResult(bool toMainMenu)
         Open(std::make_unique<Comic>(this, storePlayed, int(money), highScoreRank));
         return;
     case ResultRoute::HighScores:
-        Open(std::make_unique<HighScoresMenu>(this, storePlayed, int(money), highScoreRank, true));
+        // After a lost run the table leads back to the main menu; after a finished store, on to the map.
+        Open(std::make_unique<HighScoresMenu>(this, storePlayed, int(money), highScoreRank, storeCompleted));
         return;
     }
 }

@@ -10,13 +10,16 @@
 #include "game/app/GameApp.h"
 #include "game/app/LogoScreen.h"
 #include "game/app/TitleScreen.h"
+#include "game/menus/Button.h"
+#include "game/menus/LevelCompleteMenu.h"
+#include "game/menus/LevelStartMenu.h"
+#include "game/menus/MapMenu.h"
 #include "game/menus/OpenSignMenu.h"
 #include "framework/widgets/EditWidget.h"
 #include "game/menus/Comic.h"
 #include "game/menus/EnterNameMenu.h"
 #include "game/menus/MainMenu.h"
 #include "game/menus/OptionsDialog.h"
-#include "game/menus/StandInMenu.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
@@ -326,8 +329,12 @@ Menu* TopMenu(GameApp& app)
 // What the walk records of a screen.
 std::string ScreenName(const Menu& menu)
 {
-    if (auto* standIn = dynamic_cast<const StandInMenu*>(&menu))
-        return standIn->screenName;
+    if (dynamic_cast<const MapMenu*>(&menu) != nullptr)
+        return "Store map";
+    if (dynamic_cast<const LevelStartMenu*>(&menu) != nullptr)
+        return "Level start";
+    if (dynamic_cast<const LevelCompleteMenu*>(&menu) != nullptr)
+        return "Result of the day";
     if (dynamic_cast<const MainMenu*>(&menu) != nullptr)
         return "Main menu";
     if (auto* comic = dynamic_cast<const Comic*>(&menu))
@@ -337,12 +344,32 @@ std::string ScreenName(const Menu& menu)
     return "?";
 }
 
-// Leads on from the screen as its first way on would: a stand-in's first button, the main menu's Play, a comic's
-// click once its fade has ended. False while the screen is not ready.
+// Leads on from the screen as its first way on would: the main menu's Play, a comic's click once its fade has
+// ended, a click on the map once it waits for one, the OK of a day's panel once it has settled. False while the
+// screen is not ready.
 bool GoOn(Menu& menu)
 {
-    if (auto* standIn = dynamic_cast<StandInMenu*>(&menu))
-        return standIn->ChooseAction(0);
+    if (auto* map = dynamic_cast<MapMenu*>(&menu))
+    {
+        if (!map->IsSettled())
+            return false;
+        map->OnMouseDown(400, 300, 0, 1);
+        return true;
+    }
+    if (auto* start = dynamic_cast<LevelStartMenu*>(&menu))
+    {
+        if (!start->IsSettled())
+            return false;
+        start->ButtonPressed(start->okButton->mButtonId);
+        return true;
+    }
+    if (auto* result = dynamic_cast<LevelCompleteMenu*>(&menu))
+    {
+        if (!result->IsSettled())
+            return false;
+        result->ButtonPressed(result->okButton->mButtonId);
+        return true;
+    }
     if (auto* main = dynamic_cast<MainMenu*>(&menu))
     {
         if (!main->IsSettled())
@@ -444,7 +471,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       step = Step(step + 1);
                       return true;
                   case LevelStart:
-                      if (top == nullptr)
+                      if (top == nullptr || !top->IsSettled())
                           return true;
                       seen.push_back(ScreenName(*top));
                       EXPECT_EQ(board->boardState, BoardState::Covered) << "the level start panel shows the store behind it";
@@ -484,10 +511,9 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       }
                       return true;
                   case Result:
-                      if (top == nullptr)
+                      if (top == nullptr || !GoOn(*top)) // continue, once the panel has landed
                           return true;
                       seen.push_back(ScreenName(*top));
-                      GoOn(*top); // continue
                       step = Done;
                       return true;
                   case Done:

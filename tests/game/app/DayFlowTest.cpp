@@ -1,0 +1,300 @@
+// The way around a day on the game's own content, through the board's screen flow and the real panels: what the
+// end of a day decides (pass at the goal, expert, a lost life, the end of a run), what the result panel offers,
+// what the profile file holds afterwards, and where each button leads (the map, the comic and the run's high
+// scores, into the next store, or back to the main menu after a lost run). Skipped when the build has no content folder.
+#include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/app/GameApp.h"
+#include "game/data/LevelStats.h"
+#include "game/menus/Button.h"
+#include "game/menus/Comic.h"
+#include "game/menus/HighScoresMenu.h"
+#include "game/menus/LevelCompleteMenu.h"
+#include "game/menus/LevelStartMenu.h"
+#include "game/menus/MainMenu.h"
+#include "game/menus/MapMenu.h"
+#include "game/minigame/Minigame.h"
+#include "game/minigame/MinigamePlay.h"
+#include "game/profile/GameState.h"
+#include "game/profile/ProfileTable.h"
+#include "game/shopday/Board.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+using namespace Zestra;
+
+const std::string kGameDir = VELMORA_BUILD_GAME_DIR;
+
+// One application for the whole suite (loading the content takes a while), started as a player would reach the
+// board; every test begins with a fresh player and no menu open.
+class DayFlow : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
+            return;
+        platform = new HeadlessPlatform();
+        app = new GameApp(*platform);
+        std::string dir = "-changedir=" + kGameDir;
+        const char* argv[] = {"velmora", dir.c_str()};
+        app->SetCommandLine(2, argv);
+        app->Initialize();
+        app->RunLoadingTask();
+        app->mLoadingFinished = true;
+        app->TryRunUpdate();
+        app->StartGame();
+        app->CloseStartScreens();
+    }
+    static void TearDownTestSuite()
+    {
+        delete app;
+        delete platform;
+        app = nullptr;
+        platform = nullptr;
+    }
+    void SetUp() override
+    {
+        if (app == nullptr || app->GetBoard() == nullptr)
+            GTEST_SKIP() << "no content folder in " << kGameDir;
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+        for (int slot = 0; slot < 8; ++slot)
+            SetProfileName(slot, "");
+        CreateProfile("Tess");
+    }
+    void TearDown() override
+    {
+        if (app == nullptr)
+            return;
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+    }
+
+    static Board& TheBoard() { return *app->GetBoard(); }
+    static Menu* Top() { return app->OpenMenus().empty() ? nullptr : app->OpenMenus().back(); }
+    template <class M> static M* TopAs() { return dynamic_cast<M*>(Top()); }
+    static void Updates(int count)
+    {
+        for (int i = 0; i < count; i++)
+        {
+            app->RunUpdate();
+            app->RunFractionalUpdate(1.0);
+            app->ProcessDeferredDeletes();
+        }
+    }
+    static void Click(int x, int y)
+    {
+        WidgetManager& manager = *app->mWidgetManager;
+        manager.PointerMoved(x, y);
+        manager.ButtonDown(x, y, 1);
+        manager.ButtonUp(x, y, 1);
+        app->ProcessDeferredDeletes();
+    }
+    // Waits for the top menu to settle, then clicks the middle of the widget (or of the screen).
+    static void SettleAndClick(const Widget* widget)
+    {
+        Menu* top = Top();
+        for (int i = 0; i < 1000 && top != nullptr && !top->IsSettled(); ++i)
+            Updates(1);
+        ASSERT_TRUE(top != nullptr && top->IsSettled());
+        if (widget != nullptr)
+            Click(widget->mX + widget->mWidth / 2, widget->mY + widget->mHeight / 2);
+        else
+            Click(400, 300);
+    }
+    static std::string ProfileFile()
+    {
+        std::ifstream in(GetProfilePath());
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Plays nothing: opens the day's start panel (which marks the day started and builds it), takes it away, and
+    // ends the day with these takings.
+    static void EndDay(int storeNumber, int level, int lives, double money, double score = 0)
+    {
+        Board& board = TheBoard();
+        board.store = GetStoreInfo(storeNumber);
+        GameState run = NewGameState(board.store);
+        run.levelIndex = level;
+        run.lives = lives;
+        run.score = score;
+        board.savedProgress = std::make_unique<GameState>(run);
+        board.progress = std::make_unique<GameState>(run);
+        board.ShowLevelStart(false);
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+        board.money = money;
+        board.cash = money;
+        board.tips = 0;
+        board.EndLevel();
+    }
+    static const LevelInfo& Level(int storeNumber, int level) { return *GetStoreInfo(storeNumber)->GetLevel(level); }
+    // The last regular day of store 1 and a regular day in the middle of it.
+    static int LastDay() { return int(GetStoreInfo(1)->levels.size()) - 1; }
+    static constexpr int kMiddleDay = 4;
+
+    static HeadlessPlatform* platform;
+    static GameApp* app;
+};
+
+HeadlessPlatform* DayFlow::platform = nullptr;
+GameApp* DayFlow::app = nullptr;
+
+TEST_F(DayFlow, TakingsEqualToTheGoalPassAndAboveTheExpertGoalPassWithExpert)
+{
+    ASSERT_FALSE(Level(1, kMiddleDay).isMinigame);
+    const double goal = Level(1, kMiddleDay).minGoal;
+    EndDay(1, kMiddleDay, 4, goal);
+    auto* result = TopAs<LevelCompleteMenu>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(TheBoard().levelResult, 1);
+    EXPECT_EQ(result->form.titleKey, "level_complete");
+    EXPECT_EQ(GetLevelState(1, kMiddleDay), 2);
+    // The profile file is written at the end of the day: the level passed, the run saved one day further on.
+    const std::string file = ProfileFile();
+    EXPECT_NE(file.find("<level number=\"" + std::to_string(kMiddleDay) + "\" state=\"2\"/>"), std::string::npos);
+    EXPECT_NE(file.find("<state store=\"1\" level=\"" + std::to_string(kMiddleDay + 1) + "\""), std::string::npos);
+    // OK leads to the map at the next day.
+    ASSERT_NE(result->quitButton, nullptr);
+    SettleAndClick(result->okButton);
+    auto* map = TopAs<MapMenu>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->storeNumber, 1);
+    EXPECT_EQ(map->levelIndex, kMiddleDay + 1);
+
+    app->CloseAllMenus({});
+    EndDay(1, kMiddleDay, 4, Level(1, kMiddleDay).expertGoal + 10);
+    result = TopAs<LevelCompleteMenu>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(TheBoard().levelResult, 2);
+    EXPECT_EQ(result->form.titleKey, "level_expert_complete");
+    EXPECT_EQ(GetLevelState(1, kMiddleDay), 3);
+}
+
+TEST_F(DayFlow, FailingWithThreeLivesLeavesTwoAndOffersARetryThroughTheMap)
+{
+    EndDay(1, kMiddleDay, 3, 0);
+    auto* result = TopAs<LevelCompleteMenu>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(TheBoard().levelResult, 0);
+    EXPECT_EQ(result->form.okKey, "level_fail_ok");
+    ASSERT_NE(result->quitButton, nullptr);
+    ASSERT_TRUE(HasSavedGame());
+    EXPECT_EQ(GetSavedGame()->lives, 2);
+    EXPECT_NE(ProfileFile().find("lives=\"2\""), std::string::npos);
+    SettleAndClick(result->okButton);
+    auto* map = TopAs<MapMenu>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->levelIndex, kMiddleDay); // the same day again
+    ASSERT_NE(TheBoard().progress, nullptr);
+    EXPECT_EQ(TheBoard().progress->lives, 2);
+}
+
+TEST_F(DayFlow, FailingTheLastLifeEndsTheRunWithTheGameOverPanelAndAHighScore)
+{
+    const double previousScore = 987654;
+    EndDay(1, kMiddleDay, 1, 25, previousScore);
+    auto* result = TopAs<LevelCompleteMenu>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->form.titleKey, "level_fail_game_over");
+    EXPECT_EQ(result->quitButton, nullptr); // one continue button
+    EXPECT_FALSE(HasSavedGame());
+    EXPECT_EQ(TheBoard().savedProgress, nullptr);
+    // The store's table holds the run total (the score so far and the failed day's takings).
+    EXPECT_EQ(TheBoard().highScoreRank, 0);
+    const HighScoreTable* table = GetHighScoreTable(1);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->entries.front().name, "Tess");
+    EXPECT_EQ(table->entries.front().score, int(previousScore + 25));
+    EXPECT_EQ(ProfileFile().find("<state "), std::string::npos);
+    SettleAndClick(result->okButton);
+    auto* scores = TopAs<HighScoresMenu>();
+    ASSERT_NE(scores, nullptr);
+    EXPECT_EQ(scores->storeNumber, 1);
+    EXPECT_EQ(scores->highlightedRow, 0);
+    // A lost run's table leads back to the main menu.
+    SettleAndClick(scores->backButton);
+    EXPECT_NE(TopAs<MainMenu>(), nullptr);
+    ResetHighScores();
+}
+
+TEST_F(DayFlow, PassingTheFirstStoreShowsTheComicThenItsScoresThenTheMapWithTheSecondStoreBeingBuilt)
+{
+    EndDay(1, LastDay(), 4, Level(1, LastDay()).minGoal);
+    EXPECT_TRUE(TheBoard().storeCompleted);
+    EXPECT_EQ(GetUnlockedStores(), 2);
+    auto* result = TopAs<LevelCompleteMenu>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->form.rival); // the store's last day has the rival's words
+    EXPECT_EQ(result->quitButton, nullptr);
+    SettleAndClick(result->okButton);
+    auto* comic = TopAs<Comic>();
+    ASSERT_NE(comic, nullptr);
+    EXPECT_EQ(comic->kind, Comic::kToHighScores);
+    for (int i = 0; i < 1000 && !comic->FadeDone(); ++i)
+        Updates(1);
+    Click(400, 300);
+    auto* scores = TopAs<HighScoresMenu>();
+    ASSERT_NE(scores, nullptr);
+    EXPECT_EQ(scores->storeNumber, 1);
+    EXPECT_TRUE(scores->fromResult);
+    SettleAndClick(scores->backButton);
+    auto* map = TopAs<MapMenu>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->storeNumber, 2);
+    EXPECT_EQ(map->levelIndex, 0);
+    ASSERT_NE(map->FindStore(2), nullptr);
+    EXPECT_TRUE(map->FindStore(2)->IsBuilding());
+    ResetHighScores();
+}
+
+TEST_F(DayFlow, ABonusDayNeverOpensTheResultPanel)
+{
+    const StoreInfo* store = GetStoreInfo(1);
+    int bonus = -1;
+    for (int i = 0; i < int(store->levels.size()) && bonus < 0; ++i)
+        if (store->levels[size_t(i)].isMinigame)
+            bonus = i;
+    ASSERT_GE(bonus, 0);
+    Board& board = TheBoard();
+    board.store = store;
+    GameState run = NewGameState(store);
+    run.levelIndex = bonus;
+    board.savedProgress = std::make_unique<GameState>(run);
+    board.progress = std::make_unique<GameState>(run);
+    board.PrepareLevel();
+    auto* start = TopAs<LevelStartMenu>();
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(start->minigame, nullptr);
+    EXPECT_EQ(start->handbookButton, nullptr);
+    Minigame* game = start->minigame;
+    SettleAndClick(start->okButton);
+    // The memory game starts with the panel's OK; when it is done, the map follows at once, at the next day.
+    ASSERT_EQ(Top(), game);
+    ASSERT_NE(game->play, nullptr);
+    EXPECT_NE(game->play->phase, MinigamePhase::Created);
+    // Nothing dragged: the time runs out and the results offer done.
+    for (int i = 0; i < 100000 && !game->doneButton->mShown; ++i)
+        Updates(1);
+    ASSERT_TRUE(game->doneButton->mShown);
+    SettleAndClick(game->doneButton);
+    for (Menu* menu : app->OpenMenus())
+        EXPECT_EQ(dynamic_cast<LevelCompleteMenu*>(menu), nullptr);
+    auto* map = TopAs<MapMenu>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->levelIndex, bonus + 1);
+}
+
+} // namespace
