@@ -2,7 +2,10 @@
 
 #include "framework/platform/Platform.h"
 #include "game/app/GameApp.h"
+#include "game/diag/PanelPlayer.h"
 #include "game/diag/PlayerBot.h"
+#include "game/menus/LevelCompleteMenu.h"
+#include "game/menus/MapMenu.h"
 #include "game/shopday/Board.h"
 
 #include <chrono>
@@ -25,6 +28,7 @@ Diagnostics::Diagnostics(Zestra::GameApp& app) : mApp(app)
     mApp.onUpdate = [this] { OnUpdate(); };
     mApp.onLevelEnded = [this] { OnLevelEnded(); };
     mStartMs = WallMs();
+    mRunStartMs = mStartMs;
 }
 
 Diagnostics::~Diagnostics()
@@ -42,14 +46,59 @@ void Diagnostics::OnDayStarted()
                                            [this](const Zestra::PlatformEvent& event) { mApp.QueuePlatformEvent(event); });
 }
 
+bool Diagnostics::PlaysRun() const
+{
+    return mApp.options.autoplay && !mApp.options.levelGiven && mApp.options.screen.empty();
+}
+
 void Diagnostics::OnUpdate()
 {
-    // The upgrade shop comes before the day starts: the player is there for it too.
-    if (!mBot && mApp.options.autoplay && mApp.GetBoard() != nullptr &&
-        mApp.GetBoard()->mode == BoardMode::UpgradeShop)
+    // The upgrade shop, a lesson and the memory game come before the day starts: the player is there for them too.
+    const Zestra::Board* board = mApp.GetBoard();
+    if (!mBot && mApp.options.autoplay && board != nullptr &&
+        (board->mode == BoardMode::UpgradeShop || (board->mode == BoardMode::Tutorial && board->lesson) ||
+         board->minigame != nullptr))
         OnDayStarted();
+    if (PlaysRun() && !mPanels)
+        mPanels = std::make_unique<PanelPlayer>(
+            mApp, [this](const Zestra::PlatformEvent& event) { mApp.QueuePlatformEvent(event); });
+    if (mRunOver)
+    {
+        FinishRunWhenShown();
+        if (mApp.mQuitting)
+            return;
+    }
+    if (mPanels)
+        mPanels->Update();
     if (mBot)
         mBot->Update();
+}
+
+std::string Diagnostics::RunReport(const RunTally& tally, long long wallMs)
+{
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "{\"run\":\"%s\",\"store\":%d,\"days_played\":%d,\"days_passed\":%d,\"score\":%.0f,"
+                  "\"wall_ms\":%lld}",
+                  tally.complete ? "complete" : "lost", tally.store, tally.daysPlayed, tally.daysPassed, tally.score,
+                  wallMs);
+    return text;
+}
+
+void Diagnostics::FinishRunWhenShown()
+{
+    // A finished store ends on the next store's map, after the comic and the scores; a lost run once the result
+    // panel has been left.
+    const auto& open = mApp.OpenMenus();
+    Menu* top = open.empty() ? nullptr : open.back();
+    auto* map = dynamic_cast<MapMenu*>(top);
+    bool shown = mTally.complete ? (map != nullptr && map->storeNumber != mTally.store)
+                                 : (top != nullptr && dynamic_cast<LevelCompleteMenu*>(top) == nullptr);
+    if (!shown)
+        return;
+    std::printf("%s\n", RunReport(mTally, WallMs() - mRunStartMs).c_str());
+    std::fflush(stdout);
+    mApp.ExitWithCode(0);
 }
 
 std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long long wallMs)
@@ -70,9 +119,26 @@ std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long l
 void Diagnostics::OnLevelEnded()
 {
     mBot.reset();
-    if (!mApp.options.quitAfterLevel || mApp.GetBoard() == nullptr)
+    const Zestra::Board* board = mApp.GetBoard();
+    if (PlaysRun() && board != nullptr && !mRunOver)
+    {
+        std::printf("%s\n", DayReport(*board, mApp.LevelTicks(), WallMs() - mStartMs).c_str());
+        std::fflush(stdout);
+        if (mTally.daysPlayed == 0)
+            mTally.store = board->storePlayed;
+        mTally.daysPlayed += 1;
+        mTally.daysPassed += board->levelResult > 0 ? 1 : 0;
+        if (board->storeCompleted || board->savedProgress == nullptr)
+        {
+            mTally.complete = board->storeCompleted;
+            mTally.score = board->money;
+            mRunOver = true;
+        }
         return;
-    std::string line = DayReport(*mApp.GetBoard(), mApp.LevelTicks(), WallMs() - mStartMs);
+    }
+    if (!mApp.options.quitAfterLevel || board == nullptr)
+        return;
+    std::string line = DayReport(*board, mApp.LevelTicks(), WallMs() - mStartMs);
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     const Zestra::GameApp::Timing& timing = mApp.DayTiming();

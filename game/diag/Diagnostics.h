@@ -1,10 +1,13 @@
 // Wires the diagnostics options into the game application: the built-in player for "-autoplay" and, for
-// "-quit-after-level", one line of JSON with the day's figures on standard output and a clean exit.
+// "-quit-after-level", one line of JSON with the day's figures on standard output and a clean exit. "-autoplay"
+// without "-level" plays a run from the start of the game through every screen: one JSON line per day, and a last
+// line once the first store played is done (or the run is lost), then a clean exit.
 #pragma once
 
 #include <memory>
 #include <string>
 
+class PanelPlayer;
 class PlayerBot;
 
 namespace Zestra
@@ -22,12 +25,31 @@ public:
     // The day's figures as one JSON object (no line end).
     static std::string DayReport(const Zestra::Board& board, int ticks, long long wallMs);
 
+    // What a run played by the built-in player came to.
+    struct RunTally
+    {
+        int store = 0; // the store the run was played in
+        int daysPlayed = 0;
+        int daysPassed = 0;
+        bool complete = false; // the store was finished; otherwise the run was lost
+        double score = 0;      // the run's total when it ended
+    };
+    static std::string RunReport(const RunTally& tally, long long wallMs);
+
 private:
     void OnDayStarted();
     void OnUpdate();
     void OnLevelEnded();
+    // A whole run through the screens ("-autoplay" without "-level").
+    bool PlaysRun() const;
+    // The run is over and its last screen reached: the last line, then the end.
+    void FinishRunWhenShown();
 
     Zestra::GameApp& mApp;
     std::unique_ptr<PlayerBot> mBot;
+    std::unique_ptr<PanelPlayer> mPanels;
     long long mStartMs = 0;
+    long long mRunStartMs = 0;
+    RunTally mTally;
+    bool mRunOver = false;
 };
