@@ -1,7 +1,5 @@
 #include "framework/graphics/ScreenImage.h"
 
-#include "framework/platform/Platform.h"
-
 namespace Zestra
 {
 
@@ -82,7 +80,7 @@ PixelView ScreenImage::GetPixelView()
     return view;
 }
 
-bool ScreenImage::PresentTo(Platform& platform)
+bool ScreenImage::PresentTo(PixelSink& display)
 {
     bool all = mAllDirty;
     std::vector<Rect> dirty = TakeDirtyRects();
@@ -90,7 +88,7 @@ bool ScreenImage::PresentTo(Platform& platform)
         dirty.clear(); // the platform reads an empty list as the whole image
     else if (dirty.empty())
         return true;
-    return platform.Present(GetPixelView(), dirty);
+    return display.Present(GetPixelView(), dirty);
 }
 
 } // namespace Zestra

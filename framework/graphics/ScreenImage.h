@@ -3,14 +3,12 @@
 #pragma once
 
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/PixelView.h"
 
 #include <vector>
 
 namespace Zestra
 {
-
-class Platform;
-struct PixelView;
 
 class ScreenImage : public MemoryImage
 {
@@ -29,8 +27,8 @@ public:
     std::vector<Rect> TakeDirtyRects();
 
     PixelView GetPixelView();
-    // Hands the pixels and what changed to the platform; an empty list there means the whole image.
-    bool PresentTo(Platform& platform);
+    // Hands the pixels and what changed to the display; an empty list there means the whole image.
+    bool PresentTo(PixelSink& display);
 
     // Limit on separate rectangles before they are merged into their union.
     static constexpr size_t MAX_DIRTY_RECTS = 32;

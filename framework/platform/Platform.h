@@ -3,6 +3,7 @@
 // through it. SDL lives behind zestra_sdl; zestra_headless runs everything without a display or sound device.
 #pragma once
 
+#include "framework/graphics/PixelView.h"
 #include "framework/graphics/Rect.h"
 
 #include <cstdint>
@@ -101,15 +102,6 @@ enum class DisplayResult
     Fail3D = 7,
 };
 
-// Read-only view of 0xAARRGGBB pixels handed over for presentation.
-struct PixelView
-{
-    const uint32_t* mPixels = nullptr;
-    int mWidth = 0;
-    int mHeight = 0;
-    int mPitch = 0; // pixels per row
-};
-
 // Message box flags and answers, as the application uses them.
 enum MessageBoxFlags
 {
@@ -127,7 +119,7 @@ enum MessageBoxAnswer
 // Pulls interleaved 16-bit stereo frames from the mixer; runs on the audio thread.
 using AudioFillFn = std::function<void(int16_t* out, int frames)>;
 
-class Platform
+class Platform : public PixelSink
 {
 public:
     virtual ~Platform() = default;
@@ -152,7 +144,7 @@ public:
     virtual bool PollEvent(PlatformEvent& event) = 0;
 
     // Presents the screen image; dirty lists the changed rectangles (empty: the whole image changed).
-    virtual bool Present(const PixelView& screen, const std::vector<Rect>& dirty) = 0;
+    bool Present(const PixelView& screen, const std::vector<Rect>& dirty) override = 0;
     // Whether the window presents through the accelerated renderer (the choice made by CreateMainWindow).
     virtual bool Is3D() const { return false; }
     // What the accelerated renderer would be on this machine (the options dialog's 3D choice asks before it is
