@@ -1,0 +1,3 @@
+#pragma once
+
+#include "game/high/High.h"
