@@ -1,7 +1,6 @@
 // The board's screen flow: every way from the main menu through the map, the level start and the upgrade shop to
 // a played day and its result, and back. Each operation only opens and closes menus through the application's
 // menu stack (which alone decides whether the day behind them runs) and fades the music.
-//
 #include "game/shopday/Board.h"
 
 #include "framework/app/ZestraAppBase.h"
