@@ -313,6 +313,11 @@ void Board::OpenMinigame()
     MenuHost* host = HostOf(*this);
     if (host == nullptr || !progress)
         return;
+    // The memory game is the whole day: nothing of the day before counts in its figures.
+    levelResult = -1;
+    money = cash = tips = 0.0;
+    customersServed = 0;
+    lostCustomers = 0;
     minigame = static_cast<Minigame*>(
         host->AddMenu(std::make_unique<Minigame>(this, progress->storeNumber, progress->levelIndex)));
 }

@@ -152,6 +152,25 @@ TEST_F(MinigameScreen, TheDayOpensTheGameFullScreenOverAHiddenBoard)
     EXPECT_EQ(Play().timer, level.solveTime * int(firstRound));
 }
 
+TEST_F(MinigameScreen, AMemoryGameDayStartsItsFiguresFromNothing)
+{
+    // As the flow opens it after a finished shop day.
+    app->CloseAllMenus({});
+    app->ProcessDeferredDeletes();
+    Board().levelResult = 1;
+    Board().money = Board().cash = 250;
+    Board().tips = 20;
+    Board().customersServed = 9;
+    Board().lostCustomers = 2;
+    Board().OpenMinigame();
+    game = Board().minigame;
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(Board().levelResult, -1);
+    EXPECT_EQ(Board().money + Board().cash + Board().tips, 0);
+    EXPECT_EQ(Board().customersServed + Board().lostCustomers, 0);
+    EXPECT_EQ(game->play->phase, MinigamePhase::Created);
+}
+
 TEST_F(MinigameScreen, DraggingACardShowsTheDraggingHandAndDressesTheMannequin)
 {
     auto seen = SeenOutfits();
