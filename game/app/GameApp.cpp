@@ -121,6 +121,7 @@ GameApp::GameApp(Platform& platform) : ZestraAppBase(platform)
 GameApp::~GameApp()
 {
     SetGameSoundSink({});
+    SetGameVoiceSink({});
     // A loading task still running stops at its next step once shutdown has begun; the tables go after it.
     Quit();
     if (mLoadingThread.joinable())
@@ -199,12 +200,17 @@ void GameApp::SetVoiceVolume(double volume)
         mVoiceManager->SetVolume(IsMuted() ? 0.0 : mVoiceVolume);
 }
 
-void GameApp::PlayVoice(int id)
+std::unique_ptr<SoundManager> GameApp::MakeVoiceManager()
 {
-    if (!mVoiceManager)
+    return CreateSoundManager(mSilent ? nullptr : mAudioMixer.get(), &mPlatform, mDataFolder);
+}
+
+void GameApp::PlayVoice(VoiceId voice)
+{
+    if (!mVoiceManager || !voice.IsValid())
         return;
-    if (SoundInstance* voice = mVoiceManager->MakeInstance(id))
-        voice->Play(false, true);
+    if (SoundInstance* instance = mVoiceManager->MakeInstance(voice.value))
+        instance->Play(false, true);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -286,9 +292,10 @@ void GameApp::Initialize()
     }
 
     if (!mVoiceManager)
-        mVoiceManager = CreateSoundManager(mSilent ? nullptr : mAudioMixer.get(), &mPlatform, mDataFolder);
+        mVoiceManager = MakeVoiceManager();
     SetVoiceVolume(mVoiceVolume);
     SetGameSoundSink([this](int id) { PlaySound(id); });
+    SetGameVoiceSink([this](VoiceId voice) { PlayVoice(voice); });
 
     // The count pass reads only the lists (no media), so the loading bar knows its length before the thread runs.
     {

@@ -88,7 +88,7 @@ public:
     // People's voices play through their own manager, so their level is set apart from the effects.
     void SetVoiceVolume(double volume) override;
     double GetVoiceVolume() const override { return mVoiceVolume; }
-    void PlayVoice(int id) override;
+    void PlayVoice(VoiceId voice) override;
     SoundManager* VoiceManager() const { return mVoiceManager.get(); }
 
     // The start screens hand over to each other through these (each is called by the screen that ends).
@@ -153,6 +153,8 @@ protected:
     void LoadingStep() { mLoadingTasksDone.fetch_add(1, std::memory_order_relaxed); }
     // Loading thread: records a failed load for the main thread, which reports it once loading has ended.
     void FailLoading(const std::string& error);
+    // The voices' own sound manager, made once at start-up; it shares the effects' mixer.
+    virtual std::unique_ptr<SoundManager> MakeVoiceManager();
 
 private:
     // Our options, added to the framework's table so "-help" lists them.

@@ -66,11 +66,11 @@ void PersonStats::OnStartElement(const Zestra::ParsedElement& element)
             mHost.OnLoadingStep();
         }
         // One loading step per picture and voice, as the count pass promised.
-        definition.helloVoice = LoadVoice(mPerson, "Hello");
+        definition.helloVoice = VoiceId{LoadVoice(mPerson, "Hello")};
         mHost.OnLoadingStep();
-        definition.happyVoice = LoadVoice(mPerson, "Happy");
+        definition.happyVoice = VoiceId{LoadVoice(mPerson, "Happy")};
         mHost.OnLoadingStep();
-        definition.angryVoice = LoadVoice(mPerson, "Angry");
+        definition.angryVoice = VoiceId{LoadVoice(mPerson, "Angry")};
         mHost.OnLoadingStep();
 
         const struct

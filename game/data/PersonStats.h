@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/data/Parser.h"
+#include "game/data/VoiceId.h"
 
 #include <map>
 #include <string>
@@ -59,9 +60,9 @@ struct PersonDefinition
     Zestra::Image* torsoIdle = nullptr;
     Zestra::Image* icon = nullptr;
     Zestra::Image* iconOver = nullptr;
-    int helloVoice = -1;
-    int happyVoice = -1;
-    int angryVoice = -1;
+    VoiceId helloVoice;
+    VoiceId happyVoice;
+    VoiceId angryVoice;
     float animationSpeed = 0.0f; // pixels walked per walk frame
     std::map<std::string, PersonAnimation> animations;
     HandOffset handOffsets[kHandCount][kHandViewCount];

@@ -71,7 +71,7 @@ void Customer::Update()
     patienceLeft = profile.patience;
     if (profile.hearts == 1)
     {
-        PlayGameSound(definition->angryVoice);
+        PlayGameVoice(definition->angryVoice);
         if (pose == POSE_STANDING)
             SetAnimation("angry");
     }
@@ -97,7 +97,7 @@ void Customer::MakeAngry()
         return;
     profile.hearts = 1;
     SetAnimation("angry");
-    PlayGameSound(definition->angryVoice);
+    PlayGameVoice(definition->angryVoice);
 }
 
 void Customer::ChooseWantedItem()
@@ -260,13 +260,13 @@ void Customer::ShowBubble()
         bubble = BUBBLE_WRAP_SHOWN;
     else
         return;
-    PlayGameSound(definition->helloVoice);
+    PlayGameVoice(definition->helloVoice);
 }
 
 void Customer::Pay()
 {
     if (profile.hearts > 1)
-        PlayGameSound(definition->happyVoice);
+        PlayGameVoice(definition->happyVoice);
     int total = 0;
     int wrappedCount = 0;
     for (int hand = 0; hand < 2; ++hand)
@@ -297,7 +297,7 @@ void Customer::LineFull()
     doomed = true;
     profile.patience = 500;
     SetAnimation("angry");
-    PlayGameSound(definition->angryVoice);
+    PlayGameVoice(definition->angryVoice);
 }
 
 void Customer::Explode()
@@ -332,7 +332,7 @@ void Customer::DrinkEffect()
 
 void Customer::PlayHappyVoice()
 {
-    PlayGameSound(definition->happyVoice);
+    PlayGameVoice(definition->happyVoice);
 }
 
 void Customer::DrawPerson(Zestra::Graphics& g)

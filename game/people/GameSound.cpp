@@ -5,6 +5,7 @@
 namespace
 {
 std::function<void(int)> gSoundSink;
+std::function<void(VoiceId)> gVoiceSink;
 } // namespace
 
 void PlayGameSound(int soundId)
@@ -13,7 +14,18 @@ void PlayGameSound(int soundId)
         gSoundSink(soundId);
 }
 
+void PlayGameVoice(VoiceId voice)
+{
+    if (voice.IsValid() && gVoiceSink)
+        gVoiceSink(voice);
+}
+
 void SetGameSoundSink(std::function<void(int)> sink)
 {
     gSoundSink = std::move(sink);
+}
+
+void SetGameVoiceSink(std::function<void(VoiceId)> sink)
+{
+    gVoiceSink = std::move(sink);
 }

@@ -71,7 +71,7 @@ TEST_F(PersonStatsTest, UnknownPersonIsEmptyAndNotInserted)
     Read(R"(<person name="P"/>)");
     const PersonDefinition& nobody = FindPerson("nobody");
     EXPECT_EQ(nobody.torsoWalk, nullptr);
-    EXPECT_EQ(nobody.helloVoice, -1);
+    EXPECT_EQ(nobody.helloVoice, VoiceId{-1});
     EXPECT_EQ(nobody.FindAnimation("angry"), nullptr);
     FindPerson("nobody");
     EXPECT_EQ(PersonCount(), 1u);
@@ -97,7 +97,7 @@ TEST_F(PersonStatsTest, SheetsGetTheirGridsAndWrongSizesAreReported)
     EXPECT_EQ(person.torsoWalk->GetCelCols(), 3);
     EXPECT_EQ(person.torsoWalk->GetCelRows(), 4);
     EXPECT_EQ(person.torsoIdle->GetCelCols(), 4);
-    EXPECT_EQ(person.angryVoice, 2);
+    EXPECT_EQ(person.angryVoice, VoiceId{2});
     ASSERT_NE(host.Find("Legs_Walk of P is 960 x 400"), nullptr);
     EXPECT_EQ(host.Find("Legs_Walk of P")->line, 1);
     EXPECT_EQ(host.Find("rows 1 to 4")->line, 2); // clothing rows run past the 4-row idle sheet
