@@ -6,6 +6,7 @@
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/ScreenImage.h"
+#include "framework/log/Log.h"
 #include "framework/pak/PakInterface.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/SettingsStore.h"
@@ -218,7 +219,7 @@ void ZestraAppBase::Initialize()
     mPakInterface = std::make_unique<PakInterface>();
     mPakInterface->MountArchive("main.pak");
     for (const std::string& warning : mPakInterface->Warnings())
-        std::fprintf(stderr, "%s\n", warning.c_str());
+        Zestra::Log(warning);
 
     if (mSingleInstance && !mPlatform.AcquireSingleInstance(mProductName))
         OnSecondInstance();
@@ -1393,7 +1394,7 @@ void ZestraAppBase::ShowFatalMessage(const std::string& text)
     // The platforms echo every message box to stderr; where no box is shown the text still has to reach it.
     if (mScreenSaverMode)
     {
-        std::fprintf(stderr, "%s\n", text.c_str());
+        Zestra::Log(text);
         AppendScreenSaverLog(text);
         return;
     }
@@ -1404,7 +1405,7 @@ void ZestraAppBase::ShowFatalMessage(const std::string& text)
     }
     else
     {
-        std::fprintf(stderr, "%s\n", text.c_str());
+        Zestra::Log(text);
     }
     LeaveSystemPopup();
 }
@@ -1426,9 +1427,7 @@ void ZestraAppBase::AppendScreenSaverLog(const std::string& text)
 
 void ZestraAppBase::DebugOutput(const std::string& text) const
 {
-    // Diagnostics stay quiet unless asked for; there is no log file in normal use.
-    if (std::getenv("VELMORA_DEBUG") != nullptr)
-        std::fputs(text.c_str(), stderr);
+    LogDetail(text);
 }
 
 void ZestraAppBase::EnterSystemPopup()

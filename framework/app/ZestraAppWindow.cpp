@@ -4,6 +4,7 @@
 #include "framework/app/ZestraAppBase.h"
 
 #include "framework/graphics/MemoryImage.h"
+#include "framework/log/Log.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/SettingsStore.h"
 #include "framework/widgets/WidgetManager.h"
@@ -358,7 +359,7 @@ void ZestraAppBase::SaveSettings()
     SettingWriteInteger("WaitForVSync", mWaitForVSync ? 1 : 0);
     SettingWriteInteger("InProgress", 0);
     if (!store.EndBatch())
-        std::fprintf(stderr, "Settings could not be saved: %s\n", store.ErrorText().c_str());
+        Zestra::LogFormat("Settings could not be saved: %s\n", store.ErrorText().c_str());
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -911,10 +912,10 @@ void ZestraAppBase::FinishRun()
     if (mDemoRecorder != nullptr)
     {
         mDemoRecorder->Finish(mUpdateCount);
-        std::fprintf(stderr, "Demo recorded to %s (%d updates)\n", mDemoRecordPath.c_str(), mUpdateCount);
+        Zestra::LogFormat("Demo recorded to %s (%d updates)\n", mDemoRecordPath.c_str(), mUpdateCount);
     }
     if (mDemoScript != nullptr && mUpdateCount < mDemoScript->endUpdate)
-        std::fprintf(stderr, "The replay of %s stopped after %d of its %d updates\n", mDemoPlayPath.c_str(),
+        Zestra::LogFormat("The replay of %s stopped after %d of its %d updates\n", mDemoPlayPath.c_str(),
                      mUpdateCount, mDemoScript->endUpdate);
     if (mPrintDigest)
     {

@@ -4,6 +4,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/log/Log.h"
 #include "framework/pak/PakInterface.h"
 
 #include <algorithm>
@@ -87,7 +88,7 @@ bool FontData::Error(const std::string& text)
         if (mHost)
             mHost->ShowFatalMessage(mFullError);
         else
-            std::fprintf(stderr, "%s\n", mFullError.c_str());
+            Zestra::Log(mFullError);
     }
     return false;
 }

@@ -1,6 +1,7 @@
 // Settings store: an in-memory tree of typed values, saved as one text file per key with an atomic replace.
 #include "framework/platform/SettingsStore.h"
 
+#include "framework/log/Log.h"
 #include "framework/platform/Paths.h"
 
 #include <cerrno>
@@ -413,7 +414,7 @@ void SettingsStore::Warn(const std::string& text)
 {
     if (mErrorText.empty())
         mErrorText = text;
-    std::fprintf(stderr, "warning: %s\n", text.c_str());
+    Zestra::LogFormat("warning: %s\n", text.c_str());
 }
 
 std::string SettingsStore::ToText() const

@@ -2,6 +2,7 @@
 // audio thread only copies frames that are already decoded.
 #include "framework/sound/MixerMusicInterface.h"
 
+#include "framework/log/Log.h"
 #include "framework/sound/AudioMixer.h"
 #include "framework/sound/SongStream.h"
 #include "framework/sound/SoundFileAccess.h"
@@ -76,13 +77,13 @@ bool MixerMusicInterface::LoadMusic(int id, const std::string& path)
     std::unique_ptr<SongStream> stream = OpenSongStream(std::move(bytes), extension);
     if (!stream)
     {
-        std::fprintf(stderr, "%s: not a playable song (Ogg Vorbis or WAV)\n", path.c_str());
+        Zestra::LogFormat("%s: not a playable song (Ogg Vorbis or WAV)\n", path.c_str());
         return false;
     }
     int voice = mMixer.AcquireVoice();
     if (voice < 0)
     {
-        std::fprintf(stderr, "%s: no free mixer voice for the song\n", path.c_str());
+        Zestra::LogFormat("%s: no free mixer voice for the song\n", path.c_str());
         return false;
     }
     SongEntry& song = mSongs[id];

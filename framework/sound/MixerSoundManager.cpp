@@ -2,6 +2,7 @@
 // sound never pulls samples from under a playing voice. The table lock covers the loading thread's loads.
 #include "framework/sound/MixerSoundManager.h"
 
+#include "framework/log/Log.h"
 #include "framework/sound/AudioMixer.h"
 #include "framework/sound/ByteSource.h"
 #include "framework/sound/MixerSoundInstance.h"
@@ -170,7 +171,7 @@ bool MixerSoundManager::LoadSound(int id, const std::string& givenPath)
         if (loaded)
             WriteCache(cachePath, pcm, sourceName);
         else
-            std::fprintf(stderr, "%s: not a playable sound file\n", sourceName.c_str());
+            Zestra::LogFormat("%s: not a playable sound file\n", sourceName.c_str());
     }
     if (!loaded)
         return false;
@@ -194,7 +195,7 @@ void MixerSoundManager::WriteCache(const std::string& cachePath, const PcmData& 
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file)
     {
-        std::fprintf(stderr, "%s: cannot write the sound cache file\n", cachePath.c_str());
+        Zestra::LogFormat("%s: cannot write the sound cache file\n", cachePath.c_str());
         return;
     }
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -202,7 +203,7 @@ void MixerSoundManager::WriteCache(const std::string& cachePath, const PcmData& 
     if (!written || std::rename(temporary.c_str(), cachePath.c_str()) != 0)
     {
         std::remove(temporary.c_str());
-        std::fprintf(stderr, "%s: cannot write the sound cache file\n", cachePath.c_str());
+        Zestra::LogFormat("%s: cannot write the sound cache file\n", cachePath.c_str());
     }
 }
 
@@ -289,7 +290,7 @@ SoundInstance* MixerSoundManager::MakeInstance(int id)
         if (voice < 0)
         {
             // Callers already handle a null instance; a full mixer only costs this one sound.
-            std::fprintf(stderr, "sound %d: no free mixer voice\n", id);
+            Zestra::LogFormat("sound %d: no free mixer voice\n", id);
             return nullptr;
         }
     }

@@ -2,6 +2,7 @@
 // silent form on a null mixer.
 #include "framework/sound/SoundFactory.h"
 
+#include "framework/log/Log.h"
 #include "framework/platform/Platform.h"
 #include "framework/sound/AudioMixer.h"
 #include "framework/sound/MixerMusicInterface.h"
@@ -18,7 +19,7 @@ std::unique_ptr<AudioMixer> OpenAudioMixer(Platform* platform)
     auto mixer = std::make_unique<AudioMixer>();
     if (platform && mixer->AttachOutput(*platform))
         return mixer;
-    std::fprintf(stderr, "No sound device: sound effects and music are off.\n");
+    Zestra::LogFormat("No sound device: sound effects and music are off.\n");
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "game/app/GameApp.h"
 
 #include "framework/graphics/MemoryImage.h"
+#include "framework/log/Log.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundFactory.h"
@@ -223,10 +224,8 @@ void GameApp::AddGameOptions()
                           {
                               if (!ParseLevelOption(value, options.store, options.level))
                               {
-                                  std::fprintf(stderr,
-                                               "velmora: -level wants STORE:LEVEL (store from 1, level from 0), "
-                                               "not \"%s\"\n",
-                                               value.c_str());
+                                  Zestra::Log("velmora: -level wants STORE:LEVEL (store from 1, level from 0), not \"" +
+                                              value + "\"");
                                   std::fflush(stderr);
                                   std::_Exit(kBadLevelExitCode);
                               }
@@ -250,9 +249,8 @@ void GameApp::AddGameOptions()
                           {
                               if (FindCatalogScreen(value) == nullptr && FindLessonScreen(value) == nullptr)
                               {
-                                  std::fprintf(stderr, "velmora: there is no screen \"%s\"; the screens are: %s, %s\n",
-                                               value.c_str(), CatalogScreenNames().c_str(),
-                                               LessonScreenNames().c_str());
+                                  Zestra::Log("velmora: there is no screen \"" + value + "\"; the screens are: " +
+                                              CatalogScreenNames() + ", " + LessonScreenNames());
                                   std::fflush(stderr);
                                   std::_Exit(kBadLevelExitCode);
                               }
@@ -413,8 +411,8 @@ void GameApp::OnLoadingFinished()
         CreateBoard();
         if (!StartLevel(options.store, options.level))
         {
-            std::fprintf(stderr, "velmora: there is no level %d:%d (stores 1 to %d)\n", options.store,
-                         options.level, StoreCount());
+            Zestra::LogFormat("velmora: there is no level %d:%d (stores 1 to %d)\n", options.store, options.level,
+                              StoreCount());
             std::fflush(stderr);
             ExitWithCode(kBadLevelExitCode);
         }

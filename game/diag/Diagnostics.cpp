@@ -1,5 +1,6 @@
 #include "game/diag/Diagnostics.h"
 
+#include "framework/log/Log.h"
 #include "framework/platform/Platform.h"
 #include "game/app/GameApp.h"
 #include "game/diag/PanelPlayer.h"
@@ -144,7 +145,7 @@ void Diagnostics::OnLevelEnded()
     const Zestra::GameApp::Timing& timing = mApp.DayTiming();
     double total = timing.update + timing.draw + timing.present;
     if (total > 0)
-        std::fprintf(stderr, "time shares: update %.1f%%, draw %.1f%%, present %.1f%% of %.3f s\n",
+        Zestra::LogFormat("time shares: update %.1f%%, draw %.1f%%, present %.1f%% of %.3f s\n",
                      100 * timing.update / total, 100 * timing.draw / total, 100 * timing.present / total, total);
     mApp.ExitWithCode(0);
 }

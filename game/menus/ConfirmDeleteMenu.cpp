@@ -1,6 +1,7 @@
 // The delete confirmation and its hand-made name filling.
 #include "game/menus/ConfirmDeleteMenu.h"
 
+#include "framework/log/Log.h"
 #include "game/data/Localization.h"
 
 #include <cstdio>
@@ -43,7 +44,7 @@ std::string DeleteText(const std::string& name)
     if (!ok && !format.empty())
     {
         // A text the data got wrong shows as missing rather than being trusted as a format.
-        std::fprintf(stderr, "velmora: localization \"delete_text\" needs exactly one %%s (and %%%% for a percent "
+        Zestra::LogFormat("velmora: localization \"delete_text\" needs exactly one %%s (and %%%% for a percent "
                              "sign); it is not shown\n");
     }
     return text;

@@ -3,6 +3,7 @@
 // for the old file made before the old file loses its name, and the rename is the single step that switches.
 #include "game/profile/ProfileFile.h"
 
+#include "framework/log/Log.h"
 #include "framework/xml/XMLParser.h"
 
 #include <algorithm>
@@ -123,7 +124,7 @@ void KeepBackup(const std::string& path)
         unlink(backupTemp.c_str());
     }
     // The save goes on: the old file keeps its name until the new one is complete, so nothing is at risk yet.
-    std::fprintf(stderr, "profiles: no backup was made (%s)\n", errorText.c_str());
+    Zestra::LogFormat("profiles: no backup was made (%s)\n", errorText.c_str());
 }
 
 } // namespace

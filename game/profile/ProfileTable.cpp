@@ -2,6 +2,7 @@
 // thread only by InstallProfiles (before the data tables are published), then used on the main thread alone.
 #include "game/profile/ProfileTable.h"
 
+#include "framework/log/Log.h"
 #include "framework/platform/Paths.h"
 #include "game/data/LevelStats.h"
 #include "game/profile/GameState.h"
@@ -72,7 +73,7 @@ bool SaveProfiles(std::string* errorText)
     std::string error;
     if (!WriteProfileFile(path, FormatProfiles(gProfiles), gKeepBackup, error))
     {
-        std::fprintf(stderr, "profiles: cannot save %s (%s); the previous file is kept\n", path.c_str(),
+        Zestra::LogFormat("profiles: cannot save %s (%s); the previous file is kept\n", path.c_str(),
                      error.c_str());
         if (errorText != nullptr)
             *errorText = error;

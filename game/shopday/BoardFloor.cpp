@@ -1,10 +1,9 @@
 #include "game/shopday/Board.h"
 
-#include "game/menus/Button.h"
-
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/log/Log.h"
 #include "game/data/LevelStats.h"
 #include "game/data/PersonStats.h"
 #include "game/menus/Button.h"
@@ -26,7 +25,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iostream>
 
 namespace
 {
@@ -157,7 +155,7 @@ bool Board::LoadLevel(bool shop)
     ClearLevel();
     if (store == nullptr || progress == nullptr)
     {
-        std::cerr << "board: no store or run to build a level from\n";
+        Zestra::Log("board: no store or run to build a level from");
         return false;
     }
     bool madeShopItem = false;

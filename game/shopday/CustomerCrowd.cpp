@@ -1,5 +1,6 @@
 #include "game/shopday/CustomerCrowd.h"
 
+#include "framework/log/Log.h"
 #include "game/data/CustomerStats.h"
 #include "game/data/LevelStats.h"
 #include "game/people/Customer.h"
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iostream>
 #include <map>
 
 CustomerCrowd::CustomerCrowd(Zestra::Board* board) : board(board)
@@ -35,7 +35,7 @@ void CustomerCrowd::ResetForLevel(const LevelInfo& level)
         // A customer nobody defined (or one without a single wish) cannot shop; it never comes in.
         if (!HasCustomer(arrival.customerKey) || FindCustomer(arrival.customerKey).wishes.empty())
         {
-            std::cerr << "levels: arrival of unknown customer \"" << arrival.customerKey << "\" dropped\n";
+            Zestra::Log("levels: arrival of unknown customer \"" + arrival.customerKey + "\" dropped");
             continue;
         }
         arrivals.push_back(CrowdArrival{arrival.customerKey, arrival.delay, {}});

@@ -1,6 +1,7 @@
 #include "game/store/WalkGrid.h"
 
 #include "framework/graphics/Image.h"
+#include "framework/log/Log.h"
 #include "framework/pak/PakInterface.h"
 #include "game/data/Parser.h"
 #include "game/people/Motion.h"
@@ -12,7 +13,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <iterator>
 
 namespace
@@ -147,7 +147,7 @@ uint64_t WalkGrid::Key(int x, int y)
 void WalkGrid::Fail(const std::string& text)
 {
     if (!mQuiet)
-        std::cerr << text << "\n";
+        Zestra::Log(text);
     mIssues.push_back({true, 0, text, text});
     if (!mFailed)
     {
@@ -167,7 +167,7 @@ void WalkGrid::Report(bool error, const std::string& file, int line, const std::
         return;
     }
     if (!mQuiet)
-        std::cerr << text << "\n";
+        Zestra::Log(text);
     mIssues.push_back({false, line, what, text});
 }
 
@@ -520,8 +520,8 @@ MotionPath WalkGrid::Route(Person* person, int walkerX, int walkerY, bool lastMo
     int target = IndexOf(targetX, targetY);
     if (target < 0 || target >= mTableSize)
     {
-        std::cerr << "walk grid: no walkway node at " << PointText(targetX, targetY)
-                  << "; the walker stays at " << PointText(walkerX, walkerY) << "\n";
+        Zestra::Log("walk grid: no walkway node at " + PointText(targetX, targetY) + "; the walker stays at " +
+                    PointText(walkerX, walkerY));
         return path;
     }
     int start = IndexOf(walkerX, walkerY);
@@ -547,7 +547,7 @@ MotionPath WalkGrid::Route(Person* person, int walkerX, int walkerY, bool lastMo
         start = mNodeIndex[size_t(chosen)];
         if (start < 0)
         {
-            std::cerr << "walk grid: " << PointText(walkerX, walkerY) << " snaps to no usable node\n";
+            Zestra::Log("walk grid: " + PointText(walkerX, walkerY) + " snaps to no usable node");
             path.clear();
             return path;
         }
@@ -558,8 +558,8 @@ MotionPath WalkGrid::Route(Person* person, int walkerX, int walkerY, bool lastMo
         int hop = NextHop(current, target);
         if (hop < 0 || steps > mTableSize)
         {
-            std::cerr << "walk grid: no route from " << PointText(walkerX, walkerY) << " to "
-                      << PointText(targetX, targetY) << "; the walker stays where it is\n";
+            Zestra::Log("walk grid: no route from " + PointText(walkerX, walkerY) + " to " +
+                        PointText(targetX, targetY) + "; the walker stays where it is");
             path.clear();
             return path;
         }

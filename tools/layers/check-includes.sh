@@ -42,7 +42,7 @@ FNR == 1 { file = FILENAME; dir = dirof(file) }
     if (!(dir in may) && !(file in may)) {
         printf "%s:%d: %s    (%s has no layer rule)\n", file, FNR, $0, dir; bad = 1; next
     }
-    if (allows(dir, inc, incdir) || allows(file, inc, incdir)) next
+    if (allows(dir, inc, incdir) || allows(file, inc, incdir) || allows("*", inc, incdir)) next
     printf "%s:%d: %s    (%s may not include %s)\n", file, FNR, $0, dir, incdir; bad = 1
 }
 END {

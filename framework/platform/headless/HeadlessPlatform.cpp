@@ -1,6 +1,7 @@
 // Headless platform: virtual clock, scripted input, kept frames, in-memory settings, a private data folder.
 #include "framework/platform/headless/HeadlessPlatform.h"
 
+#include "framework/log/Log.h"
 #include "framework/platform/Paths.h"
 #include "framework/platform/SettingsStore.h"
 
@@ -204,7 +205,7 @@ void HeadlessPlatform::DestroyMainWindow()
 int HeadlessPlatform::ShowMessageBox(const std::string& text, const std::string& caption, int flags)
 {
     mMessageBoxTexts.push_back(text);
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    Zestra::LogFormat("%s: %s\n", caption.c_str(), text.c_str());
     if (mMessageBoxAnswer != 0)
         return mMessageBoxAnswer;
     return (flags & MB_YES_NO) != 0 ? ANSWER_YES : ANSWER_OK;

@@ -2,6 +2,7 @@
 // clipboard, message boxes, audio output, and the XDG-located settings and data folders.
 #include "framework/platform/sdl/SdlPlatform.h"
 
+#include "framework/log/Log.h"
 #include "framework/platform/Paths.h"
 #include "framework/platform/SettingsStore.h"
 
@@ -846,7 +847,7 @@ void SdlPlatform::SetClipboardText(const std::string& text)
 
 int SdlPlatform::ShowMessageBox(const std::string& text, const std::string& caption, int flags)
 {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    Zestra::LogFormat("%s: %s\n", caption.c_str(), text.c_str());
     const bool yesNo = (flags & MB_YES_NO) != 0;
     Uint32 kind = (flags & MB_ICON_ERROR) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     const SDL_MessageBoxButtonData yesNoButtons[] = {
@@ -874,7 +875,7 @@ bool SdlPlatform::OpenUrl(const std::string& url)
     std::string error;
     if (OpenUrlWithDesktop(url, error))
         return true;
-    std::fprintf(stderr, "warning: cannot open %s: %s\n", url.c_str(), error.c_str());
+    Zestra::LogFormat("warning: cannot open %s: %s\n", url.c_str(), error.c_str());
     return false;
 }
 
@@ -912,7 +913,7 @@ bool SdlPlatform::OpenAudio(int rate, AudioFillFn fill)
     if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     {
         if (!mAudioWarned)
-            std::fprintf(stderr, "warning: no sound (%s)\n", SDL_GetError());
+            Zestra::LogFormat("warning: no sound (%s)\n", SDL_GetError());
         mAudioWarned = true;
         return false;
     }
@@ -930,7 +931,7 @@ bool SdlPlatform::OpenAudio(int rate, AudioFillFn fill)
     if (mAudioDevice == 0)
     {
         if (!mAudioWarned)
-            std::fprintf(stderr, "warning: no sound device (%s)\n", SDL_GetError());
+            Zestra::LogFormat("warning: no sound device (%s)\n", SDL_GetError());
         mAudioWarned = true;
         mAudioFill = nullptr;
         return false;
@@ -973,7 +974,7 @@ std::string SdlPlatform::UserDataFolder()
             folder += (c == '\\') ? '/' : c;
         std::string error;
         if (!MakeFolders(folder, 0700, error))
-            std::fprintf(stderr, "warning: cannot create the data folder %s\n", error.c_str());
+            Zestra::LogFormat("warning: cannot create the data folder %s\n", error.c_str());
         mUserDataFolder = folder + "/";
     }
     return mUserDataFolder;
