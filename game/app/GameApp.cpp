@@ -626,8 +626,9 @@ std::string GameApp::StateDigestText()
     {
         const Board& b = *mBoard;
         out << "board state " << int(b.boardState) << " mode " << int(b.mode) << " pause " << b.pauseCount << " clock "
-            << b.clockTicks << " money " << b.money << " cash " << b.cash << " tips " << b.tips << " lost "
-            << b.lostCustomers << " served " << b.customersServed << " result " << b.levelResult << " played "
+            << b.day.clockTicks << " money " << b.day.money << " cash " << b.day.cash << " tips " << b.day.tips
+            << " lost " << b.day.lostCustomers << " served " << b.day.customersServed << " result " << b.levelResult
+            << " played "
             << b.storePlayed << ':' << b.levelPlayed << " level-money " << b.levelMoney << " banner "
             << b.bannerTimer << " rank " << b.highScoreRank << '\n';
         if (b.merchant != nullptr)

@@ -111,9 +111,9 @@ std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long l
                   "{\"store\":%d,\"level\":%d,\"result\":\"%s\",\"money\":%.2f,\"cash\":%.2f,\"tips\":%.2f,"
                   "\"goal\":%.2f,\"expert_goal\":%.2f,\"lost_customers\":%d,\"customers_served\":%d,\"lives\":%d,"
                   "\"run_total\":%d,\"ticks\":%d,\"wall_ms\":%lld}",
-                  board.storePlayed, board.levelPlayed, result, board.levelMoney, board.cash, board.tips, board.goal,
-                  board.expertGoal, board.lostCustomers, board.customersServed, board.runLives, board.runTotal, ticks,
-                  wallMs);
+                  board.storePlayed, board.levelPlayed, result, board.levelMoney, board.day.cash, board.day.tips,
+                  board.day.goal, board.day.expertGoal, board.day.lostCustomers, board.day.customersServed,
+                  board.runLives, board.runTotal, ticks, wallMs);
     return text;
 }
 
@@ -132,7 +132,7 @@ void Diagnostics::OnLevelEnded()
         if (board->storeCompleted || board->savedProgress == nullptr)
         {
             mTally.complete = board->storeCompleted;
-            mTally.score = board->money;
+            mTally.score = board->day.money;
             mRunOver = true;
         }
         return;

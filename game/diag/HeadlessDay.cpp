@@ -47,13 +47,13 @@ DayOutcome HeadlessDay::Play(bool autoplay, Zestra::Graphics* g, int maxTicks)
             mBoard.PaintPlay(*g);
     }
     outcome.result = mBoard.levelResult;
-    outcome.money = mBoard.levelResult >= 0 ? mBoard.levelMoney : mBoard.money;
-    outcome.cash = mBoard.cash;
-    outcome.tips = mBoard.tips;
-    outcome.goal = mBoard.goal;
-    outcome.expertGoal = mBoard.expertGoal;
-    outcome.lostCustomers = mBoard.lostCustomers;
-    outcome.customersServed = mBoard.customersServed;
+    outcome.money = mBoard.levelResult >= 0 ? mBoard.levelMoney : mBoard.day.money;
+    outcome.cash = mBoard.day.cash;
+    outcome.tips = mBoard.day.tips;
+    outcome.goal = mBoard.day.goal;
+    outcome.expertGoal = mBoard.day.expertGoal;
+    outcome.lostCustomers = mBoard.day.lostCustomers;
+    outcome.customersServed = mBoard.day.customersServed;
     outcome.ticks = tick;
     return outcome;
 }

@@ -69,8 +69,8 @@ void Board::StartShopDay()
     Invalidate();
     mAcceptsFocus = true; // the space bar and the cheat words arrive as typed characters
     levelResult = -1;
-    customersServed = 0;
-    lostCustomers = 0;
+    day.customersServed = 0;
+    day.lostCustomers = 0;
     storeCompleted = false;
     highScoreRank = -2;
     bannerTimer = -1;
@@ -157,10 +157,10 @@ bool Board::PlayTick()
         // The day is over once EndLevel ran; the result flow decides what comes next.
         if (levelResult >= 0 || progress == nullptr)
             return false;
-        if (clockTicks > 0)
+        if (day.clockTicks > 0)
         {
-            clockTicks -= 1;
-            if (clockTicks == 0)
+            day.clockTicks -= 1;
+            if (day.clockTicks == 0)
                 crowd.CloseDoors();
         }
         if (crowd.IsEmpty() && bannerTimer < 0)
@@ -183,7 +183,7 @@ bool Board::PlayTick()
             auto sign = std::make_unique<ClosedSign>(-250, 413, IMAGE_CLOSED_SIGN.get(), 8);
             tickers.push_back(sign.get());
             sceneItems.push_back(std::move(sign));
-            clockTicks = 0;
+            day.clockTicks = 0;
         }
         for (size_t i = 0; i < tickers.size(); ++i)
             tickers[i]->Update();
@@ -347,19 +347,19 @@ void Board::OnMouseMove(int x, int y)
     {
         // Every item follows the mouse, so a badge left for another one never stays lit; the HUD shows the price
         // of the first badge under the mouse.
-        goal = 0;
+        day.goal = 0;
         for (auto& item : shopItems)
             if (item->Contains(x, y) && !hand)
             {
                 hand = true;
-                goal = item->price;
+                day.goal = item->price;
             }
     }
     else if (mode == BoardMode::Tutorial && lesson)
     {
         hand = lesson->HasHotSpotAt(x, y) || (lesson->AllowsDrinks() && progress != nullptr &&
                                               progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
-        goal = lesson->PriceAt(x, y);
+        day.goal = lesson->PriceAt(x, y);
     }
     ShowHandCursor(hand);
 }
@@ -521,7 +521,7 @@ void Board::OnChar(char ch)
         SkipLevel(true);
     else if ((cheatBuffer == "qarvonhi" || cheatBuffer == "qarvonlo") && !minigame)
     {
-        goal = cheatBuffer == "qarvonhi" ? money - 1 : money + 1;
+        day.goal = cheatBuffer == "qarvonhi" ? day.money - 1 : day.money + 1;
         crowd.CloseDoors();
         EndLevel();
     }
@@ -529,7 +529,7 @@ void Board::OnChar(char ch)
     {
         if (store != nullptr && !store->levels.empty())
             progress->levelIndex = int(store->levels.size()) - 1;
-        goal = money - 1;
+        day.goal = day.money - 1;
         crowd.CloseDoors();
         EndLevel();
     }

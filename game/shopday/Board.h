@@ -10,6 +10,7 @@
 #include "game/profile/GameState.h"
 #include "game/shopday/BoardLesson.h"
 #include "game/shopday/CustomerCrowd.h"
+#include "game/shopday/DayLedger.h"
 #include "game/shopday/LevelRecorder.h"
 #include "game/shopday/ShoppingComponent.h"
 #include "game/store/DraggableComponent.h"
@@ -115,13 +116,7 @@ public:
     bool dimmed = false;
     BoardMode mode = BoardMode::Level;
     int pauseCount = 0;
-    int clockTicks = 0;
-    double money = 0.0;
-    double cash = 0.0;
-    double tips = 0.0;
-    int lostCustomers = 0;
-    double goal = 0.0;
-    double expertGoal = 0.0;
+    DayLedger day; // today's clock, takings and goals
     int bannerTimer = -1;
     Person* merchant = nullptr;           // not owned: sceneItems (or the shopping merchant) holds it
     CashRegister* cashRegister = nullptr; // not owned
@@ -243,7 +238,6 @@ public:
     std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
     std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
     double levelMoney = 0.0;            // takings of the last ended level (EndLevel turns money into the score)
-    int customersServed = 0;            // customers that paid today
     int runLives = 0;                   // of the last EndLevel: the run's lives after the day
     int runTotal = 0;                   // of the last EndLevel: the run's score after the day (kept, or final)
     bool hudButtonsEnabled = false;

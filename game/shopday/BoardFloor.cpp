@@ -150,8 +150,8 @@ std::unique_ptr<Furniture> Board::MakeFurniture(int spot, int step, bool shopVie
 bool Board::LoadLevel(bool shop)
 {
     Invalidate();
-    money = cash = tips = 0.0;
-    lostCustomers = 0;
+    day.money = day.cash = day.tips = 0.0;
+    day.lostCustomers = 0;
     ClearLevel();
     if (store == nullptr || progress == nullptr)
     {
@@ -260,13 +260,13 @@ bool Board::LoadLevel(bool shop)
 
     if (level != nullptr)
     {
-        clockTicks = level->duration;
-        goal = level->minGoal;
-        expertGoal = level->expertGoal;
+        day.clockTicks = level->duration;
+        day.goal = level->minGoal;
+        day.expertGoal = level->expertGoal;
     }
     // In the shop the HUD's second figure is the price under the mouse: none yet.
     if (shop)
-        goal = 0;
+        day.goal = 0;
 
     if (Image* drink = storeImage("Drink"))
     {

@@ -194,7 +194,7 @@ void Board::PrepareLevel()
     if (IsTutorialLevel(storeNumber, levelIndex))
     {
         LoadLevel(false);
-        goal = 0;
+        day.goal = 0;
         tutorialPlayed = false;
         if (WasLevelStarted(storeNumber, levelIndex))
             Open(std::make_unique<ConfirmTutorialMenu>(this));
@@ -216,7 +216,7 @@ void Board::StartTutorial()
     // The lesson builds its own floor and runs in mode 2; when it is over the tick opens the level start.
     if (!BeginLesson())
         ShowLevelStart(true);
-    goal = 0;
+    day.goal = 0;
 }
 
 void Board::ShowLevelStart(bool checkBoss)
@@ -285,7 +285,7 @@ void Board::ShowLevelResult()
     const bool passed = levelResult > 0;
     const bool more = passed ? !storeCompleted : (savedProgress != nullptr && savedProgress->lives > 0);
     Open(std::make_unique<LevelCompleteMenu>(this, std::clamp(levelResult, 0, 2), more, storePlayed, levelPlayed,
-                                             cash, tips, lostCustomers));
+                                             day.cash, day.tips, day.lostCustomers));
 }
 
 void Board::AfterResult(bool toMainMenu)
@@ -299,11 +299,11 @@ void Board::AfterResult(bool toMainMenu)
         ShowMap();
         return;
     case ResultRoute::Comic:
-        Open(std::make_unique<Comic>(this, storePlayed, int(money), highScoreRank));
+        Open(std::make_unique<Comic>(this, storePlayed, int(day.money), highScoreRank));
         return;
     case ResultRoute::HighScores:
         // After a lost run the table leads back to the main menu; after a finished store, on to the map.
-        Open(std::make_unique<HighScoresMenu>(this, storePlayed, int(money), highScoreRank, storeCompleted));
+        Open(std::make_unique<HighScoresMenu>(this, storePlayed, int(day.money), highScoreRank, storeCompleted));
         return;
     }
 }
@@ -315,9 +315,9 @@ void Board::OpenMinigame()
         return;
     // The memory game is the whole day: nothing of the day before counts in its figures.
     levelResult = -1;
-    money = cash = tips = 0.0;
-    customersServed = 0;
-    lostCustomers = 0;
+    day.money = day.cash = day.tips = 0.0;
+    day.customersServed = 0;
+    day.lostCustomers = 0;
     minigame = static_cast<Minigame*>(
         host->AddMenu(std::make_unique<Minigame>(this, progress->storeNumber, progress->levelIndex)));
 }

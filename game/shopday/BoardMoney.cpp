@@ -22,25 +22,20 @@ double Board::TipFactor() const
 
 void Board::AddSale(double price, double tip, int wrappedCount)
 {
-    customersServed += 1;
     double sale = price;
     if (wrappedCount > 0 && store != nullptr)
         sale += double(store->giftWrapCost) * wrappedCount;
-    // Truncated so that a goal already reached is never announced again by cents above it.
-    int old = int(money);
-    money += sale + tip;
-    cash += sale;
-    tips += tip;
+    DayLedger::Reached reached = day.AddSale(sale, tip);
     if (cashRegister != nullptr)
         cashRegister->ShowAmounts(sale, tip);
     PlayGameSound(SOUND_CASH_REGISTER);
-    if (old < expertGoal && expertGoal <= money)
+    if (reached == DayLedger::Reached::ExpertGoal)
     {
         bannerImage = IMAGE_EXPERT_GOAL_REACHED.get();
         bannerTimer = 0;
         PlayGameSound(SOUND_EXPERT_GOAL);
     }
-    else if (old < goal && goal <= money)
+    else if (reached == DayLedger::Reached::Goal)
     {
         bannerImage = IMAGE_GOAL_REACHED.get();
         bannerTimer = 0;
@@ -50,14 +45,13 @@ void Board::AddSale(double price, double tip, int wrappedCount)
 
 void Board::AddLostCustomer()
 {
-    lostCustomers += 1;
+    day.lostCustomers += 1;
     PlayGameSound(SOUND_CUSTOMER_EXPLODE);
 }
 
 void Board::AddBonusMoney(double amount)
 {
-    money += amount;
-    cash += amount;
+    day.AddBonus(amount);
 }
 
 bool Board::SpendFunds(int amount)
@@ -78,14 +72,14 @@ void Board::EndLevel()
     bool minigame = level != nullptr && level->isMinigame;
     int levelCount = int(store->levels.size());
     storeCompleted = false;
-    levelMoney = money;
+    levelMoney = day.money;
     levelPlayed = progress->levelIndex;
 
-    bool passed = money >= goal || minigame;
+    bool passed = day.money >= day.goal || minigame;
     int result = 0;
     if (passed)
     {
-        bool expert = money >= expertGoal;
+        bool expert = day.money >= day.expertGoal;
         if (recorder != nullptr)
             recorder->RecordLevelPassed(progress->storeNumber, progress->levelIndex, expert);
         result = expert ? 2 : 1;
@@ -104,8 +98,8 @@ void Board::EndLevel()
     bool runEnded = false;
     if (passed)
     {
-        progress->cash += cash + tips;
-        progress->score += money;
+        progress->cash += day.cash + day.tips;
+        progress->score += day.money;
         progress->levelIndex += 1;
         if (progress->levelIndex >= levelCount)
         {
@@ -130,7 +124,7 @@ void Board::EndLevel()
 
     if (recorder != nullptr)
         recorder->SetSavedGame(savedProgress.get());
-    int finalScore = int(previousScore + money);
+    int finalScore = int(previousScore + day.money);
     runTotal = passed || !savedProgress ? finalScore : int(savedProgress->score);
     if (runEnded)
         highScoreRank = recorder != nullptr ? recorder->SubmitHighScore(storePlayed, finalScore) : -1;
@@ -138,7 +132,7 @@ void Board::EndLevel()
         highScoreRank = -2;
     if (recorder != nullptr)
         recorder->SaveProfiles();
-    money = finalScore;
+    day.money = finalScore;
     levelResult = result;
     if (onLevelEnded)
         onLevelEnded();

@@ -109,20 +109,20 @@ void Board::DrawHud(Graphics& g)
 
     const GameState* run = progress ? progress.get() : savedProgress.get();
     bool shopping = mode == BoardMode::UpgradeShop || (mode == BoardMode::Tutorial && tutorialRunning);
-    double shownMoney = money + (shopping && run != nullptr ? run->cash : 0.0);
+    double shownMoney = day.money + (shopping && run != nullptr ? run->cash : 0.0);
     Image* label = IMAGE_HUD_GOAL.get();
-    double second = goal;
+    double second = day.goal;
     Image* jar = IMAGE_HUD_JAR_EMPTY.get();
     if (shopping)
     {
         label = IMAGE_HUD_PRICE.get();
         jar = IMAGE_HUD_CASH_ICON.get();
     }
-    else if (mode == BoardMode::Level && money >= goal)
+    else if (mode == BoardMode::Level && day.money >= day.goal)
     {
         label = IMAGE_HUD_EXPERT_GOAL.get();
-        second = expertGoal;
-        jar = money >= expertGoal ? IMAGE_HUD_JAR_FULL.get() : IMAGE_HUD_JAR_HALF.get();
+        second = day.expertGoal;
+        jar = day.money >= day.expertGoal ? IMAGE_HUD_JAR_FULL.get() : IMAGE_HUD_JAR_HALF.get();
     }
     RightAligned(g, Dollars(shownMoney), 178, kBaseline);
     if (second > 0)
@@ -145,7 +145,7 @@ void Board::DrawHud(Graphics& g)
     if (clock != nullptr)
         g.Blit(clock, 724, 600 - clock->GetHeight());
     int clockCentre = 721 + WidthOf(clock) / 2;
-    std::string time = ClockText(clockTicks);
+    std::string time = ClockText(day.clockTicks);
     if (FONT_HUD_NUMBERS != nullptr)
         g.PrintText(time, clockCentre - FONT_HUD_NUMBERS->TextWidth(time) / 2, 569);
     if (monthPicture != nullptr)

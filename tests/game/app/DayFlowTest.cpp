@@ -135,9 +135,9 @@ protected:
         board.ShowLevelStart(false);
         app->CloseAllMenus({});
         app->ProcessDeferredDeletes();
-        board.money = money;
-        board.cash = money;
-        board.tips = 0;
+        board.day.money = money;
+        board.day.cash = money;
+        board.day.tips = 0;
         board.EndLevel();
     }
     static const LevelInfo& Level(int storeNumber, int level) { return *GetStoreInfo(storeNumber)->GetLevel(level); }

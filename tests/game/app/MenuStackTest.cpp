@@ -132,12 +132,12 @@ TEST_F(MenuStack, TheDayStandsWhileAMenuIsOpenAndRunsWhenTheLastOneCloses)
 {
     Updates(1);
     Menu* notice = app->AddMenu(Make(Kind::Notice, TheBoard()));
-    int clock = TheBoard().clockTicks;
+    int clock = TheBoard().day.clockTicks;
     Updates(20);
-    EXPECT_EQ(clock, TheBoard().clockTicks);
+    EXPECT_EQ(clock, TheBoard().day.clockTicks);
     app->RemoveDialog(notice->mDialogId);
     Updates(20);
-    EXPECT_EQ(clock - 20, TheBoard().clockTicks);
+    EXPECT_EQ(clock - 20, TheBoard().day.clockTicks);
     EXPECT_EQ(&TheBoard(), app->mWidgetManager->mFocus);
 }
 

@@ -496,13 +496,13 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       if (app->LevelTicks() < 300)
                           return true;
                       board->ShowOptions(true);
-                      coveredClock = board->clockTicks;
+                      coveredClock = board->day.clockTicks;
                       step = Covered;
                       return true;
                   case Covered:
                       EXPECT_EQ(board->boardState, BoardState::Covered);
                       EXPECT_TRUE(board->dimmed) << "the day is darkened behind the options";
-                      EXPECT_EQ(board->clockTicks, coveredClock) << "and does not run";
+                      EXPECT_EQ(board->day.clockTicks, coveredClock) << "and does not run";
                       if (app->LevelTicks() > 500)
                       {
                           GoOn(*top); // return to the game

@@ -40,12 +40,12 @@ TEST(DayReport, IsOneJsonObjectWithEveryFigure)
     board.levelPlayed = 3;
     board.levelResult = 2;
     board.levelMoney = 160.5;
-    board.cash = 150;
-    board.tips = 10.5;
-    board.goal = 100;
-    board.expertGoal = 150;
-    board.lostCustomers = 1;
-    board.customersServed = 9;
+    board.day.cash = 150;
+    board.day.tips = 10.5;
+    board.day.goal = 100;
+    board.day.expertGoal = 150;
+    board.day.lostCustomers = 1;
+    board.day.customersServed = 9;
     board.runLives = 3;
     board.runTotal = 420;
     EXPECT_EQ(Diagnostics::DayReport(board, 18000, 42),

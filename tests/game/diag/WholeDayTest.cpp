@@ -92,10 +92,10 @@ TEST_F(WholeDay, PassingAStoresLastDayMovesTheRunOnOrEndsIt)
         board.recorder = &recorder;
         ASSERT_TRUE(board.OpenDay(c.store, int(info->levels.size()) - 1));
         board.progress->score = 1000;
-        board.money = board.goal;
+        board.day.money = board.day.goal;
         board.EndLevel();
         EXPECT_TRUE(board.storeCompleted);
-        EXPECT_EQ(recorder.submittedScore, 1000 + int(board.goal)) << "the store's run has ended";
+        EXPECT_EQ(recorder.submittedScore, 1000 + int(board.day.goal)) << "the store's run has ended";
         EXPECT_EQ(board.savedProgress != nullptr, c.runGoesOn);
         EXPECT_EQ(recorder.savedNone, !c.runGoesOn);
         if (c.runGoesOn)

@@ -158,16 +158,16 @@ TEST_F(MinigameScreen, AMemoryGameDayStartsItsFiguresFromNothing)
     app->CloseAllMenus({});
     app->ProcessDeferredDeletes();
     Board().levelResult = 1;
-    Board().money = Board().cash = 250;
-    Board().tips = 20;
-    Board().customersServed = 9;
-    Board().lostCustomers = 2;
+    Board().day.money = Board().day.cash = 250;
+    Board().day.tips = 20;
+    Board().day.customersServed = 9;
+    Board().day.lostCustomers = 2;
     Board().OpenMinigame();
     game = Board().minigame;
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(Board().levelResult, -1);
-    EXPECT_EQ(Board().money + Board().cash + Board().tips, 0);
-    EXPECT_EQ(Board().customersServed + Board().lostCustomers, 0);
+    EXPECT_EQ(Board().day.money + Board().day.cash + Board().day.tips, 0);
+    EXPECT_EQ(Board().day.customersServed + Board().day.lostCustomers, 0);
     EXPECT_EQ(game->play->phase, MinigamePhase::Created);
 }
 
@@ -232,7 +232,7 @@ TEST_F(MinigameScreen, APerfectStageLeadsToTheSecondAndDonePaysBothIntoTheDay)
     EXPECT_EQ(Play().timer, 0);
     ClickDone();
     EXPECT_EQ(Play().stage, 2);
-    EXPECT_DOUBLE_EQ(Board().money, first);
+    EXPECT_DOUBLE_EQ(Board().day.money, first);
     EXPECT_EQ(Board().levelResult, -1);
     EXPECT_GT(Play().mannequins.size(), seen.size() / 2);
 

@@ -136,11 +136,11 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->preview->x, 154 + 101 - 51);
     EXPECT_EQ(board.changingRooms.size(), 1u);
-    EXPECT_EQ(board.goal, 0) << "no price is shown until the mouse is over a badge";
+    EXPECT_EQ(board.day.goal, 0) << "no price is shown until the mouse is over a badge";
 
     Point centre = Centre(*room->badge);
     MoveTo(centre.mX, centre.mY);
-    EXPECT_EQ(board.goal, 100);
+    EXPECT_EQ(board.day.goal, 100);
     EXPECT_TRUE(room->hovered);
 
     UpgradeMenu* panel = OpenPanelOf(*room);
@@ -301,10 +301,10 @@ TEST_F(UpgradeShop, OnlyTheBadgeUnderTheMouseIsLit)
     MoveTo(b.mX, b.mY);
     EXPECT_FALSE(room->hovered);
     EXPECT_TRUE(rack->hovered);
-    EXPECT_EQ(TheBoard().goal, rack->price);
+    EXPECT_EQ(TheBoard().day.goal, rack->price);
     MoveTo(400, 300);
     EXPECT_FALSE(rack->hovered);
-    EXPECT_EQ(TheBoard().goal, 0);
+    EXPECT_EQ(TheBoard().day.goal, 0);
     Click(400, 300);
     EXPECT_TRUE(app->OpenMenus().empty());
     EXPECT_EQ(Run().cash, 500.0);

@@ -23,7 +23,7 @@ protected:
         for (const auto& [key, time] : list)
             Level().arrivals.push_back(CustomerArrival{key, time, {}});
         board->crowd.ResetForLevel(Level());
-        board->clockTicks = Level().duration;
+        board->day.clockTicks = Level().duration;
     }
 
     // Ticks until the crowd holds `count` customers; returns the tick number (1-based), or -1.
@@ -88,9 +88,9 @@ TEST_F(BoardPlay, TheLastClockTickTurnsAwayEveryoneNotYetInside)
 {
     Arrivals({{"Lottra1", 0}, {"Lottra1", 0}, {"Lottra1", 900}});
     ASSERT_EQ(TickUntilInside(1, 10), 1);
-    board->clockTicks = 1;
+    board->day.clockTicks = 1;
     board->PlayTick();
-    EXPECT_EQ(board->clockTicks, 0);
+    EXPECT_EQ(board->day.clockTicks, 0);
     EXPECT_TRUE(board->crowd.arrivals.empty());
     EXPECT_TRUE(board->crowd.entrance.empty());
     EXPECT_EQ(board->crowd.customers.size(), 1u);
@@ -106,7 +106,7 @@ TEST_F(BoardPlay, WhenTheLastCustomerIsInTheClosedSignComesAndTheClockJumpsToZer
 {
     Arrivals({{"Lottra1", 0}});
     board->PlayTick();
-    EXPECT_EQ(board->clockTicks, 0);
+    EXPECT_EQ(board->day.clockTicks, 0);
     int signs = 0;
     for (auto& item : board->sceneItems)
         signs += dynamic_cast<ClosedSign*>(item.get()) != nullptr;
@@ -223,7 +223,7 @@ TEST_F(BoardPlay, SalesAnnounceEachGoalOnce)
     for (Case c : {Case{99.5, 0.5, goalBanner.get()}, Case{100.4, 5, nullptr}, Case{90, 70, expertBanner.get()},
                    Case{140, 10, expertBanner.get()}, Case{0, 10, nullptr}})
     {
-        board->money = c.before;
+        board->day.money = c.before;
         board->bannerTimer = -1;
         board->bannerImage = nullptr;
         board->AddSale(c.sale, 0, 0);
@@ -235,9 +235,9 @@ TEST_F(BoardPlay, SalesAnnounceEachGoalOnce)
 TEST_F(BoardPlay, GiftWrappingIsBookedAsCash)
 {
     board->AddSale(20.0, 1.0, 2);
-    EXPECT_DOUBLE_EQ(board->cash, 25.0);
-    EXPECT_DOUBLE_EQ(board->tips, 1.0);
-    EXPECT_DOUBLE_EQ(board->money, 26.0);
+    EXPECT_DOUBLE_EQ(board->day.cash, 25.0);
+    EXPECT_DOUBLE_EQ(board->day.tips, 1.0);
+    EXPECT_DOUBLE_EQ(board->day.money, 26.0);
 }
 
 TEST_F(BoardPlay, TheBannerLasts225Ticks)
@@ -273,7 +273,7 @@ TEST_F(BoardPlay, TheEndOfTheDayComparesMoneyWithTheGoals)
         board->progress->storeNumber = 1;
         board->savedProgress = std::make_unique<GameState>(*board->progress);
         board->levelResult = -1;
-        board->money = c.money;
+        board->day.money = c.money;
         board->EndLevel();
         EXPECT_EQ(board->levelResult, c.result) << c.money;
         ASSERT_TRUE(board->savedProgress) << c.money;
@@ -289,14 +289,14 @@ TEST_F(BoardPlay, FailingTheLastLifeEndsTheRunAndSubmitsTheScore)
     board->recorder = &recorder;
     board->progress->score = 500;
     board->savedProgress->lives = 1;
-    board->money = 40.5;
+    board->day.money = 40.5;
     board->EndLevel();
     EXPECT_FALSE(board->savedProgress);
     EXPECT_TRUE(recorder.lastSavedWasNone);
     ASSERT_EQ(recorder.submitted.size(), 1u);
     EXPECT_EQ(recorder.submitted[0], std::make_pair(1, 540));
     EXPECT_EQ(board->highScoreRank, 3);
-    EXPECT_DOUBLE_EQ(board->money, 540);
+    EXPECT_DOUBLE_EQ(board->day.money, 540);
 }
 
 TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
@@ -315,9 +315,9 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
     board->progress->levelIndex = 1;
     board->progress->score = 300;
     board->savedProgress = std::make_unique<GameState>(*board->progress);
-    board->goal = 100;
-    board->expertGoal = 150;
-    board->money = 100; // exactly the goal passes
+    board->day.goal = 100;
+    board->day.expertGoal = 150;
+    board->day.money = 100; // exactly the goal passes
     board->EndLevel();
     EXPECT_EQ(board->levelResult, 1);
     EXPECT_EQ(recorder.passed, (std::vector<std::pair<int, bool>>{{1, false}}));
@@ -331,7 +331,7 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
     // The finished store's run goes into its high-score table.
     EXPECT_EQ(recorder.submitted, (std::vector<std::pair<int, int>>{{1, 400}}));
     EXPECT_EQ(board->highScoreRank, 3);
-    EXPECT_DOUBLE_EQ(board->money, 400);
+    EXPECT_DOUBLE_EQ(board->day.money, 400);
 }
 
 TEST_F(BoardPlay, ADoomedCustomerCannotBeHighlightedForADrink)

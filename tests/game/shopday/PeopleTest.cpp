@@ -101,7 +101,7 @@ TEST_F(People, PatienceCostsAHeartAtATimeAndTheLastOneExplodes)
 
     // The explosion counts the customer as lost at once and is over 60 updates later.
     customer.UpdateActions(1.0f);
-    EXPECT_EQ(board->lostCustomers, 1);
+    EXPECT_EQ(board->day.lostCustomers, 1);
     EXPECT_EQ(customer.explosionCel, 0);
     for (int i = 0; i < 59; ++i)
         customer.UpdateActions(1.0f);
@@ -120,15 +120,15 @@ TEST_F(People, PaymentAddsPricesAndTipsByHeartsAndGoodieRack)
     };
     for (Case c : {Case{0, 3.0}, Case{1, 4.5}})
     {
-        board->cash = board->tips = board->money = 0;
+        board->day.cash = board->day.tips = board->day.money = 0;
         board->progress->goodieRack = c.goodieRack;
         Customer& customer = AddCustomer("Lottra1");
         customer.hands[0] = tee;
         customer.hands[1] = jeans;
         customer.profile.hearts = 2;
         customer.Pay();
-        EXPECT_DOUBLE_EQ(board->cash, 65.0);
-        EXPECT_DOUBLE_EQ(board->tips, c.tip);
+        EXPECT_DOUBLE_EQ(board->day.cash, 65.0);
+        EXPECT_DOUBLE_EQ(board->day.tips, c.tip);
     }
 }
 
@@ -311,7 +311,7 @@ TEST_F(Orders, ARegisterOrderServesTheWholeLineWithOneHandsAnimationEach)
     EXPECT_EQ(hands, 3);
     EXPECT_TRUE(merchant->actions.empty());
     EXPECT_TRUE(line.Empty());
-    EXPECT_DOUBLE_EQ(board->cash, 120.0);
+    EXPECT_DOUBLE_EQ(board->day.cash, 120.0);
     for (Customer* customer : queue)
         EXPECT_EQ(customer->status, Customer::STATUS_GONE);
 }

@@ -49,8 +49,8 @@ void ShopDay::SetUp()
     board->sceneItems.push_back(std::move(playable));
     board->StartShopDay();
     board->SetBoardState(BoardState::Playing, false);
-    board->goal = 100;
-    board->expertGoal = 150;
+    board->day.goal = 100;
+    board->day.expertGoal = 150;
 }
 
 void ShopDay::TearDown()

@@ -142,8 +142,8 @@ TEST_F(BoardTest, TheNormalViewBuildsTheFloorInPlace)
     ASSERT_NE(board.cashRegister, nullptr);
     EXPECT_EQ(board.cashRegister->x, 48 - 30);
     EXPECT_EQ(board.cashRegister->y, 354);
-    EXPECT_EQ(board.clockTicks, 12000);
-    EXPECT_EQ(board.goal, 100.0);
+    EXPECT_EQ(board.day.clockTicks, 12000);
+    EXPECT_EQ(board.day.goal, 100.0);
     EXPECT_EQ(board.progress->drinks, 3);
     ASSERT_TRUE(board.drinkStation);
     EXPECT_EQ(board.drinkStation->x, 412);
