@@ -305,18 +305,18 @@ void ZestraAppBase::CreateMainWindow()
     {
         if (mPlatform.HasMainWindow())
             mPlatform.DestroyMainWindow();
-        WindowSpec spec;
-        spec.mTitle = mWindowTitle;
-        spec.mWidth = mWidth;
-        spec.mHeight = mHeight;
-        spec.mWindowed = mWindowed && !mFullscreenWindow;
-        spec.mAllowResize = true;
-        spec.mX = mPreferredX;
-        spec.mY = mPreferredY;
-        spec.mTimerPeriodMs = mUpdatePeriodMs;
-        spec.mDisplay3D = mChoose3DAutomatically ? Display3D::Automatic : mIs3D ? Display3D::On : Display3D::Off;
+        WindowSpec request;
+        request.mTitle = mWindowTitle;
+        request.mWidth = mWidth;
+        request.mHeight = mHeight;
+        request.mWindowed = mWindowed && !mFullscreenWindow;
+        request.mAllowResize = true;
+        request.mX = mPreferredX;
+        request.mY = mPreferredY;
+        request.mTimerPeriodMs = mUpdatePeriodMs;
+        request.mDisplay3D = mChoose3DAutomatically ? Display3D::Automatic : mIs3D ? Display3D::On : Display3D::Off;
         std::string errorText;
-        DisplayResult result = mPlatform.CreateMainWindow(spec, errorText);
+        DisplayResult result = mPlatform.CreateMainWindow(request, errorText);
         if (result == DisplayResult::Ok)
         {
             // The automatic choice is made once per run, with the first window; later windows keep it.
@@ -344,7 +344,7 @@ void ZestraAppBase::CreateMainWindow()
             mDisplayLost = false;
             return;
         }
-        if (spec.mWindowed && result == DisplayResult::InvalidColorDepth)
+        if (request.mWindowed && result == DisplayResult::InvalidColorDepth)
         {
             if (mTriedWindowedFallback)
             {
@@ -355,7 +355,7 @@ void ZestraAppBase::CreateMainWindow()
             mWindowed = false;
             continue;
         }
-        if (!spec.mWindowed && (result == DisplayResult::ExclusiveFail || result == DisplayResult::DisplayChangeFail) &&
+        if (!request.mWindowed && (result == DisplayResult::ExclusiveFail || result == DisplayResult::DisplayChangeFail) &&
             !mTriedWindowedFallback)
         {
             mTriedWindowedFallback = true;

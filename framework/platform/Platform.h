@@ -131,7 +131,7 @@ public:
     virtual bool HasVirtualClock() const { return false; }
 
     // Window. CreateMainWindow replaces an existing window; errorText explains a failure.
-    virtual DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) = 0;
+    virtual DisplayResult CreateMainWindow(const WindowSpec& request, std::string& errorText) = 0;
     virtual void DestroyMainWindow() = 0;
     virtual bool HasMainWindow() const = 0;
     virtual void ShowMainWindow() = 0;

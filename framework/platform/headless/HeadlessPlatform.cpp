@@ -177,7 +177,7 @@ void HeadlessPlatform::SetCreateWindowResult(DisplayResult result, const std::st
     mCreateErrorText = text;
 }
 
-DisplayResult HeadlessPlatform::CreateMainWindow(const WindowSpec& spec, std::string& errorText)
+DisplayResult HeadlessPlatform::CreateMainWindow(const WindowSpec& request, std::string& errorText)
 {
     DestroyMainWindow();
     if (mCreateResult != DisplayResult::Ok)
@@ -185,12 +185,12 @@ DisplayResult HeadlessPlatform::CreateMainWindow(const WindowSpec& spec, std::st
         errorText = mCreateErrorText.empty() ? "the headless window was set to fail" : mCreateErrorText;
         return mCreateResult;
     }
-    if (spec.mWidth <= 0 || spec.mHeight <= 0)
+    if (request.mWidth <= 0 || request.mHeight <= 0)
     {
-        errorText = "window size " + std::to_string(spec.mWidth) + "x" + std::to_string(spec.mHeight);
+        errorText = "window size " + std::to_string(request.mWidth) + "x" + std::to_string(request.mHeight);
         return DisplayResult::CreateFail;
     }
-    mWindowSpec = spec;
+    mWindowSpec = request;
     mHasWindow = true;
     mWindowShown = true;
     return DisplayResult::Ok;

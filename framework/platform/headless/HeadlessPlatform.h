@@ -75,7 +75,7 @@ public:
     void SleepMs(int ms) override;
     bool HasVirtualClock() const override { return !mRealTime; }
 
-    DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) override;
+    DisplayResult CreateMainWindow(const WindowSpec& request, std::string& errorText) override;
     void DestroyMainWindow() override;
     bool HasMainWindow() const override { return mHasWindow; }
     void ShowMainWindow() override { mWindowShown = mHasWindow; }

@@ -358,17 +358,17 @@ bool IsSoftwareRasterizer(const std::string& rendererName)
     return false;
 }
 
-DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string& errorText)
+DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& request, std::string& errorText)
 {
-    if (spec.mWidth <= 0 || spec.mHeight <= 0)
+    if (request.mWidth <= 0 || request.mHeight <= 0)
     {
-        errorText = "bad screen size " + std::to_string(spec.mWidth) + "x" + std::to_string(spec.mHeight);
+        errorText = "bad screen size " + std::to_string(request.mWidth) + "x" + std::to_string(request.mHeight);
         return DisplayResult::CreateFail;
     }
     if (!InitVideo(errorText))
         return DisplayResult::CreateFail;
-    bool want3D = spec.mDisplay3D == Display3D::On;
-    if (spec.mDisplay3D == Display3D::Automatic)
+    bool want3D = request.mDisplay3D == Display3D::On;
+    if (request.mDisplay3D == Display3D::Automatic)
     {
         std::string why;
         mProbe = MayHaveGraphicsHardware(why) ? ProbeAcceleration() : std::string();
@@ -379,41 +379,41 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
     // A screen-mode switch keeps the window and its presentation: no flicker, and the desktop never sees a
     // window vanish and come back.
     const bool keep3D = (mRenderer != nullptr) == want3D;
-    if (mWindow != nullptr && spec.mWidth == mWidth && spec.mHeight == mHeight && keep3D)
+    if (mWindow != nullptr && request.mWidth == mWidth && request.mHeight == mHeight && keep3D)
     {
-        if (SDL_SetWindowFullscreen(mWindow, spec.mWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
+        if (SDL_SetWindowFullscreen(mWindow, request.mWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
         {
-            SDL_SetWindowTitle(mWindow, spec.mTitle.c_str());
-            SDL_SetWindowResizable(mWindow, spec.mAllowResize ? SDL_TRUE : SDL_FALSE);
-            if (spec.mWindowed && spec.mX >= 0 && spec.mY >= 0)
-                SDL_SetWindowPosition(mWindow, spec.mX, spec.mY);
-            mWindowed = spec.mWindowed;
-            mTitle = spec.mTitle;
-            mTimerPeriodMs = spec.mTimerPeriodMs;
+            SDL_SetWindowTitle(mWindow, request.mTitle.c_str());
+            SDL_SetWindowResizable(mWindow, request.mAllowResize ? SDL_TRUE : SDL_FALSE);
+            if (request.mWindowed && request.mX >= 0 && request.mY >= 0)
+                SDL_SetWindowPosition(mWindow, request.mX, request.mY);
+            mWindowed = request.mWindowed;
+            mTitle = request.mTitle;
+            mTimerPeriodMs = request.mTimerPeriodMs;
             Redraw();
             return DisplayResult::Ok;
         }
     }
     DestroyMainWindow();
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
-    if (!spec.mWindowed)
+    if (!request.mWindowed)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    if (spec.mAllowResize)
+    if (request.mAllowResize)
         flags |= SDL_WINDOW_RESIZABLE;
-    int x = spec.mX < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : spec.mX;
-    int y = spec.mY < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : spec.mY;
-    mWindow = SDL_CreateWindow(spec.mTitle.c_str(), x, y, spec.mWidth, spec.mHeight, flags);
+    int x = request.mX < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : request.mX;
+    int y = request.mY < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : request.mY;
+    mWindow = SDL_CreateWindow(request.mTitle.c_str(), x, y, request.mWidth, request.mHeight, flags);
     if (mWindow == nullptr)
     {
         errorText = std::string("cannot create the window: ") + SDL_GetError();
         return DisplayResult::CreateFail;
     }
     SetShopIcon(mWindow);
-    mWidth = spec.mWidth;
-    mHeight = spec.mHeight;
-    mWindowed = spec.mWindowed;
-    mTitle = spec.mTitle;
-    mTimerPeriodMs = spec.mTimerPeriodMs;
+    mWidth = request.mWidth;
+    mHeight = request.mHeight;
+    mWindowed = request.mWindowed;
+    mTitle = request.mTitle;
+    mTimerPeriodMs = request.mTimerPeriodMs;
     mLastTimerMs = SteadyMs();
     if (want3D)
     {
@@ -426,7 +426,7 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
     else
     {
         // The last frame is kept here, so an exposed window is repainted without asking the application.
-        mFrame = SDL_CreateRGBSurfaceWithFormat(0, spec.mWidth, spec.mHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+        mFrame = SDL_CreateRGBSurfaceWithFormat(0, request.mWidth, request.mHeight, 32, SDL_PIXELFORMAT_ARGB8888);
         if (mFrame == nullptr)
         {
             errorText = std::string("cannot create the frame surface: ") + SDL_GetError();
@@ -438,7 +438,7 @@ DisplayResult SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string&
         SDL_FillRect(mFrame, nullptr, SDL_MapRGB(mFrame->format, 0, 0, 0));
         const char* driver = SDL_GetCurrentVideoDriver();
         mDisplayDescription = std::string("window surface (") + (driver != nullptr ? driver : "?") + ")";
-        if (spec.mDisplay3D == Display3D::Automatic)
+        if (request.mDisplay3D == Display3D::Automatic)
             mDisplayDescription += mProbe.empty() ? ", no accelerated renderer" : ", not " + mProbe;
     }
     SetCursorKind(mCursorKind);

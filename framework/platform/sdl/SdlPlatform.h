@@ -49,7 +49,7 @@ public:
     uint64_t NowMs() override;
     void SleepMs(int ms) override;
 
-    DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) override;
+    DisplayResult CreateMainWindow(const WindowSpec& request, std::string& errorText) override;
     void DestroyMainWindow() override;
     bool HasMainWindow() const override { return mWindow != nullptr; }
     void ShowMainWindow() override;

@@ -392,15 +392,15 @@ class FailingOnce : public HeadlessPlatform
 {
 public:
     FailingOnce(DisplayResult result, std::string text) : mResult(result), mText(std::move(text)) {}
-    DisplayResult CreateMainWindow(const WindowSpec& spec, std::string& errorText) override
+    DisplayResult CreateMainWindow(const WindowSpec& request, std::string& errorText) override
     {
-        mRequests.push_back(spec.mWindowed);
+        mRequests.push_back(request.mWindowed);
         if (mRequests.size() == 1)
         {
             errorText = mText;
             return mResult;
         }
-        return HeadlessPlatform::CreateMainWindow(spec, errorText);
+        return HeadlessPlatform::CreateMainWindow(request, errorText);
     }
     DisplayResult mResult;
     std::string mText;

@@ -93,10 +93,10 @@ protected:
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         mPlatform = std::make_unique<Zestra::SdlPlatform>(mConfig.Path());
         std::string error;
-        Zestra::WindowSpec spec;
-        spec.mTitle = "Velmora Row";
-        spec.mTimerPeriodMs = 0;
-        ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(spec, error)) << error;
+        Zestra::WindowSpec request;
+        request.mTitle = "Velmora Row";
+        request.mTimerPeriodMs = 0;
+        ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(request, error)) << error;
         PlatformEvent drain;
         while (mPlatform->PollEvent(drain))
         {
@@ -236,19 +236,19 @@ TEST(SdlNoDisplayTest, WindowFailsWithAClearTextInsteadOfRunningUnseen)
 TEST_F(SdlWindowTest, ScreenModeSwitchesBackAndForth)
 {
     std::string error;
-    Zestra::WindowSpec spec;
-    spec.mTitle = "Velmora Row";
+    Zestra::WindowSpec request;
+    request.mTitle = "Velmora Row";
     for (bool windowed : {false, true, false})
     {
-        spec.mWindowed = windowed;
-        ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(spec, error)) << error;
+        request.mWindowed = windowed;
+        ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(request, error)) << error;
         EXPECT_EQ(windowed, mPlatform->IsWindowed());
         EXPECT_TRUE(mPlatform->HasMainWindow());
     }
-    spec.mWidth = 640; // another size makes a new window
-    ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(spec, error)) << error;
-    spec.mWidth = 0;
-    EXPECT_EQ(Zestra::DisplayResult::CreateFail, mPlatform->CreateMainWindow(spec, error));
+    request.mWidth = 640; // another size makes a new window
+    ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(request, error)) << error;
+    request.mWidth = 0;
+    EXPECT_EQ(Zestra::DisplayResult::CreateFail, mPlatform->CreateMainWindow(request, error));
     EXPECT_FALSE(error.empty());
 }
 
@@ -331,12 +331,12 @@ TEST_F(SdlWindowTest, WithoutHardwareTheScreenGoesThroughTheWindowSurface)
     // The dummy display has no accelerated renderer: asked for, 3D fails (the application then turns it off);
     // the automatic choice and "off" both present through the window surface.
     std::string error;
-    Zestra::WindowSpec spec;
-    spec.mTitle = "Velmora Row";
-    spec.mTimerPeriodMs = 0;
+    Zestra::WindowSpec request;
+    request.mTitle = "Velmora Row";
+    request.mTimerPeriodMs = 0;
     EXPECT_FALSE(mPlatform->Is3D());
-    spec.mDisplay3D = Zestra::Display3D::Automatic;
-    ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(spec, error)) << error;
+    request.mDisplay3D = Zestra::Display3D::Automatic;
+    ASSERT_EQ(Zestra::DisplayResult::Ok, mPlatform->CreateMainWindow(request, error)) << error;
     EXPECT_FALSE(mPlatform->Is3D());
     EXPECT_NE(std::string::npos, mPlatform->DisplayDescription().find("window surface"))
         << mPlatform->DisplayDescription();
@@ -344,8 +344,8 @@ TEST_F(SdlWindowTest, WithoutHardwareTheScreenGoesThroughTheWindowSurface)
     Zestra::PixelView view{pixels.data(), 800, 600, 800};
     EXPECT_TRUE(mPlatform->Present(view, {}));
     EXPECT_TRUE(mPlatform->Present(view, {Zestra::Rect(10, 10, 20, 20)}));
-    spec.mDisplay3D = Zestra::Display3D::On;
-    if (mPlatform->CreateMainWindow(spec, error) == Zestra::DisplayResult::Ok)
+    request.mDisplay3D = Zestra::Display3D::On;
+    if (mPlatform->CreateMainWindow(request, error) == Zestra::DisplayResult::Ok)
         EXPECT_TRUE(mPlatform->Is3D()) << "granted 3D is the accelerated renderer";
     else
         EXPECT_FALSE(mPlatform->HasMainWindow());
