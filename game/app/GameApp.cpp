@@ -630,7 +630,7 @@ std::string GameApp::StateDigestText()
             << " lost " << b.day.lostCustomers << " served " << b.day.customersServed << " result " << b.levelResult
             << " played "
             << b.storePlayed << ':' << b.levelPlayed << " level-money " << b.levelMoney << " banner "
-            << b.bannerTimer << " rank " << b.highScoreRank << '\n';
+            << b.hud.bannerTimer << " rank " << b.highScoreRank << '\n';
         if (b.merchant != nullptr)
             out << "merchant " << b.merchant->x << ',' << b.merchant->y << " hands " << b.merchant->hands[0] << ','
                 << b.merchant->hands[1] << " actions " << b.merchant->actions.size() << '\n';

@@ -280,7 +280,7 @@ bool PlayerBot::Shop()
         mRefused.insert({int(offer.kind), offer.spot}); // no badge to click: not on this floor
         return false;
     }
-    const Button* done = mBoard.doneButton.get();
+    const Button* done = mBoard.hud.doneButton.get();
     if (done == nullptr || !done->mShown || done->mInactive)
         return false;
     ClickAt(done->mX + done->mWidth / 2, done->mY + done->mHeight / 2);

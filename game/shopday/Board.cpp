@@ -1,5 +1,5 @@
-// The board's play of a shop day: the tick, the fractional update, mouse and keyboard input, pause and board
-// state, and the preparation of the lines, the merchant and the crowd once the floor has been built.
+// The board's play of a shop day: the tick, the fractional update, the picture, pause and board state, the HUD's
+// buttons, and the preparation of the lines, the merchant and the crowd once the floor has been built.
 #include "game/shopday/Board.h"
 
 #include "framework/graphics/Font.h"
@@ -22,24 +22,6 @@
 #include "game/store/GiftWrap.h"
 
 #include <algorithm>
-#include <cctype>
-
-namespace
-{
-constexpr size_t kMaxOrders = 6;
-constexpr size_t kCheatLength = 8;
-constexpr int kBannerTicks = 225;
-
-int CelWidthOf(const Zestra::Image* image)
-{
-    return image == nullptr ? 0 : image->GetCelWidth();
-}
-
-int CelHeightOf(const Zestra::Image* image)
-{
-    return image == nullptr ? 0 : image->GetCelHeight();
-}
-} // namespace
 
 namespace Zestra
 {
@@ -64,6 +46,23 @@ CustomerServiceLine* Board::ServiceLine() const
     return customerServiceLine.get();
 }
 
+void Board::Tick()
+{
+    // A paused day stands completely still, the widget's own update included.
+    if (pauseCount > 0)
+        return;
+    Widget::Tick();
+    // Drawn only when something moved: a finished day, the shop view or a board behind a menu stays as it is
+    // until input or a change of state marks it again.
+    if (boardState == BoardState::Playing && PlayTick())
+        Invalidate();
+}
+
+void Board::Paint(Graphics& g)
+{
+    PaintPlay(g);
+}
+
 void Board::StartShopDay()
 {
     Invalidate();
@@ -73,7 +72,7 @@ void Board::StartShopDay()
     day.lostCustomers = 0;
     storeCompleted = false;
     highScoreRank = -2;
-    bannerTimer = -1;
+    hud.bannerTimer = -1;
     draggedDrink.reset();
     if (store == nullptr || progress == nullptr)
         return;
@@ -106,12 +105,12 @@ void Board::StartShopDay()
         giftWrap->line = customerServiceLine.get();
 
     background = store->GetImage("Background");
-    hudImage = store->GetImage("Hud");
+    hud.image = store->GetImage("Hud");
     const LevelInfo* level = store->GetLevel(progress->levelIndex);
     static const ResImage* const kMonths[12] = {&IMAGE_HUD_JAN, &IMAGE_HUD_FEB, &IMAGE_HUD_MAR, &IMAGE_HUD_APR,
                                                 &IMAGE_HUD_MAY, &IMAGE_HUD_JUN, &IMAGE_HUD_JUL, &IMAGE_HUD_AUG,
                                                 &IMAGE_HUD_SEP, &IMAGE_HUD_OCT, &IMAGE_HUD_NOV, &IMAGE_HUD_DEC};
-    monthPicture = level != nullptr && level->id >= 0 && level->id < 12 ? kMonths[level->id]->get() : nullptr;
+    hud.monthPicture = level != nullptr && level->id >= 0 && level->id < 12 ? kMonths[level->id]->get() : nullptr;
     if (level != nullptr)
         crowd.ResetForLevel(*level);
     else
@@ -163,7 +162,7 @@ bool Board::PlayTick()
             if (day.clockTicks == 0)
                 crowd.CloseDoors();
         }
-        if (crowd.IsEmpty() && bannerTimer < 0)
+        if (crowd.IsEmpty() && !hud.BannerShowing())
         {
             EndLevel();
             return true;
@@ -187,9 +186,7 @@ bool Board::PlayTick()
         }
         for (size_t i = 0; i < tickers.size(); ++i)
             tickers[i]->Update();
-        bannerTimer += 1;
-        if (bannerTimer % kBannerTicks == 0)
-            bannerTimer = -1;
+        hud.TickBanner();
         return true;
     }
     if (mode == BoardMode::Tutorial)
@@ -258,8 +255,9 @@ void Board::PaintPlay(Graphics& g)
         playable->MarkOrderNumbers();
     if (draggedDrink)
     {
-        int centreX = draggedDrink->x + CelWidthOf(draggedDrink->image) / 2;
-        int centreY = draggedDrink->y + CelHeightOf(draggedDrink->image) / 2;
+        Point drop = DrinkDropPoint();
+        int centreX = drop.mX;
+        int centreY = drop.mY;
         if (mode == BoardMode::Tutorial)
             draggedDrink->overTarget = lesson && lesson->AllowsDrinks() &&
                                        lesson->HighlightDrinkTarget(centreX, centreY);
@@ -270,7 +268,9 @@ void Board::PaintPlay(Graphics& g)
     DrawScene(g, &inFrontOfHud);
     if (mode == BoardMode::Tutorial && lesson)
         lesson->Draw(g);
-    DrawHud(g);
+    const GameState* run = progress ? progress.get() : savedProgress.get();
+    bool shopping = mode == BoardMode::UpgradeShop || (mode == BoardMode::Tutorial && tutorialRunning);
+    hud.Draw(g, day, run, shopping, mode == BoardMode::Level, drinkStation.get());
     for (Component* person : inFrontOfHud)
         person->Draw(g);
     if (draggedDrink)
@@ -289,7 +289,7 @@ void Board::PaintPlay(Graphics& g)
     }
     else
     {
-        DrawBanner(g);
+        hud.DrawBanner(g);
     }
 }
 
@@ -318,246 +318,33 @@ void Board::SetPaused(bool on)
     UpdateButtons();
 }
 
+void Board::OnAttachedToManager(WidgetManager* manager)
+{
+    Widget::OnAttachedToManager(manager);
+    hud.AttachButtons(manager, this);
+    UpdateButtons();
+}
+
+void Board::OnDetachedFromManager(WidgetManager* manager)
+{
+    hud.DetachButtons(manager);
+    Widget::OnDetachedFromManager(manager);
+}
+
+void Board::ButtonPressed(int id)
+{
+    // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
+    if (hud.doneButton && id == hud.doneButton->mButtonId && mode == BoardMode::UpgradeShop)
+        OpenStore(true);
+    // Options during a day: the options dialog in its in-game form.
+    else if (hud.optionsButton && id == hud.optionsButton->mButtonId && mode == BoardMode::Level)
+        ShowOptions(true);
+}
+
 void Board::UpdateButtons()
 {
-    hudButtonsEnabled = pauseCount == 0 && boardState == BoardState::Playing;
-    hudButtonsGreyed = (boardState == BoardState::Covered && dimmed) || pauseCount > 0;
-    for (Button* button : {optionsButton.get(), doneButton.get()})
-    {
-        if (button == nullptr)
-            continue;
-        button->SetInactive(!hudButtonsEnabled);
-        button->greyed = hudButtonsGreyed;
-        button->Invalidate();
-    }
-}
-
-void Board::OnMouseMove(int x, int y)
-{
-    Invalidate();
-    if (boardState != BoardState::Playing || pauseCount > 0)
-        return;
-    bool hand = false;
-    if (mode == BoardMode::Level)
-    {
-        hand = FindClickableAt(x, y) != nullptr ||
-               (progress != nullptr && progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
-    }
-    else if (mode == BoardMode::UpgradeShop)
-    {
-        // Every item follows the mouse, so a badge left for another one never stays lit; the HUD shows the price
-        // of the first badge under the mouse.
-        day.goal = 0;
-        for (auto& item : shopItems)
-            if (item->Contains(x, y) && !hand)
-            {
-                hand = true;
-                day.goal = item->price;
-            }
-    }
-    else if (mode == BoardMode::Tutorial && lesson)
-    {
-        hand = lesson->HasHotSpotAt(x, y) || (lesson->AllowsDrinks() && progress != nullptr &&
-                                              progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
-        day.goal = lesson->PriceAt(x, y);
-    }
-    ShowHandCursor(hand);
-}
-
-void Board::OnMouseDown(int x, int y, int clickCode)
-{
-    if (boardState != BoardState::Playing)
-        return;
-    if (pauseCount > 0)
-    {
-        SetPaused(false);
-        return;
-    }
-    if (mode == BoardMode::Tutorial && lesson)
-    {
-        // Only the lesson decides what a click does: the things its arrows point at, or the next text box.
-        if (clickCode > 0 && lesson->AllowsDrinks() && progress != nullptr && progress->drinks > 0 &&
-            drinkStation && drinkStation->Contains(x, y))
-        {
-            draggedDrink = std::make_unique<DraggableComponent>(
-                drinkStation->x, drinkStation->y, drinkStation->GetImage(), store->GetImage("DrinkActive"));
-            dragOffsetX = drinkStation->x - x;
-            dragOffsetY = drinkStation->y - y;
-            lesson->OnDrinkGrabbed();
-        }
-        else
-        {
-            lesson->OnMouseDown(x, y, clickCode);
-        }
-        if (lesson)
-            OnMouseMove(x, y);
-        return;
-    }
-    if (mode == BoardMode::UpgradeShop && clickCode >= 1)
-    {
-        OnMouseMove(x, y);
-        if (ShoppingComponent* item = FindShopItemAt(x, y))
-            item->OpenPanel(*this);
-        return;
-    }
-    if (mode != BoardMode::Level)
-    {
-        OnMouseMove(x, y);
-        return;
-    }
-    Merchant* playable = PlayMerchant();
-    bool taken = false;
-    if (clickCode > 0 && playable != nullptr)
-    {
-        if (playable->actions.size() >= kMaxOrders)
-        {
-            OnMouseMove(x, y);
-            return;
-        }
-        if (ActiveComponent* clickable = FindClickableAt(x, y))
-        {
-            taken = true;
-            if (playable->CountOrdersFor(clickable) < clickable->maxOrders)
-            {
-                if (std::unique_ptr<MerchantAction> order = clickable->CreateMerchantAction(*playable))
-                    playable->AddAction(std::move(order));
-            }
-        }
-    }
-    else if (clickCode < 0 && playable != nullptr)
-    {
-        playable->CancelNewest();
-        taken = true;
-    }
-    if (!taken && clickCode > 0 && progress != nullptr && progress->drinks > 0 && drinkStation &&
-        drinkStation->Contains(x, y))
-    {
-        draggedDrink = std::make_unique<DraggableComponent>(drinkStation->x, drinkStation->y,
-                                                            drinkStation->GetImage(), store->GetImage("DrinkActive"));
-        dragOffsetX = drinkStation->x - x;
-        dragOffsetY = drinkStation->y - y;
-    }
-    OnMouseMove(x, y);
-}
-
-void Board::OnMouseDrag(int x, int y)
-{
-    if (!draggedDrink)
-        return;
-    draggedDrink->x = x + dragOffsetX;
-    draggedDrink->y = y + dragOffsetY;
-    Invalidate();
-}
-
-void Board::OnMouseUp(int x, int y, int clickCode)
-{
-    if (!draggedDrink)
-        return;
-    int centreX = draggedDrink->x + CelWidthOf(draggedDrink->image) / 2;
-    int centreY = draggedDrink->y + CelHeightOf(draggedDrink->image) / 2;
-    bool given = crowd.GiveDrinkAt(centreX, centreY);
-    // The crowd is empty during a lesson; the lesson's own customers take the drink instead.
-    if (!given && mode == BoardMode::Tutorial && lesson && lesson->AllowsDrinks())
-        given = lesson->DropDrink(centreX, centreY);
-    if (given && progress != nullptr)
-        progress->drinks -= 1;
-    draggedDrink.reset();
-    Invalidate();
-}
-
-bool Board::SkipLevel(bool wholeStore)
-{
-    if (progress == nullptr || progress->store == nullptr)
-        return false;
-    const StoreInfo* current = GetStoreInfo(progress->storeNumber);
-    if (current == nullptr)
-        return false;
-    int levels = int(current->levels.size());
-    bool lastStore = progress->storeNumber >= PlayableStoreCount();
-    if (wholeStore && lastStore)
-        return false;
-    if (lastStore && progress->levelIndex + 1 >= levels)
-        return false;
-    if (wholeStore)
-        progress->levelIndex = levels;
-    else
-        progress->levelIndex += 1;
-    if (progress->levelIndex >= levels)
-        *progress = NewGameState(GetStoreInfo(progress->storeNumber + 1));
-    if (recorder != nullptr)
-        recorder->UnlockStore(progress->storeNumber);
-    savedProgress = std::make_unique<GameState>(*progress);
-    if (recorder != nullptr)
-    {
-        recorder->SetSavedGame(savedProgress.get());
-        recorder->SaveProfiles();
-    }
-    if (onStoreMap)
-        onStoreMap();
-    return true;
-}
-
-void Board::OnChar(char ch)
-{
-    if (progress == nullptr)
-        return;
-    if (ch == ' ')
-    {
-        if (boardState == BoardState::Playing)
-            SetPaused(pauseCount == 0);
-        return;
-    }
-    if (!std::isalnum(static_cast<unsigned char>(ch)))
-        return;
-    cheatBuffer.push_back(ch);
-    if (cheatBuffer.size() > kCheatLength)
-        cheatBuffer.erase(0, cheatBuffer.size() - kCheatLength);
-    const LevelInfo* level = store != nullptr ? store->GetLevel(progress->levelIndex) : nullptr;
-    bool minigame = level != nullptr && level->isMinigame;
-    bool known = true;
-    if (cheatBuffer == "qarvontu")
-        SkipLevel(false);
-    else if (cheatBuffer == "qarvonpe")
-        SkipLevel(true);
-    else if ((cheatBuffer == "qarvonhi" || cheatBuffer == "qarvonlo") && !minigame)
-    {
-        day.goal = cheatBuffer == "qarvonhi" ? day.money - 1 : day.money + 1;
-        crowd.CloseDoors();
-        EndLevel();
-    }
-    else if (cheatBuffer == "qarvonze")
-    {
-        if (store != nullptr && !store->levels.empty())
-            progress->levelIndex = int(store->levels.size()) - 1;
-        day.goal = day.money - 1;
-        crowd.CloseDoors();
-        EndLevel();
-    }
-    else if (cheatBuffer == "qarvonmy")
-    {
-        progress->cash = std::min(progress->cash + 1000.0, 9999.0);
-        PlayGameSound(SOUND_CASH_REGISTER);
-    }
-    else if (cheatBuffer == "qarvonex")
-    {
-        if (progress->lives < 9)
-        {
-            progress->lives += 1;
-            if (savedProgress)
-                savedProgress->lives += 1;
-        }
-    }
-    else if (cheatBuffer == "qarvonsc")
-        progress->score += 1000.0;
-    else if (cheatBuffer == "qarvonre")
-    {
-        if (recorder != nullptr)
-            recorder->ResetHighScores();
-    }
-    else
-        known = false;
-    if (known)
-        Invalidate();
+    hud.SetButtonsState(pauseCount == 0 && boardState == BoardState::Playing,
+                        (boardState == BoardState::Covered && dimmed) || pauseCount > 0);
 }
 
 } // namespace Zestra

@@ -11,6 +11,7 @@
 #include "game/shopday/BoardLesson.h"
 #include "game/shopday/CustomerCrowd.h"
 #include "game/shopday/DayLedger.h"
+#include "game/shopday/Hud.h"
 #include "game/shopday/LevelRecorder.h"
 #include "game/shopday/ShoppingComponent.h"
 #include "game/store/DraggableComponent.h"
@@ -24,7 +25,6 @@
 
 class ActiveComponent;
 class BackRoom;
-class Button;
 class CashRegister;
 class ChangingRoom;
 class Component;
@@ -38,7 +38,6 @@ class Minigame;
 struct FurnitureUpgrade;
 struct MerchantLevelInfo;
 struct StoreInfo;
-class Button;
 class Menu;
 class MenuHost;
 
@@ -100,8 +99,6 @@ public:
     // rope's posts by their feet), then x, then creation order. With inFrontOfHud, the people who stand lower
     // than the HUD's top are not drawn but listed there in that order, to be drawn over the HUD.
     void DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud = nullptr);
-    // The top edge of the HUD picture (600 without one).
-    int HudTop() const;
 
     // Queries of the customers.
     ClothingShelf* PickFurnitureWithClothing(int clothing) const override;
@@ -117,7 +114,7 @@ public:
     BoardMode mode = BoardMode::Level;
     int pauseCount = 0;
     DayLedger day; // today's clock, takings and goals
-    int bannerTimer = -1;
+    Hud hud;       // its buttons are the board's: their presses come to ButtonPressed
     Person* merchant = nullptr;           // not owned: sceneItems (or the shopping merchant) holds it
     CashRegister* cashRegister = nullptr; // not owned
     CustomerServiceDesk* serviceDesk = nullptr; // not owned
@@ -141,16 +138,12 @@ public:
     std::unique_ptr<GameState> savedProgress;
     Image* background = nullptr;
     ShopItemFactory* shopFactory = nullptr; // not owned; the upgrade shop sets it
-    // The HUD's two buttons at the same place: options while a day plays, done while the upgrade shop is open.
-    // Made when the board is first added to the widget manager; hidden until a floor is built.
-    std::unique_ptr<Button> optionsButton;
-    std::unique_ptr<Button> doneButton;
     void OnAttachedToManager(WidgetManager* manager) override;
     void OnDetachedFromManager(WidgetManager* manager) override;
     using ButtonListener::ButtonPressed;
     void ButtonPressed(int id) override;
 
-    // Level play, input, money and goals (BoardPlay.cpp, BoardMoney.cpp, Hud.cpp).
+    // Level play (Board.cpp), input (BoardInput.cpp), money and the end of the day (BoardMoney.cpp).
     void TickFraction(double step) override;
     void OnMouseMove(int x, int y) override;
     void OnMouseDown(int x, int y, int clickCode) override;
@@ -212,17 +205,12 @@ public:
     // Pays for an upgrade from the run's cash; false (nothing paid, no sound) when the cash does not cover it.
     bool SpendFunds(int amount);
     void EndLevel();
-    void DrawHud(Graphics& g);
-    void DrawBanner(Graphics& g);
     Merchant* PlayMerchant() const;
     CashRegisterLine* CashLine() const override;
     ChangingRoomLine* RoomLine() const override;
     CustomerServiceLine* ServiceLine() const override;
 
     CustomerCrowd crowd{this};
-    Image* bannerImage = nullptr;
-    Image* hudImage = nullptr;
-    Image* monthPicture = nullptr;
     std::unique_ptr<DraggableComponent> draggedDrink;
     int dragOffsetX = 0;
     int dragOffsetY = 0;
@@ -240,11 +228,9 @@ public:
     double levelMoney = 0.0;            // takings of the last ended level (EndLevel turns money into the score)
     int runLives = 0;                   // of the last EndLevel: the run's lives after the day
     int runTotal = 0;                   // of the last EndLevel: the run's score after the day (kept, or final)
-    bool hudButtonsEnabled = false;
     // True when the application paces updates by the display and delivers fractional updates; otherwise each tick
     // moves the people by one whole update itself.
     bool fractionalUpdates = false;
-    bool hudButtonsGreyed = false;
     // Keeps the drawn people in step with the crowd.
     void SyncPeople();
     // Moves the run to the next level or store, as the skip words do; false at the very end of the game.
@@ -266,6 +252,8 @@ public:
     void PlaySongAlone(int song);
 
 private:
+    // Where the dragged drink would land: the middle of its picture.
+    Point DrinkDropPoint() const;
     MenuHost* Host() const;
     ::Menu* Open(std::unique_ptr<::Menu> menu);
     void CloseMenu(const ::Menu* menu);

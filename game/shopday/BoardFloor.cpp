@@ -6,7 +6,6 @@
 #include "framework/log/Log.h"
 #include "game/data/LevelStats.h"
 #include "game/data/PersonStats.h"
-#include "game/menus/Button.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
 #include "game/res/Res.h"
@@ -75,32 +74,12 @@ Board::Board()
 
 Board::~Board()
 {
-    for (Widget* button : {static_cast<Widget*>(optionsButton.get()), static_cast<Widget*>(doneButton.get())})
-        if (button != nullptr && button->mParent != nullptr)
-            button->mParent->DetachChild(button);
     ClearLevel();
 }
 
 bool Board::LoadWalkGrid(const std::string& path)
 {
     return walkGrid.Load(path);
-}
-
-void Board::Tick()
-{
-    // A paused day stands completely still, the widget's own update included.
-    if (pauseCount > 0)
-        return;
-    Widget::Tick();
-    // Drawn only when something moved: a finished day, the shop view or a board behind a menu stays as it is
-    // until input or a change of state marks it again.
-    if (boardState == BoardState::Playing && PlayTick())
-        Invalidate();
-}
-
-void Board::Paint(Graphics& g)
-{
-    PaintPlay(g);
 }
 
 void Board::ClearLevel()
@@ -129,7 +108,7 @@ void Board::ClearLevel()
     changingRoomLine.reset();
     customerServiceLine.reset();
     drinkStation.reset();
-    bannerTimer = -1;
+    hud.bannerTimer = -1;
 }
 
 std::unique_ptr<Person> Board::MakeMerchant(int level) const
@@ -357,11 +336,7 @@ bool Board::LoadLevel(bool shop)
     }
 
     walkGrid.SetFurniture(furnitureList);
-    if (optionsButton)
-    {
-        optionsButton->SetShown(!madeShopItem);
-        doneButton->SetShown(madeShopItem);
-    }
+    hud.ShowButtonsFor(madeShopItem);
     return madeShopItem;
 }
 
@@ -387,7 +362,7 @@ void Board::DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud)
         return depthA != depthB ? depthA < depthB : a->x < b->x;
     });
     // People whose feet are lower than the HUD's top stand in front of it: they wait until it has been drawn.
-    const int hudTop = HudTop();
+    const int hudTop = hud.Top();
     for (Component* item : scene)
     {
         if (inFrontOfHud != nullptr && item->y + kPersonFeetY > hudTop &&
@@ -396,11 +371,6 @@ void Board::DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud)
         else
             item->Draw(g);
     }
-}
-
-int Board::HudTop() const
-{
-    return hudImage != nullptr ? 600 - hudImage->GetHeight() : 600;
 }
 
 ClothingShelf* Board::PickFurnitureWithClothing(int clothing) const

@@ -188,7 +188,7 @@ void Board::PrepareLevel()
     if (!progress || store == nullptr)
         return;
     background = store->GetImage("Background");
-    hudImage = store->GetImage("Hud");
+    hud.image = store->GetImage("Hud");
     const int storeNumber = progress->storeNumber;
     const int levelIndex = progress->levelIndex;
     if (IsTutorialLevel(storeNumber, levelIndex))

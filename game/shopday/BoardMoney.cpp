@@ -31,14 +31,12 @@ void Board::AddSale(double price, double tip, int wrappedCount)
     PlayGameSound(SOUND_CASH_REGISTER);
     if (reached == DayLedger::Reached::ExpertGoal)
     {
-        bannerImage = IMAGE_EXPERT_GOAL_REACHED.get();
-        bannerTimer = 0;
+        hud.ShowBanner(IMAGE_EXPERT_GOAL_REACHED.get());
         PlayGameSound(SOUND_EXPERT_GOAL);
     }
     else if (reached == DayLedger::Reached::Goal)
     {
-        bannerImage = IMAGE_GOAL_REACHED.get();
-        bannerTimer = 0;
+        hud.ShowBanner(IMAGE_GOAL_REACHED.get());
         PlayGameSound(SOUND_GOAL_REACHED);
     }
 }

@@ -1,7 +1,5 @@
 // The head-up display under the store floor (money, goal, jar, drinks, lives, clock and month) and the goal
 // banner that grows, rests and fades over the middle of the board.
-#include "game/shopday/Board.h"
-
 #include "game/shopday/Hud.h"
 
 #include "framework/graphics/Font.h"
@@ -10,7 +8,10 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/menus/Button.h"
+#include "game/profile/GameState.h"
 #include "game/res/Res.h"
+#include "game/scene/Component.h"
+#include "game/shopday/DayLedger.h"
 
 #include <cstdio>
 #include <string>
@@ -64,51 +65,85 @@ std::string ClockText(int ticks)
     return text;
 }
 
-namespace Zestra
-{
+Hud::Hud() = default;
 
-void Board::OnAttachedToManager(WidgetManager* manager)
+Hud::~Hud()
 {
-    Widget::OnAttachedToManager(manager);
+    for (Button* button : {optionsButton.get(), doneButton.get()})
+        if (button != nullptr && button->mParent != nullptr)
+            button->mParent->DetachChild(button);
+}
+
+void Hud::AttachButtons(Zestra::WidgetManager* manager, Zestra::ButtonListener* listener)
+{
     if (!optionsButton)
     {
-        optionsButton = MakeHudButton(this, IMAGE_HUD_OPTIONS_NORMAL.get(), IMAGE_HUD_OPTIONS_HOVER.get());
-        doneButton = MakeHudButton(this, IMAGE_HUD_DONE_NORMAL.get(), IMAGE_HUD_DONE_HOVER.get());
-        UpdateButtons();
+        optionsButton = MakeHudButton(listener, IMAGE_HUD_OPTIONS_NORMAL.get(), IMAGE_HUD_OPTIONS_HOVER.get());
+        doneButton = MakeHudButton(listener, IMAGE_HUD_DONE_NORMAL.get(), IMAGE_HUD_DONE_HOVER.get());
+        SetButtonsState(buttonsEnabled, buttonsGreyed);
     }
     manager->AttachChild(optionsButton.get());
     manager->AttachChild(doneButton.get());
 }
 
-void Board::OnDetachedFromManager(WidgetManager* manager)
+void Hud::DetachButtons(Zestra::WidgetManager* manager)
 {
-    if (optionsButton)
+    if (!optionsButton)
+        return;
+    manager->DetachChild(optionsButton.get());
+    manager->DetachChild(doneButton.get());
+}
+
+void Hud::ShowButtonsFor(bool shop)
+{
+    if (!optionsButton)
+        return;
+    optionsButton->SetShown(!shop);
+    doneButton->SetShown(shop);
+}
+
+void Hud::SetButtonsState(bool enabled, bool greyed)
+{
+    buttonsEnabled = enabled;
+    buttonsGreyed = greyed;
+    for (Button* button : {optionsButton.get(), doneButton.get()})
     {
-        manager->DetachChild(optionsButton.get());
-        manager->DetachChild(doneButton.get());
+        if (button == nullptr)
+            continue;
+        button->SetInactive(!enabled);
+        button->greyed = greyed;
+        button->Invalidate();
     }
-    Widget::OnDetachedFromManager(manager);
 }
 
-void Board::ButtonPressed(int id)
+int Hud::Top() const
 {
-    // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
-    if (doneButton && id == doneButton->mButtonId && mode == BoardMode::UpgradeShop)
-        OpenStore(true);
-    // Options during a day: the options dialog in its in-game form.
-    else if (optionsButton && id == optionsButton->mButtonId && mode == BoardMode::Level)
-        ShowOptions(true);
+    return image != nullptr ? 600 - image->GetHeight() : 600;
 }
 
-void Board::DrawHud(Graphics& g)
+void Hud::ShowBanner(Zestra::Image* banner)
 {
-    if (hudImage != nullptr)
-        g.Blit(hudImage, 0, 600 - hudImage->GetHeight());
+    bannerImage = banner;
+    bannerTimer = 0;
+}
+
+void Hud::TickBanner()
+{
+    bannerTimer += 1;
+    if (bannerTimer % kBannerTicks == 0)
+        bannerTimer = -1;
+}
+
+void Hud::Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, bool shopping, bool inLevel,
+               Component* drinkStation) const
+{
+    using Zestra::Color;
+    using Zestra::Image;
+    if (image != nullptr)
+        g.Blit(image, 0, 600 - image->GetHeight());
     g.SetTypeface(FONT_HUD_NUMBERS);
     g.SetInk(Color(255, 255, 255));
 
-    const GameState* run = progress ? progress.get() : savedProgress.get();
-    bool shopping = mode == BoardMode::UpgradeShop || (mode == BoardMode::Tutorial && tutorialRunning);
     double shownMoney = day.money + (shopping && run != nullptr ? run->cash : 0.0);
     Image* label = IMAGE_HUD_GOAL.get();
     double second = day.goal;
@@ -118,7 +153,7 @@ void Board::DrawHud(Graphics& g)
         label = IMAGE_HUD_PRICE.get();
         jar = IMAGE_HUD_CASH_ICON.get();
     }
-    else if (mode == BoardMode::Level && day.money >= day.goal)
+    else if (inLevel && day.money >= day.goal)
     {
         label = IMAGE_HUD_EXPERT_GOAL.get();
         second = day.expertGoal;
@@ -131,7 +166,7 @@ void Board::DrawHud(Graphics& g)
         g.Blit(jar, 0, 600 - jar->GetHeight());
     if (label != nullptr)
         g.Blit(label, 228 - label->GetWidth() / 2, 575 - label->GetHeight() / 2);
-    if (drinkStation)
+    if (drinkStation != nullptr)
     {
         drinkStation->Draw(g);
         if (run != nullptr)
@@ -152,8 +187,9 @@ void Board::DrawHud(Graphics& g)
         g.Blit(monthPicture, clockCentre - monthPicture->GetWidth() / 2, 515);
 }
 
-void Board::DrawBanner(Graphics& g)
+void Hud::DrawBanner(Zestra::Graphics& g) const
 {
+    using Zestra::Color;
     if (bannerTimer < 0 || bannerImage == nullptr)
         return;
     int t = bannerTimer;
@@ -180,5 +216,3 @@ void Board::DrawBanner(Graphics& g)
     g.SetTintImages(oldTint);
     g.SetInk(oldInk);
 }
-
-} // namespace Zestra

@@ -127,8 +127,8 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     OpenShop();
     Board& board = TheBoard();
     ASSERT_EQ(board.mode, BoardMode::UpgradeShop);
-    EXPECT_TRUE(board.doneButton->mShown);
-    EXPECT_FALSE(board.optionsButton->mShown);
+    EXPECT_TRUE(board.hud.doneButton->mShown);
+    EXPECT_FALSE(board.hud.optionsButton->mShown);
     EXPECT_NE(Item<ShopMerchant>(), nullptr);
     EXPECT_NE(Item<ShopGoodieRack>(), nullptr);
     EXPECT_NE(Item<ShopFurniture>(), nullptr);
@@ -149,12 +149,12 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     EXPECT_EQ(panel->description, GetText("buy_changing_room_msg"));
     EXPECT_FALSE(panel->title.empty());
     EXPECT_EQ(panel->price, 100);
-    EXPECT_TRUE(board.doneButton->greyed) << "the shop stands still behind its panel";
+    EXPECT_TRUE(board.hud.doneButton->greyed) << "the shop stands still behind its panel";
     ASSERT_TRUE(panel->buyButton->mShown) << "cash equal to the price buys";
     Click(*panel->buyButton);
 
     EXPECT_TRUE(app->OpenMenus().empty());
-    EXPECT_FALSE(board.doneButton->greyed);
+    EXPECT_FALSE(board.hud.doneButton->greyed);
     EXPECT_EQ(Run().cash, 0.0);
     EXPECT_EQ(Run().changingRooms, 2);
     ASSERT_EQ(board.mode, BoardMode::UpgradeShop) << "more is for sale";
@@ -164,14 +164,14 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     EXPECT_EQ(next->price, 350);
     EXPECT_EQ(next->preview->x, 154 + 202 - 51);
 
-    Click(*board.doneButton);
+    Click(*board.hud.doneButton);
     EXPECT_EQ(board.mode, BoardMode::Level);
     ASSERT_EQ(app->OpenMenus().size(), 1u);
     EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr) << "the day opens behind the sign";
     EXPECT_TRUE(board.shopItems.empty());
     EXPECT_EQ(board.changingRooms.size(), 2u);
-    EXPECT_FALSE(board.doneButton->mShown);
-    EXPECT_TRUE(board.optionsButton->mShown);
+    EXPECT_FALSE(board.hud.doneButton->mShown);
+    EXPECT_TRUE(board.hud.optionsButton->mShown);
 }
 
 // The rooms of store 1 (one at the start, three for sale) are sold one at a time at their own prices.
@@ -328,7 +328,7 @@ TEST_F(UpgradeShop, WithNothingLeftToBuyTheDayOpensWithoutTheShop)
     ASSERT_EQ(app->OpenMenus().size(), 1u);
     EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr);
     EXPECT_TRUE(TheBoard().shopItems.empty());
-    EXPECT_FALSE(TheBoard().doneButton->mShown);
-    EXPECT_TRUE(TheBoard().optionsButton->mShown);
+    EXPECT_FALSE(TheBoard().hud.doneButton->mShown);
+    EXPECT_TRUE(TheBoard().hud.optionsButton->mShown);
     EXPECT_EQ(TheBoard().changingRooms.size(), size_t(full.changingRooms));
 }

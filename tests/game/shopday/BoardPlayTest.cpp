@@ -183,11 +183,11 @@ TEST_F(BoardPlay, SpaceAndClicksPauseAndResumeOnlyWhilePlaying)
     board->SetBoardState(BoardState::Playing, false);
     board->OnChar(' ');
     EXPECT_EQ(board->pauseCount, 1);
-    EXPECT_FALSE(board->hudButtonsEnabled);
+    EXPECT_FALSE(board->hud.buttonsEnabled);
     board->OnMouseDown(rack.x + 5, rack.y + 5, 1);
     EXPECT_EQ(board->pauseCount, 0);
     EXPECT_TRUE(merchant->actions.empty()) << "the click only resumed the day";
-    EXPECT_TRUE(board->hudButtonsEnabled);
+    EXPECT_TRUE(board->hud.buttonsEnabled);
 }
 
 TEST_F(BoardPlay, CheatWordsCountFromTheirEighthCharacterAndRepeat)
@@ -224,11 +224,11 @@ TEST_F(BoardPlay, SalesAnnounceEachGoalOnce)
                    Case{140, 10, expertBanner.get()}, Case{0, 10, nullptr}})
     {
         board->day.money = c.before;
-        board->bannerTimer = -1;
-        board->bannerImage = nullptr;
+        board->hud.bannerTimer = -1;
+        board->hud.bannerImage = nullptr;
         board->AddSale(c.sale, 0, 0);
-        EXPECT_EQ(board->bannerImage, c.banner) << c.before << " + " << c.sale;
-        EXPECT_EQ(board->bannerTimer, c.banner != nullptr ? 0 : -1);
+        EXPECT_EQ(board->hud.bannerImage, c.banner) << c.before << " + " << c.sale;
+        EXPECT_EQ(board->hud.bannerTimer, c.banner != nullptr ? 0 : -1);
     }
 }
 
@@ -243,12 +243,12 @@ TEST_F(BoardPlay, GiftWrappingIsBookedAsCash)
 TEST_F(BoardPlay, TheBannerLasts225Ticks)
 {
     Arrivals({{"Lottra1", 5000}});
-    board->bannerTimer = 0;
+    board->hud.bannerTimer = 0;
     for (int i = 0; i < 224; ++i)
         board->PlayTick();
-    EXPECT_EQ(board->bannerTimer, 224);
+    EXPECT_EQ(board->hud.bannerTimer, 224);
     board->PlayTick();
-    EXPECT_EQ(board->bannerTimer, -1);
+    EXPECT_EQ(board->hud.bannerTimer, -1);
 }
 
 TEST(Clock, ShowsMinutesAndSeconds)

@@ -166,7 +166,7 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
         board.boardState = BoardState::Playing;
         ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
         board.LoadLevel(false);
-        board.hudImage = store->GetImage("Hud");
+        board.hud.image = store->GetImage("Hud");
 
         // The other thing alone, where it stands.
         Zestra::MemoryImage other(800, 600);

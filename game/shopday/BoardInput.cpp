@@ -1,0 +1,272 @@
+// The board's input: clicks that give the merchant orders, the drink dragged to a customer, the upgrade shop's
+// and the lessons' clicks, the space bar's pause and the skip words typed during a day.
+#include "game/shopday/Board.h"
+
+#include "framework/graphics/Image.h"
+#include "framework/graphics/MemoryImage.h"
+#include "game/data/LevelStats.h"
+#include "game/people/GameSound.h"
+#include "game/people/Merchant.h"
+#include "game/res/Res.h"
+#include "game/store/ActiveComponent.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace
+{
+constexpr size_t kMaxOrders = 6;
+constexpr size_t kCheatLength = 8;
+
+int CelWidthOf(const Zestra::Image* image)
+{
+    return image == nullptr ? 0 : image->GetCelWidth();
+}
+
+int CelHeightOf(const Zestra::Image* image)
+{
+    return image == nullptr ? 0 : image->GetCelHeight();
+}
+} // namespace
+
+namespace Zestra
+{
+
+Point Board::DrinkDropPoint() const
+{
+    if (!draggedDrink)
+        return Point{};
+    return Point{draggedDrink->x + CelWidthOf(draggedDrink->image) / 2,
+                 draggedDrink->y + CelHeightOf(draggedDrink->image) / 2};
+}
+
+void Board::OnMouseMove(int x, int y)
+{
+    Invalidate();
+    if (boardState != BoardState::Playing || pauseCount > 0)
+        return;
+    bool hand = false;
+    if (mode == BoardMode::Level)
+    {
+        hand = FindClickableAt(x, y) != nullptr ||
+               (progress != nullptr && progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
+    }
+    else if (mode == BoardMode::UpgradeShop)
+    {
+        // Every item follows the mouse, so a badge left for another one never stays lit; the HUD shows the price
+        // of the first badge under the mouse.
+        day.goal = 0;
+        for (auto& item : shopItems)
+            if (item->Contains(x, y) && !hand)
+            {
+                hand = true;
+                day.goal = item->price;
+            }
+    }
+    else if (mode == BoardMode::Tutorial && lesson)
+    {
+        hand = lesson->HasHotSpotAt(x, y) || (lesson->AllowsDrinks() && progress != nullptr &&
+                                              progress->drinks > 0 && drinkStation && drinkStation->Contains(x, y));
+        day.goal = lesson->PriceAt(x, y);
+    }
+    ShowHandCursor(hand);
+}
+
+void Board::OnMouseDown(int x, int y, int clickCode)
+{
+    if (boardState != BoardState::Playing)
+        return;
+    if (pauseCount > 0)
+    {
+        SetPaused(false);
+        return;
+    }
+    if (mode == BoardMode::Tutorial && lesson)
+    {
+        // Only the lesson decides what a click does: the things its arrows point at, or the next text box.
+        if (clickCode > 0 && lesson->AllowsDrinks() && progress != nullptr && progress->drinks > 0 &&
+            drinkStation && drinkStation->Contains(x, y))
+        {
+            draggedDrink = std::make_unique<DraggableComponent>(
+                drinkStation->x, drinkStation->y, drinkStation->GetImage(), store->GetImage("DrinkActive"));
+            dragOffsetX = drinkStation->x - x;
+            dragOffsetY = drinkStation->y - y;
+            lesson->OnDrinkGrabbed();
+        }
+        else
+        {
+            lesson->OnMouseDown(x, y, clickCode);
+        }
+        if (lesson)
+            OnMouseMove(x, y);
+        return;
+    }
+    if (mode == BoardMode::UpgradeShop && clickCode >= 1)
+    {
+        OnMouseMove(x, y);
+        if (ShoppingComponent* item = FindShopItemAt(x, y))
+            item->OpenPanel(*this);
+        return;
+    }
+    if (mode != BoardMode::Level)
+    {
+        OnMouseMove(x, y);
+        return;
+    }
+    Merchant* playable = PlayMerchant();
+    bool taken = false;
+    if (clickCode > 0 && playable != nullptr)
+    {
+        if (playable->actions.size() >= kMaxOrders)
+        {
+            OnMouseMove(x, y);
+            return;
+        }
+        if (ActiveComponent* clickable = FindClickableAt(x, y))
+        {
+            taken = true;
+            if (playable->CountOrdersFor(clickable) < clickable->maxOrders)
+            {
+                if (std::unique_ptr<MerchantAction> order = clickable->CreateMerchantAction(*playable))
+                    playable->AddAction(std::move(order));
+            }
+        }
+    }
+    else if (clickCode < 0 && playable != nullptr)
+    {
+        playable->CancelNewest();
+        taken = true;
+    }
+    if (!taken && clickCode > 0 && progress != nullptr && progress->drinks > 0 && drinkStation &&
+        drinkStation->Contains(x, y))
+    {
+        draggedDrink = std::make_unique<DraggableComponent>(drinkStation->x, drinkStation->y,
+                                                            drinkStation->GetImage(), store->GetImage("DrinkActive"));
+        dragOffsetX = drinkStation->x - x;
+        dragOffsetY = drinkStation->y - y;
+    }
+    OnMouseMove(x, y);
+}
+
+void Board::OnMouseDrag(int x, int y)
+{
+    if (!draggedDrink)
+        return;
+    draggedDrink->x = x + dragOffsetX;
+    draggedDrink->y = y + dragOffsetY;
+    Invalidate();
+}
+
+void Board::OnMouseUp(int x, int y, int clickCode)
+{
+    if (!draggedDrink)
+        return;
+    Point drop = DrinkDropPoint();
+    int centreX = drop.mX;
+    int centreY = drop.mY;
+    bool given = crowd.GiveDrinkAt(centreX, centreY);
+    // The crowd is empty during a lesson; the lesson's own customers take the drink instead.
+    if (!given && mode == BoardMode::Tutorial && lesson && lesson->AllowsDrinks())
+        given = lesson->DropDrink(centreX, centreY);
+    if (given && progress != nullptr)
+        progress->drinks -= 1;
+    draggedDrink.reset();
+    Invalidate();
+}
+
+bool Board::SkipLevel(bool wholeStore)
+{
+    if (progress == nullptr || progress->store == nullptr)
+        return false;
+    const StoreInfo* current = GetStoreInfo(progress->storeNumber);
+    if (current == nullptr)
+        return false;
+    int levels = int(current->levels.size());
+    bool lastStore = progress->storeNumber >= PlayableStoreCount();
+    if (wholeStore && lastStore)
+        return false;
+    if (lastStore && progress->levelIndex + 1 >= levels)
+        return false;
+    if (wholeStore)
+        progress->levelIndex = levels;
+    else
+        progress->levelIndex += 1;
+    if (progress->levelIndex >= levels)
+        *progress = NewGameState(GetStoreInfo(progress->storeNumber + 1));
+    if (recorder != nullptr)
+        recorder->UnlockStore(progress->storeNumber);
+    savedProgress = std::make_unique<GameState>(*progress);
+    if (recorder != nullptr)
+    {
+        recorder->SetSavedGame(savedProgress.get());
+        recorder->SaveProfiles();
+    }
+    if (onStoreMap)
+        onStoreMap();
+    return true;
+}
+
+void Board::OnChar(char ch)
+{
+    if (progress == nullptr)
+        return;
+    if (ch == ' ')
+    {
+        if (boardState == BoardState::Playing)
+            SetPaused(pauseCount == 0);
+        return;
+    }
+    if (!std::isalnum(static_cast<unsigned char>(ch)))
+        return;
+    cheatBuffer.push_back(ch);
+    if (cheatBuffer.size() > kCheatLength)
+        cheatBuffer.erase(0, cheatBuffer.size() - kCheatLength);
+    const LevelInfo* level = store != nullptr ? store->GetLevel(progress->levelIndex) : nullptr;
+    bool minigame = level != nullptr && level->isMinigame;
+    bool known = true;
+    if (cheatBuffer == "qarvontu")
+        SkipLevel(false);
+    else if (cheatBuffer == "qarvonpe")
+        SkipLevel(true);
+    else if ((cheatBuffer == "qarvonhi" || cheatBuffer == "qarvonlo") && !minigame)
+    {
+        day.goal = cheatBuffer == "qarvonhi" ? day.money - 1 : day.money + 1;
+        crowd.CloseDoors();
+        EndLevel();
+    }
+    else if (cheatBuffer == "qarvonze")
+    {
+        if (store != nullptr && !store->levels.empty())
+            progress->levelIndex = int(store->levels.size()) - 1;
+        day.goal = day.money - 1;
+        crowd.CloseDoors();
+        EndLevel();
+    }
+    else if (cheatBuffer == "qarvonmy")
+    {
+        progress->cash = std::min(progress->cash + 1000.0, 9999.0);
+        PlayGameSound(SOUND_CASH_REGISTER);
+    }
+    else if (cheatBuffer == "qarvonex")
+    {
+        if (progress->lives < 9)
+        {
+            progress->lives += 1;
+            if (savedProgress)
+                savedProgress->lives += 1;
+        }
+    }
+    else if (cheatBuffer == "qarvonsc")
+        progress->score += 1000.0;
+    else if (cheatBuffer == "qarvonre")
+    {
+        if (recorder != nullptr)
+            recorder->ResetHighScores();
+    }
+    else
+        known = false;
+    if (known)
+        Invalidate();
+}
+
+} // namespace Zestra
