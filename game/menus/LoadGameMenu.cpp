@@ -23,8 +23,9 @@ constexpr int kCancelTop = 244;
 LoadGameMenu::LoadGameMenu(Zestra::Board* board, int openerId)
     : DialogMenu(board, IMAGE_MENU_DIALOG_BOX_4.get(), GetText("start_game_title")), openerId(openerId)
 {
-    AddMenuButton(GetText("new_game"), mWidth / 2, kNewGameTop, kNewGame);
-    confirmControl = AddMenuButton(GetText("load_game"), mWidth / 2, kLoadGameTop, kLoadGame);
+    newGameButton = AddMenuButton(GetText("new_game"), mWidth / 2, kNewGameTop, kNewGame);
+    loadButton = AddMenuButton(GetText("load_game"), mWidth / 2, kLoadGameTop, kLoadGame);
+    confirmControl = loadButton;
     cancelControl = AddMenuButton(GetText("cancel_game"), mWidth / 2, kCancelTop, kCancel);
 }
 

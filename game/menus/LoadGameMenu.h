@@ -21,4 +21,6 @@ public:
     void ButtonPressed(int id) override;
 
     int openerId = -1;
+    Button* newGameButton = nullptr;
+    Button* loadButton = nullptr;
 };

@@ -3,6 +3,7 @@
 // what the profile file holds afterwards, and where each button leads (the map, the comic and the run's high
 // scores, into the next store, or back to the main menu after a lost run). Skipped when the build has no content folder.
 #include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/widgets/KeyCodes.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
@@ -11,7 +12,9 @@
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelStartMenu.h"
+#include "game/menus/LoadGameMenu.h"
 #include "game/menus/MainMenu.h"
+#include "game/menus/MainMenuButton.h"
 #include "game/menus/MapMenu.h"
 #include "game/minigame/Minigame.h"
 #include "game/minigame/MinigamePlay.h"
@@ -295,6 +298,94 @@ TEST_F(DayFlow, ABonusDayNeverOpensTheResultPanel)
     auto* map = TopAs<MapMenu>();
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->levelIndex, bonus + 1);
+}
+
+TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
+{
+    enum class Answer
+    {
+        None,     // no saved run: nothing is asked
+        Continue, // the question's load button
+        NewGame,  // the question's new-game button, then its confirmation
+    };
+    struct Case
+    {
+        const char* name;
+        bool savedRun;
+        Answer answer;
+    };
+    const Case cases[] = {
+        {"no saved run", false, Answer::None},
+        {"continue the saved run", true, Answer::Continue},
+        {"a new game over the saved run", true, Answer::NewGame},
+    };
+    // The saved run: store 2, its fourth day, one life lost.
+    constexpr int kSavedStore = 2;
+    constexpr int kSavedDay = 3;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+        SetProfileName(0, "");
+        CreateProfile("Tess");
+        TheBoard().savedProgress.reset();
+        TheBoard().progress.reset();
+        if (c.savedRun)
+        {
+            UnlockStore(kSavedStore);
+            MarkLevelStarted(1, 0);
+            GameState run = NewGameState(GetStoreInfo(kSavedStore));
+            run.levelIndex = kSavedDay;
+            run.lives = 3;
+            SetSavedGame(&run);
+        }
+        TheBoard().ShowMainMenu();
+        auto* main = TopAs<MainMenu>();
+        ASSERT_NE(main, nullptr);
+        SettleAndClick(main->buttons[0]);
+        if (c.answer == Answer::None)
+        {
+            // At once the first comic of a new run; the main menu has gone and nothing was asked.
+            auto* comic = TopAs<Comic>();
+            ASSERT_NE(comic, nullptr);
+            EXPECT_EQ(comic->kind, Comic::kToMap);
+            EXPECT_EQ(app->OpenMenus().size(), 1u);
+            EXPECT_FALSE(HasSavedGame());
+            continue;
+        }
+        auto* question = TopAs<LoadGameMenu>();
+        ASSERT_NE(question, nullptr);
+        ASSERT_EQ(app->OpenMenus().size(), 2u) << "the main menu stays under the question";
+        if (c.answer == Answer::Continue)
+        {
+            SettleAndClick(question->loadButton);
+            auto* map = TopAs<MapMenu>();
+            ASSERT_NE(map, nullptr);
+            EXPECT_EQ(app->OpenMenus().size(), 1u);
+            EXPECT_FALSE(map->chooseMode);
+            EXPECT_EQ(map->storeNumber, kSavedStore);
+            EXPECT_EQ(map->levelIndex, kSavedDay);
+            ASSERT_NE(TheBoard().progress, nullptr);
+            EXPECT_EQ(TheBoard().progress->lives, 3);
+            EXPECT_TRUE(HasSavedGame()) << "continuing keeps the saved run";
+            continue;
+        }
+        SettleAndClick(question->newGameButton);
+        Menu* confirm = Top();
+        ASSERT_NE(confirm, question);
+        for (int i = 0; i < 1000 && !confirm->IsSettled(); ++i)
+            Updates(1);
+        app->mWidgetManager->KeyPressed(KEY_RETURN); // the confirmation's yes
+        app->mWidgetManager->KeyReleased(KEY_RETURN);
+        app->ProcessDeferredDeletes();
+        // The saved run is gone and, with two stores open, the map lets the player choose where to start.
+        EXPECT_FALSE(HasSavedGame());
+        auto* map = TopAs<MapMenu>();
+        ASSERT_NE(map, nullptr);
+        EXPECT_TRUE(map->chooseMode);
+        EXPECT_EQ(app->OpenMenus().size(), 1u) << "the question and the main menu have closed";
+    }
 }
 
 } // namespace
