@@ -13,6 +13,7 @@
 #include "game/scene/Component.h"
 #include "game/shopday/DayLedger.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -21,6 +22,14 @@ namespace
 constexpr int kBaseline = 583;
 constexpr int kHudButtonX = 631;
 constexpr int kHudButtonY = 556;
+constexpr int kLivesX = 534;
+constexpr int kLivesCountRight = 620;
+constexpr int kClockX = 724;
+// The time and the month are centred a little left of the clock picture's middle.
+constexpr int kClockCentreShift = -3;
+constexpr int kClockBaseline = 569;
+constexpr int kMonthTop = 515;
+constexpr int kScreenBottom = 600;
 
 // A HUD button: silent, its hover picture also shown while pressed.
 std::unique_ptr<Button> MakeHudButton(Zestra::ButtonListener* board, Zestra::Image* normal, Zestra::Image* hover)
@@ -44,6 +53,11 @@ int WidthOf(const Zestra::Image* image)
     return image == nullptr ? 0 : image->GetWidth();
 }
 
+int ClockCentre(const Zestra::Image* clock)
+{
+    return kClockX + kClockCentreShift + WidthOf(clock) / 2;
+}
+
 std::string Dollars(double amount)
 {
     char text[48];
@@ -63,6 +77,33 @@ std::string ClockText(int ticks)
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d", ticks / 6000, (ticks / 100) % 60);
     return text;
+}
+
+Zestra::Rect HudClockArea(const Zestra::Image* clock, const Zestra::Image* month)
+{
+    Zestra::Rect area(kClockX, kScreenBottom - HeightOf(clock), WidthOf(clock), HeightOf(clock));
+    if (month == nullptr)
+        return area;
+    Zestra::Rect monthArea(ClockCentre(clock) - WidthOf(month) / 2, kMonthTop, WidthOf(month), HeightOf(month));
+    if (area.mWidth == 0 || area.mHeight == 0)
+        return monthArea;
+    int left = std::min(area.mX, monthArea.mX);
+    int top = std::min(area.mY, monthArea.mY);
+    int right = std::max(area.mX + area.mWidth, monthArea.mX + monthArea.mWidth);
+    int bottom = std::max(area.mY + area.mHeight, monthArea.mY + monthArea.mHeight);
+    return Zestra::Rect(left, top, right - left, bottom - top);
+}
+
+Zestra::Rect HudLivesArea(const Zestra::Image* lives)
+{
+    int right = std::max(kLivesX + WidthOf(lives), kLivesCountRight);
+    int height = HeightOf(lives);
+    return Zestra::Rect(kLivesX, kScreenBottom - height, right - kLivesX, height);
+}
+
+Zestra::Rect HudButtonArea(const Zestra::Image* button)
+{
+    return Zestra::Rect(kHudButtonX, kHudButtonY, WidthOf(button), HeightOf(button));
 }
 
 Hud::Hud() = default;
@@ -173,18 +214,18 @@ void Hud::Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, 
             RightAligned(g, std::to_string(run->drinks), 500, kBaseline);
     }
     if (IMAGE_HUD_LIVES)
-        g.Blit(IMAGE_HUD_LIVES.get(), 534, 600 - HeightOf(IMAGE_HUD_LIVES.get()));
+        g.Blit(IMAGE_HUD_LIVES.get(), kLivesX, kScreenBottom - HeightOf(IMAGE_HUD_LIVES.get()));
     if (run != nullptr)
-        RightAligned(g, std::to_string(run->lives), 620, kBaseline);
+        RightAligned(g, std::to_string(run->lives), kLivesCountRight, kBaseline);
     Image* clock = IMAGE_HUD_CLOCK.get();
     if (clock != nullptr)
-        g.Blit(clock, 724, 600 - clock->GetHeight());
-    int clockCentre = 721 + WidthOf(clock) / 2;
+        g.Blit(clock, kClockX, kScreenBottom - clock->GetHeight());
+    int clockCentre = ClockCentre(clock);
     std::string time = ClockText(day.clockTicks);
     if (FONT_HUD_NUMBERS != nullptr)
-        g.PrintText(time, clockCentre - FONT_HUD_NUMBERS->TextWidth(time) / 2, 569);
+        g.PrintText(time, clockCentre - FONT_HUD_NUMBERS->TextWidth(time) / 2, kClockBaseline);
     if (monthPicture != nullptr)
-        g.Blit(monthPicture, clockCentre - monthPicture->GetWidth() / 2, 515);
+        g.Blit(monthPicture, clockCentre - monthPicture->GetWidth() / 2, kMonthTop);
 }
 
 void Hud::DrawBanner(Zestra::Graphics& g) const

@@ -4,6 +4,8 @@
 // buttons.
 #pragma once
 
+#include "framework/graphics/Rect.h"
+
 #include <memory>
 #include <string>
 
@@ -61,3 +63,10 @@ public:
     bool buttonsEnabled = false;
     bool buttonsGreyed = false;
 };
+
+// The screen areas of the HUD's corner pieces, for these pictures (null ones take no room): the clock with its
+// time and the month picture over it; the lives icon with its count; a HUD button (options or done). The buttons
+// sit between the two and must leave both free.
+Zestra::Rect HudClockArea(const Zestra::Image* clock, const Zestra::Image* month);
+Zestra::Rect HudLivesArea(const Zestra::Image* lives);
+Zestra::Rect HudButtonArea(const Zestra::Image* button);

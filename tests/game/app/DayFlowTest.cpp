@@ -2,6 +2,7 @@
 // end of a day decides (pass at the goal, expert, a lost life, the end of a run), what the result panel offers,
 // what the profile file holds afterwards, and where each button leads (the map, the comic and the run's high
 // scores, into the next store, or back to the main menu after a lost run). Skipped when the build has no content folder.
+#include "framework/graphics/MemoryImage.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/widgets/KeyCodes.h"
 #include "framework/widgets/WidgetManager.h"
@@ -20,7 +21,9 @@
 #include "game/minigame/MinigamePlay.h"
 #include "game/profile/GameState.h"
 #include "game/profile/ProfileTable.h"
+#include "game/res/Res.h"
 #include "game/shopday/Board.h"
+#include "game/shopday/Hud.h"
 
 #include <gtest/gtest.h>
 
@@ -298,6 +301,31 @@ TEST_F(DayFlow, ABonusDayNeverOpensTheResultPanel)
     auto* map = TopAs<MapMenu>();
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->levelIndex, bonus + 1);
+}
+
+TEST_F(DayFlow, TheHudButtonsLeaveTheClockTheMonthAndTheLivesFree)
+{
+    const Rect screen(0, 0, 800, 600);
+    const Rect lives = HudLivesArea(IMAGE_HUD_LIVES.get());
+    for (const ResImage* button :
+         {&IMAGE_HUD_OPTIONS_NORMAL, &IMAGE_HUD_OPTIONS_HOVER, &IMAGE_HUD_DONE_NORMAL, &IMAGE_HUD_DONE_HOVER})
+    {
+        ASSERT_NE(button->get(), nullptr);
+        const Rect area = HudButtonArea(button->get());
+        EXPECT_EQ(area.Intersection(screen), area) << "a HUD button reaches off the screen";
+        EXPECT_FALSE(area.Intersects(lives)) << "a HUD button covers the lives";
+        for (const ResImage* month : {&IMAGE_HUD_JAN, &IMAGE_HUD_FEB, &IMAGE_HUD_MAR, &IMAGE_HUD_APR, &IMAGE_HUD_MAY,
+                                      &IMAGE_HUD_JUN, &IMAGE_HUD_JUL, &IMAGE_HUD_AUG, &IMAGE_HUD_SEP, &IMAGE_HUD_OCT,
+                                      &IMAGE_HUD_NOV, &IMAGE_HUD_DEC})
+        {
+            const Rect clock = HudClockArea(IMAGE_HUD_CLOCK.get(), month->get());
+            EXPECT_FALSE(area.Intersects(clock)) << "a HUD button covers the clock or its month";
+        }
+    }
+    // The board's buttons take the places measured here.
+    const Button& options = *TheBoard().hud.optionsButton;
+    EXPECT_EQ(Rect(options.mX, options.mY, options.mWidth, options.mHeight),
+              HudButtonArea(IMAGE_HUD_OPTIONS_NORMAL.get()));
 }
 
 TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
