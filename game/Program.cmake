@@ -6,7 +6,7 @@ add_library(game_app STATIC
     ${CMAKE_CURRENT_LIST_DIR}/app/LogoScreen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/app/DistributorScreen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/app/TitleScreen.cpp)
-target_link_libraries(game_app PUBLIC velmora_options zestra_app game_shop game_menus game_tutorial game_shopday
+target_link_libraries(game_app PUBLIC velmora_options zestra_app game_flow game_shop game_menus game_tutorial game_shopday
     game_store game_people game_data game_profile game_res)
 
 # The program `velmora`: built into the game folder beside its data, so it runs from the build tree as it is.

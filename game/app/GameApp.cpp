@@ -17,8 +17,8 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
-#include "game/menus/Menu.h"
-#include "game/menus/MenuCatalog.h"
+#include "game/flow/BoardFlow.h"
+#include "game/flow/MenuCatalog.h"
 #include "game/minigame/Minigame.h"
 #include "game/people/GameSound.h"
 #include "game/people/Person.h"
@@ -31,6 +31,7 @@
 #include "game/shopday/Board.h"
 #include "game/tutorial/LessonScreens.h"
 #include "game/tutorial/TutorialLessons.h"
+#include "game/ui/Menu.h"
 
 #include <algorithm>
 #include <charconv>
@@ -481,7 +482,7 @@ void GameApp::StartGame()
     // The title screen's pictures are not needed again this run.
     UnbindGroup("TitleScreen");
     mResourceManager->UnloadGroup("TitleScreen");
-    mBoard->ShowMainMenu();
+    mBoard->flow->ShowMainMenu();
     if (mMusicInterface)
         mMusicInterface->FadeSongIn(MainMenuSong(), -1, kMainMenuFadeIn, false);
 }
@@ -532,6 +533,7 @@ void GameApp::CreateBoard()
     mProfileRecorder = std::make_unique<ProfileRecorder>();
     mBoard->recorder = mProfileRecorder.get();
     mBoard->lessonMaker = MakeLesson;
+    mBoard->flow = std::make_unique<BoardFlow>(*mBoard);
     mBoard->fractionalUpdates = mRefreshPacing;
     mBoard->onDayOpened = [this] { NoteDayStarted(); };
     mBoard->onLevelEnded = [this]
@@ -540,7 +542,7 @@ void GameApp::CreateBoard()
             onLevelEnded();
         // Played through the menus, the day's result panel follows (a headless run may have ended already).
         if (!mQuitting && mBoard && !options.levelGiven)
-            mBoard->ShowLevelResult();
+            mBoard->flow->ShowLevelResult();
     };
     mWidgetManager->AttachChild(mBoard.get());
     mWidgetManager->FocusWidget(mBoard.get());
@@ -564,7 +566,7 @@ bool GameApp::StartLevel(int storeNumber, int level)
     const LevelInfo* info = mBoard->store->GetLevel(level);
     if (info != nullptr && info->isMinigame)
     {
-        mBoard->OpenMinigame();
+        mBoard->flow->OpenMinigame();
         // "-level" goes straight into the day: the first stage begins at once, as the level-start panel's OK
         // begins it in the flow.
         if (mBoard->minigame != nullptr)

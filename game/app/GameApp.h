@@ -6,8 +6,8 @@
 #pragma once
 
 #include "framework/app/ZestraAppBase.h"
-#include "game/menus/MenuHost.h"
 #include "game/menus/VoiceHost.h"
+#include "game/ui/MenuHost.h"
 
 #include <atomic>
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "game/data/LevelStats.h"
 #include "game/diag/ShoppingRule.h"
 #include "game/profile/GameState.h"
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 #include "game/shopday/Board.h"
 
 #include <cstdlib>

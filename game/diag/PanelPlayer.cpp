@@ -5,7 +5,7 @@
 #include "game/app/GameApp.h"
 #include "game/app/TitleScreen.h"
 #include "game/diag/ScreenPlayer.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelStartBossMenu.h"
 #include "game/menus/LevelStartMenu.h"

@@ -6,7 +6,7 @@
 #include "game/app/GameApp.h"
 #include "game/diag/MinigamePlayer.h"
 #include "game/diag/ShoppingRule.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/minigame/Minigame.h"
 #include "game/shop/ShopItems.h"
 #include "game/shop/UpgradeMenu.h"

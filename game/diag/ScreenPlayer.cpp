@@ -2,7 +2,7 @@
 #include "game/diag/ScreenPlayer.h"
 
 #include "framework/widgets/EditWidget.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/Comic.h"
 #include "game/menus/EnterNameMenu.h"
 #include "game/menus/InfoMenu.h"

@@ -9,7 +9,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/people/Person.h"
 #include "game/res/Res.h"
 

@@ -3,7 +3,7 @@
 // the store's description of it.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 #include <map>
 #include <memory>

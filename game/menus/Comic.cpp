@@ -8,7 +8,7 @@
 #include "framework/widgets/KeyCodes.h"
 #include "game/data/Localization.h"
 #include "game/menus/HighScoresMenu.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 
@@ -59,11 +59,11 @@ bool Comic::Continue()
     {
     case kToMap:
         if (board != nullptr)
-            board->ShowMap();
+            board->flow->ShowMap();
         break;
     case kToLevel:
         if (board != nullptr)
-            board->PrepareLevel();
+            board->flow->PrepareLevel();
         break;
     default:
         if (host != nullptr)

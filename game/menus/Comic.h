@@ -3,7 +3,7 @@
 // scores of the run.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 class Comic : public Menu
 {

@@ -16,7 +16,7 @@ ConfirmMainMenu::ConfirmMainMenu(Zestra::Board* board, int openerId)
 void ConfirmMainMenu::OnConfirm()
 {
     if (board != nullptr)
-        board->ShowMainMenu();
+        board->flow->ShowMainMenu();
     if (Zestra::ZestraAppBase* app = Zestra::AppOf(*this); app != nullptr && openerId >= 0)
         app->RemoveDialog(openerId);
 }

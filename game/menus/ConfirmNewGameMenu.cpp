@@ -16,7 +16,7 @@ ConfirmNewGameMenu::ConfirmNewGameMenu(Zestra::Board* board, int loadGameMenuId,
 void ConfirmNewGameMenu::OnConfirm()
 {
     if (board != nullptr)
-        board->StartNewGame(false);
+        board->flow->StartNewGame(false);
     Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
     if (app == nullptr)
         return;

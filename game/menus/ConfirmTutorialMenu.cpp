@@ -13,11 +13,11 @@ ConfirmTutorialMenu::ConfirmTutorialMenu(Zestra::Board* board)
 void ConfirmTutorialMenu::OnConfirm()
 {
     if (board != nullptr)
-        board->StartTutorial();
+        board->flow->StartTutorial();
 }
 
 void ConfirmTutorialMenu::OnCancel()
 {
     if (board != nullptr)
-        board->ShowLevelStart(true);
+        board->flow->ShowLevelStart(true);
 }

@@ -3,7 +3,7 @@
 // it has settled.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 #include "game/menus/SlideIn.h"
 
 #include <string>

@@ -7,7 +7,7 @@
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/profile/Profile.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"

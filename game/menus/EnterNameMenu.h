@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/widgets/EditListener.h"
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 #include <functional>
 #include <string>

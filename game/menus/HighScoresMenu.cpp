@@ -9,7 +9,7 @@
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
@@ -131,11 +131,11 @@ void HighScoresMenu::OnBack()
     if (board == nullptr)
         return;
     if (final)
-        board->ShowCredits();
+        board->flow->ShowCredits();
     else if (fromResult)
-        board->ShowMap();
+        board->flow->ShowMap();
     else
-        board->ShowMainMenu();
+        board->flow->ShowMainMenu();
 }
 
 void HighScoresMenu::Tick()

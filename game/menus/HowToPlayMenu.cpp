@@ -5,7 +5,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/res/Res.h"
 
 using namespace Zestra;

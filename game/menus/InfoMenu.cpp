@@ -2,7 +2,7 @@
 #include "game/menus/InfoMenu.h"
 
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/shopday/Board.h"
 
 namespace
@@ -22,7 +22,7 @@ void InfoMenu::OnBack()
 {
     Close();
     if (board != nullptr)
-        board->ShowMainMenu();
+        board->flow->ShowMainMenu();
 }
 
 void InfoMenu::ButtonPressed(int id)

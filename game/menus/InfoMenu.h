@@ -2,7 +2,7 @@
 // screen, the subclass's content on it, and a back button that returns to the main menu.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 class InfoMenu : public Menu
 {

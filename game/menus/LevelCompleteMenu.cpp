@@ -4,7 +4,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/people/GameSound.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
@@ -212,6 +212,6 @@ void LevelCompleteMenu::ButtonPressed(int id)
     if (id != kOkButton && id != kQuitButton)
         return;
     if (board != nullptr)
-        board->AfterResult(id == kQuitButton);
+        board->flow->AfterResult(id == kQuitButton);
     Close();
 }

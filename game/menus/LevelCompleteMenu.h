@@ -5,7 +5,7 @@
 #pragma once
 
 #include "game/menus/LevelPanels.h"
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 #include "game/menus/SlideIn.h"
 
 #include <memory>

@@ -3,7 +3,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 
@@ -78,6 +78,6 @@ void LevelStartBossMenu::ButtonPressed(int id)
     if (id != kOkButton)
         return;
     if (board != nullptr)
-        board->ShowLevelStart(false);
+        board->flow->ShowLevelStart(false);
     Close();
 }

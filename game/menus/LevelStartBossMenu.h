@@ -2,7 +2,7 @@
 // rival's introduction zooms in from the centre of the screen over 40 updates, then its OK button appears.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 #include <memory>
 

@@ -6,10 +6,10 @@
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/LevelPanels.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/minigame/Minigame.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
@@ -118,7 +118,7 @@ void LevelStartMenu::ButtonPressed(int id)
         if (minigame != nullptr)
             minigame->StartStage();
         else if (board != nullptr)
-            board->AfterLevelStart(true);
+            board->flow->AfterLevelStart(true);
         Close();
         break;
     case kQuitButton:
@@ -131,7 +131,7 @@ void LevelStartMenu::ButtonPressed(int id)
                 board->minigame = nullptr;
         }
         if (board != nullptr)
-            board->ShowMainMenu();
+            board->flow->ShowMainMenu();
         Close();
         break;
     case kHandbookButton:

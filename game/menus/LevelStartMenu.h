@@ -3,7 +3,7 @@
 // slide stops while the application is inactive.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 #include "game/menus/SlideIn.h"
 
 #include <memory>

@@ -5,9 +5,9 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/ConfirmNewGameMenu.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 
@@ -41,7 +41,7 @@ void LoadGameMenu::ButtonPressed(int id)
     {
         Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
         if (board != nullptr)
-            board->StartNewGame(true);
+            board->flow->StartNewGame(true);
         if (app != nullptr && openerId >= 0)
             app->RemoveDialog(openerId);
         Close();

@@ -8,7 +8,7 @@
 #include "game/data/Localization.h"
 #include "game/menus/ConfirmQuitMenu.h"
 #include "game/menus/MainMenuButton.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
@@ -108,26 +108,26 @@ void MainMenu::ButtonPressed(int id)
     {
     case kPlay:
         if (board != nullptr)
-            board->Play(this);
+            board->flow->Play(this);
         break;
     case kHighScores:
         Close();
         if (board != nullptr)
-            board->ShowHighScores();
+            board->flow->ShowHighScores();
         break;
     case kHowToPlay:
         Close();
         if (board != nullptr)
-            board->ShowHowToPlay();
+            board->flow->ShowHowToPlay();
         break;
     case kCredits:
         Close();
         if (board != nullptr)
-            board->ShowCredits();
+            board->flow->ShowCredits();
         break;
     case kOptions:
         if (board != nullptr)
-            board->ShowOptions(false);
+            board->flow->ShowOptions(false);
         break;
     case kQuit:
         if (host != nullptr)
@@ -136,7 +136,7 @@ void MainMenu::ButtonPressed(int id)
     case kNotYou:
         Close();
         if (board != nullptr)
-            board->ShowPlayerSelect();
+            board->flow->ShowPlayerSelect();
         break;
     default:
         break;

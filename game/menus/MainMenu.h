@@ -2,7 +2,7 @@
 // another (play, high scores, options, how to play, credits, quit) and the link to change player.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 #include <array>
 #include <string>

@@ -2,7 +2,7 @@
 // It keeps sliding while the application is inactive.
 #pragma once
 
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/SlideIn.h"
 
 class MainMenuButton : public Button

@@ -290,7 +290,7 @@ void MapMenu::OnMouseDown(int x, int y, int button, int clickCount)
             board->savedProgress = std::make_unique<GameState>(NewGameState(board->store));
             board->progress = std::make_unique<GameState>(*board->savedProgress);
         }
-        board->EnterStore();
+        board->flow->EnterStore();
     }
     Close();
 }

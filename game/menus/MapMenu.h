@@ -6,7 +6,7 @@
 #pragma once
 
 #include "game/menus/MapRules.h"
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 #include "game/menus/Store.h"
 
 #include <memory>

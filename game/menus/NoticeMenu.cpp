@@ -4,7 +4,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/res/Res.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // runs once it is gone. Its counter stops while the application is inactive.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 class OpenSignMenu : public Menu
 {

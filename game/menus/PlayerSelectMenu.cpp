@@ -6,9 +6,9 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/ConfirmDeleteMenu.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/menus/ProfileNameWidget.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
@@ -162,7 +162,7 @@ void PlayerSelectMenu::ButtonPressed(int id)
     case kCancel:
         Close();
         if (board != nullptr)
-            board->ShowMainMenu();
+            board->flow->ShowMainMenu();
         break;
     case kDelete:
         if (selectedSlot >= 0)
@@ -174,7 +174,7 @@ void PlayerSelectMenu::ButtonPressed(int id)
         break;
     case kPlay:
         if (board != nullptr)
-            board->Play(this);
+            board->flow->Play(this);
         break;
     default:
         break;

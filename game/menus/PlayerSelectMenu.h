@@ -3,7 +3,7 @@
 // Every change to the players is saved at once.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 #include "game/profile/Profile.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // slot is free) and, while it is chosen and has the keyboard, takes a name typed by the name rule.
 #pragma once
 
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/minigame/MinigameBonus.h"
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"

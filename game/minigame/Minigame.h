@@ -4,7 +4,7 @@
 // button pays the stage's money into the day and then starts the second stage or ends the day.
 #pragma once
 
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/people/GameSound.h"
 #include "game/people/Person.h"
 #include "game/res/Res.h"

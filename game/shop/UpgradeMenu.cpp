@@ -6,7 +6,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/profile/GameState.h"
 #include "game/res/Res.h"
 #include "game/scene/Component.h"
@@ -100,7 +100,7 @@ void UpgradeMenu::Buy()
     // Checked again at the moment of paying: the run may have changed while the panel was open.
     if (offered && CheckPurchase(*owner->progress, offer) == PurchaseCheck::Allowed && owner->SpendFunds(price))
         ApplyPurchase();
-    owner->AfterLevelStart(true);
+    owner->flow->AfterLevelStart(true);
 }
 
 void UpgradeMenu::Cancel()
@@ -108,7 +108,7 @@ void UpgradeMenu::Cancel()
     Zestra::Board* owner = board;
     Close();
     if (owner != nullptr)
-        owner->AfterLevelStart(false);
+        owner->flow->AfterLevelStart(false);
 }
 
 void UpgradeMenu::Paint(Zestra::Graphics& g)

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/graphics/Rect.h"
-#include "game/menus/Menu.h"
-#include "game/shop/ShopOffers.h"
+#include "game/ui/Menu.h"
+#include "game/shoprules/ShopOffers.h"
 
 #include <string>
 

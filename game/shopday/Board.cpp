@@ -1,14 +1,17 @@
 // The board's play of a shop day: the tick, the fractional update, the picture, pause and board state, the HUD's
-// buttons, and the preparation of the lines, the merchant and the crowd once the floor has been built.
+// buttons, a store's music, and the preparation of the lines, the merchant and the crowd once the floor has been
+// built.
 #include "game/shopday/Board.h"
 
+#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
 #include "game/people/Customer.h"
 #include "game/people/GameSound.h"
 #include "game/people/Merchant.h"
@@ -20,8 +23,15 @@
 #include "game/store/ClosedSign.h"
 #include "game/store/CustomerServiceDesk.h"
 #include "game/store/GiftWrap.h"
+#include "game/ui/Button.h"
 
 #include <algorithm>
+
+namespace
+{
+constexpr double kFadeOutSpeed = 0.004;
+constexpr double kFadeInSpeed = 0.002;
+} // namespace
 
 namespace Zestra
 {
@@ -206,7 +216,8 @@ bool Board::PlayTick()
             if (lesson->IsFinished())
             {
                 EndLesson();
-                ShowLevelStart(true);
+                if (flow)
+                    flow->ShowLevelStart(true);
                 return true;
             }
         }
@@ -334,11 +345,23 @@ void Board::OnDetachedFromManager(WidgetManager* manager)
 void Board::ButtonPressed(int id)
 {
     // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
+    if (!flow)
+        return;
     if (hud.doneButton && id == hud.doneButton->mButtonId && mode == BoardMode::UpgradeShop)
-        OpenStore(true);
+        flow->OpenStore(true);
     // Options during a day: the options dialog in its in-game form.
     else if (hud.optionsButton && id == hud.optionsButton->mButtonId && mode == BoardMode::Level)
-        ShowOptions(true);
+        flow->ShowOptions(true);
+}
+
+void Board::PlaySongAlone(int song)
+{
+    ZestraAppBase* app = AppOf(*this);
+    if (app == nullptr || app->mMusicInterface == nullptr)
+        return;
+    app->mMusicInterface->FadeAllOut(true, kFadeOutSpeed);
+    if (song >= 0)
+        app->mMusicInterface->FadeSongIn(song, -1, kFadeInSpeed, false);
 }
 
 void Board::UpdateButtons()

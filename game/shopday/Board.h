@@ -13,6 +13,7 @@
 #include "game/shopday/DayLedger.h"
 #include "game/shopday/Hud.h"
 #include "game/shopday/LevelRecorder.h"
+#include "game/shopday/ScreenFlow.h"
 #include "game/shopday/ShoppingComponent.h"
 #include "game/store/DraggableComponent.h"
 #include "game/store/WalkGrid.h"
@@ -38,8 +39,6 @@ class Minigame;
 struct FurnitureUpgrade;
 struct MerchantLevelInfo;
 struct StoreInfo;
-class Menu;
-class MenuHost;
 
 // Makes the upgrade-shop items of the shop view (the upgrade shop provides it). Each maker receives what the item
 // offers and returns the owned shop item, or null to offer nothing.
@@ -161,40 +160,6 @@ public:
     void SetBoardState(BoardState state, bool dim);
     void SetPaused(bool on);
 
-    // Screen flow (BoardFlow.cpp): each opens and closes menus through the application's menu stack, which alone
-    // decides whether the day behind them runs.
-    void ShowMainMenu();
-    // Main menu Play: the saved-game question when the player has a saved run, else a new run (closing caller).
-    void Play(const Menu* caller);
-    // A new run (resume: the profile's saved one) and what follows it: the map or the first comic.
-    void StartNewGame(bool resume);
-    // The store map for the run (a new run of the first store on a first start), or the choice of store.
-    void ShowMap();
-    // A store was chosen on the map: the second comic before the very first day, else PrepareLevel.
-    void EnterStore();
-    // The chosen day: its pictures, then its lesson (tutorial days) or its start panel.
-    void PrepareLevel();
-    // The level's start panel (the boss's when checkBoss and the level has a boss text). Marks the day started.
-    void ShowLevelStart(bool checkBoss);
-    // Level start OK (startNow) or the upgrade shop's leaving: the shop when it has offers, else OpenStore.
-    void AfterLevelStart(bool startNow);
-    // The day's floor (rebuilt when asked), its song and the open sign; the day runs once the sign has closed.
-    void OpenStore(bool rebuild);
-    // After EndLevel: the result panel of the day.
-    void ShowLevelResult();
-    // Leaving the result panel: the main menu when asked, else the map, the store's last comic or the scores.
-    void AfterResult(bool toMainMenu);
-    void ShowPlayerSelect();
-    void ShowHighScores();
-    void ShowHowToPlay();
-    void ShowCredits();
-    // The options dialog; in game it offers going back to the day or to the main menu.
-    void ShowOptions(bool inGame);
-    // The lesson of the current level.
-    void StartTutorial();
-    // Opens the memory game of the current day (a minigame level) as its menu; its first stage waits for the
-    // level-start panel.
-    void OpenMinigame();
     bool tutorialPlayed = false;        // the day's lesson was shown (the shop day after it opens at once)
     std::function<void()> onDayOpened;  // a day's floor is built and its open sign shows
     void UpdateButtons();
@@ -244,6 +209,9 @@ public:
     // Store 1 day 2: the lesson runs in the upgrade shop's view of the floor.
     bool LessonInShop() const;
     std::function<std::unique_ptr<BoardLesson>(Board&)> lessonMaker; // the application sets it
+    // The way on from screen to screen (the board's own buttons and the screens over it ask it); the application
+    // gives it. Null on a board alone, which then leads nowhere.
+    std::unique_ptr<ScreenFlow> flow;
     // Declared last so that it goes first: its people point into the lines and rooms above.
     std::unique_ptr<BoardLesson> lesson;
 
@@ -254,9 +222,6 @@ public:
 private:
     // Where the dragged drink would land: the middle of its picture.
     Point DrinkDropPoint() const;
-    MenuHost* Host() const;
-    ::Menu* Open(std::unique_ptr<::Menu> menu);
-    void CloseMenu(const ::Menu* menu);
     std::unique_ptr<Person> MakeMerchant(int level) const;
     std::unique_ptr<Furniture> MakeFurniture(int spot, int step, bool shopView) const;
 };

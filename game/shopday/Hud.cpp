@@ -7,7 +7,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/profile/GameState.h"
 #include "game/res/Res.h"
 #include "game/scene/Component.h"

@@ -19,7 +19,7 @@
 #include "game/data/PersonStats.h"
 #include "game/profile/GameState.h"
 #include "game/res/Res.h"
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 #include "game/store/WalkGrid.h"
 #include "tools/lint/XmlDialect.h"
 

@@ -8,7 +8,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/Comic.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/LevelCompleteMenu.h"
@@ -138,7 +138,7 @@ protected:
         run.score = score;
         board.savedProgress = std::make_unique<GameState>(run);
         board.progress = std::make_unique<GameState>(run);
-        board.ShowLevelStart(false);
+        board.flow->ShowLevelStart(false);
         app->CloseAllMenus({});
         app->ProcessDeferredDeletes();
         board.day.money = money;
@@ -280,7 +280,7 @@ TEST_F(DayFlow, ABonusDayNeverOpensTheResultPanel)
     run.levelIndex = bonus;
     board.savedProgress = std::make_unique<GameState>(run);
     board.progress = std::make_unique<GameState>(run);
-    board.PrepareLevel();
+    board.flow->PrepareLevel();
     auto* start = TopAs<LevelStartMenu>();
     ASSERT_NE(start, nullptr);
     ASSERT_NE(start->minigame, nullptr);
@@ -368,7 +368,7 @@ TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
             run.lives = 3;
             SetSavedGame(&run);
         }
-        TheBoard().ShowMainMenu();
+        TheBoard().flow->ShowMainMenu();
         auto* main = TopAs<MainMenu>();
         ASSERT_NE(main, nullptr);
         SettleAndClick(main->buttons[0]);

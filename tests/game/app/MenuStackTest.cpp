@@ -7,7 +7,7 @@
 #include "game/app/GameApp.h"
 #include "game/res/Res.h"
 #include "game/menus/InfoMenu.h"
-#include "game/menus/MenuCatalog.h"
+#include "game/flow/MenuCatalog.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
 #include "game/shopday/Board.h"

@@ -10,7 +10,7 @@
 #include "game/app/GameApp.h"
 #include "game/app/LogoScreen.h"
 #include "game/app/TitleScreen.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelStartMenu.h"
 #include "game/menus/MapMenu.h"
@@ -459,7 +459,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       EXPECT_EQ(board->boardState, BoardState::Playing) << "a lesson plays with no menu open";
                       seen.push_back("Lesson");
                       board->EndLesson();
-                      board->ShowLevelStart(true);
+                      board->flow->ShowLevelStart(true);
                       step = LevelStart;
                       return true;
                   case FirstComic:
@@ -495,7 +495,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                   case Playing:
                       if (app->LevelTicks() < 300)
                           return true;
-                      board->ShowOptions(true);
+                      board->flow->ShowOptions(true);
                       coveredClock = board->day.clockTicks;
                       step = Covered;
                       return true;

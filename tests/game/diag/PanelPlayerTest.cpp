@@ -4,7 +4,7 @@
 #include "../store/StoreTestSupport.h"
 
 #include "game/diag/PanelPlayer.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelStartMenu.h"
 #include "game/menus/NoticeMenu.h"

@@ -8,7 +8,7 @@
 #include "game/diag/HeadlessRun.h"
 #include "game/diag/PlayerBot.h"
 #include "game/profile/GameState.h"
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 #include "game/shopday/Board.h"
 
 #include "tests/game/LoadedGame.h"
@@ -63,7 +63,7 @@ protected:
     {
         Board& board = *app->GetBoard();
         board.progress = std::make_unique<GameState>(run);
-        board.AfterLevelStart(true);
+        board.flow->AfterLevelStart(true);
         PlayerBot bot(board, Deliver);
         for (int update = 0; update < 20000 && board.mode == BoardMode::UpgradeShop; ++update)
             bot.Update();

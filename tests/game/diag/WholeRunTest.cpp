@@ -8,7 +8,7 @@
 #include "game/data/Localization.h"
 #include "game/diag/HeadlessRun.h"
 #include "game/profile/GameState.h"
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 #include "game/shopday/Board.h"
 
 #include <gtest/gtest.h>

@@ -13,7 +13,7 @@
 #include "game/menus/ConfirmMenu.h"
 #include "game/menus/CreditsMenu.h"
 #include "game/menus/EnterNameMenu.h"
-#include "game/menus/FancyCheckbox.h"
+#include "game/ui/FancyCheckbox.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/LoadGameMenu.h"
 #include "game/menus/MainMenu.h"

@@ -9,7 +9,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/res/Res.h"
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 #include "game/people/GameSound.h"
 
 #include <gtest/gtest.h>

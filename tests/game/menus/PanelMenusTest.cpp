@@ -9,7 +9,7 @@
 #include "framework/graphics/Graphics.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelStartBossMenu.h"

@@ -8,7 +8,7 @@
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
 #include "game/diag/PlayerBot.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/minigame/Minigame.h"
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"
@@ -162,7 +162,7 @@ TEST_F(MinigameScreen, AMemoryGameDayStartsItsFiguresFromNothing)
     Board().day.tips = 20;
     Board().day.customersServed = 9;
     Board().day.lostCustomers = 2;
-    Board().OpenMinigame();
+    Board().flow->OpenMinigame();
     game = Board().minigame;
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(Board().levelResult, -1);

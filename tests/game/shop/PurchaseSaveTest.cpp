@@ -3,7 +3,7 @@
 
 #include "game/data/LevelStats.h"
 #include "game/profile/GameState.h"
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "game/data/LevelStats.h"
 #include "game/profile/GameState.h"
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 
 #include <gtest/gtest.h>
 

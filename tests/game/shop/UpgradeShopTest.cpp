@@ -9,7 +9,7 @@
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 #include "game/menus/OpenSignMenu.h"
 #include "game/profile/GameState.h"
 #include "game/shop/ShopItems.h"
@@ -62,7 +62,7 @@ protected:
     {
         TheBoard().progress = std::make_unique<GameState>(run);
         TheBoard().savedProgress = std::make_unique<GameState>(run);
-        TheBoard().AfterLevelStart(true);
+        TheBoard().flow->AfterLevelStart(true);
     }
     void MoveTo(int x, int y)
     {

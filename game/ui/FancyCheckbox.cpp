@@ -1,11 +1,11 @@
 // Pictures and sounds of the game's check box.
-#include "game/menus/FancyCheckbox.h"
+#include "game/ui/FancyCheckbox.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/res/Res.h"
-#include "game/menus/MenuIds.h"
+#include "game/ui/MenuIds.h"
 #include "game/people/GameSound.h"
 
 FancyCheckbox::FancyCheckbox(Zestra::CheckboxListener* listener, int id)

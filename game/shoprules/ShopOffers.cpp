@@ -1,5 +1,5 @@
 // The upgrade shop's offers mirror the floor builder's shop view: one offer per shop item it makes, in its order.
-#include "game/shop/ShopOffers.h"
+#include "game/shoprules/ShopOffers.h"
 
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"

@@ -1,11 +1,11 @@
 // Sounds and the greyed look of the game's button.
-#include "game/menus/Button.h"
+#include "game/ui/Button.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/res/Res.h"
-#include "game/menus/MenuIds.h"
+#include "game/ui/MenuIds.h"
 #include "game/people/GameSound.h"
 
 namespace

@@ -1,5 +1,5 @@
 // The shared id counter.
-#include "game/menus/MenuIds.h"
+#include "game/ui/MenuIds.h"
 
 namespace
 {

@@ -1,5 +1,5 @@
 // Children, layout, focus, keys and snapshot of the menu base.
-#include "game/menus/Menu.h"
+#include "game/ui/Menu.h"
 
 #include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Graphics.h"
@@ -11,10 +11,10 @@
 #include "framework/widgets/SliderListener.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/res/Res.h"
-#include "game/menus/Button.h"
-#include "game/menus/FancyCheckbox.h"
-#include "game/menus/MenuHost.h"
-#include "game/menus/MenuIds.h"
+#include "game/ui/Button.h"
+#include "game/ui/FancyCheckbox.h"
+#include "game/ui/MenuHost.h"
+#include "game/ui/MenuIds.h"
 #include "game/people/GameSound.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The table of screens that can be opened by name.
-#include "game/menus/MenuCatalog.h"
+#include "game/flow/MenuCatalog.h"
 
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
@@ -16,7 +16,7 @@
 #include "game/menus/LoadGameMenu.h"
 #include "game/menus/MainMenu.h"
 #include "game/menus/MapMenu.h"
-#include "game/menus/MenuHost.h"
+#include "game/ui/MenuHost.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
 #include "game/menus/OptionsDialog.h"
@@ -57,7 +57,7 @@ void OpenShop(Zestra::Board& board, MenuHost&)
     if (board.progress->levelIndex == 0)
         board.progress->levelIndex = 1;
     board.progress->cash = std::max(board.progress->cash, 500.0);
-    board.AfterLevelStart(true);
+    board.flow->AfterLevelStart(true);
 }
 
 // The panel of the shop's first item (the changing room when one is offered).

@@ -1,0 +1,322 @@
+// The screen flow: every way from the main menu through the map, the level start and the upgrade shop to a played
+// day and its result, and back. Each operation only opens and closes menus through the application's menu stack
+// (which alone decides whether the day behind them runs), sets up the board for what comes and fades the music.
+#include "game/flow/BoardFlow.h"
+
+#include "game/shopday/Board.h"
+
+#include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/widgets/ControlSupport.h"
+#include "game/data/LevelStats.h"
+#include "game/data/Localization.h"
+#include "game/menus/Comic.h"
+#include "game/menus/ConfirmTutorialMenu.h"
+#include "game/menus/CreditsMenu.h"
+#include "game/menus/HighScoresMenu.h"
+#include "game/menus/HowToPlayMenu.h"
+#include "game/menus/LevelCompleteMenu.h"
+#include "game/menus/LevelPanels.h"
+#include "game/menus/LevelStartBossMenu.h"
+#include "game/menus/LevelStartMenu.h"
+#include "game/menus/LoadGameMenu.h"
+#include "game/menus/MainMenu.h"
+#include "game/menus/MapMenu.h"
+#include "game/menus/OpenSignMenu.h"
+#include "game/menus/OptionsDialog.h"
+#include "game/menus/PlayerSelectMenu.h"
+#include "game/minigame/Minigame.h"
+#include "game/profile/GameState.h"
+#include "game/profile/ProfileTable.h"
+#include "game/res/Res.h"
+#include "game/ui/MenuHost.h"
+
+#include <memory>
+#include <string>
+
+namespace Zestra
+{
+
+namespace
+{
+// Tutorial days: the first day of the first three stores and the second and third of the first store.
+bool IsTutorialLevel(int storeNumber, int levelIndex)
+{
+    return (levelIndex == 0 && storeNumber >= 1 && storeNumber <= 3) ||
+           (storeNumber == 1 && (levelIndex == 1 || levelIndex == 2));
+}
+} // namespace
+
+BoardFlow::BoardFlow(Board& board) : board(board) {}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Helpers
+
+MenuHost* BoardFlow::Host() const
+{
+    return HostOf(board);
+}
+
+Menu* BoardFlow::Open(std::unique_ptr<Menu> menu)
+{
+    MenuHost* host = Host();
+    return host != nullptr ? host->AddMenu(std::move(menu)) : nullptr;
+}
+
+void BoardFlow::CloseMenu(const Menu* menu)
+{
+    if (menu == nullptr)
+        return;
+    if (ZestraAppBase* app = AppOf(board))
+        app->RemoveDialog(menu->mDialogId);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Main menu and the player's screens
+
+void BoardFlow::ShowMainMenu()
+{
+    board.PlaySongAlone(MainMenuSong());
+    Open(std::make_unique<MainMenu>(&board));
+}
+
+void BoardFlow::Play(const Menu* caller)
+{
+    if (!HasSavedGame())
+    {
+        StartNewGame(false);
+        CloseMenu(caller);
+        return;
+    }
+    Open(std::make_unique<LoadGameMenu>(&board, caller != nullptr ? caller->mDialogId : -1));
+}
+
+void BoardFlow::StartNewGame(bool resume)
+{
+    board.savedProgress.reset();
+    if (resume)
+    {
+        board.savedProgress = GetSavedGame();
+        if (board.savedProgress)
+            board.store = GetStoreInfo(board.savedProgress->storeNumber);
+    }
+    else
+    {
+        SetSavedGame(nullptr);
+    }
+    board.pauseCount = 0;
+    if (WasLevelStarted(1, 0) || resume || GetUnlockedStores() > 1)
+    {
+        ShowMap();
+        return;
+    }
+    Open(std::make_unique<Comic>(&board, true));
+}
+
+void BoardFlow::ShowPlayerSelect()
+{
+    Open(std::make_unique<PlayerSelectMenu>(&board));
+}
+
+void BoardFlow::ShowHighScores()
+{
+    Open(std::make_unique<HighScoresMenu>(&board));
+}
+
+void BoardFlow::ShowHowToPlay()
+{
+    Open(std::make_unique<HowToPlayMenu>(&board));
+}
+
+void BoardFlow::ShowCredits()
+{
+    Open(std::make_unique<CreditsMenu>(&board));
+}
+
+void BoardFlow::ShowOptions(bool inGame)
+{
+    Open(std::make_unique<OptionsDialog>(&board, inGame));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The map and the way into a day
+
+void BoardFlow::ShowMap()
+{
+    board.progress = board.savedProgress ? std::make_unique<GameState>(*board.savedProgress) : nullptr;
+    if (!board.savedProgress && GetUnlockedStores() == 1 && !WasLevelStarted(1, 0))
+    {
+        if (const StoreInfo* first = GetStoreInfo(1))
+        {
+            board.savedProgress = std::make_unique<GameState>(NewGameState(first));
+            board.progress = std::make_unique<GameState>(*board.savedProgress);
+        }
+    }
+    if (board.progress)
+        board.store = GetStoreInfo(board.progress->storeNumber);
+    board.tutorialRunning = false;
+    board.mode = BoardMode::Level;
+    // Without a run the player chooses the store of a new one on the map itself.
+    if (board.progress)
+        Open(std::make_unique<MapMenu>(&board, board.progress->storeNumber, board.progress->levelIndex));
+    else
+        Open(std::make_unique<MapMenu>(&board));
+}
+
+void BoardFlow::EnterStore()
+{
+    if (board.progress && board.progress->storeNumber == 1 && board.progress->levelIndex == 0)
+    {
+        Open(std::make_unique<Comic>(&board, false));
+        return;
+    }
+    PrepareLevel();
+}
+
+void BoardFlow::PrepareLevel()
+{
+    if (!board.progress || board.store == nullptr)
+        return;
+    board.background = board.store->GetImage("Background");
+    board.hud.image = board.store->GetImage("Hud");
+    const int storeNumber = board.progress->storeNumber;
+    const int levelIndex = board.progress->levelIndex;
+    if (IsTutorialLevel(storeNumber, levelIndex))
+    {
+        board.LoadLevel(false);
+        board.day.goal = 0;
+        board.tutorialPlayed = false;
+        if (WasLevelStarted(storeNumber, levelIndex))
+            Open(std::make_unique<ConfirmTutorialMenu>(&board));
+        else
+            StartTutorial();
+        return;
+    }
+    const LevelInfo* level = board.store->GetLevel(levelIndex);
+    if (level != nullptr && level->isMinigame)
+        OpenMinigame();
+    else
+        board.minigame = nullptr;
+    ShowLevelStart(true);
+}
+
+void BoardFlow::StartTutorial()
+{
+    board.tutorialPlayed = true;
+    // The lesson builds its own floor and runs in mode 2; when it is over the tick opens the level start.
+    if (!board.BeginLesson())
+        ShowLevelStart(true);
+    board.day.goal = 0;
+}
+
+void BoardFlow::ShowLevelStart(bool checkBoss)
+{
+    if (!board.progress || board.store == nullptr)
+        return;
+    const int storeNumber = board.progress->storeNumber;
+    const int levelIndex = board.progress->levelIndex;
+    MarkLevelStarted(storeNumber, levelIndex);
+    board.LoadLevel(false);
+    const LevelText& text = GetLevelText(storeNumber, levelIndex);
+    const LevelInfo* level = board.store->GetLevel(levelIndex);
+    const bool minigameDay = level != nullptr && level->isMinigame;
+    if (checkBoss && !text.GetText("bossbegin").empty())
+    {
+        Open(std::make_unique<LevelStartBossMenu>(&board, board.store->GetImage("StartScreen"), storeNumber,
+                                                  levelIndex));
+        return;
+    }
+    // A memory game day: its game waits under the panel, whose OK starts the first stage.
+    Open(std::make_unique<LevelStartMenu>(&board, storeNumber, levelIndex, minigameDay ? board.minigame : nullptr));
+}
+
+void BoardFlow::AfterLevelStart(bool startNow)
+{
+    // startNow: the level start's OK builds the shop view; otherwise (after a purchase) the shop as it stands.
+    const bool offers = startNow ? board.LoadLevel(true) : !board.shopItems.empty();
+    const bool shopDayAfterLesson = board.progress != nullptr && board.progress->storeNumber == 1 &&
+                                    board.progress->levelIndex == 1 && board.tutorialPlayed;
+    if (board.progress == nullptr || (startNow && !offers) || board.progress->levelIndex == 0 || shopDayAfterLesson)
+    {
+        OpenStore(true);
+        return;
+    }
+    // The upgrade shop: the player buys on the floor and leaves with the HUD's done button.
+    board.mode = BoardMode::UpgradeShop;
+    board.UpdateButtons();
+}
+
+void BoardFlow::OpenStore(bool rebuild)
+{
+    if (rebuild)
+        board.LoadLevel(false);
+    board.StartShopDay();
+    const LevelInfo* level =
+        board.store != nullptr && board.progress ? board.store->GetLevel(board.progress->levelIndex) : nullptr;
+    board.PlaySongAlone(level != nullptr ? level->music : -1);
+    board.mode = BoardMode::Level;
+    if (board.onDayOpened)
+        board.onDayOpened();
+    // The day runs once the sign has closed itself: the menu stack then lets the board play.
+    Open(std::make_unique<OpenSignMenu>(&board));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// After a day
+
+void BoardFlow::ShowLevelResult()
+{
+    const StoreInfo* played = GetStoreInfo(board.storePlayed);
+    const LevelInfo* level = played != nullptr ? played->GetLevel(board.levelPlayed) : nullptr;
+    if (level != nullptr && level->isMinigame)
+    {
+        // The memory game has shown its own results: the way on follows at once.
+        AfterResult(false);
+        return;
+    }
+    const bool passed = board.levelResult > 0;
+    const bool more =
+        passed ? !board.storeCompleted : (board.savedProgress != nullptr && board.savedProgress->lives > 0);
+    Open(std::make_unique<LevelCompleteMenu>(&board, std::clamp(board.levelResult, 0, 2), more, board.storePlayed,
+                                             board.levelPlayed, board.day.cash, board.day.tips,
+                                             board.day.lostCustomers));
+}
+
+void BoardFlow::AfterResult(bool toMainMenu)
+{
+    switch (RouteAfterResult(toMainMenu, board.highScoreRank, board.storeCompleted, board.storePlayed,
+                             board.savedProgress != nullptr))
+    {
+    case ResultRoute::MainMenu:
+        ShowMainMenu();
+        return;
+    case ResultRoute::Map:
+        ShowMap();
+        return;
+    case ResultRoute::Comic:
+        Open(std::make_unique<Comic>(&board, board.storePlayed, int(board.day.money), board.highScoreRank));
+        return;
+    case ResultRoute::HighScores:
+        // After a lost run the table leads back to the main menu; after a finished store, on to the map.
+        Open(std::make_unique<HighScoresMenu>(&board, board.storePlayed, int(board.day.money), board.highScoreRank,
+                                              board.storeCompleted));
+        return;
+    }
+}
+
+void BoardFlow::OpenMinigame()
+{
+    MenuHost* host = HostOf(board);
+    if (host == nullptr || !board.progress)
+        return;
+    // The memory game is the whole day: nothing of the day before counts in its figures.
+    board.levelResult = -1;
+    board.day.money = board.day.cash = board.day.tips = 0.0;
+    board.day.customersServed = 0;
+    board.day.lostCustomers = 0;
+    board.minigame = static_cast<Minigame*>(
+        host->AddMenu(std::make_unique<Minigame>(&board, board.progress->storeNumber, board.progress->levelIndex)));
+}
+
+} // namespace Zestra

@@ -1,0 +1,49 @@
+// The screen flow of the game: every way from the main menu through the map, the level start and the upgrade shop
+// to a played day and its result, and back. It stands above the screens it opens, which are built on the board it
+// leads; the board and those screens reach it through the board's ScreenFlow.
+#pragma once
+
+#include "game/shopday/ScreenFlow.h"
+
+#include <memory>
+
+class Menu;
+class MenuHost;
+
+namespace Zestra
+{
+class Board;
+
+class BoardFlow final : public ScreenFlow
+{
+public:
+    explicit BoardFlow(Board& board);
+
+    void ShowMainMenu() override;
+    void Play(const Menu* caller) override;
+    void StartNewGame(bool resume) override;
+    void ShowMap() override;
+    void EnterStore() override;
+    void PrepareLevel() override;
+    void ShowLevelStart(bool checkBoss) override;
+    void AfterLevelStart(bool startNow) override;
+    void OpenStore(bool rebuild) override;
+    void ShowLevelResult() override;
+    void AfterResult(bool toMainMenu) override;
+    void ShowPlayerSelect() override;
+    void ShowHighScores() override;
+    void ShowHowToPlay() override;
+    void ShowCredits() override;
+    void ShowOptions(bool inGame) override;
+    void StartTutorial() override;
+    void OpenMinigame() override;
+
+private:
+    MenuHost* Host() const;
+    Menu* Open(std::unique_ptr<Menu> menu);
+    void CloseMenu(const Menu* menu);
+
+    Board& board;
+};
+
+} // namespace Zestra
