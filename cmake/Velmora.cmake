@@ -14,16 +14,18 @@ function(velmora_add_subdirectories)
     endforeach()
 endfunction()
 
-# velmora_add_test(NAME test_xml SOURCES a.cpp b.cpp LIBS zestra_xml)
-# One GoogleTest binary per area; every test runs headless (SDL dummy drivers, no sound device).
+# velmora_add_test(NAME test_xml SOURCES a.cpp b.cpp LIBS zestra_xml [PROPERTIES LABELS long TIMEOUT 300])
+# One GoogleTest binary per area; every test runs headless (SDL dummy drivers, no sound device). PROPERTIES are
+# further CTest properties of each of its tests.
 function(velmora_add_test)
-    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;PROPERTIES" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} velmora_options GTest::gtest GTest::gtest_main)
     target_compile_definitions(${T_NAME} PRIVATE VELMORA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
+        # One value per property: the discovery flattens a list value into separate words.
+        PROPERTIES ENVIRONMENT SDL_VIDEODRIVER=dummy ENVIRONMENT_MODIFICATION SDL_AUDIODRIVER=set:dummy ${T_PROPERTIES}
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

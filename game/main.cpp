@@ -4,8 +4,10 @@
 #include "framework/platform/sdl/SdlPlatform.h"
 #include "game/app/GameApp.h"
 #include "game/diag/Diagnostics.h"
+#include "game/diag/ProcessFigures.h"
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <strings.h>
@@ -23,6 +25,22 @@ bool HasOption(int argc, char** argv, const char* name)
     return false;
 }
 
+// The value of "-name=value", or empty.
+std::string OptionValue(int argc, char** argv, const char* name)
+{
+    const size_t length = std::char_traits<char>::length(name);
+    for (int i = 1; i < argc; ++i)
+        if (strncasecmp(argv[i], name, length) == 0 && argv[i][length] == '=')
+            return argv[i] + length + 1;
+    return std::string();
+}
+
+void PrintProcessFigures(const char* when)
+{
+    std::fprintf(stderr, "%s\n", FormatProcessFigures(when, ReadProcessFigures()).c_str());
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -30,9 +48,14 @@ int main(int argc, char** argv)
     // Start-up figures count from here; the few milliseconds the loader spent before main are not ours to save.
     const auto processStart = std::chrono::steady_clock::now();
     const bool headless = HasOption(argc, argv, "-headless");
+    // Read before anything starts a thread or opens a file, so the figures after shutdown compare with these.
+    const bool memStats = HasOption(argc, argv, "-memstats");
+    if (memStats)
+        PrintProcessFigures("start");
     std::unique_ptr<Zestra::Platform> platform;
     if (headless)
-        platform = std::make_unique<Zestra::HeadlessPlatform>(HasOption(argc, argv, "-realtime"));
+        platform = std::make_unique<Zestra::HeadlessPlatform>(HasOption(argc, argv, "-realtime"),
+                                                              OptionValue(argc, argv, "-datafolder"));
     else
         platform = std::make_unique<Zestra::SdlPlatform>();
 
@@ -49,5 +72,8 @@ int main(int argc, char** argv)
     }
     // Most fatal errors end the process through ExitWithCode; a failed load ends through the normal shutdown and
     // reports its code here.
+    platform.reset();
+    if (memStats)
+        PrintProcessFigures("exit");
     return exitCode;
 }

@@ -497,6 +497,7 @@ void ZestraAppBase::ExitWithCode(int code)
     if (mRunning)
         FinishRun();
     RemoveDemoFolder();
+    mPlatform.ReleaseBeforeQuickExit();
     std::fflush(stdout);
     std::fflush(stderr);
     // A loading thread may still be running: leave without running destructors under its feet.

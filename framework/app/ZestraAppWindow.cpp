@@ -86,6 +86,9 @@ void ZestraAppBase::AddFrameworkOptions()
     flag("-headless", "run without window or sound on a virtual clock (loading takes none of its time)",
          [this] { mClockWaitsForLoading = true; });
     flag("-realtime", "with -headless: use the real clock", [] {});
+    valued("-datafolder", "DIR",
+           "with -headless: keep the player's data (profiles) in DIR instead of a private folder removed at exit",
+           [](const std::string&) {});
     valued("-seed", "N", "seed both random generators with N for a reproducible run",
            [this](const std::string& value)
            {

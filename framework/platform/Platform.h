@@ -190,6 +190,8 @@ public:
     virtual SettingsStore& Settings() = 0;
     virtual std::string UserDataFolder() = 0; // per-user data folder, created on demand, ends in '/'
     virtual std::string ExecutableFolder() = 0;
+    // The process is about to end without running destructors: remove what the platform made for this run alone.
+    virtual void ReleaseBeforeQuickExit() {}
 };
 
 } // namespace Zestra

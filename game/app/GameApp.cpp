@@ -236,6 +236,10 @@ void GameApp::AddGameOptions()
                           [this](const std::string&) { options.autoplay = true; }});
     AddCommandLineOption({"-nodraw", "", "with -headless: draw nothing, for simulation speed",
                           [this](const std::string&) { options.noDraw = true; }});
+    AddCommandLineOption({"-memstats", "",
+                          "with -autoplay: print memory, open file descriptors and threads as JSON lines on "
+                          "stderr at the start, after the first day, at the end of the run and after shutdown",
+                          [this](const std::string&) { options.memStats = true; }});
     AddCommandLineOption({"-quit-after-level", "", "print the day's figures as one JSON line when it ends, then exit",
                           [this](const std::string&) { options.quitAfterLevel = true; }});
     AddCommandLineOption({"-timings", "",

@@ -40,6 +40,7 @@ struct GameOptions
     bool quitAfterLevel = false; // "-quit-after-level": one line of JSON on stdout, then exit 0
     bool timings = false;        // "-timings": one line of JSON with the start-up figures once loaded, then quit
     std::string screen;          // "-screen=NAME": skip the start screens and show that screen over a day
+    bool memStats = false;       // "-memstats": memory, descriptors and threads on stderr as JSON lines
 };
 
 // Start-up figures in milliseconds since the process started; negative while not reached.

@@ -5,8 +5,10 @@
 #include "game/app/GameApp.h"
 #include "game/diag/PanelPlayer.h"
 #include "game/diag/PlayerBot.h"
-#include "game/menus/LevelCompleteMenu.h"
-#include "game/menus/MapMenu.h"
+#include "game/diag/ProcessFigures.h"
+#include "game/data/LevelStats.h"
+#include "game/menus/CreditsMenu.h"
+#include "game/menus/MainMenu.h"
 #include "game/shopday/Board.h"
 
 #include <chrono>
@@ -14,6 +16,12 @@
 
 namespace
 {
+void PrintFigures(const char* when)
+{
+    std::fprintf(stderr, "%s\n", FormatProcessFigures(when, ReadProcessFigures()).c_str());
+    std::fflush(stderr);
+}
+
 long long WallMs()
 {
     // Real time on purpose: the figure says how long the run took, whatever clock the game itself runs on.
@@ -79,27 +87,28 @@ std::string Diagnostics::RunReport(const RunTally& tally, long long wallMs)
 {
     char text[256];
     std::snprintf(text, sizeof text,
-                  "{\"run\":\"%s\",\"store\":%d,\"days_played\":%d,\"days_passed\":%d,\"score\":%.0f,"
+                  "{\"run\":\"%s\",\"stores_done\":%d,\"days_played\":%d,\"days_passed\":%d,\"score\":%.0f,"
                   "\"wall_ms\":%lld}",
-                  tally.complete ? "complete" : "lost", tally.store, tally.daysPlayed, tally.daysPassed, tally.score,
+                  tally.complete ? "complete" : "lost", tally.storesDone, tally.daysPlayed, tally.daysPassed, tally.score,
                   wallMs);
     return text;
 }
 
 void Diagnostics::FinishRunWhenShown()
 {
-    // A finished store ends on the next store's map, after the comic and the scores; a lost run once the result
-    // panel has been left.
+    // The last store ends on the credits, after its comic and the scores; a lost run on the main menu, after the
+    // result panel and the scores.
     const auto& open = mApp.OpenMenus();
     Menu* top = open.empty() ? nullptr : open.back();
-    auto* map = dynamic_cast<MapMenu*>(top);
-    bool shown = mTally.complete ? (map != nullptr && map->storeNumber != mTally.store)
-                                 : (top != nullptr && dynamic_cast<LevelCompleteMenu*>(top) == nullptr);
+    bool shown = mTally.complete ? dynamic_cast<CreditsMenu*>(top) != nullptr : dynamic_cast<MainMenu*>(top) != nullptr;
     if (!shown)
         return;
     std::printf("%s\n", RunReport(mTally, WallMs() - mRunStartMs).c_str());
     std::fflush(stdout);
-    mApp.ExitWithCode(0);
+    if (mApp.options.memStats)
+        PrintFigures("run_end");
+    // The ordinary shutdown, not a quick exit: it writes the profiles and shows whether anything is left behind.
+    mApp.Quit();
 }
 
 std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long long wallMs)
@@ -125,15 +134,18 @@ void Diagnostics::OnLevelEnded()
     {
         std::printf("%s\n", DayReport(*board, mApp.LevelTicks(), WallMs() - mStartMs).c_str());
         std::fflush(stdout);
-        if (mTally.daysPlayed == 0)
-            mTally.store = board->storePlayed;
         mTally.daysPlayed += 1;
+        if (mTally.daysPlayed == 1 && mApp.options.memStats)
+            PrintFigures("first_day");
         mTally.daysPassed += board->levelResult > 0 ? 1 : 0;
-        if (board->storeCompleted || board->savedProgress == nullptr)
+        const bool lost = !board->storeCompleted && board->savedProgress == nullptr;
+        if (board->storeCompleted || lost)
         {
-            mTally.complete = board->storeCompleted;
-            mTally.score = board->day.money;
-            mRunOver = true;
+            // A store's run is over: its final total counts, and the next store follows unless it was the last.
+            mTally.storesDone += board->storeCompleted ? 1 : 0;
+            mTally.score += board->runTotal;
+            mTally.complete = board->storeCompleted && board->storePlayed >= PlayableStoreCount();
+            mRunOver = lost || mTally.complete;
         }
         return;
     }

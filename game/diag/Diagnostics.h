@@ -1,7 +1,7 @@
 // Wires the diagnostics options into the game application: the built-in player for "-autoplay" and, for
 // "-quit-after-level", one line of JSON with the day's figures on standard output and a clean exit. "-autoplay"
-// without "-level" plays a run from the start of the game through every screen: one JSON line per day, and a last
-// line once the first store played is done (or the run is lost), then a clean exit.
+// without "-level" plays the whole game from the logo through every screen and every store: one JSON line per day,
+// and a last line once the last store is done (or a run is lost), then a clean exit.
 #pragma once
 
 #include <memory>
@@ -25,14 +25,14 @@ public:
     // The day's figures as one JSON object (no line end).
     static std::string DayReport(const Zestra::Board& board, int ticks, long long wallMs);
 
-    // What a run played by the built-in player came to.
+    // What the game played by the built-in player came to.
     struct RunTally
     {
-        int store = 0; // the store the run was played in
+        int storesDone = 0;
         int daysPlayed = 0;
         int daysPassed = 0;
-        bool complete = false; // the store was finished; otherwise the run was lost
-        double score = 0;      // the run's total when it ended
+        bool complete = false; // the last store was finished; otherwise a run was lost
+        double score = 0;      // the final totals of every store's run, added up
     };
     static std::string RunReport(const RunTally& tally, long long wallMs);
 

@@ -38,11 +38,17 @@ HeadlessPlatform::HeadlessPlatform(bool realTime, const std::string& userDataFol
 HeadlessPlatform::~HeadlessPlatform()
 {
     CloseAudio();
-    if (mOwnsUserDataFolder)
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(mUserDataFolder, ignored);
-    }
+    ReleaseBeforeQuickExit();
+}
+
+void HeadlessPlatform::ReleaseBeforeQuickExit()
+{
+    // The private data folder lives only as long as the run; left behind, every quick exit would add one to /tmp.
+    if (!mOwnsUserDataFolder)
+        return;
+    std::error_code ignored;
+    std::filesystem::remove_all(mUserDataFolder, ignored);
+    mOwnsUserDataFolder = false;
 }
 
 void HeadlessPlatform::AdvanceMs(uint64_t ms)

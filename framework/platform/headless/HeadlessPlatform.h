@@ -121,6 +121,7 @@ public:
 
     SettingsStore& Settings() override { return *mSettings; }
     std::string UserDataFolder() override;
+    void ReleaseBeforeQuickExit() override;
     std::string ExecutableFolder() override;
 
 private:

@@ -451,6 +451,16 @@ TEST(ZestraAppWindowTest, DisplayFailuresFallBackOrEndTheStart)
     }
 }
 
+TEST(ZestraAppWindowTest, QuickExitLeavesNoPrivateDataFolderBehind)
+{
+    HeadlessPlatform platform;
+    TestApp app(platform);
+    const std::string folder = platform.UserDataFolder();
+    ASSERT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EXIT(app.ExitWithCode(3), ::testing::ExitedWithCode(3), "");
+    EXPECT_FALSE(std::filesystem::exists(folder)) << "an exit without destructors still removes the run's folder";
+}
+
 TEST(ZestraAppWindowTest, SecondInstanceLeavesWithSuccess)
 {
     HeadlessPlatform platform;

@@ -161,6 +161,7 @@ TEST(HeadlessPlatformTest, DataFolderIsPrivateTemporaryOrTheGivenOne)
         HeadlessPlatform platform(false, given / "data");
         EXPECT_EQ(given / "data/", platform.UserDataFolder());
         EXPECT_TRUE(std::filesystem::is_directory(given / "data"));
+        platform.ReleaseBeforeQuickExit();
     }
     EXPECT_TRUE(std::filesystem::is_directory(given / "data")) << "a given folder is never removed";
 

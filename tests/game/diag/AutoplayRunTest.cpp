@@ -1,11 +1,16 @@
-// The built-in player through the whole program: "-autoplay" without "-level" goes from the logo through the
-// title, the name entry, the menus, the lessons, the upgrade shop, the memory game and the panels around every
-// day, one JSON line per day, and ends with one line for the run once the first store is done (or the run is
-// lost). Skipped when the build has no content folder.
+// The built-in player through the whole game: "-autoplay" without "-level" goes from the logo through the title,
+// the name entry, the menus, the lessons, the upgrade shop, the memory game and the panels around every day of
+// every store, one JSON line per day, and ends with one line for the run. The player's data goes to a folder of
+// the test's own, so the profile file it leaves can be read. Skipped when the build has no content folder.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -22,61 +27,171 @@ struct Output
     int status = -1;
 };
 
-Output RunProgram(const std::string& command)
+// Both programs run at once; their output is small enough to wait in the pipe while the other is read.
+std::vector<Output> RunPrograms(const std::vector<std::string>& commands)
 {
-    Output out;
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r"))
+    std::vector<FILE*> pipes;
+    for (const std::string& command : commands)
+        pipes.push_back(popen(command.c_str(), "r"));
+    std::vector<Output> outputs;
+    for (FILE* pipe : pipes)
     {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, got);
-        out.status = pclose(pipe);
+        Output out;
+        std::string text;
+        if (pipe != nullptr)
+        {
+            char buffer[4096];
+            size_t got = 0;
+            while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+                text.append(buffer, got);
+            out.status = pclose(pipe);
+        }
+        std::istringstream stream(text);
+        for (std::string line; std::getline(stream, line);)
+            out.lines.push_back(line);
+        outputs.push_back(std::move(out));
     }
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        out.lines.push_back(line);
-    return out;
+    return outputs;
+}
+
+double Number(const std::string& line, const std::string& name)
+{
+    size_t at = line.find("\"" + name + "\":");
+    return at == std::string::npos ? -1 : std::strtod(line.c_str() + at + name.size() + 3, nullptr);
 }
 
 int Field(const std::string& line, const std::string& name)
 {
-    size_t at = line.find("\"" + name + "\":");
-    return at == std::string::npos ? -1 : std::stoi(line.substr(at + name.size() + 3));
+    return int(Number(line, name));
 }
 
-TEST(AutoplayRun, PlaysTheFirstStoreThroughEveryScreenAndReportsEachDayAndTheRun)
+std::string WithoutWallTime(const std::string& line)
+{
+    return std::regex_replace(line, std::regex("\"wall_ms\":[0-9]+"), "");
+}
+
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-autoplay-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr)
+            mPath = pattern;
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        if (!mPath.empty())
+            std::filesystem::remove_all(mPath, ignored);
+    }
+    const std::string& Path() const { return mPath; }
+
+private:
+    std::string mPath;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(AutoplayRun, PlaysEveryStoreThroughEveryScreenTheSameWayAgainAndLeavesItInTheProfile)
 {
     if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
         GTEST_SKIP() << "no content folder in " << kGameDir;
-    Output run = RunProgram(std::string("'") + VELMORA_PROGRAM + "' -headless -autoplay -nodraw -seed=1 2>/dev/null");
+    TempFolder data;
+    TempFolder other;
+    ASSERT_FALSE(data.Path().empty());
+    ASSERT_FALSE(other.Path().empty());
+    const std::string command = std::string("'") + VELMORA_PROGRAM + "' -headless -autoplay -nodraw -seed=1";
+    std::vector<Output> runs = RunPrograms({command + " '-datafolder=" + data.Path() + "' 2>/dev/null",
+                                            command + " '-datafolder=" + other.Path() + "' 2>/dev/null"});
+    const Output& run = runs[0];
     ASSERT_TRUE(WIFEXITED(run.status));
     EXPECT_EQ(WEXITSTATUS(run.status), 0);
     ASSERT_GE(run.lines.size(), 2u);
+
+    // The same seed plays the same game, day by day.
+    ASSERT_EQ(run.lines.size(), runs[1].lines.size());
+    for (size_t i = 0; i < run.lines.size(); ++i)
+        EXPECT_EQ(WithoutWallTime(run.lines[i]), WithoutWallTime(runs[1].lines[i]));
+
     const std::string& last = run.lines.back();
-    ASSERT_EQ(last.rfind("{\"run\":", 0), 0u) << last;
-    // With this seed the player finishes the store (it shops, plays the lessons and the memory game on the way).
+    ASSERT_TRUE(std::regex_match(last, std::regex("\\{\"run\":\"(complete|lost)\",\"stores_done\":[0-9]+,"
+                                                  "\"days_played\":[0-9]+,\"days_passed\":[0-9]+,"
+                                                  "\"score\":[0-9]+,\"wall_ms\":[0-9]+\\}")))
+        << last;
+    // With this seed the player finishes every store (it shops, plays the lessons and the memory game on the way).
     EXPECT_NE(last.find("\"run\":\"complete\""), std::string::npos) << last;
 
-    // Day after day from the first: the same day again after a failure, the next one after a pass.
-    int days = 0;
+    // Store after store from the first, each from its first day: the same day again after a failure, with a life
+    // less and the total kept; the next one after a pass, with the day's money added to the total.
+    int store = 0;
+    int level = 0;
+    int lives = 0;
+    double total = 0;
     int passed = 0;
-    int expected = 0;
+    std::map<int, int> storeTotals;
     for (size_t i = 0; i + 1 < run.lines.size(); ++i)
     {
         const std::string& day = run.lines[i];
-        ASSERT_EQ(day.rfind("{\"store\":1,", 0), 0u) << day;
-        EXPECT_EQ(Field(day, "level"), expected) << day;
-        bool dayPassed = day.find("\"result\":\"failed\"") == std::string::npos;
-        expected += dayPassed ? 1 : 0;
-        passed += dayPassed ? 1 : 0;
-        ++days;
+        if (Field(day, "store") != store)
+        {
+            ASSERT_EQ(Field(day, "store"), store + 1) << day;
+            ASSERT_TRUE(store == 0 || storeTotals.count(store) != 0) << "store " << store << " was left unfinished";
+            store += 1;
+            level = 0;
+            lives = 4;
+            total = 0;
+        }
+        EXPECT_EQ(Field(day, "level"), level) << day;
+        const bool dayPassed = day.find("\"result\":\"failed\"") == std::string::npos;
+        if (dayPassed)
+        {
+            level += 1;
+            total += Number(day, "money");
+            passed += 1;
+        }
+        else
+        {
+            lives -= 1;
+        }
+        EXPECT_EQ(Field(day, "lives"), lives) << day;
+        EXPECT_NEAR(Field(day, "run_total"), total, 1.0) << day;
+        // The last line of a store: its run total is the one entered in the store's high scores.
+        if (i + 2 == run.lines.size() || Field(run.lines[i + 1], "store") != store)
+            storeTotals[store] = Field(day, "run_total");
     }
-    EXPECT_EQ(Field(last, "days_played"), days);
+    EXPECT_EQ(Field(last, "stores_done"), store);
+    EXPECT_EQ(Field(last, "days_played"), int(run.lines.size()) - 1);
     EXPECT_EQ(Field(last, "days_passed"), passed);
-    EXPECT_EQ(run.lines[run.lines.size() - 2].find("\"result\":\"failed\""), std::string::npos)
-        << "the store ends with a passed day";
+    int score = 0;
+    for (const auto& [number, storeTotal] : storeTotals)
+        score += storeTotal;
+    EXPECT_EQ(Field(last, "score"), score);
+
+    // The profile file: the player's every store unlocked, and each store's table holds that store's run total.
+    const std::string profiles = ReadFile(data.Path() + "/profiles.xml");
+    std::smatch player;
+    ASSERT_TRUE(std::regex_search(profiles, player, std::regex("<profile name=\"([^\"]+)\" unlocked_stores=\"([0-9]+)\"")))
+        << profiles;
+    EXPECT_GE(std::stoi(player[2]), store) << "store " << store << " is unlocked once the store before is done";
+    std::vector<std::string> tables;
+    const std::regex tablePattern("<highscore-store>(.*?)</highscore-store>");
+    for (auto it = std::sregex_iterator(profiles.begin(), profiles.end(), tablePattern); it != std::sregex_iterator(); ++it)
+        tables.push_back((*it)[1]);
+    ASSERT_GE(int(tables.size()), store);
+    for (const auto& [number, storeTotal] : storeTotals)
+    {
+        const std::string entry =
+            "<highscore name=\"" + player[1].str() + "\" score=\"" + std::to_string(storeTotal) + "\"/>";
+        EXPECT_NE(tables[size_t(number - 1)].find(entry), std::string::npos)
+            << "store " << number << ": " << tables[size_t(number - 1)];
+    }
 }
 
 } // namespace
