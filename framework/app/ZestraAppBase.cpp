@@ -846,7 +846,13 @@ bool ZestraAppBase::DrawIfDirty()
     const uint64_t start = mPlatform.NowMs();
     UpdateOverlayFps(start);
     mDrawing = true;
+    // The screen compares the frame with the last one and repaints only where the picture can differ.
+    auto* screen = dynamic_cast<ScreenImage*>(mScreenImage.get());
+    if (screen != nullptr)
+        screen->BeginFrame();
     bool drawn = mWidgetManager->DrawDirty();
+    if (screen != nullptr)
+        screen->EndFrame();
     mDrawing = false;
     const uint64_t now = mPlatform.NowMs();
     if ((drawn || now - mLastPresentTick > 999) && now >= mNextDrawTick)

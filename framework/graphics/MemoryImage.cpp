@@ -87,7 +87,7 @@ SourcePixels SourceOf(MemoryImage* src)
     }
     else
     {
-        sp.mBits = src->GetBits();
+        sp.mBits = src->ReadablePixels();
     }
     return sp;
 }
@@ -180,6 +180,8 @@ MemoryImage::MemoryImage(const MemoryImage& other) : Image(other), mRegistry(oth
 
 MemoryImage::~MemoryImage()
 {
+    if (mWatcher != nullptr)
+        mWatcher->StopWatching(this);
     if (mRegistry)
         mRegistry->RemoveMemoryImage(this);
 }
@@ -237,7 +239,7 @@ constexpr int kCopyRun = 16;
 void MemoryImage::BuildBlitSpans()
 {
     const uint8_t* runs = AlphaRuns();
-    const uint32_t* bits = PixelData();
+    const uint32_t* bits = mBits ? mBits.get() : PixelData();
     mBlitSpans.clear();
     mBlitSpanRows.assign(size_t(mHeight) + 1, 0);
     for (int y = 0; y < mHeight; ++y)
@@ -284,6 +286,8 @@ void MemoryImage::BuildBlitSpans()
 
 uint32_t* MemoryImage::PixelData()
 {
+    // Whoever asks for the writable pixels may be about to change them.
+    NotifyWatcherOfChange();
     if (mBits)
         return mBits.get();
     size_t n = size_t(mWidth) * size_t(mHeight);
@@ -317,8 +321,14 @@ uint32_t* MemoryImage::PixelData()
     return mBits.get();
 }
 
+const uint32_t* MemoryImage::ReadablePixels()
+{
+    return mBits ? mBits.get() : PixelData();
+}
+
 void MemoryImage::MarkPixelsChanged()
 {
+    NotifyWatcherOfChange();
     ++mPixelVersion;
     mFlagsStale = true;
     mNativePremultiplied.reset();
@@ -362,6 +372,7 @@ void MemoryImage::RefreshTransparencyFlags()
 
 void MemoryImage::ForceTransparencyFlags(bool hasTrans, bool hasAlpha)
 {
+    NotifyWatcherOfChange();
     mHasClearPixels = hasTrans;
     mHasPartialAlpha = hasAlpha;
     mPinnedMode = true;
@@ -375,6 +386,7 @@ void MemoryImage::MarkVolatile(bool on)
 
 void MemoryImage::Allocate(int width, int height)
 {
+    NotifyWatcherOfChange();
     FreeBits();
     FreePalette();
     mWidth = std::max(0, width);
@@ -388,6 +400,7 @@ void MemoryImage::AssignPixels(const uint32_t* bits, int width, int height, bool
 {
     if (bits != nullptr && bits == mBits.get())
         return;
+    NotifyWatcherOfChange();
     FreePalette();
     width = std::max(0, width);
     height = std::max(0, height);
@@ -436,7 +449,7 @@ const uint32_t* MemoryImage::NativePremultiplied(const NativeFormat& format)
             mNativePremultiplied[i] = convert(mPaletteTable[i]);
         return mNativePremultiplied.get();
     }
-    const uint32_t* bits = PixelData();
+    const uint32_t* bits = mBits ? mBits.get() : PixelData();
     size_t n = size_t(mWidth) * size_t(mHeight);
     mNativePremultiplied = std::make_unique<uint32_t[]>(n == 0 ? 1 : n);
     for (size_t i = 0; i < n; ++i)
@@ -456,7 +469,7 @@ const uint8_t* MemoryImage::AlphaRuns()
     }
     else
     {
-        const uint32_t* bits = PixelData();
+        const uint32_t* bits = mBits ? mBits.get() : PixelData();
         mAlphaRunData = BuildRuns(mWidth, mHeight, [&](size_t i) { return ClassOf(bits[i]); });
     }
     return mAlphaRunData.get();
@@ -485,6 +498,8 @@ void MemoryImage::DropBits()
     mDropBitsAfterUpload = true;
     if (!mBits && !mPaletteIndices)
         return;
+    // The premultiplied copy does not give every pixel back exactly.
+    NotifyWatcherOfChange();
     NativePremultiplied(mNativeFormat);
     if (mBits)
     {
@@ -615,7 +630,7 @@ void MemoryImage::BlendPixelNormal(uint32_t& dest, uint32_t src)
 
 void MemoryImage::FillRectangle(const Rect& rect, const Color& color, int mode)
 {
-    Rect r = rect.Intersection(GetRect());
+    Rect r = rect.Intersection(WritableArea());
     if (r.IsEmpty() || color.mAlpha <= 0)
         return;
     bool opaqueBefore = DestinationOpaque();
@@ -644,7 +659,7 @@ void MemoryImage::FillRectangle(const Rect& rect, const Color& color, int mode)
 
 void MemoryImage::ClearRectangle(const Rect& rect)
 {
-    Rect r = rect.Intersection(GetRect());
+    Rect r = rect.Intersection(WritableArea());
     if (r.IsEmpty())
         return;
     uint32_t* bits = PixelData();
@@ -673,7 +688,7 @@ void MemoryImage::DrawSegment(double x1, double y1, double x2, double y2, const 
     int sx = ix1 < ix2 ? 1 : -1, sy = iy1 < iy2 ? 1 : -1;
     int err = dx + dy;
     int x = ix1, y = iy1;
-    Rect bounds = GetRect();
+    Rect bounds = WritableArea();
     while (true)
     {
         if (bounds.Contains(x, y))
@@ -708,7 +723,7 @@ void MemoryImage::DrawSmoothSegment(double x1, double y1, double x2, double y2, 
     }
     bool opaqueBefore = !mFlagsStale && !mHasClearPixels && !mHasPartialAlpha;
     uint32_t* bits = PixelData();
-    Rect bounds = GetRect();
+    Rect bounds = WritableArea();
     auto plot = [&](int x, int y, double coverage) {
         if (!bounds.Contains(x, y))
             return;
@@ -763,7 +778,7 @@ void MemoryImage::FillSpansWithCoverage(const Span* spans, int count, const Colo
         return;
     bool opaqueBefore = !mFlagsStale && !mHasClearPixels && !mHasPartialAlpha;
     uint32_t* bits = PixelData();
-    Rect bounds = GetRect();
+    Rect bounds = WritableArea();
     Rect changed;
     uint32_t rgb = color.ToArgb() & 0xFFFFFF;
     const uint8_t* cov = coverage;
@@ -800,7 +815,7 @@ void MemoryImage::BlitImageInternal(MemoryImage* src, int x, int y, const Rect& 
     int dx = x + (srcRect.mX - srcRectIn.mX), dy = y + (srcRect.mY - srcRectIn.mY);
     if (mirror)
         dx = x + (srcRectIn.mX + srcRectIn.mWidth) - (srcRect.mX + srcRect.mWidth);
-    Rect dest = Rect(dx, dy, srcRect.mWidth, srcRect.mHeight).Intersection(GetRect());
+    Rect dest = Rect(dx, dy, srcRect.mWidth, srcRect.mHeight).Intersection(WritableArea());
     if (dest.IsEmpty() || srcRect.IsEmpty())
         return;
     int sy0 = srcRect.mY + (dest.mY - dy);
@@ -920,11 +935,56 @@ void MemoryImage::BlitImageInternal(MemoryImage* src, int x, int y, const Rect& 
             }
         }
     }
+    else if (mirror)
+    {
+        // Mirrored: walking the source row forwards (the destination backwards) lets the alpha runs skip the
+        // transparent stretches and copy or blend the rest in bulk; every pixel gets what the rule below gives.
+        const uint8_t* runs = src->AlphaRuns();
+        BlendRowFn blendRow = BestBlendRow();
+        const bool bulk = untinted && opaqueBefore;
+        uint32_t rowBuf[256];
+        // Destination pixel i of a row shows source column last - i.
+        const int last = srcRect.mX + srcRect.mWidth - 1 - (dest.mX - dx);
+        const int first = last - (dest.mWidth - 1);
+        for (int row = 0; row < dest.mHeight; ++row)
+        {
+            int sy = sy0 + row;
+            uint32_t* d = bits + size_t(dest.mY + row) * size_t(mWidth) + size_t(dest.mX);
+            const uint8_t* r = runs + size_t(sy) * size_t(srcW);
+            for (int sx = first; sx <= last;)
+            {
+                const int run = std::min<int>(r[sx], last + 1 - sx);
+                const uint32_t a = sp.At(sx, sy) >> 24;
+                if (a != 0)
+                {
+                    uint32_t* out = d + (last - (sx + run - 1)); // the run's leftmost destination pixel
+                    if (bulk && a == 255)
+                        for (int k = 0; k < run; ++k)
+                            out[k] = sp.At(sx + run - 1 - k, sy);
+                    else if (bulk)
+                    {
+                        for (int k = 0; k < run; ++k)
+                            rowBuf[k] = sp.At(sx + run - 1 - k, sy);
+                        blendRow(out, rowBuf, run);
+                    }
+                    else
+                        for (int k = 0; k < run; ++k)
+                        {
+                            uint32_t s = sp.At(sx + run - 1 - k, sy);
+                            if (!untinted)
+                                s = Tint(s, color);
+                            out[k] = opaqueBefore ? BlendOntoOpaque(out[k], s) : BlendNormal(out[k], s);
+                        }
+                }
+                sx += run;
+            }
+        }
+    }
     else
     {
-        // Tinted, mirrored or onto transparency: pixel by pixel, still skipping transparent runs when reading
-        // forwards (text is mostly transparent), and with the cheaper rule when the destination is opaque.
-        const uint8_t* runs = mirror ? nullptr : src->AlphaRuns();
+        // Tinted or onto transparency: pixel by pixel, still skipping transparent runs (text is mostly
+        // transparent), and with the cheaper rule when the destination is opaque.
+        const uint8_t* runs = src->AlphaRuns();
         for (int row = 0; row < dest.mHeight; ++row)
         {
             int sy = sy0 + row;
@@ -932,11 +992,11 @@ void MemoryImage::BlitImageInternal(MemoryImage* src, int x, int y, const Rect& 
             int sxStart = srcRect.mX + (dest.mX - dx);
             for (int i = 0; i < dest.mWidth;)
             {
-                int sx = mirror ? srcRect.mX + srcRect.mWidth - 1 - (dest.mX - dx) - i : sxStart + i;
+                int sx = sxStart + i;
                 uint32_t s = sp.At(sx, sy);
                 if ((s >> 24) == 0)
                 {
-                    i += runs ? runs[size_t(sy) * size_t(srcW) + size_t(sx)] : 1;
+                    i += runs[size_t(sy) * size_t(srcW) + size_t(sx)];
                     continue;
                 }
                 if (!untinted)
@@ -971,7 +1031,7 @@ void MemoryImage::BlitStretchedInternal(MemoryImage* src, const Rect& destRect, 
     Rect srcRect = srcRectIn.Intersection(src->GetRect());
     if (srcRect.IsEmpty() || destRect.IsEmpty() || srcRect != srcRectIn)
         return;
-    Rect dest = destRect.Intersection(clip).Intersection(GetRect());
+    Rect dest = destRect.Intersection(clip).Intersection(WritableArea());
     if (dest.IsEmpty())
         return;
     src->RefreshTransparencyFlags();
@@ -1049,16 +1109,7 @@ void MemoryImage::BlitMatrixImage(Image* src, double x, double y, const Matrix3&
     Matrix3 inverse;
     if (!full.Inverse(inverse))
         return;
-    float cx[4], cy[4];
-    float corners[4][2] = {{0, 0}, {float(srcRect.mWidth), 0}, {0, float(srcRect.mHeight)},
-                           {float(srcRect.mWidth), float(srcRect.mHeight)}};
-    for (int i = 0; i < 4; ++i)
-        full.Apply(corners[i][0], corners[i][1], cx[i], cy[i]);
-    float minX = *std::min_element(cx, cx + 4), maxX = *std::max_element(cx, cx + 4);
-    float minY = *std::min_element(cy, cy + 4), maxY = *std::max_element(cy, cy + 4);
-    Rect box(int(std::floor(minX)), int(std::floor(minY)), int(std::ceil(maxX)) - int(std::floor(minX)) + 1,
-             int(std::ceil(maxY)) - int(std::floor(minY)) + 1);
-    Rect dest = box.Intersection(clip).Intersection(GetRect());
+    Rect dest = MatrixBlitBox(x, y, matrix, srcRect).Intersection(clip).Intersection(WritableArea());
     if (dest.IsEmpty())
         return;
     source->RefreshTransparencyFlags();
@@ -1086,6 +1137,24 @@ void MemoryImage::BlitMatrixImage(Image* src, double x, double y, const Matrix3&
     EndOpaqueKeepingWrite(dest, opaqueBefore);
 }
 
+Rect MemoryImage::MatrixBlitBox(double x, double y, const Matrix3& matrix, const Rect& srcRect)
+{
+    Matrix3 full = Matrix3::Translation(float(x), float(y)) * matrix *
+                   Matrix3::Translation(-srcRect.mWidth / 2.0f, -srcRect.mHeight / 2.0f);
+    Matrix3 inverse;
+    if (!full.Inverse(inverse))
+        return Rect();
+    float cx[4], cy[4];
+    float corners[4][2] = {{0, 0}, {float(srcRect.mWidth), 0}, {0, float(srcRect.mHeight)},
+                           {float(srcRect.mWidth), float(srcRect.mHeight)}};
+    for (int i = 0; i < 4; ++i)
+        full.Apply(corners[i][0], corners[i][1], cx[i], cy[i]);
+    float minX = *std::min_element(cx, cx + 4), maxX = *std::max_element(cx, cx + 4);
+    float minY = *std::min_element(cy, cy + 4), maxY = *std::max_element(cy, cy + 4);
+    return Rect(int(std::floor(minX)), int(std::floor(minY)), int(std::ceil(maxX)) - int(std::floor(minX)) + 1,
+                int(std::ceil(maxY)) - int(std::floor(minY)) + 1);
+}
+
 void MemoryImage::BlitTrianglesImage(Image* src, const Triangle* triangles, int count, const Rect& clip,
                                      const Color& color, int mode, double x, double y, bool smooth)
 {
@@ -1099,7 +1168,7 @@ void MemoryImage::BlitTrianglesImage(Image* src, const Triangle* triangles, int 
     bool opaqueBefore = DestinationOpaque();
     uint32_t* bits = PixelData();
     SourcePixels sp = SourceOf(source);
-    Rect limit = clip.Intersection(GetRect());
+    Rect limit = clip.Intersection(WritableArea());
     Rect changed;
     for (int t = 0; t < count; ++t)
     {

@@ -13,6 +13,19 @@ namespace Zestra
 {
 
 class ImageRegistry;
+class MemoryImage;
+
+// Told before a watched image's pixels change, and when the image goes away or another watcher takes it over, so
+// that drawing noted from it and not yet carried out can be finished first, and pictures made from it redone.
+class ImageWatcher
+{
+public:
+    virtual void BeforeImageChange(MemoryImage* image) = 0;
+    virtual void StopWatching(MemoryImage* image) = 0;
+
+protected:
+    ~ImageWatcher() = default;
+};
 
 // Channel layout of the display's native pixels; the default is the framework's own 0xAARRGGBB.
 struct NativeFormat
@@ -62,6 +75,8 @@ public:
     bool HasPartialAlpha() const { return mHasPartialAlpha; }
     bool IsVolatile() const { return mVolatile; }
     bool WantsPalette() const { return mWantPalette; }
+    // Whether the transparency flags were set by hand (ForceTransparencyFlags) rather than read from the pixels.
+    bool FlagsPinned() const { return mPinnedMode; }
     bool DropsBitsAfterUpload() const { return mDropBitsAfterUpload; }
 
     // Primitives (see Image).
@@ -102,11 +117,36 @@ public:
     virtual void ForceTransparencyFlags(bool hasTrans, bool hasAlpha);
     virtual void MarkVolatile(bool on);
     virtual bool ToPalette();
+    // The 32-bit pixels for reading (made from the palette when there is one); no change is announced.
+    virtual const uint32_t* ReadablePixels();
 
     // Bytes held by the pixels and caches (for the image memory report).
     size_t MemoryBytes() const;
 
+    // One watcher per image (the screen that draws it); null for none.
+    void SetWatcher(ImageWatcher* watcher) { mWatcher = watcher; }
+    ImageWatcher* GetWatcher() const { return mWatcher; }
+
+    // The box a matrix blit may write to before clipping (see BlitMatrixImage); empty when the matrix is singular.
+    static Rect MatrixBlitBox(double x, double y, const Matrix3& matrix, const Rect& srcRect);
+
 protected:
+    // Primitives write only inside this rectangle (in image coordinates) while it is set; every pixel inside gets
+    // exactly the value the unlimited primitive would give it.
+    void SetWriteLimit(const Rect& limit)
+    {
+        mWriteLimit = limit;
+        mWriteLimited = true;
+    }
+    void ClearWriteLimit() { mWriteLimited = false; }
+    Rect WritableArea() const { return mWriteLimited ? GetRect().Intersection(mWriteLimit) : GetRect(); }
+
+    void NotifyWatcherOfChange()
+    {
+        if (mWatcher != nullptr)
+            mWatcher->BeforeImageChange(this);
+    }
+
     // Called with the rectangle (in this image) that a primitive may have changed, before MarkPixelsChanged;
     // the screen image collects these for presentation.
     virtual void OnRegionChanged(const Rect& rect) {}
@@ -136,6 +176,9 @@ private:
     void BlendPixelNormal(uint32_t& dest, uint32_t src);
 
     ImageRegistry* mRegistry = nullptr;
+    ImageWatcher* mWatcher = nullptr;
+    Rect mWriteLimit;
+    bool mWriteLimited = false;
     std::unique_ptr<uint32_t[]> mBits;
     std::unique_ptr<uint32_t[]> mPaletteTable;
     std::unique_ptr<uint8_t[]> mPaletteIndices;

@@ -153,18 +153,33 @@ bool HeadlessPlatform::Present(const PixelView& screen, const std::vector<Rect>&
 {
     if (!mHasWindow || screen.mPixels == nullptr || screen.mWidth <= 0 || screen.mHeight <= 0)
         return false;
+    const Rect whole(0, 0, screen.mWidth, screen.mHeight);
+    bool everything = dirty.empty();
     if (mLastFrameWidth != screen.mWidth || mLastFrameHeight != screen.mHeight)
     {
         mLastFrameWidth = screen.mWidth;
         mLastFrameHeight = screen.mHeight;
         mLastFrame.assign(static_cast<size_t>(screen.mWidth) * static_cast<size_t>(screen.mHeight), 0);
+        everything = true;
     }
-    // Copy everything, not only the dirty rectangles, so the kept frame is exactly what was handed over.
-    for (int y = 0; y < screen.mHeight; ++y)
+    // Like a display, the kept frame takes over only the rectangles named as changed: a change left out of them
+    // shows here as it would on the screen.
+    auto copy = [&](const Rect& area)
     {
-        const uint32_t* row = screen.mPixels + static_cast<size_t>(y) * static_cast<size_t>(screen.mPitch);
-        std::copy(row, row + screen.mWidth, mLastFrame.begin() + static_cast<ptrdiff_t>(y) * screen.mWidth);
-    }
+        const Rect part = area.Intersection(whole);
+        for (int y = part.mY; y < part.mY + part.mHeight; ++y)
+        {
+            const uint32_t* row = screen.mPixels + static_cast<size_t>(y) * static_cast<size_t>(screen.mPitch) +
+                                  static_cast<size_t>(part.mX);
+            std::copy(row, row + part.mWidth,
+                      mLastFrame.begin() + static_cast<ptrdiff_t>(y) * screen.mWidth + part.mX);
+        }
+    };
+    if (everything)
+        copy(whole);
+    else
+        for (const Rect& area : dirty)
+            copy(area);
     mLastDirty = dirty;
     ++mPresentCount;
     return true;
