@@ -101,6 +101,14 @@ TEST(HeadlessPlatformTest, PresentKeepsACopyOfTheLastFrame)
     EXPECT_EQ(0u, platform.PixelAt(3, 1));
     ASSERT_EQ(1u, platform.LastDirty().size());
     EXPECT_EQ(Zestra::Rect(2, 1, 1, 1), platform.LastDirty()[0]);
+
+    // Like a display, later frames take over only the rectangles named as changed (an empty list: all of it).
+    pixels[2 * 4 + 0] = 0xff445566u;
+    EXPECT_TRUE(platform.Present(view, {Zestra::Rect(2, 1, 5, 5)}));
+    EXPECT_EQ(0u, platform.PixelAt(2, 1));
+    EXPECT_EQ(0xff000000u, platform.PixelAt(0, 2)) << "a change outside the named rectangles stays unseen";
+    EXPECT_TRUE(platform.Present(view, {}));
+    EXPECT_EQ(0xff445566u, platform.PixelAt(0, 2));
 }
 
 TEST(HeadlessPlatformTest, WindowFailureAndDialogAnswersCanBeScripted)

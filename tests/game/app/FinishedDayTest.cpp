@@ -30,7 +30,8 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
     int dirtyAtEnd = 0;
     uint64_t presentsAtEnd = 0;
     int dirtyWhilePlaying = 0;
-    int presentsAfterMove = -1;
+    int drawsAtEnd = 0;
+    int drawsAfterMove = -1;
     app.onUpdate = [&]
     {
         Zestra::Board* board = app.GetBoard();
@@ -52,6 +53,7 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
         {
             dirtyAtEnd = app.mDirtyUpdates;
             presentsAtEnd = platform.PresentCount();
+            drawsAtEnd = app.mDrawCount;
         }
         if (endedAt >= 0 && app.UpdateCount() == endedAt + 500)
         {
@@ -61,7 +63,8 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
         }
         if (endedAt >= 0 && app.UpdateCount() == endedAt + 510)
         {
-            presentsAfterMove = int(platform.PresentCount() - presentsAtEnd);
+            // Drawn, though the picture need not change: the screen hands the display only what did.
+            drawsAfterMove = app.mDrawCount - drawsAtEnd;
             app.Quit();
         }
         if (app.LevelTicks() > 20000)
@@ -72,7 +75,7 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
     fs::current_path(oldFolder);
     ASSERT_GE(endedAt, 0) << "the day did not end";
     EXPECT_GE(dirtyWhilePlaying, 15) << "a running day is drawn as it moves";
-    EXPECT_GE(presentsAfterMove, 1) << "a mouse move over the finished day is drawn";
+    EXPECT_GE(drawsAfterMove, 1) << "a mouse move over the finished day is drawn";
 }
 
 } // namespace
