@@ -7,8 +7,10 @@ const std::vector<std::string> kLocalizationKeys = {
     "full_screen", "music_volume", "no_windowed_mode", "no_windowed_mode_msg", "options_close", "options_main_menu",
     "options_return_to_game", "options_title", "sound_volume", "voice_volume",
     // information screens
-    "back_to_menu", "characters_back", "characters_select_customer", "character_favorites",
-    "comic_click_to_continue", "credits_disclaimer", "final_score", "high_score_for", "highscore_continue",
+    "back_to_menu", "characters_back", "characters_select_customer", "characters_title", "character_favorites",
+    "comic_click_to_continue", "comic1_panel1", "comic1_panel2", "comic1_panel3", "comic1_panel4", "comic2_panel1",
+    "comic2_panel2", "comic2_panel3", "comic2_panel4", "comic3_panel1", "comic3_panel2", "comic3_panel3",
+    "comic3_panel4", "comic4_panel1", "comic4_panel2", "comic4_panel3", "comic4_panel4", "credits_disclaimer", "final_score", "high_score_for", "highscore_continue",
     "highscore_final", "highscore_next", "highscore_prev", "howtoplay",
     // level start and results
     "cash", "level_complete", "level_complete_continue", "level_complete_ok", "level_expert_complete",

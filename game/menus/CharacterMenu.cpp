@@ -9,6 +9,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
+#include "game/menus/TextInBox.h"
 #include "game/ui/Button.h"
 #include "game/people/Person.h"
 #include "game/res/Res.h"
@@ -33,7 +34,14 @@ constexpr int kRightMargin = 15;
 constexpr int kLineSpacing = 25;
 constexpr int kTextHeight = 200;
 constexpr int kMostFavourites = 4;
+// The coloured band across the top of the page that carries the title.
+const Rect kTitleBand(36, 58, 456, 46);
 } // namespace
+
+Rect HandbookTitleBand()
+{
+    return kTitleBand;
+}
 
 std::vector<int> HandbookRows(int typeCount)
 {
@@ -149,6 +157,8 @@ void CharacterMenu::Tick()
 void CharacterMenu::Paint(Graphics& g)
 {
     Menu::Paint(g);
+    DrawTextInBox(g, GetText("characters_title"), kTitleBand, {FONT_LARGE_LIGHT, FONT_MEDIUM_LIGHT, FONT_SMALL},
+                  Color::White);
     if (FONT_SMALL != nullptr)
     {
         const std::string& prompt = GetText("characters_select_customer");

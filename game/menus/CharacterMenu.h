@@ -5,6 +5,8 @@
 
 #include "game/ui/Menu.h"
 
+#include "framework/graphics/Rect.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -58,3 +60,5 @@ public:
 std::vector<int> HandbookRows(int typeCount);
 // Centre x of the buttons of a row of that length, 50 apart and centred on the handbook's middle.
 std::vector<int> HandbookRowCentres(int rowLength);
+// The band across the top of the handbook's page that its title is written into (menu pixels).
+Zestra::Rect HandbookTitleBand();

@@ -8,6 +8,7 @@
 #include "framework/widgets/KeyCodes.h"
 #include "game/data/Localization.h"
 #include "game/menus/HighScoresMenu.h"
+#include "game/menus/TextInBox.h"
 #include "game/ui/MenuHost.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
@@ -21,17 +22,40 @@ namespace
 constexpr int kCursorHand = 1;
 constexpr int kPromptAboveBottom = 15;
 constexpr int kFadeOverlayPriority = 1000;
+// The page is a grid of 2 x 2 panels; each has a dark caption box along its top, left empty by the artist.
+constexpr int kPanelLeft = 20;
+constexpr int kPanelTop = 20;
+constexpr int kPanelStepX = 390;
+constexpr int kPanelStepY = 290;
+constexpr int kCaptionInsetX = 10;
+constexpr int kCaptionInsetY = 10;
+constexpr int kCaptionWidth = 350;
+constexpr int kCaptionHeight = 34;
+constexpr int kCaptionPadding = 6;
 } // namespace
+
+std::string Comic::CaptionKey(int page, int panel)
+{
+    return "comic" + std::to_string(page) + "_panel" + std::to_string(panel + 1);
+}
+
+Rect Comic::CaptionBox(int panel)
+{
+    const int x = kPanelLeft + (panel % 2) * kPanelStepX + kCaptionInsetX + kCaptionPadding;
+    const int y = kPanelTop + (panel / 2) * kPanelStepY + kCaptionInsetY + 1;
+    return Rect(x, y, kCaptionWidth - 2 * kCaptionPadding, kCaptionHeight - 2);
+}
 
 Comic::Comic(Board* board, bool first)
     : Menu(board, first ? IMAGE_MENU_COMIC1.get() : IMAGE_MENU_COMIC2.get(), false, false, true),
-      kind(first ? kToMap : kToLevel)
+      kind(first ? kToMap : kToLevel), page(first ? 1 : 2)
 {
 }
 
 Comic::Comic(Board* board, int storeNumber, int runTotal, int highScoreRow)
     : Menu(board, storeNumber == 1 ? IMAGE_MENU_COMIC3.get() : IMAGE_MENU_COMIC4.get(), false, false, true),
-      kind(kToHighScores), storeNumber(storeNumber), runTotal(runTotal), highScoreRow(highScoreRow)
+      kind(kToHighScores), page(storeNumber == 1 ? 3 : 4), storeNumber(storeNumber), runTotal(runTotal),
+      highScoreRow(highScoreRow)
 {
 }
 
@@ -88,6 +112,21 @@ void Comic::Tick()
 void Comic::Paint(Graphics& g)
 {
     Menu::Paint(g);
+    // One font for the whole page, the larger one when every caption fits it.
+    Font* captionFont = nullptr;
+    for (Font* font : {FONT_MEDIUM_LIGHT, FONT_SMALL})
+    {
+        if (font == nullptr)
+            continue;
+        captionFont = font;
+        bool allFit = true;
+        for (int panel = 0; panel < kPanels && allFit; ++panel)
+            allFit = FitTextInBox(GetText(CaptionKey(page, panel)), CaptionBox(panel), {font}).fits;
+        if (allFit)
+            break;
+    }
+    for (int panel = 0; panel < kPanels; ++panel)
+        DrawTextInBox(g, GetText(CaptionKey(page, panel)), CaptionBox(panel), {captionFont}, Color::White);
     const std::string& prompt = GetText("comic_click_to_continue");
     if (FONT_MEDIUM_LIGHT != nullptr && !prompt.empty())
     {

@@ -5,6 +5,10 @@
 
 #include "game/ui/Menu.h"
 
+#include "framework/graphics/Rect.h"
+
+#include <string>
+
 class Comic : public Menu
 {
 public:
@@ -21,7 +25,13 @@ public:
     // The comic after a store's last day; storeNumber 1 has its own page, later stores share the last one.
     Comic(Zestra::Board* board, int storeNumber, int runTotal, int highScoreRow);
 
+    static constexpr int kPanels = 4;
+
     bool FadeDone() const { return fade < 0; }
+    // The page's captions are texts of the data, written into the empty caption box at the top of each of its four
+    // panels (0 to 3, left to right, then the next row): the key "comic<page>_panel<panel + 1>".
+    static std::string CaptionKey(int page, int panel);
+    static Zestra::Rect CaptionBox(int panel);
     // Leads on, once the fade has ended; false (nothing done) before.
     bool Continue();
 
@@ -36,6 +46,7 @@ public:
     void OnKeyDown(int key) override;
 
     int kind = kToMap;
+    int page = 1; // 1 to 4, the picture shown
     int storeNumber = 0;
     int runTotal = 0;
     int highScoreRow = -1;

@@ -249,12 +249,8 @@ void Comic(Generator& g, Canvas& c, int page)
     cairo_rectangle(cr, 0, 0, 800, 600);
     c.FillPath({0.98, 0.96, 0.92});
     const Palette& p = g.PaletteByNumber(page == 4 ? 5 : page == 3 ? 2 : 1);
-    // Four panels with short captions; Prella meets her shop, her customers and her rival.
-    const char* captions[4][4] = {
-        {"Prella dreams of a shop.", "An empty shop on Velmora Row!", "Paint, racks, a sign...", "Open for business!"},
-        {"The first customer arrives.", "Prella finds the right size.", "The till rings.", "Ready for the day!"},
-        {"Pinstripe is a hit!", "Dorvie is not amused.", "A new shop is waiting.", "On to Denimyard!"},
-        {"Velmora Row is buzzing.", "Dorvie admits defeat.", "Every shop is open.", "Thank you for shopping!"}};
+    // Four panels; Prella meets her shop, her customers and her rival. The caption box along the top of each panel
+    // stays empty: the game writes the page's captions into it in the player's language.
     int k = std::clamp(page, 1, 4) - 1;
     for (int i = 0; i < 4; ++i)
     {
@@ -267,7 +263,7 @@ void Comic(Generator& g, Canvas& c, int page)
         cairo_rectangle(cr, x, y + h - 70, w, 70);
         c.FillPath(p.floor);
         if (i == 1 || (k == 2 && i == 2))
-            ShopFront(c, p, x + 190, y + 90, 160, 140, i == 1 ? "" : "SOON");
+            ShopFront(c, p, x + 190, y + 90, 160, 140, "");
         const RecipeLine* prella = g.LookFor("Prella");
         const RecipeLine* other = g.LookFor(i == 1 && k >= 2 ? "Dorvie" : k == 1 ? "Lottra" : "Bastien");
         if (prella)
@@ -279,9 +275,9 @@ void Comic(Generator& g, Canvas& c, int page)
         cairo_restore(cr);
         cairo_rectangle(cr, x, y, w, h);
         c.StrokePath(kEdge, 4);
+        // Dark caption boxes: the game's light fonts read on them at every size.
         c.RoundRect(x + 10, y + 10, w - 20, 34, 8);
-        c.FillStroke({1, 1, 0.9}, kEdge, 2);
-        c.TextCentered(captions[k][i], x + w / 2, y + 27, 17, FontFace::SansBold, kEdge);
+        c.FillStroke({0.36, 0.16, 0.43, 0.94}, {1.0, 0.96, 0.91}, 2);
     }
 }
 

@@ -233,10 +233,9 @@ void DrawPanel(Generator& g, const RecipeLine& r, Canvas& c)
             cairo_line_to(cr, x, 34);
             c.StrokePath(Rgb{0.6, 0.6, 0.65}, 3);
         }
+        // The title band stays empty: the game writes the handbook's title into it in the player's language.
         c.RoundRect(26, 56, w - 52, 50, 12);
         c.FillPath(berry);
-        Rgb outline = berry.Darker(0.5);
-        c.TextCentered(r.Get("title", "Customer Handbook"), w / 2, 81, 26, FontFace::SansBold, kWhite, &outline, 3);
         c.RoundRect(30, 124, w - 60, 168, 14);
         c.FillPath(berry.WithAlpha(0.12));
         c.Ellipse(172, 482, 62, 12);

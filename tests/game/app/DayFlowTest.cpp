@@ -1,7 +1,8 @@
 // The way around a day on the game's own content, through the board's screen flow and the real panels: what the
 // end of a day decides (pass at the goal, expert, a lost life, the end of a run), what the result panel offers,
 // what the profile file holds afterwards, and where each button leads (the map, the comic and the run's high
-// scores, into the next store, or back to the main menu after a lost run). Skipped when the build has no content folder.
+// scores, into the next store, or back to the main menu after a lost run). Skipped when the build has no content
+// folder.
 #include "framework/graphics/MemoryImage.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/widgets/KeyCodes.h"
@@ -314,9 +315,9 @@ TEST_F(DayFlow, TheHudButtonsLeaveTheClockTheMonthAndTheLivesFree)
         const Rect area = HudButtonArea(button->get());
         EXPECT_EQ(area.Intersection(screen), area) << "a HUD button reaches off the screen";
         EXPECT_FALSE(area.Intersects(lives)) << "a HUD button covers the lives";
-        for (const ResImage* month : {&IMAGE_HUD_JAN, &IMAGE_HUD_FEB, &IMAGE_HUD_MAR, &IMAGE_HUD_APR, &IMAGE_HUD_MAY,
-                                      &IMAGE_HUD_JUN, &IMAGE_HUD_JUL, &IMAGE_HUD_AUG, &IMAGE_HUD_SEP, &IMAGE_HUD_OCT,
-                                      &IMAGE_HUD_NOV, &IMAGE_HUD_DEC})
+        for (const ResImage* month :
+             {&IMAGE_HUD_JAN, &IMAGE_HUD_FEB, &IMAGE_HUD_MAR, &IMAGE_HUD_APR, &IMAGE_HUD_MAY, &IMAGE_HUD_JUN,
+              &IMAGE_HUD_JUL, &IMAGE_HUD_AUG, &IMAGE_HUD_SEP, &IMAGE_HUD_OCT, &IMAGE_HUD_NOV, &IMAGE_HUD_DEC})
         {
             const Rect clock = HudClockArea(IMAGE_HUD_CLOCK.get(), month->get());
             EXPECT_FALSE(area.Intersects(clock)) << "a HUD button covers the clock or its month";

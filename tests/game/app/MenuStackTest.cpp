@@ -6,10 +6,14 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/res/Res.h"
+#include "game/data/Localization.h"
+#include "game/menus/CharacterMenu.h"
+#include "game/menus/Comic.h"
 #include "game/menus/InfoMenu.h"
 #include "game/flow/MenuCatalog.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
+#include "game/menus/TextInBox.h"
 #include "game/shopday/Board.h"
 
 #include "tests/game/LoadedGame.h"
@@ -202,6 +206,25 @@ TEST_F(MenuStack, EveryCatalogueScreenOpensDrawsAndCloses)
         EXPECT_EQ(0u, app->PendingDeferredDeletes()) << entry.name;
         floor = Screen();
     }
+}
+
+TEST_F(MenuStack, TheComicsCaptionsAndTheHandbooksTitleFitTheirBoxesInTheGamesFonts)
+{
+    for (int page = 1; page <= 4; ++page)
+    {
+        for (int panel = 0; panel < Comic::kPanels; ++panel)
+        {
+            const std::string key = Comic::CaptionKey(page, panel);
+            const std::string& text = GetText(key);
+            EXPECT_FALSE(text.empty()) << key;
+            EXPECT_TRUE(FitTextInBox(text, Comic::CaptionBox(panel), {FONT_MEDIUM_LIGHT, FONT_SMALL}).fits) << key;
+        }
+    }
+    const std::string& title = GetText("characters_title");
+    EXPECT_FALSE(title.empty());
+    TextFit fit = FitTextInBox(title, HandbookTitleBand(), {FONT_LARGE_LIGHT, FONT_MEDIUM_LIGHT, FONT_SMALL});
+    EXPECT_TRUE(fit.fits);
+    EXPECT_EQ(fit.font, FONT_LARGE_LIGHT) << "the title shrinks in the game's own language";
 }
 
 TEST_F(MenuStack, ASnapshotHoldsWhatTheScreenShowsUnderTheMenu)
