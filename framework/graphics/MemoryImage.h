@@ -126,6 +126,9 @@ public:
     // One watcher per image (the screen that draws it); null for none.
     void SetWatcher(ImageWatcher* watcher) { mWatcher = watcher; }
     ImageWatcher* GetWatcher() const { return mWatcher; }
+    // A number the watcher keeps with the image for its own bookkeeping.
+    void SetWatcherTag(uint64_t tag) { mWatcherTag = tag; }
+    uint64_t GetWatcherTag() const { return mWatcherTag; }
 
     // The box a matrix blit may write to before clipping (see BlitMatrixImage); empty when the matrix is singular.
     static Rect MatrixBlitBox(double x, double y, const Matrix3& matrix, const Rect& srcRect);
@@ -177,6 +180,7 @@ private:
 
     ImageRegistry* mRegistry = nullptr;
     ImageWatcher* mWatcher = nullptr;
+    uint64_t mWatcherTag = 0;
     Rect mWriteLimit;
     bool mWriteLimited = false;
     std::unique_ptr<uint32_t[]> mBits;

@@ -9,14 +9,12 @@ namespace Zestra
 namespace
 {
 
-// Order matters: the same primitives in another order give another picture, so the tile hash folds them in turn.
+// Order matters: the same primitives in another order give another picture, so the tile hash folds them in turn
+// (each step a bijection of the running value).
 inline uint64_t Mix(uint64_t h, uint64_t v)
 {
-    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-    h ^= h >> 31;
-    h *= 0xBF58476D1CE4E5B9ull;
-    h ^= h >> 29;
-    return h;
+    h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+    return (h << 27) | (h >> 37);
 }
 
 class Hasher
@@ -51,7 +49,14 @@ public:
         std::memcpy(&rest, p, size);
         Add(rest ^ (uint64_t(size) << 56));
     }
-    uint64_t Value() const { return mHash; }
+    uint64_t Value() const
+    {
+        uint64_t h = mHash;
+        h ^= h >> 31;
+        h *= 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 29;
+        return h;
+    }
 
 private:
     uint64_t mHash = 0x6A09E667F3BCC909ull;
@@ -355,7 +360,7 @@ void ScreenImage::Note(Command& c)
         return;
     if (c.mSource != nullptr)
     {
-        WatchSource(c.mSource);
+        WatchSource(c.mSource, c.mBounds);
         // Only whole pictures known opaque set pixels outright; a tint keeps that as long as it keeps full alpha.
         if ((c.mKind == Kind::Blit || c.mKind == Kind::BlitMirrored) && c.mMode == DRAWMODE_NORMAL &&
             c.mColor.mAlpha >= 255 && c.mBounds.mWidth >= TILE_SIZE && c.mBounds.mHeight >= TILE_SIZE)
@@ -390,16 +395,42 @@ void ScreenImage::Note(Command& c)
     mCommands.push_back(c);
 }
 
-void ScreenImage::WatchSource(MemoryImage* source)
+void ScreenImage::WatchSource(MemoryImage* source, const Rect& area)
 {
-    mFrameSources.insert(source);
-    ImageWatcher* current = source->GetWatcher();
-    if (current == this)
+    if (DrawnThisFrame(source))
+    {
+        SourceArea& known = mFrameSources[size_t(source->GetWatcherTag() & 0xFFFFFFFFu)];
+        known.mArea = known.mArea.Union(area);
         return;
-    if (current != nullptr)
-        current->StopWatching(source);
-    source->SetWatcher(this);
-    mWatched.insert(source);
+    }
+    ImageWatcher* current = source->GetWatcher();
+    if (current != this)
+    {
+        if (current != nullptr)
+            current->StopWatching(source);
+        source->SetWatcher(this);
+        mWatched.insert(source);
+    }
+    source->SetWatcherTag((uint64_t(mFrameSerial) << 32) | uint64_t(mFrameSources.size()));
+    mFrameSources.push_back(SourceArea{source, area});
+}
+
+bool ScreenImage::DrawnThisFrame(MemoryImage* image) const
+{
+    const uint64_t tag = image->GetWatcherTag();
+    const size_t index = size_t(tag & 0xFFFFFFFFu);
+    return image->GetWatcher() == this && uint32_t(tag >> 32) == mFrameSerial && index < mFrameSources.size() &&
+           mFrameSources[index].mImage == image;
+}
+
+void ScreenImage::ClearFrameNotes()
+{
+    mCommands.clear();
+    mSpanPool.clear();
+    mCoveragePool.clear();
+    mTrianglePool.clear();
+    mFrameSources.clear();
+    ++mFrameSerial;
 }
 
 // ---- Frames ----
@@ -436,7 +467,7 @@ void ScreenImage::EndFrame()
     }
     if (mCommands.empty())
     {
-        mFrameSources.clear();
+        ClearFrameNotes();
         mLastPaintedPixels = 0;
         return;
     }
@@ -454,11 +485,7 @@ void ScreenImage::EndFrame()
     }
     ClearWriteLimit();
     mReplaying = false;
-    mCommands.clear();
-    mSpanPool.clear();
-    mCoveragePool.clear();
-    mTrianglePool.clear();
-    mFrameSources.clear();
+    ClearFrameNotes();
 }
 
 void ScreenImage::BuildDamage()
@@ -553,12 +580,11 @@ void ScreenImage::BuildDamage()
 
     if (everyTile)
         mShownSources.clear();
-    for (const Command& c : mCommands)
-        if (c.mSource != nullptr)
-        {
-            Rect& area = mShownSources[c.mSource];
-            area = area.Union(c.mBounds);
-        }
+    for (const SourceArea& source : mFrameSources)
+    {
+        Rect& area = mShownSources[source.mImage];
+        area = area.Union(source.mArea);
+    }
 }
 
 void ScreenImage::Execute(const Command& c)
@@ -613,11 +639,7 @@ void ScreenImage::FinishNotedNow()
     for (const Command& c : mCommands)
         Execute(c);
     mReplaying = false;
-    mCommands.clear();
-    mSpanPool.clear();
-    mCoveragePool.clear();
-    mTrianglePool.clear();
-    mFrameSources.clear();
+    ClearFrameNotes();
     mImmediate = true;
 }
 
@@ -643,7 +665,7 @@ void ScreenImage::BeforeImageChange(MemoryImage* image)
 {
     if (mReplaying)
         return;
-    if (mFrameSources.count(image) != 0)
+    if (Noting() && DrawnThisFrame(image))
         FinishNotedNow();
     auto shown = mShownSources.find(image);
     if (shown != mShownSources.end())

@@ -133,7 +133,9 @@ private:
 
     bool Noting() const { return mInFrame && !mImmediate && !mReplaying; }
     void Note(Command& command);
-    void WatchSource(MemoryImage* source);
+    void WatchSource(MemoryImage* source, const Rect& area);
+    bool DrawnThisFrame(MemoryImage* image) const;
+    void ClearFrameNotes();
     void Execute(const Command& command);
     void FinishNotedNow();
     void ForgetPreviousFrame();
@@ -154,7 +156,15 @@ private:
     std::vector<Span> mSpanPool;
     std::vector<uint8_t> mCoveragePool;
     std::vector<Triangle> mTrianglePool;
-    std::unordered_set<MemoryImage*> mFrameSources;
+    // The images this frame's notes draw from, with the area they cover; each image's watcher tag holds the
+    // frame's serial number and its place here.
+    struct SourceArea
+    {
+        MemoryImage* mImage;
+        Rect mArea;
+    };
+    std::vector<SourceArea> mFrameSources;
+    uint32_t mFrameSerial = 1;
     // Images the tiles' last painting came from, with the area they were drawn over.
     std::unordered_map<MemoryImage*, Rect> mShownSources;
     std::unordered_set<MemoryImage*> mWatched;
