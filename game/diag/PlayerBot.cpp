@@ -112,6 +112,15 @@ void PlayerBot::Update()
         return;
     }
     bool inLesson = mBoard.mode == BoardMode::Tutorial && mBoard.lesson != nullptr;
+    if (inLesson && mBoard.boardState != BoardState::Playing && mBoard.pauseCount == 0)
+    {
+        // A menu over the lesson: the upgrade panel the shop lesson opened is answered, others are not ours.
+        if (mWait > 0)
+            --mWait;
+        else if (AnswerLessonPanel())
+            mWait = kThinkTicks;
+        return;
+    }
     if (mBoard.boardState != BoardState::Playing || (mBoard.mode != BoardMode::Level && !inLesson) ||
         mBoard.levelResult >= 0 || mBoard.progress == nullptr)
         return;
@@ -144,16 +153,45 @@ bool PlayerBot::FollowLesson()
     int y = 0;
     if (!lesson.ArrowTargetPoint(x, y))
     {
-        if (!lesson.WaitsForClick())
+        const Button* done = mBoard.hud.doneButton.get();
+        if (lesson.WaitsForClick())
+        {
+            // Anywhere continues; the middle of the floor is what a person would click.
+            x = 400;
+            y = 300;
+        }
+        else if (done != nullptr && done->mShown && !done->mInactive)
+        {
+            // The shop lesson's last arrow points at the done button, which is on only then.
+            x = done->mX + done->mWidth / 2;
+            y = done->mY + done->mHeight / 2;
+        }
+        else
+        {
             return false;
-        // Anywhere continues; the middle of the floor is what a person would click.
-        x = 400;
-        y = 300;
+        }
     }
     Send(int(Type::MouseMove), x, y, 0);
     Send(int(Type::MouseDown), x, y, 1);
     Send(int(Type::MouseUp), x, y, 1);
     ++clicks;
+    return true;
+}
+
+bool PlayerBot::AnswerLessonPanel()
+{
+    // Buy what the lesson pointed at; a panel that cannot sell is left, and the lesson says what comes next.
+    auto* app = dynamic_cast<Zestra::GameApp*>(Zestra::AppOf(mBoard));
+    const Menu* top = app != nullptr && !app->OpenMenus().empty() ? app->OpenMenus().back() : nullptr;
+    const auto* panel = dynamic_cast<const UpgradeMenu*>(top);
+    if (panel == nullptr)
+        return false;
+    const Zestra::Widget* button = panel->buyButton;
+    if (button == nullptr || !button->mShown || button->mInactive)
+        button = panel->cancelButton;
+    if (button == nullptr || !button->mShown || button->mInactive)
+        return false;
+    ClickAt(button->mX + button->mWidth / 2, button->mY + button->mHeight / 2);
     return true;
 }
 

@@ -53,6 +53,8 @@ private:
     // During a lesson: what its arrows point at, the click that continues a text box, or the drink it asks for.
     bool FollowLesson();
     bool GiveLessonDrink();
+    // The upgrade panel the shop lesson opened: buy, or leave when it cannot sell.
+    bool AnswerLessonPanel();
     void Send(int type, int x, int y, int code);
 
     Zestra::Board& mBoard;

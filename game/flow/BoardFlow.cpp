@@ -155,6 +155,7 @@ void BoardFlow::ShowMap()
     }
     if (board.progress)
         board.store = GetStoreInfo(board.progress->storeNumber);
+    board.EndLesson();
     board.tutorialRunning = false;
     board.mode = BoardMode::Level;
     // Without a run the player chooses the store of a new one on the map itself.
@@ -235,6 +236,14 @@ void BoardFlow::AfterLevelStart(bool startNow)
 {
     // startNow: the level start's OK builds the shop view; otherwise (after a purchase) the shop as it stands.
     const bool offers = startNow ? board.LoadLevel(true) : !board.shopItems.empty();
+    // A panel the shop lesson opened has closed: the lesson goes on over the shop view.
+    if (board.lesson && board.lesson->InShop())
+    {
+        board.mode = BoardMode::Tutorial;
+        board.lesson->OnPanelClosed();
+        board.UpdateButtons();
+        return;
+    }
     const bool shopDayAfterLesson = board.progress != nullptr && board.progress->storeNumber == 1 &&
                                     board.progress->levelIndex == 1 && board.tutorialPlayed;
     if (board.progress == nullptr || (startNow && !offers) || board.progress->levelIndex == 0 || shopDayAfterLesson)

@@ -203,13 +203,15 @@ bool Board::PlayTick()
     {
         if (lesson)
         {
-            if (merchant != nullptr)
-                merchant->Update();
+            // In the shop view the merchant is only a picture of an offer.
+            Person* walking = lesson->InShop() ? nullptr : merchant;
+            if (walking != nullptr)
+                walking->Update();
             lesson->Update();
             if (!fractionalUpdates)
             {
-                if (merchant != nullptr)
-                    merchant->UpdateActions(1.0f);
+                if (walking != nullptr)
+                    walking->UpdateActions(1.0f);
                 lesson->UpdateActions(1.0f);
             }
             SyncPeople();
@@ -234,7 +236,7 @@ void Board::TickFraction(double step)
         return;
     if (mode == BoardMode::Tutorial && lesson)
     {
-        if (merchant != nullptr)
+        if (merchant != nullptr && !lesson->InShop())
             merchant->UpdateActions(float(step));
         lesson->UpdateActions(float(step));
         return;
@@ -344,10 +346,17 @@ void Board::OnDetachedFromManager(WidgetManager* manager)
 
 void Board::ButtonPressed(int id)
 {
-    // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
+    const bool done = hud.doneButton && id == hud.doneButton->mButtonId;
+    // In the shop lesson done is the lesson's last step; the lesson then hands over to the level start.
+    if (done && mode == BoardMode::Tutorial && lesson && lesson->AllowsDoneButton())
+    {
+        lesson->OnDonePressed();
+        return;
+    }
     if (!flow)
         return;
-    if (hud.doneButton && id == hud.doneButton->mButtonId && mode == BoardMode::UpgradeShop)
+    // Done leaves the upgrade shop: the day opens on a floor built again in its play form.
+    if (done && mode == BoardMode::UpgradeShop)
         flow->OpenStore(true);
     // Options during a day: the options dialog in its in-game form.
     else if (hud.optionsButton && id == hud.optionsButton->mButtonId && mode == BoardMode::Level)
@@ -368,6 +377,9 @@ void Board::UpdateButtons()
 {
     hud.SetButtonsState(pauseCount == 0 && boardState == BoardState::Playing,
                         (boardState == BoardState::Covered && dimmed) || pauseCount > 0);
+    // The shop lesson keeps the done button off until it asks for it.
+    if (lesson && hud.doneButton && hud.buttonsEnabled && !lesson->AllowsDoneButton())
+        hud.doneButton->SetInactive(true);
 }
 
 } // namespace Zestra

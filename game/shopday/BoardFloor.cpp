@@ -131,7 +131,16 @@ bool Board::LoadLevel(bool shop)
     Invalidate();
     day.money = day.cash = day.tips = 0.0;
     day.lostCustomers = 0;
+    // The shop lesson teaches over the shop view: a purchase builds that view again and the lesson goes on over
+    // the new one, pointing at nothing of the old.
+    std::unique_ptr<BoardLesson> shopLesson;
+    if (shop && lesson && lesson->InShop())
+    {
+        shopLesson = std::move(lesson);
+        shopLesson->ForgetTargets();
+    }
     ClearLevel();
+    lesson = std::move(shopLesson);
     if (store == nullptr || progress == nullptr)
     {
         Zestra::Log("board: no store or run to build a level from");

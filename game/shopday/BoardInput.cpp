@@ -218,6 +218,13 @@ void Board::OnChar(char ch)
     }
     if (!std::isalnum(static_cast<unsigned char>(ch)))
         return;
+    // A lesson's script holds the floor, the run and the level as it set them up; the debug words would pull
+    // them from under it (skipping or ending the day, money in the shop lesson).
+    if (lesson)
+    {
+        cheatBuffer.clear();
+        return;
+    }
     cheatBuffer.push_back(ch);
     if (cheatBuffer.size() > kCheatLength)
         cheatBuffer.erase(0, cheatBuffer.size() - kCheatLength);

@@ -41,6 +41,13 @@ public:
     // Called by the board's button update; the shop lesson keeps the done button off until its step.
     virtual bool AllowsDoneButton() const { return true; }
     virtual void OnDonePressed() {}
+    // The shop lesson runs over the upgrade shop's view of the floor and lives through its rebuilds (a purchase
+    // builds the view again with the next offers).
+    virtual bool InShop() const { return false; }
+    // The floor the lesson pointed into was deleted: nothing of it may be reached any more.
+    virtual void ForgetTargets() {}
+    // An upgrade panel over the lesson has closed, bought or not.
+    virtual void OnPanelClosed() {}
 
     // What a player is asked to do now, for the built-in player: a point inside a thing an arrow points at (false
     // when no arrow can be clicked), and whether the text box waits for a click to continue.

@@ -1,12 +1,16 @@
 #include "game/tutorial/LessonScreens.h"
 
+#include "game/data/LevelStats.h"
 #include "game/shopday/Board.h"
 #include "game/tutorial/TutorialLessons.h"
+
+#include <algorithm>
 
 namespace
 {
 constexpr LessonScreen kLessons[] = {
     {"tutorial1", 1, 0},
+    {"tutorial-shop", 1, 1},
     {"tutorial13", 1, 2},
     {"tutorial2", 2, 0},
     {"tutorial3", 3, 0},
@@ -35,6 +39,13 @@ bool OpenLessonScreen(Zestra::Board& board, const LessonScreen& screen)
 {
     if (!board.OpenDay(screen.store, screen.level))
         return false;
+    // A run reaches the shop's day with at least the first day's goal earned: the shop lesson has that to spend.
+    const LevelInfo* firstDay = board.store != nullptr ? board.store->GetLevel(0) : nullptr;
+    if (board.LessonInShop() && firstDay != nullptr)
+    {
+        board.progress->cash = std::max(board.progress->cash, double(firstDay->minGoal));
+        *board.savedProgress = *board.progress;
+    }
     if (!board.lessonMaker)
         board.lessonMaker = MakeLesson;
     return board.BeginLesson();
