@@ -16,6 +16,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -197,6 +198,8 @@ public:
     // Platform events are queued here (as the deferred messages) and handled one per state-0 step.
     void QueuePlatformEvent(const PlatformEvent& event);
     void HandleDeferredMessage(const PlatformEvent& event);
+    // Told of every input event as it is handled, at the point a demo records it.
+    std::function<void(const PlatformEvent&)> onEventHandled;
     // Deletes every deferred widget recorded at or below the current nesting depth.
     void ProcessDeferredDeletes();
     // Forgets the time accumulated so far, so a blocked stretch is not caught up.

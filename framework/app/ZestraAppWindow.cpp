@@ -425,6 +425,8 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
     using Type = PlatformEvent::Type;
     if (mDemoRecorder != nullptr)
         mDemoRecorder->WriteEvent(mUpdateCount, event);
+    if (onEventHandled)
+        onEventHandled(event);
     WidgetManager& manager = *mWidgetManager;
     switch (event.mType)
     {

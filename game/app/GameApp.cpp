@@ -234,6 +234,26 @@ void GameApp::AddGameOptions()
                           }});
     AddCommandLineOption({"-autoplay", "", "let the built-in player play the day with mouse events",
                           [this](const std::string&) { options.autoplay = true; }});
+    AddCommandLineOption({"-drive", "FILE",
+                          "with -autoplay: the player's mouse events are not queued but written to FILE (a named "
+                          "pipe; - for standard output) as lines \"move X Y\", \"down X Y\", \"up X Y\" in window "
+                          "pixels, one at a time, each once the previous one has come back from the display "
+                          "(tools/xvfb/drive.py performs them)",
+                          [this](const std::string& value) { options.drive = value.empty() ? "-" : value; }});
+    AddCommandLineOption({"-idle-day", "S:L",
+                          "with -autoplay: the player does nothing on the floor the first time day L of store S is "
+                          "played, so the day fails; it plays its retry",
+                          [this](const std::string& value)
+                          {
+                              if (!ParseLevelOption(value, options.idleStore, options.idleLevel))
+                              {
+                                  Zestra::Log("velmora: -idle-day wants STORE:LEVEL (store from 1, level from 0), "
+                                              "not \"" +
+                                              value + "\"");
+                                  std::fflush(stderr);
+                                  std::_Exit(kBadLevelExitCode);
+                              }
+                          }});
     AddCommandLineOption({"-nodraw", "", "with -headless: draw nothing, for simulation speed",
                           [this](const std::string&) { options.noDraw = true; }});
     AddCommandLineOption({"-memstats", "",

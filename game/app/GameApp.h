@@ -41,6 +41,9 @@ struct GameOptions
     bool timings = false;        // "-timings": one line of JSON with the start-up figures once loaded, then quit
     std::string screen;          // "-screen=NAME": skip the start screens and show that screen over a day
     bool memStats = false;       // "-memstats": memory, descriptors and threads on stderr as JSON lines
+    std::string drive;           // "-drive=FILE": the built-in player's mouse events go out as lines ("-": stdout)
+    int idleStore = 0;           // "-idle-day=S:L": the built-in player leaves that day alone the first time
+    int idleLevel = 0;
 };
 
 // Start-up figures in milliseconds since the process started; negative while not reached.

@@ -3,12 +3,14 @@
 #include "framework/log/Log.h"
 #include "framework/platform/Platform.h"
 #include "game/app/GameApp.h"
+#include "game/diag/MouseDriver.h"
 #include "game/diag/PanelPlayer.h"
 #include "game/diag/PlayerBot.h"
 #include "game/diag/ProcessFigures.h"
 #include "game/data/LevelStats.h"
 #include "game/menus/CreditsMenu.h"
 #include "game/menus/MainMenu.h"
+#include "game/profile/GameState.h"
 #include "game/shopday/Board.h"
 
 #include <chrono>
@@ -36,6 +38,11 @@ Diagnostics::Diagnostics(Zestra::GameApp& app) : mApp(app)
     mApp.onDayStarted = [this] { OnDayStarted(); };
     mApp.onUpdate = [this] { OnUpdate(); };
     mApp.onLevelEnded = [this] { OnLevelEnded(); };
+    mApp.onEventHandled = [this](const Zestra::PlatformEvent& event)
+    {
+        if (mDriver)
+            mDriver->Observe(event);
+    };
     mStartMs = WallMs();
     mRunStartMs = mStartMs;
 }
@@ -45,14 +52,65 @@ Diagnostics::~Diagnostics()
     mApp.onDayStarted = nullptr;
     mApp.onUpdate = nullptr;
     mApp.onLevelEnded = nullptr;
+    mApp.onEventHandled = nullptr;
+}
+
+void Diagnostics::FileCloser::operator()(std::FILE* file) const
+{
+    std::fclose(file);
+}
+
+std::function<void(const Zestra::PlatformEvent&)> Diagnostics::EventSink()
+{
+    return [this](const Zestra::PlatformEvent& event)
+    {
+        if (mDriver)
+            mDriver->Offer(event);
+        else
+            mApp.QueuePlatformEvent(event);
+    };
+}
+
+bool Diagnostics::StartDriver()
+{
+    if (mDriver)
+        return true;
+    std::FILE* out = stdout;
+    if (mApp.options.drive != "-")
+    {
+        // A named pipe blocks here until the script opens its end: nothing is played before it listens.
+        mDriveFile.reset(std::fopen(mApp.options.drive.c_str(), "w"));
+        if (!mDriveFile)
+        {
+            Zestra::Log("velmora: cannot open the -drive file " + mApp.options.drive);
+            mApp.ExitWithCode(1);
+            return false;
+        }
+        out = mDriveFile.get();
+    }
+    mDriveOut = [out](const std::string& line)
+    {
+        std::fprintf(out, "%s\n", line.c_str());
+        std::fflush(out);
+    };
+    mDriver = std::make_unique<MouseDriver>(mDriveOut);
+    return true;
+}
+
+bool Diagnostics::IdlesNow() const
+{
+    const Zestra::Board* board = mApp.GetBoard();
+    return !mIdled && mApp.options.idleStore > 0 && board != nullptr && board->mode == BoardMode::Level &&
+           board->minigame == nullptr && board->progress != nullptr &&
+           board->progress->storeNumber == mApp.options.idleStore &&
+           board->progress->levelIndex == mApp.options.idleLevel;
 }
 
 void Diagnostics::OnDayStarted()
 {
     mStartMs = WallMs();
     if (mApp.options.autoplay && mApp.GetBoard() != nullptr)
-        mBot = std::make_unique<PlayerBot>(*mApp.GetBoard(),
-                                           [this](const Zestra::PlatformEvent& event) { mApp.QueuePlatformEvent(event); });
+        mBot = std::make_unique<PlayerBot>(*mApp.GetBoard(), EventSink());
 }
 
 bool Diagnostics::PlaysRun() const
@@ -62,6 +120,8 @@ bool Diagnostics::PlaysRun() const
 
 void Diagnostics::OnUpdate()
 {
+    if (mApp.options.autoplay && !mApp.options.drive.empty() && !StartDriver())
+        return;
     // The upgrade shop, a lesson and the memory game come before the day starts: the player is there for them too.
     const Zestra::Board* board = mApp.GetBoard();
     if (!mBot && mApp.options.autoplay && board != nullptr &&
@@ -69,17 +129,27 @@ void Diagnostics::OnUpdate()
          board->minigame != nullptr))
         OnDayStarted();
     if (PlaysRun() && !mPanels)
-        mPanels = std::make_unique<PanelPlayer>(
-            mApp, [this](const Zestra::PlatformEvent& event) { mApp.QueuePlatformEvent(event); });
+        mPanels = std::make_unique<PanelPlayer>(mApp, EventSink());
     if (mRunOver)
     {
         FinishRunWhenShown();
         if (mApp.mQuitting)
             return;
     }
+    if (mDriver)
+    {
+        const int step = board != nullptr && board->lesson != nullptr ? board->lesson->Step() : -1;
+        if (step != mLessonStep)
+            mDriveOut(step >= 0 ? "lesson step " + std::to_string(step) : std::string("lesson end"));
+        mLessonStep = step;
+        mDriver->Update();
+        // Nothing new is decided while a click is still on its way.
+        if (mDriver->Busy())
+            return;
+    }
     if (mPanels)
         mPanels->Update();
-    if (mBot)
+    if (mBot && !IdlesNow())
         mBot->Update();
 }
 
@@ -130,6 +200,9 @@ void Diagnostics::OnLevelEnded()
 {
     mBot.reset();
     const Zestra::Board* board = mApp.GetBoard();
+    if (board != nullptr && board->storePlayed == mApp.options.idleStore &&
+        board->levelPlayed == mApp.options.idleLevel)
+        mIdled = true;
     if (PlaysRun() && board != nullptr && !mRunOver)
     {
         std::printf("%s\n", DayReport(*board, mApp.LevelTicks(), WallMs() - mStartMs).c_str());

@@ -2,11 +2,18 @@
 // "-quit-after-level", one line of JSON with the day's figures on standard output and a clean exit. "-autoplay"
 // without "-level" plays the whole game from the logo through every screen and every store: one JSON line per day,
 // and a last line once the last store is done (or a run is lost), then a clean exit.
+//
+// With "-drive" the player's events go out through a MouseDriver for a script to make with the real pointer, and
+// its decisions wait while one is on its way; each new step of a lesson is told there too ("lesson step N", then
+// "lesson end"). "-idle-day" keeps its hands still through one day, once.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
+class MouseDriver;
 class PanelPlayer;
 class PlayerBot;
 
@@ -14,6 +21,7 @@ namespace Zestra
 {
 class Board;
 class GameApp;
+struct PlatformEvent;
 } // namespace Zestra
 
 class Diagnostics
@@ -44,10 +52,26 @@ private:
     bool PlaysRun() const;
     // The run is over and its last screen reached: the last line, then the end.
     void FinishRunWhenShown();
+    // Where the player's events go: the application's queue, or the driver's lines.
+    std::function<void(const Zestra::PlatformEvent&)> EventSink();
+    // "-drive": opens its file and makes the driver, once; false when the file cannot be opened.
+    bool StartDriver();
+    // "-idle-day": the day being played is the one to leave alone, and it has not been yet.
+    bool IdlesNow() const;
+
+    struct FileCloser
+    {
+        void operator()(std::FILE* file) const;
+    };
 
     Zestra::GameApp& mApp;
     std::unique_ptr<PlayerBot> mBot;
     std::unique_ptr<PanelPlayer> mPanels;
+    std::unique_ptr<std::FILE, FileCloser> mDriveFile; // null for standard output
+    std::unique_ptr<MouseDriver> mDriver;
+    std::function<void(const std::string&)> mDriveOut; // a line to the driver's file
+    int mLessonStep = -1;                              // the last step told to the driver's file
+    bool mIdled = false;
     long long mStartMs = 0;
     long long mRunStartMs = 0;
     RunTally mTally;

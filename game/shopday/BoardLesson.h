@@ -53,4 +53,6 @@ public:
     // when no arrow can be clicked), and whether the text box waits for a click to continue.
     virtual bool ArrowTargetPoint(int&, int&) const { return false; }
     virtual bool WaitsForClick() const { return false; }
+    // The step the lesson has reached, for a watcher outside the game (-1: the lesson has no steps).
+    virtual int Step() const { return -1; }
 };

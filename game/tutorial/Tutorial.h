@@ -37,6 +37,7 @@ public:
     void Update() override;
     bool HasHotSpotAt(int x, int y) const override;
     bool ArrowTargetPoint(int& x, int& y) const override;
+    int Step() const override { return step; }
 
     // Points an arrow at whatever the board finds at (targetX, targetY); clear empties the list first.
     void AddArrow(int targetX, int targetY, int x, int y, int direction, bool clear);
