@@ -8,10 +8,15 @@ walk starts from a fresh profile unless it is given an existing home, and never 
 import os
 import re
 import shutil
+import signal
 import subprocess
+import sys
 import threading
 import time
 from pathlib import Path
+
+# A walk stopped with SIGTERM still stops its game and its X server (the scripts do that in their finally blocks).
+signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
 
 ROOT = Path(__file__).resolve().parents[2]
 WINDOW_NAME = "^Velmora Row$"
@@ -29,9 +34,11 @@ def free_display(first=60):
 
 
 class XServer:
-    """Xvfb on a free display, stopped with the session."""
+    """Xvfb on a free display, stopped with the session. The screen is the game's own size by default: with no
+    window manager to resize it, a full-screen window would keep its windowed size while the game draws for the
+    whole screen."""
 
-    def __init__(self, size="1024x768x24"):
+    def __init__(self, size="800x600x24"):
         self.number = free_display()
         self.display = f":{self.number}"
         self.proc = subprocess.Popen(["Xvfb", self.display, "-screen", "0", size, "-nolisten", "tcp"],
@@ -51,9 +58,10 @@ class XServer:
 
 class Game:
     """The game in a window on `xserver`. Every line of its standard output goes to `on_line` (from a reader
-    thread) and to the log; with `drive` the built-in player's event lines are made with the real pointer."""
+    thread) and to the log; with `drive` the built-in player's event lines are made with the real pointer. Without
+    `windowed` the game starts as its settings say (full screen on a first run)."""
 
-    def __init__(self, xserver, home, args, program=None, drive=False, log=None, on_line=None):
+    def __init__(self, xserver, home, args, program=None, drive=False, log=None, on_line=None, windowed=True):
         self.x = xserver
         self.home = Path(home)
         for sub in ("data", "config", "runtime"):
@@ -69,8 +77,11 @@ class Game:
         self.event_wait_ms = 0.0  # time spent making the events, xdotool included
         self.window = None
         self.pointer = None
+        # False: the driver's lines are no longer made (a person has taken over the pointer); the game's player
+        # then waits for ever on its last line and decides nothing more.
+        self.perform_lines = True
         self.cond = threading.Condition()
-        cmd = [program or default_program(), "-windowed"] + list(args)
+        cmd = [program or default_program()] + (["-windowed"] if windowed else []) + list(args)
         if drive:
             cmd += ["-autoplay", "-drive=-"]
         self.started = time.monotonic()
@@ -92,6 +103,9 @@ class Game:
             line = raw.rstrip("\n")
             parts = line.split()
             if len(parts) == 3 and parts[0] in ("move", "down", "up") and all(p.lstrip("-").isdigit() for p in parts[1:]):
+                if not self.perform_lines:
+                    self.note("left undone: " + line)
+                    continue
                 t0 = time.monotonic()
                 self.perform(parts[0], int(parts[1]), int(parts[2]))
                 self.event_wait_ms += (time.monotonic() - t0) * 1000
@@ -166,14 +180,18 @@ class Game:
         self.perform("up", x, y)
         time.sleep(pause)
 
+    # Keys go through the X test extension to the focused window: events sent to a window directly are marked as
+    # sent, and SDL ignores those.
     def key(self, *keys):
         self.find_window()
-        self.xdo("key", "--window", self.window, *keys)
+        self.xdo("windowfocus", "--sync", self.window)
+        self.xdo("key", "--delay", 80, *keys)
         self.note("key " + " ".join(keys))
 
     def type_text(self, text):
         self.find_window()
-        self.xdo("type", "--window", self.window, "--delay", 60, text)
+        self.xdo("windowfocus", "--sync", self.window)
+        self.xdo("type", "--delay", 80, text)
         self.note("typed " + text)
 
     def window_geometry(self):
