@@ -62,7 +62,9 @@ std::vector<int> HandbookRowCentres(int rowLength)
 }
 
 CharacterMenu::CharacterMenu(Board* board, int storeNumber, int levelIndex)
-    : Menu(board, IMAGE_MENU_CHARACTER_HANDBOOK.get(), true, true, false), storeNumber(storeNumber)
+    // It keeps the keyboard while open, so Escape backs out of it as out of every other information screen (the
+    // level start panel under it leaves the keyboard to the board).
+    : Menu(board, IMAGE_MENU_CHARACTER_HANDBOOK.get(), true, true, true), storeNumber(storeNumber)
 {
     MoveTo(400 - kCentreX, mY);
     cancelControl = AddLevelButton(GetText("characters_back"), kCentreX, mHeight - kBackAboveBottom, kBack);

@@ -30,7 +30,7 @@ import xsession  # noqa: E402
 TITLE_PLAY = (400, 492)
 MAIN = {"play": (425, 233), "highscores": (425, 288), "options": (425, 343), "howto": (425, 398),
         "credits": (425, 453), "quit": (425, 508), "not_you": (135, 117)}
-INFO_BACK = (400, 525)
+INFO_BACK = {"highscores": (400, 525), "howto": (400, 555)}
 OPTIONS_MUSIC = (474, 197)  # the music slider's thumb at 85%
 OPTIONS_MUSIC_TO = (330, 197)
 OPTIONS_FULLSCREEN = (370, 350)
@@ -160,7 +160,7 @@ def main():
                 walk.shot("credits-later", "the credits six seconds later")
                 g.key("Escape")  # Escape backs out as the back button would
             else:
-                walk.click(INFO_BACK, wait=0.5)
+                walk.click(INFO_BACK[name], wait=0.5)
             time.sleep(4)  # the main menu's buttons slide in again
         walk.shot("main-menu-again", "back on the main menu")
 

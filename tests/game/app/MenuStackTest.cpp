@@ -3,17 +3,22 @@
 // drawn and closed by name. Skipped when the build has no content folder.
 #include "framework/graphics/MemoryImage.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/widgets/KeyCodes.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
-#include "game/res/Res.h"
 #include "game/data/Localization.h"
+#include "game/flow/MenuCatalog.h"
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/Comic.h"
+#include "game/menus/CreditsMenu.h"
+#include "game/menus/HighScoresMenu.h"
+#include "game/menus/HowToPlayMenu.h"
 #include "game/menus/InfoMenu.h"
-#include "game/flow/MenuCatalog.h"
+#include "game/menus/LevelStartMenu.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
 #include "game/menus/TextInBox.h"
+#include "game/res/Res.h"
 #include "game/shopday/Board.h"
 
 #include "tests/game/LoadedGame.h"
@@ -21,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -143,6 +149,40 @@ TEST_F(MenuStack, TheDayStandsWhileAMenuIsOpenAndRunsWhenTheLastOneCloses)
     Updates(20);
     EXPECT_EQ(clock - 20, TheBoard().day.clockTicks);
     EXPECT_EQ(&TheBoard(), app->mWidgetManager->mFocus);
+}
+
+TEST_F(MenuStack, EscapeBacksOutOfEveryInformationScreen)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<std::unique_ptr<Menu>(Board&)> make;
+        bool overLevelStart; // the handbook is opened from the level start panel, which stays
+    };
+    const Case cases[] = {
+        {"high scores", [](Board& b) { return std::make_unique<HighScoresMenu>(&b); }, false},
+        {"credits", [](Board& b) { return std::make_unique<CreditsMenu>(&b); }, false},
+        {"how to play", [](Board& b) { return std::make_unique<HowToPlayMenu>(&b); }, false},
+        {"handbook", [](Board& b) { return std::make_unique<CharacterMenu>(&b, 1, 0); }, true},
+    };
+    for (const Case& c : cases)
+    {
+        Menu* under = c.overLevelStart ? app->AddMenu(std::make_unique<LevelStartMenu>(&TheBoard(), 1, 0, nullptr))
+                                       : nullptr;
+        Menu* screen = app->AddMenu(c.make(TheBoard()));
+        Updates(2);
+        app->mWidgetManager->KeyPressed(KEY_ESCAPE);
+        app->mWidgetManager->KeyReleased(KEY_ESCAPE);
+        app->ProcessDeferredDeletes();
+        EXPECT_EQ(nullptr, app->FindDialog(screen->mDialogId)) << c.name;
+        if (under != nullptr)
+        {
+            EXPECT_NE(nullptr, app->FindDialog(under->mDialogId)) << c.name << ": the panel under it stays";
+            EXPECT_EQ(&TheBoard(), app->mWidgetManager->mFocus) << c.name << ": the panel leaves the keys to the board";
+        }
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+    }
 }
 
 TEST_F(MenuStack, ClosingEverythingKeepsTheBoardCoveredUntilTheNextScreenIsOpen)
