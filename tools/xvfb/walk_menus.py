@@ -36,7 +36,7 @@ OPTIONS_MUSIC_TO = (330, 197)
 OPTIONS_FULLSCREEN = (370, 350)
 OPTIONS_CLOSE = (400, 438)
 HUD_OPTIONS = (705, 575)
-OPTIONS_INGAME_MAIN_MENU = (400, 438)
+OPTIONS_INGAME_MAIN_MENU = (400, 417)
 LEVEL_START_HANDBOOK = (578, 148)
 LEVEL_START_OK = (435, 454)
 SLOT = [(547, 136 + 42 * i) for i in range(8)]
@@ -234,7 +234,7 @@ def main():
         walk.click(SLOT[1], wait=1.0)
         selected, _ = read_players(home)
         check(selected == 1, f"switched to the second player: selected {selected}")
-        walk.click(PLAYERS_PLAY, wait=3.0)
+        walk.click(PLAYERS_CANCEL, wait=4.0)  # back to the main menu (Play would start the chosen player's run)
         walk.shot("main-menu-second", "the main menu greeting the second player")
         walk.click(MAIN["not_you"], wait=2.0)
         walk.click(SLOT[0], wait=1.0)
@@ -247,6 +247,7 @@ def main():
             walk.click(OPTIONS_FULLSCREEN, wait=0.5)
             walk.shot(f"options-fullscreen-{label}", f"full screen ticked {label}")
             walk.click(OPTIONS_CLOSE, wait=2.5)
+            g.lost_window()  # the switch may have made a new window
             mode = read_settings(home).get("ScreenMode")  # the dialog stores the settings when it is left
             check(mode == ("1" if want else "0"), f"full screen {label}: ScreenMode {mode}, window at "
                                                   f"{g.window_geometry()}")

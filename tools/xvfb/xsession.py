@@ -196,11 +196,20 @@ class Game:
 
     def window_geometry(self):
         """(x, y, width, height) of the game window on the screen."""
-        self.find_window()
-        out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", self.window], env=self.env,
-                             capture_output=True, text=True).stdout
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        for _ in range(2):
+            self.find_window()
+            out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", self.window], env=self.env,
+                                 capture_output=True, text=True).stdout
+            values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+            if "WIDTH" in values:
+                return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+            self.lost_window()
+        raise RuntimeError("the game window cannot be measured")
+
+    def lost_window(self):
+        """The game made a new window (switching full screen may): look it up again."""
+        self.note("window lost")
+        self.window = None
 
     def shot(self, path, whole_screen=False):
         """The window (or the whole screen) as a PNG."""
