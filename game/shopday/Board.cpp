@@ -282,7 +282,7 @@ void Board::PaintPlay(Graphics& g)
     if (mode == BoardMode::Tutorial && lesson)
         lesson->Draw(g);
     const GameState* run = progress ? progress.get() : savedProgress.get();
-    bool shopping = mode == BoardMode::UpgradeShop || (mode == BoardMode::Tutorial && tutorialRunning);
+    bool shopping = HudShowsShop();
     hud.Draw(g, day, run, shopping, mode == BoardMode::Level, drinkStation.get());
     for (Component* person : inFrontOfHud)
         person->Draw(g);
@@ -371,6 +371,12 @@ void Board::PlaySongAlone(int song)
     app->mMusicInterface->FadeAllOut(true, kFadeOutSpeed);
     if (song >= 0)
         app->mMusicInterface->FadeSongIn(song, -1, kFadeInSpeed, false);
+}
+
+bool Board::HudShowsShop() const
+{
+    // Cash and prices belong to the shop and its lesson; the lessons on the day's floor show the (empty) goal.
+    return mode == BoardMode::UpgradeShop || (mode == BoardMode::Tutorial && lesson && lesson->InShop());
 }
 
 void Board::UpdateButtons()

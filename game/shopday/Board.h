@@ -163,6 +163,8 @@ public:
     bool tutorialPlayed = false;        // the day's lesson was shown (the shop day after it opens at once)
     std::function<void()> onDayOpened;  // a day's floor is built and its open sign shows
     void UpdateButtons();
+    // The HUD shows the run's cash and the price under the mouse in place of the day's takings and goal.
+    bool HudShowsShop() const;
     void AddSale(double price, double tip, int wrappedCount) override;
     double TipFactor() const override;
     void AddLostCustomer() override;

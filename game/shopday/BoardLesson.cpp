@@ -26,6 +26,7 @@ bool Board::BeginLesson()
         return false;
     lesson = std::move(made);
     mode = BoardMode::Tutorial;
+    day.goal = 0; // a lesson has no goal; the shop lesson shows prices there
     tutorialRunning = true;
     if (Merchant* playable = PlayMerchant())
         playable->listener = lesson->MerchantListener();

@@ -555,7 +555,8 @@ bool WriteStoreImages(Generator& gen, const StoreData& store, int number)
     draw(800, 600, "Background", kJpeg, [&](Canvas& c) { Background(c, p, false); });
     draw(800, 90, "Hud", kPng, [&](Canvas& c) { Hud(c, p); });
     draw(800, 600, "StartScreen", kPng, [&](Canvas& c) { StartScreen(gen, c, p); });
-    draw(440, 96, "TutorialBox", kPng, [&](Canvas& c) { TutorialBox(gen, c, p); });
+    // Tall enough for three lines of the small font over the click-to-continue line.
+    draw(440, 104, "TutorialBox", kPng, [&](Canvas& c) { TutorialBox(gen, c, p); });
     draw(480, 170, "TutorialBoxBig", kPng, [&](Canvas& c) { TutorialBox(gen, c, p); });
     draw(40, 150, "RopeCashRegister", kPng, [&](Canvas& c) { Rope(c, p, true); });
     draw(430, 40, "RopeChangingRoom", kPng, [&](Canvas& c) { Rope(c, p, false); });

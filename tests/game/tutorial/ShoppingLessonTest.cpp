@@ -4,15 +4,18 @@
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/data/LevelStats.h"
 #include "game/diag/PlayerBot.h"
 #include "game/ui/Button.h"
 #include "game/menus/LevelStartMenu.h"
 #include "game/profile/GameState.h"
+#include "game/res/Res.h"
 #include "game/shop/ShopItems.h"
 #include "game/shop/UpgradeMenu.h"
 #include "game/shopday/Board.h"
 #include "game/tutorial/LessonScreens.h"
 #include "game/tutorial/TutorialShopping.h"
+#include "framework/graphics/Font.h"
 #include "framework/graphics/Image.h"
 
 #include "tests/game/LoadedGame.h"
@@ -124,6 +127,7 @@ TEST_F(ShoppingLesson, DoneButtonStaysOffUntilTheLessonAsksForIt)
 {
     Board& board = TheBoard();
     Button& done = *board.hud.doneButton;
+    EXPECT_TRUE(board.HudShowsShop()) << "the run's cash and the prices, as in the shop";
     ASSERT_TRUE(done.mShown);
     EXPECT_TRUE(done.mInactive) << "step 0";
     ContinueToTheBuyingStep();
@@ -225,6 +229,28 @@ TEST_F(ShoppingLesson, TheBuiltInPlayerBuysTheRoomAndHandsOverToTheLevelStart)
     EXPECT_EQ(start->storeNumber, 1);
     EXPECT_EQ(start->levelIndex, 1);
     EXPECT_FALSE(board.hud.doneButton->mShown) << "the floor is the day's again";
+}
+
+// A small box holds three wrapped lines over the click-to-continue line (four go into the big box): the line must
+// not run into the text above it. The text starts 10 pixels into the box; the line's baseline is 20 above its end.
+TEST_F(ShoppingLesson, SmallTextBoxKeepsItsClickLineClearOfThreeLines)
+{
+    ASSERT_NE(FONT_SMALL, nullptr);
+    const Font& font = *FONT_SMALL;
+    for (int storeNumber : {1, 2, 3})
+    {
+        SCOPED_TRACE(storeNumber);
+        const StoreInfo* store = GetStoreInfo(storeNumber);
+        ASSERT_NE(store, nullptr);
+        const Image* small = store->GetImage("TutorialBox");
+        const Image* big = store->GetImage("TutorialBoxBig");
+        ASSERT_NE(small, nullptr);
+        ASSERT_NE(big, nullptr);
+        const int textBottom = 10 + 3 * font.LineSpacing();
+        const int clickTop = small->GetHeight() - 20 - font.Ascent();
+        EXPECT_GE(clickTop, textBottom) << "box height " << small->GetHeight();
+        EXPECT_GT(big->GetHeight(), small->GetHeight());
+    }
 }
 
 } // namespace

@@ -281,6 +281,7 @@ TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
         auto& lesson = Start<Tutorial>(day.store, day.level);
         ASSERT_EQ(board->mode, BoardMode::Tutorial);
         EXPECT_TRUE(board->crowd.customers.empty());
+        EXPECT_FALSE(board->HudShowsShop()) << "no cash or prices on the day's floor";
         EXPECT_EQ(lesson.step, 0);
         HeadlessDay player(*board);
         int ticks = player.PlayLesson(nullptr, 30000);
