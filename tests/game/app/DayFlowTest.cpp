@@ -9,7 +9,6 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
-#include "game/ui/Button.h"
 #include "game/menus/Comic.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/LevelCompleteMenu.h"
@@ -25,11 +24,13 @@
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 #include "game/shopday/Hud.h"
+#include "game/ui/Button.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -327,6 +328,61 @@ TEST_F(DayFlow, TheHudButtonsLeaveTheClockTheMonthAndTheLivesFree)
     const Button& options = *TheBoard().hud.optionsButton;
     EXPECT_EQ(Rect(options.mX, options.mY, options.mWidth, options.mHeight),
               HudButtonArea(IMAGE_HUD_OPTIONS_NORMAL.get()));
+}
+
+TEST_F(DayFlow, EscapeLeavesTheOptionsAsTheirButtonsWouldAndLeadsOnFromAComic)
+{
+    enum class Then
+    {
+        MainMenu, // the main menu alone
+        Nothing,  // back to what was under the screen: here no menu at all
+        Map,
+    };
+    struct Case
+    {
+        const char* name;
+        std::function<void(Board&)> open;
+        Then then;
+    };
+    const Case cases[] = {
+        {"options over the main menu",
+         [](Board& board)
+         {
+             board.flow->ShowMainMenu();
+             board.flow->ShowOptions(false);
+         },
+         Then::MainMenu},
+        {"options during a day", [](Board& board) { board.flow->ShowOptions(true); }, Then::Nothing},
+        {"first comic", [](Board& board) { app->AddMenu(std::make_unique<Comic>(&board, true)); }, Then::Map},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        app->CloseAllMenus({});
+        app->ProcessDeferredDeletes();
+        c.open(TheBoard());
+        Menu* top = Top();
+        ASSERT_NE(top, nullptr);
+        auto* comic = dynamic_cast<Comic*>(top);
+        for (int i = 0; i < 1000 && !(top->IsSettled() && (comic == nullptr || comic->FadeDone())); ++i)
+            Updates(1);
+        app->mWidgetManager->KeyPressed(KEY_ESCAPE);
+        app->mWidgetManager->KeyReleased(KEY_ESCAPE);
+        app->ProcessDeferredDeletes();
+        switch (c.then)
+        {
+        case Then::MainMenu:
+            EXPECT_NE(TopAs<MainMenu>(), nullptr);
+            EXPECT_EQ(app->OpenMenus().size(), 1u);
+            break;
+        case Then::Nothing:
+            EXPECT_TRUE(app->OpenMenus().empty());
+            break;
+        case Then::Map:
+            EXPECT_NE(TopAs<MapMenu>(), nullptr);
+            break;
+        }
+    }
 }
 
 TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
