@@ -8,10 +8,11 @@ const std::vector<std::string> kLocalizationKeys = {
     "options_return_to_game", "options_title", "sound_volume", "voice_volume",
     // information screens
     "back_to_menu", "characters_back", "characters_select_customer", "characters_title", "character_favorites",
-    "comic_click_to_continue", "comic1_panel1", "comic1_panel2", "comic1_panel3", "comic1_panel4", "comic2_panel1",
-    "comic2_panel2", "comic2_panel3", "comic2_panel4", "comic3_panel1", "comic3_panel2", "comic3_panel3",
-    "comic3_panel4", "comic4_panel1", "comic4_panel2", "comic4_panel3", "comic4_panel4", "credits_disclaimer", "final_score", "high_score_for", "highscore_continue",
-    "highscore_final", "highscore_next", "highscore_prev", "howtoplay",
+    "comic_click_to_continue", "credits_title", "high_scores_title", "how_to_play_title", "comic1_panel1",
+    "comic1_panel2", "comic1_panel3", "comic1_panel4", "comic2_panel1", "comic2_panel2", "comic2_panel3",
+    "comic2_panel4", "comic3_panel1", "comic3_panel2", "comic3_panel3", "comic3_panel4", "comic4_panel1",
+    "comic4_panel2", "comic4_panel3", "comic4_panel4", "credits_disclaimer", "final_score", "high_score_for",
+    "highscore_continue", "highscore_final", "highscore_next", "highscore_prev", "howtoplay",
     // level start and results
     "cash", "level_complete", "level_complete_continue", "level_complete_ok", "level_expert_complete",
     "level_expert_goal", "level_fail_game_over", "level_fail_game_over_msg", "level_fail_ok", "level_fail_title",
@@ -22,6 +23,8 @@ const std::vector<std::string> kLocalizationKeys = {
     "stop_playing_cancel", "stop_playing_confirm", "stop_playing_text", "stop_playing_title", "tutorial_cancel",
     "tutorial_confirm", "tutorial_text", "tutorial_title",
     // main menu and profiles
+    "main_menu_play", "main_menu_high_scores", "main_menu_options", "main_menu_how_to_play", "main_menu_credits",
+    "main_menu_quit",
     "cancel_game", "enter_name", "enter_name_default", "enter_name_menu", "load_game", "new_game", "no_profile", "not_you",
     "player_select_cancel", "player_select_delete", "player_select_ok", "player_select_play", "select_profile",
     "start_game_title", "welcome",

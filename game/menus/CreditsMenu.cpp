@@ -7,6 +7,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
+#include "game/menus/TextInBox.h"
 #include "game/res/Res.h"
 
 #include <algorithm>
@@ -77,8 +78,7 @@ void CreditsMenu::TickFraction(double step)
 
 void CreditsMenu::DrawContent(Graphics& g)
 {
-    if (IMAGE_MENU_CREDITS_TITLE)
-        g.Blit(IMAGE_MENU_CREDITS_TITLE.get(), kTitleX, kTitleY);
+    DrawBannerWithTitle(g, IMAGE_MENU_CREDITS_TITLE.get(), kTitleX, kTitleY, GetText("credits_title"));
     if (IMAGE_MENU_CREDITS_POPUP)
         g.Blit(IMAGE_MENU_CREDITS_POPUP.get(), kPopupX, kPopupY);
     if (FONT_SMALL != nullptr)

@@ -9,10 +9,11 @@
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-#include "game/ui/Button.h"
+#include "game/menus/TextInBox.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
+#include "game/ui/Button.h"
 
 #include <algorithm>
 
@@ -174,8 +175,7 @@ void HighScoresMenu::PaintOverlay(Graphics& g, int)
 
 void HighScoresMenu::DrawContent(Graphics& g)
 {
-    if (IMAGE_MENU_HIGH_SCORE_TITLE)
-        g.Blit(IMAGE_MENU_HIGH_SCORE_TITLE.get(), kTitleX, kTitleY);
+    DrawBannerWithTitle(g, IMAGE_MENU_HIGH_SCORE_TITLE.get(), kTitleX, kTitleY, GetText("high_scores_title"));
     if (IMAGE_MENU_HIGH_SCORE_POPUP)
         g.Blit(IMAGE_MENU_HIGH_SCORE_POPUP.get(), kPopupX, kPopupY);
     Font* font = FONT_MEDIUM_LIGHT;

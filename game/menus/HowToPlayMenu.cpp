@@ -5,8 +5,9 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/Localization.h"
-#include "game/ui/Button.h"
+#include "game/menus/TextInBox.h"
 #include "game/res/Res.h"
+#include "game/ui/Button.h"
 
 using namespace Zestra;
 
@@ -35,8 +36,7 @@ HowToPlayMenu::HowToPlayMenu(Board* board) : InfoMenu(board, IMAGE_MENU_BACKGROU
 
 void HowToPlayMenu::DrawContent(Graphics& g)
 {
-    if (IMAGE_MENU_HOW_TO_PLAY_TITLE)
-        g.Blit(IMAGE_MENU_HOW_TO_PLAY_TITLE.get(), kTitleX, kTitleY);
+    DrawBannerWithTitle(g, IMAGE_MENU_HOW_TO_PLAY_TITLE.get(), kTitleX, kTitleY, GetText("how_to_play_title"));
     int textHeight = 0;
     if (IMAGE_MENU_HOW_TO_PLAY_POPUP)
     {

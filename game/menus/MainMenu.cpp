@@ -8,10 +8,11 @@
 #include "game/data/Localization.h"
 #include "game/menus/ConfirmQuitMenu.h"
 #include "game/menus/MainMenuButton.h"
-#include "game/ui/MenuHost.h"
+#include "game/menus/TextInBox.h"
 #include "game/profile/ProfileTable.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
+#include "game/ui/MenuHost.h"
 
 #include <memory>
 
@@ -22,6 +23,7 @@ namespace
 struct ButtonPlace
 {
     MainMenu::ButtonId id;
+    const char* labelKey;
     ResImage* up;
     ResImage* down;
     ResImage* over;
@@ -30,13 +32,17 @@ struct ButtonPlace
 };
 
 const ButtonPlace kButtons[] = {
-    {MainMenu::kPlay, &IMAGE_MENU_PLAY_GAME_UP, &IMAGE_MENU_PLAY_GAME_DOWN, &IMAGE_MENU_PLAY_GAME_OVER, 800, 210},
-    {MainMenu::kHighScores, &IMAGE_MENU_HIGH_SCORE_UP, &IMAGE_MENU_HIGH_SCORE_DOWN, &IMAGE_MENU_HIGH_SCORE_OVER, 1100,
-     265},
-    {MainMenu::kOptions, &IMAGE_MENU_OPTIONS_UP, &IMAGE_MENU_OPTIONS_DOWN, &IMAGE_MENU_OPTIONS_OVER, 1400, 320},
-    {MainMenu::kHowToPlay, &IMAGE_MENU_HOW_TO_UP, &IMAGE_MENU_HOW_TO_DOWN, &IMAGE_MENU_HOW_TO_OVER, 1700, 375},
-    {MainMenu::kCredits, &IMAGE_MENU_CREDITS_UP, &IMAGE_MENU_CREDITS_DOWN, &IMAGE_MENU_CREDITS_OVER, 2000, 430},
-    {MainMenu::kQuit, &IMAGE_MENU_QUIT_UP, &IMAGE_MENU_QUIT_DOWN, &IMAGE_MENU_QUIT_OVER, 2300, 485},
+    {MainMenu::kPlay, "main_menu_play", &IMAGE_MENU_PLAY_GAME_UP, &IMAGE_MENU_PLAY_GAME_DOWN,
+     &IMAGE_MENU_PLAY_GAME_OVER, 800, 210},
+    {MainMenu::kHighScores, "main_menu_high_scores", &IMAGE_MENU_HIGH_SCORE_UP, &IMAGE_MENU_HIGH_SCORE_DOWN,
+     &IMAGE_MENU_HIGH_SCORE_OVER, 1100, 265},
+    {MainMenu::kOptions, "main_menu_options", &IMAGE_MENU_OPTIONS_UP, &IMAGE_MENU_OPTIONS_DOWN,
+     &IMAGE_MENU_OPTIONS_OVER, 1400, 320},
+    {MainMenu::kHowToPlay, "main_menu_how_to_play", &IMAGE_MENU_HOW_TO_UP, &IMAGE_MENU_HOW_TO_DOWN,
+     &IMAGE_MENU_HOW_TO_OVER, 1700, 375},
+    {MainMenu::kCredits, "main_menu_credits", &IMAGE_MENU_CREDITS_UP, &IMAGE_MENU_CREDITS_DOWN,
+     &IMAGE_MENU_CREDITS_OVER, 2000, 430},
+    {MainMenu::kQuit, "main_menu_quit", &IMAGE_MENU_QUIT_UP, &IMAGE_MENU_QUIT_DOWN, &IMAGE_MENU_QUIT_OVER, 2300, 485},
 };
 
 constexpr int kGreetingCentreX = 135;
@@ -67,9 +73,25 @@ MainMenu::MainMenu(Board* board) : Menu(board, IMAGE_MENU_MAIN.get(), false, fal
         button->SetImages(place.up->get(), place.over->get(), place.down->get());
         button->mHandCursor = true;
         button->mY = place.y;
+        button->label = GetText(place.labelKey);
         button->StartSlide(place.startX);
         buttons[i] = AddChild(std::move(button));
     }
+    // The labels share the largest font every one of them fits in.
+    Font* labelFont = nullptr;
+    for (Font* font : {FONT_LARGE_LIGHT, FONT_MEDIUM_LIGHT, FONT_SMALL})
+    {
+        if (font == nullptr)
+            continue;
+        labelFont = font;
+        bool allFit = true;
+        for (const MainMenuButton* button : buttons)
+            allFit = allFit && FitTextInBox(button->label, button->LabelBox(), {font}).fits;
+        if (allFit)
+            break;
+    }
+    for (MainMenuButton* button : buttons)
+        button->labelFont = labelFont;
 
     auto link = std::make_unique<HyperlinkWidget>(kNotYou, this);
     link->mCaption = GetText("not_you");

@@ -2,9 +2,36 @@
 #include "game/menus/MainMenuButton.h"
 
 #include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/Graphics.h"
 #include "framework/widgets/ControlSupport.h"
+#include "game/menus/TextInBox.h"
+
+namespace
+{
+// The hanger takes the left of the picture; a pressed picture is drawn this much lower.
+constexpr int kHangerWidth = 44;
+constexpr int kRightMargin = 14;
+constexpr int kTopMargin = 2;
+constexpr int kBottomMargin = 8;
+constexpr int kPressedDrop = 2;
+} // namespace
 
 MainMenuButton::MainMenuButton(Zestra::ButtonListener* listener, int id) : Button(listener, id) {}
+
+Zestra::Rect MainMenuButton::LabelBox() const
+{
+    return Zestra::Rect(kHangerWidth, kTopMargin, mWidth - kHangerWidth - kRightMargin,
+                        mHeight - kTopMargin - kBottomMargin);
+}
+
+void MainMenuButton::Paint(Zestra::Graphics& g)
+{
+    Button::Paint(g);
+    Zestra::Rect box = LabelBox();
+    if (IsHeldDown() != mSwapPressed)
+        box.mY += kPressedDrop;
+    DrawTextInBox(g, label, box, {labelFont}, Zestra::Color::White);
+}
 
 void MainMenuButton::StartSlide(double startX)
 {

@@ -3,6 +3,8 @@
 
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "game/res/Res.h"
 
 #include <algorithm>
 
@@ -47,4 +49,29 @@ void DrawTextInBox(Zestra::Graphics& g, const std::string& text, const Zestra::R
     inside.SetInk(ink);
     const int top = box.mY + std::max(0, box.mHeight - fit.height) / 2;
     inside.PrintWrapped(Zestra::Rect(box.mX, top, box.mWidth, box.mHeight), text, -1, 0);
+}
+
+namespace
+{
+// The banner pictures draw their ribbon centred a little above the picture's middle, leaving room for the tails.
+constexpr int kRibbonSideMargin = 45;
+constexpr int kRibbonTop = 8;
+constexpr int kRibbonHeightMargin = 24;
+} // namespace
+
+Zestra::Rect BannerTextBox(const Zestra::Image* banner, int x, int y)
+{
+    if (banner == nullptr)
+        return Zestra::Rect();
+    return Zestra::Rect(x + kRibbonSideMargin, y + kRibbonTop, banner->GetWidth() - 2 * kRibbonSideMargin,
+                        banner->GetHeight() - kRibbonHeightMargin);
+}
+
+void DrawBannerWithTitle(Zestra::Graphics& g, Zestra::Image* banner, int x, int y, const std::string& title)
+{
+    if (banner == nullptr)
+        return;
+    g.Blit(banner, x, y);
+    DrawTextInBox(g, title, BannerTextBox(banner, x, y), {FONT_LARGE_LIGHT, FONT_MEDIUM_LIGHT, FONT_SMALL},
+                  Zestra::Color::White);
 }

@@ -13,6 +13,7 @@ namespace Zestra
 {
 class Font;
 class Graphics;
+class Image;
 } // namespace Zestra
 
 struct TextFit
@@ -29,3 +30,8 @@ TextFit FitTextInBox(const std::string& text, const Zestra::Rect& box, std::init
 // Draws the text centred in the box with the fitting font; what even the last font cannot fit is cut at the box.
 void DrawTextInBox(Zestra::Graphics& g, const std::string& text, const Zestra::Rect& box,
                    std::initializer_list<Zestra::Font*> fonts, const Zestra::Color& ink);
+
+// The ribbon of a title banner picture drawn at (x, y), where its title is written; empty without the picture.
+Zestra::Rect BannerTextBox(const Zestra::Image* banner, int x, int y);
+// Draws the banner picture at (x, y) and its title on the ribbon, white, in the largest light font it fits.
+void DrawBannerWithTitle(Zestra::Graphics& g, Zestra::Image* banner, int x, int y, const std::string& title);

@@ -15,6 +15,8 @@
 #include "game/menus/HowToPlayMenu.h"
 #include "game/menus/InfoMenu.h"
 #include "game/menus/LevelStartMenu.h"
+#include "game/menus/MainMenu.h"
+#include "game/menus/MainMenuButton.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/OpenSignMenu.h"
 #include "game/menus/TextInBox.h"
@@ -248,7 +250,7 @@ TEST_F(MenuStack, EveryCatalogueScreenOpensDrawsAndCloses)
     }
 }
 
-TEST_F(MenuStack, TheComicsCaptionsAndTheHandbooksTitleFitTheirBoxesInTheGamesFonts)
+TEST_F(MenuStack, TheWordsWrittenOverTheArtFitTheirBoxesInTheGamesFonts)
 {
     for (int page = 1; page <= 4; ++page)
     {
@@ -265,6 +267,31 @@ TEST_F(MenuStack, TheComicsCaptionsAndTheHandbooksTitleFitTheirBoxesInTheGamesFo
     TextFit fit = FitTextInBox(title, HandbookTitleBand(), {FONT_LARGE_LIGHT, FONT_MEDIUM_LIGHT, FONT_SMALL});
     EXPECT_TRUE(fit.fits);
     EXPECT_EQ(fit.font, FONT_LARGE_LIGHT) << "the title shrinks in the game's own language";
+
+    struct Banner
+    {
+        const ResImage* image;
+        const char* key;
+    };
+    for (const Banner& banner :
+         {Banner{&IMAGE_MENU_HIGH_SCORE_TITLE, "high_scores_title"}, Banner{&IMAGE_MENU_CREDITS_TITLE, "credits_title"},
+          Banner{&IMAGE_MENU_HOW_TO_PLAY_TITLE, "how_to_play_title"}})
+    {
+        const std::string& text = GetText(banner.key);
+        EXPECT_FALSE(text.empty()) << banner.key;
+        EXPECT_TRUE(FitTextInBox(text, BannerTextBox(banner.image->get(), 0, 0),
+                                 {FONT_LARGE_LIGHT, FONT_MEDIUM_LIGHT, FONT_SMALL})
+                        .fits)
+            << banner.key;
+    }
+
+    auto* main = static_cast<MainMenu*>(app->AddMenu(std::make_unique<MainMenu>(&TheBoard())));
+    for (const MainMenuButton* button : main->buttons)
+    {
+        EXPECT_FALSE(button->label.empty());
+        EXPECT_TRUE(FitTextInBox(button->label, button->LabelBox(), {button->labelFont}).fits) << button->label;
+        EXPECT_EQ(button->labelFont, main->buttons[0]->labelFont) << "one font for all the labels";
+    }
 }
 
 TEST_F(MenuStack, ASnapshotHoldsWhatTheScreenShowsUnderTheMenu)
