@@ -497,22 +497,34 @@ void ScreenImage::BuildDamage()
         const Rect& b = c.mBounds;
         const int tx0 = b.mX / TILE_SIZE, tx1 = (b.mX + b.mWidth - 1) / TILE_SIZE;
         const int ty0 = b.mY / TILE_SIZE, ty1 = (b.mY + b.mHeight - 1) / TILE_SIZE;
+        // The tiles lying wholly inside the bounds (a tile at the screen's edge ends there): whatever lay below
+        // them is gone when the primitive sets its pixels, and their picture starts again from it.
+        int cx0 = 0, cx1 = -1, cy0 = 0, cy1 = -1;
+        if (c.mSetsPixels)
+        {
+            cx0 = (b.mX + TILE_SIZE - 1) / TILE_SIZE;
+            cx1 = b.mX + b.mWidth == mWidth ? mTilesX - 1 : (b.mX + b.mWidth) / TILE_SIZE - 1;
+            cy0 = (b.mY + TILE_SIZE - 1) / TILE_SIZE;
+            cy1 = b.mY + b.mHeight == mHeight ? mTilesY - 1 : (b.mY + b.mHeight) / TILE_SIZE - 1;
+        }
+        const uint64_t fresh = Mix(0, c.mHash);
         for (int ty = ty0; ty <= ty1; ++ty)
         {
-            const int top = ty * TILE_SIZE, bottom = std::min(top + TILE_SIZE, mHeight);
-            const bool rowsCovered = c.mSetsPixels && b.mY <= top && b.mY + b.mHeight >= bottom;
-            for (int tx = tx0; tx <= tx1; ++tx)
+            TileState* row = mCurrent.data() + size_t(ty) * size_t(mTilesX);
+            const bool coveredRow = ty >= cy0 && ty <= cy1;
+            const int from = coveredRow ? std::max(cx0, tx0) : tx1 + 1;
+            const int to = coveredRow ? std::min(cx1, tx1) : tx1;
+            for (int tx = tx0; tx < std::min(from, tx1 + 1); ++tx)
             {
-                TileState& t = mCurrent[size_t(ty) * size_t(mTilesX) + size_t(tx)];
-                const int left = tx * TILE_SIZE, right = std::min(left + TILE_SIZE, mWidth);
-                if (rowsCovered && b.mX <= left && b.mX + b.mWidth >= right)
-                {
-                    // Whatever lay below is gone: the tile's picture starts again here.
-                    t.mHash = 0;
-                    t.mCovered = true;
-                }
-                t.mHash = Mix(t.mHash, c.mHash);
-                t.mAny = true;
+                row[tx].mHash = Mix(row[tx].mHash, c.mHash);
+                row[tx].mAny = true;
+            }
+            for (int tx = from; tx <= to; ++tx)
+                row[tx] = TileState{fresh, true, true};
+            for (int tx = std::max(from, to + 1); tx <= tx1; ++tx)
+            {
+                row[tx].mHash = Mix(row[tx].mHash, c.mHash);
+                row[tx].mAny = true;
             }
         }
     }
