@@ -25,7 +25,8 @@ const std::vector<std::string> kLocalizationKeys = {
     // main menu and profiles
     "main_menu_play", "main_menu_high_scores", "main_menu_options", "main_menu_how_to_play", "main_menu_credits",
     "main_menu_quit",
-    "cancel_game", "enter_name", "enter_name_default", "enter_name_menu", "load_game", "new_game", "no_profile", "not_you",
+    "cancel_game", "enter_name", "enter_name_default", "enter_name_menu", "enter_name_ok", "load_game", "new_game",
+    "no_profile", "not_you",
     "player_select_cancel", "player_select_delete", "player_select_ok", "player_select_play", "select_profile",
     "start_game_title", "welcome",
     // store map, upgrade shop, minigame, board

@@ -21,6 +21,7 @@ namespace
 const Rect kField{260, 292, 232, 30};
 constexpr int kOkCentreX = 517;
 constexpr int kOkTop = 290;
+constexpr int kOkLabelMargin = 4;
 constexpr int kTitleBaseline = 27;
 constexpr int kPromptAboveField = 18; // baseline of the prompt over the field's top
 const Color kTransparent{0, 0, 0, 0};
@@ -55,8 +56,13 @@ EnterNameMenu::EnterNameMenu(std::function<void()> startGame)
         field->SetContent(defaultName, true);
     nameField = AddChild(std::move(field));
 
-    okButton = AddButton("", kOkCentreX, kOkTop, IMAGE_ENTER_NAME_OK_UP.get(), IMAGE_ENTER_NAME_OK_DOWN.get(),
-                         IMAGE_ENTER_NAME_OK_OVER.get(), kOk);
+    // The button's pictures carry no word; its label comes from the text data, in the small font if the light one
+    // would run over the edges.
+    okButton = AddButton(GetText("enter_name_ok"), kOkCentreX, kOkTop, IMAGE_ENTER_NAME_OK_UP.get(),
+                         IMAGE_ENTER_NAME_OK_DOWN.get(), IMAGE_ENTER_NAME_OK_OVER.get(), kOk);
+    if (FONT_MEDIUM_LIGHT != nullptr && FONT_SMALL != nullptr &&
+        FONT_MEDIUM_LIGHT->TextWidth(okButton->mCaption) > okButton->mWidth - 2 * kOkLabelMargin)
+        okButton->SetCaptionFont(FONT_SMALL);
     confirmControl = okButton;
 }
 

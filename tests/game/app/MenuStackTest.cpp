@@ -1,6 +1,7 @@
 // The application's stack of open menus over a day of the game's own content: the board's state and focus as
 // menus open and close, closing everything while the next screen opens, and every screen of the catalogue opened,
 // drawn and closed by name. Skipped when the build has no content folder.
+#include "framework/graphics/Font.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/widgets/KeyCodes.h"
@@ -11,6 +12,7 @@
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/Comic.h"
 #include "game/menus/CreditsMenu.h"
+#include "game/menus/EnterNameMenu.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/HowToPlayMenu.h"
 #include "game/menus/InfoMenu.h"
@@ -292,6 +294,12 @@ TEST_F(MenuStack, TheWordsWrittenOverTheArtFitTheirBoxesInTheGamesFonts)
         EXPECT_TRUE(FitTextInBox(button->label, button->LabelBox(), {button->labelFont}).fits) << button->label;
         EXPECT_EQ(button->labelFont, main->buttons[0]->labelFont) << "one font for all the labels";
     }
+
+    auto* entry = static_cast<EnterNameMenu*>(app->AddMenu(std::make_unique<EnterNameMenu>(nullptr)));
+    const Button& ok = *entry->okButton;
+    EXPECT_FALSE(ok.mCaption.empty());
+    ASSERT_NE(ok.mCaptionFont, nullptr);
+    EXPECT_LE(ok.mCaptionFont->TextWidth(ok.mCaption), ok.mWidth);
 }
 
 TEST_F(MenuStack, ASnapshotHoldsWhatTheScreenShowsUnderTheMenu)
