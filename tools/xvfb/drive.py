@@ -80,7 +80,8 @@ def main():
         while game.proc.poll() is None:
             now = time.monotonic()
             if now - start > opts.timeout:
-                print("drive: timeout, stopping the game", file=sys.stderr)
+                print("drive: timeout, closing the game", file=sys.stderr)
+                game.close()
                 break
             if close_at[0] is not None and now >= close_at[0]:
                 close_at[0] = None
@@ -89,7 +90,7 @@ def main():
                 take("t%04d" % int(now - start))
                 next_shot += opts.shot_every
             time.sleep(0.2)
-        code = game.wait(30) if game.proc.poll() is None else game.wait(30)
+        code = game.wait(30)
         elapsed = time.monotonic() - start
         print(f"drive: exit {code}, {elapsed:.0f} s, {game.events_done} events made, "
               f"{game.event_wait_ms / max(game.events_done, 1):.1f} ms each", file=sys.stderr)

@@ -80,6 +80,7 @@ class Game:
         # False: the driver's lines are no longer made (a person has taken over the pointer); the game's player
         # then waits for ever on its last line and decides nothing more.
         self.perform_lines = True
+        self.finding = threading.Lock()  # the reader thread and the walk may look for the window at once
         self.cond = threading.Condition()
         cmd = [program or default_program()] + (["-windowed"] if windowed else []) + list(args)
         if drive:
@@ -111,6 +112,13 @@ class Game:
                 self.event_wait_ms += (time.monotonic() - t0) * 1000
                 self.events_done += 1
                 continue
+            m = re.match(r'drive: still waiting for "move (-?\d+) (-?\d+)"', line)
+            if m:
+                # The move was lost on the way (the pointer is there, but the window did not hear of it): move off
+                # and back, which the display reports. A lost press is not made again: that could click twice.
+                x, y = int(m.group(1)), int(m.group(2))
+                self.xdo("mousemove", "--window", self.window, x + 1, y)
+                self.xdo("mousemove", "--window", self.window, x, y)
             self.note("game: " + line)
             with self.cond:
                 self.lines.append(line)
@@ -142,6 +150,10 @@ class Game:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def find_window(self, timeout=60):
+        with self.finding:
+            return self._find_window(timeout)
+
+    def _find_window(self, timeout):
         deadline = time.monotonic() + timeout
         while self.window is None and time.monotonic() < deadline:
             out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", WINDOW_NAME], env=self.env,
@@ -151,6 +163,8 @@ class Game:
                 self.note("window " + self.window)
                 # No window manager: give the window the keyboard focus ourselves, as a desktop would.
                 self.xdo("windowfocus", "--sync", self.window)
+                # A window just mapped may not take pointer events yet: an early move would be lost.
+                time.sleep(1.0)
                 break
             time.sleep(0.1)
         if self.window is None:
@@ -209,7 +223,8 @@ class Game:
     def lost_window(self):
         """The game made a new window (switching full screen may): look it up again."""
         self.note("window lost")
-        self.window = None
+        with self.finding:
+            self.window = None
 
     def shot(self, path, whole_screen=False):
         """The window (or the whole screen) as a PNG."""
