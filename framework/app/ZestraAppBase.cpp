@@ -341,6 +341,9 @@ void ZestraAppBase::CreateMainWindow()
             RestoreImagesAfterDisplayChange();
             mWidgetManager->mScreenImage = mScreenImage.get();
             mWidgetManager->InvalidateAll();
+            // The new window holds nothing yet: the next frame goes to it whole, not only where it changed.
+            if (auto* screen = dynamic_cast<ScreenImage*>(mScreenImage.get()))
+                screen->MarkAllDirty();
             mDisplayLost = false;
             return;
         }

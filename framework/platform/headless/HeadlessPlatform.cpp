@@ -214,6 +214,8 @@ DisplayResult HeadlessPlatform::CreateMainWindow(const WindowSpec& request, std:
     mWindowSpec = request;
     mHasWindow = true;
     mWindowShown = true;
+    // A new window starts blank, as a display's does: only what is presented to it shows.
+    std::fill(mLastFrame.begin(), mLastFrame.end(), 0u);
     return DisplayResult::Ok;
 }
 

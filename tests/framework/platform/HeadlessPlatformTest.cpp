@@ -109,6 +109,13 @@ TEST(HeadlessPlatformTest, PresentKeepsACopyOfTheLastFrame)
     EXPECT_EQ(0xff000000u, platform.PixelAt(0, 2)) << "a change outside the named rectangles stays unseen";
     EXPECT_TRUE(platform.Present(view, {}));
     EXPECT_EQ(0xff445566u, platform.PixelAt(0, 2));
+
+    // A window made anew starts blank: a changed rectangle shows alone on it.
+    ASSERT_EQ(Zestra::DisplayResult::Ok, platform.CreateMainWindow(Zestra::WindowSpec{"T", 3, 3}, error));
+    EXPECT_EQ(0u, platform.PixelAt(0, 2));
+    EXPECT_TRUE(platform.Present(view, {Zestra::Rect(0, 2, 1, 1)}));
+    EXPECT_EQ(0xff445566u, platform.PixelAt(0, 2));
+    EXPECT_EQ(0u, platform.PixelAt(1, 1));
 }
 
 TEST(HeadlessPlatformTest, WindowFailureAndDialogAnswersCanBeScripted)

@@ -1,5 +1,5 @@
 // A day on the shop floor shows the same frames whether the screen repaints only what changed or everything, every
-// frame. Skipped without a content folder.
+// frame, also after the window is made anew by a switch of the screen mode. Skipped without a content folder.
 #include "framework/graphics/ScreenImage.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "game/app/GameApp.h"
@@ -26,7 +26,7 @@ uint64_t FrameHash(const Zestra::HeadlessPlatform& platform)
 }
 
 // The presented frame every few updates of the first part of a day that nobody plays: customers come, wait,
-// walk off, and the clock runs.
+// walk off, and the clock runs; the screen mode switches twice on the way.
 std::vector<uint64_t> DayFrames(bool compared)
 {
     const fs::path oldFolder = fs::current_path();
@@ -41,6 +41,9 @@ std::vector<uint64_t> DayFrames(bool compared)
         auto* screen = dynamic_cast<Zestra::ScreenImage*>(app.GetScreenImage());
         if (screen != nullptr && screen->RetainedDrawing() != compared)
             screen->SetRetainedDrawing(compared);
+        // Full screen and back: each switch makes a new window, which holds nothing until it is presented to.
+        if (app.UpdateCount() == 1000 || app.UpdateCount() == 1500)
+            app.SetScreenMode(!app.mWindowed);
         if (app.UpdateCount() % 40 == 0)
             frames.push_back(FrameHash(platform));
         if (app.UpdateCount() >= 2400)
