@@ -54,8 +54,11 @@ int main(int argc, char** argv)
         PrintProcessFigures("start");
     std::unique_ptr<Zestra::Platform> platform;
     if (headless)
+    {
         platform = std::make_unique<Zestra::HeadlessPlatform>(HasOption(argc, argv, "-realtime"),
                                                               OptionValue(argc, argv, "-datafolder"));
+        Zestra::HeadlessPlatform::CloseOnInterrupt();
+    }
     else
         platform = std::make_unique<Zestra::SdlPlatform>();
 

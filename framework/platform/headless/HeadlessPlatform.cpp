@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,14 @@ namespace Zestra
 
 namespace
 {
+
+// A signal handler may only set a flag; the run that owns the platform turns it into a close event.
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void NoteInterrupt(int)
+{
+    gInterrupted = 1;
+}
 
 uint64_t SteadyNs()
 {
@@ -139,8 +148,26 @@ size_t HeadlessPlatform::PendingEvents() const
     return mEvents.size();
 }
 
+void HeadlessPlatform::CloseOnInterrupt()
+{
+    struct sigaction action = {};
+    action.sa_handler = NoteInterrupt;
+    sigemptyset(&action.sa_mask);
+    // One-shot: a run that no longer polls for events can still be stopped with a second interrupt.
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
 bool HeadlessPlatform::PollEvent(PlatformEvent& event)
 {
+    if (gInterrupted != 0)
+    {
+        gInterrupted = 0;
+        event = PlatformEvent();
+        event.mType = PlatformEvent::Type::Close;
+        return true;
+    }
     std::lock_guard<std::mutex> lock(mEventMutex);
     if (mEvents.empty())
         return false;

@@ -25,6 +25,10 @@ public:
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
+    // For a headless program run: the first SIGINT or SIGTERM becomes a close event, so an interrupted run shuts
+    // down as a closed window would (profiles written, private folder removed); a second one ends it at once.
+    static void CloseOnInterrupt();
+
     // --- test controls -------------------------------------------------------------------------------------
     // Moves the virtual clock forward (ignored with the real clock).
     void AdvanceMs(uint64_t ms);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 
 using TestSupport::TempFolder;
@@ -184,4 +185,25 @@ TEST(HeadlessPlatformTest, DataFolderIsPrivateTemporaryOrTheGivenOne)
     platform.Settings().SetRegistryKey("Kestrin\\Velmora Row");
     EXPECT_TRUE(platform.Settings().WriteInteger("A", 1));
     EXPECT_EQ("", platform.Settings().FilePath()) << "headless settings stay in memory";
+}
+
+TEST(HeadlessPlatformTest, AnInterruptBecomesOneCloseEventAheadOfQueuedInput)
+{
+    HeadlessPlatform platform;
+    platform.PushMouseMove(3, 4);
+    HeadlessPlatform::CloseOnInterrupt();
+    std::raise(SIGINT);
+
+    PlatformEvent event;
+    ASSERT_TRUE(platform.PollEvent(event));
+    EXPECT_EQ(PlatformEvent::Type::Close, event.mType);
+    ASSERT_TRUE(platform.PollEvent(event));
+    EXPECT_EQ(PlatformEvent::Type::MouseMove, event.mType);
+    EXPECT_FALSE(platform.PollEvent(event)) << "the interrupt is told once";
+
+    // The handler is one-shot: the test's own process must still stop on a later Ctrl+C.
+    struct sigaction now = {};
+    sigaction(SIGINT, nullptr, &now);
+    EXPECT_EQ(SIG_DFL, now.sa_handler);
+    signal(SIGTERM, SIG_DFL);
 }
