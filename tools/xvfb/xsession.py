@@ -186,7 +186,9 @@ class Game:
         self.perform("move", x, y)
 
     def click(self, x, y, pause=0.15):
-        """A person's click at window pixel (x, y): move, press, release."""
+        """A person's click at window pixel (x, y): move, press, release. The pointer comes from a pixel beside,
+        so the window always hears of it (a window made under a still pointer would not)."""
+        self.perform("move", x + 1, y)
         self.perform("move", x, y)
         time.sleep(0.05)
         self.perform("down", x, y)
