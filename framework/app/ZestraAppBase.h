@@ -69,6 +69,8 @@ public:
     virtual bool TryRunUpdate();
     virtual void RunFractionalUpdate(double step);
     virtual void CreateMainWindow();
+    // Makes the window again for a changed screen mode, and starts the clock afresh.
+    void RemakeMainWindow();
     virtual void ApplyCursor();
     virtual void RestoreImagesAfterDisplayChange();
     virtual void DropImageCaches();
@@ -336,6 +338,9 @@ public:
     // Window side.
     bool mWindowed = true;
     bool mPhysWindowed = true;
+    // A new window asked for while a mouse button is held is made when the button comes up: the old window takes
+    // the release with it, and the display then drops the next press as a repeat of one it still thinks is down.
+    bool mWindowAwaitsRelease = false;
     bool mFullscreenOnly = false;
     bool mTriedWindowedFallback = false;
     bool mFullscreenWindow = false;

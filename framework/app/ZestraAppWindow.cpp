@@ -496,7 +496,11 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
         {
             manager.ButtonUp(p.mX, p.mY, event.mClickCode);
             if (manager.mRawHeldButtons == 0)
+            {
                 mPlatform.CaptureMouse(false);
+                if (mWindowAwaitsRelease)
+                    RemakeMainWindow();
+            }
         }
         break;
     }
@@ -583,6 +587,9 @@ void ZestraAppBase::ReevaluateFocus()
         OnFocusLost();
         mPlatform.CaptureMouse(false);
         mWidgetManager->ReleaseMouseButtons();
+        // The release may never come to us now; the new window is not kept waiting for it.
+        if (mWindowAwaitsRelease)
+            RemakeMainWindow();
     }
 }
 
@@ -628,6 +635,17 @@ void ZestraAppBase::SetScreenMode(bool windowed, bool use3D, bool force)
         SettingWriteBoolean("Is3D", use3D);
     if (!mInitialized)
         return;
+    if (mWidgetManager->mRawHeldButtons != 0)
+    {
+        mWindowAwaitsRelease = true;
+        return;
+    }
+    RemakeMainWindow();
+}
+
+void ZestraAppBase::RemakeMainWindow()
+{
+    mWindowAwaitsRelease = false;
     CreateMainWindow();
     mPlatform.ShowMainWindow();
     ResetClock();

@@ -251,6 +251,38 @@ TEST(ZestraAppWindowTest, WindowEventsToggleModeAndCloseQuitsOnce)
     EXPECT_FALSE(app.StepApp(nullptr));
 }
 
+TEST(ZestraAppWindowTest, AModeSwitchDuringAPressWaitsForTheRelease)
+{
+    // A press that switches the mode (a dialog's button) must not lose its release with the old window: the
+    // display would then drop the next press as a repeat of the one it still thinks is down.
+    for (bool releasedByFocusLoss : {false, true})
+    {
+        HeadlessPlatform platform;
+        TestApp app(platform);
+        app.Initialize();
+        ASSERT_TRUE(platform.LastWindowSpec().mWindowed);
+        PlatformEvent press = MakeEvent(PlatformEvent::Type::MouseDown);
+        press.mX = 10;
+        press.mY = 10;
+        press.mClickCode = 1;
+        app.HandleDeferredMessage(press);
+
+        app.SetScreenMode(false);
+        EXPECT_FALSE(app.mWindowed) << "the choice is taken at once";
+        EXPECT_TRUE(platform.LastWindowSpec().mWindowed) << "the window stays while the button is down";
+
+        PlatformEvent end = MakeEvent(releasedByFocusLoss ? PlatformEvent::Type::Activate : PlatformEvent::Type::MouseUp);
+        end.mX = 10;
+        end.mY = 10;
+        end.mClickCode = 1;
+        end.mActive = false;
+        if (releasedByFocusLoss)
+            app.mAppActive = false; // as the display's notice does before it is handled
+        app.HandleDeferredMessage(end);
+        EXPECT_FALSE(platform.LastWindowSpec().mWindowed) << releasedByFocusLoss;
+    }
+}
+
 TEST(ZestraAppWindowTest, ScreenshotsAreNumberedInTheDataFolder)
 {
     HeadlessPlatform platform;
