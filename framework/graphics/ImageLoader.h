@@ -20,7 +20,9 @@ class ImageLoader
 {
 public:
     static constexpr int MAX_SIDE = 16384;
-    static constexpr int64_t MAX_PIXELS = 64LL * 1024 * 1024;
+    // 4096 x 4096: far above any picture of ours, and low enough that a few bytes claiming a huge canvas (a GIF
+    // needs no data for its screen) cannot make us allocate hundreds of megabytes.
+    static constexpr int64_t MAX_PIXELS = 16LL * 1024 * 1024;
 
     // Loads path; without an extension ".tga", ".jpg", ".png", ".gif", ".j2k", ".jp2" are tried in that order.
     // With lookForAlpha the "_" alpha image is looked for and composed; an alpha image alone becomes

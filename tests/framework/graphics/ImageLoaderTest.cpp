@@ -214,6 +214,8 @@ TEST(ImageLoader, BadFilesFailCleanly)
     hugeTga[12] = hugeTga[13] = hugeTga[14] = hugeTga[15] = 0xFF;
     Bytes manyPixels = MakeTga(0, 0, {});
     manyPixels[13] = 0x40, manyPixels[15] = 0x40; // 16384 x 16384 = 256 M pixels
+    Bytes bigCanvasGif = MakeGif(3, 2, {0, 1, 2, 3, 3, 0});
+    bigCanvasGif[6] = 0x03, bigCanvasGif[7] = 0x2F, bigCanvasGif[8] = 0x01, bigCanvasGif[9] = 0x09; // 12035 x 2305
 
     struct Case
     {
@@ -241,6 +243,7 @@ TEST(ImageLoader, BadFilesFailCleanly)
         {"gif too wide", "gif", bigGif, "too large"},
         {"tga 65535 square", "tga", hugeTga, "too large"},
         {"tga too many pixels", "tga", manyPixels, "too large"},
+        {"gif canvas of 27 M pixels from a few bytes", "gif", bigCanvasGif, "too large"},
     };
     for (const Case& c : cases)
     {
