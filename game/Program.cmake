@@ -19,20 +19,13 @@ foreach(dep game_menus)
 endforeach()
 set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_GAME_DIR})
 
-# Installation keeps the same shape: program and data together in one private folder (the program finds its data
-# beside its own file), a command in bin linking to it, and the desktop entry and icon where desktops look.
-set(VELMORA_INSTALL_GAME_DIR ${CMAKE_INSTALL_LIBDIR}/velmora-row)
-install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_GAME_DIR})
+# Installation: the program in bin/ and its data in share/velmora-row/ by default; dist/InstallGame.cmake says how
+# to choose both folders at install time (the Debian package does). The desktop entry and icon go where desktops
+# look.
 install(CODE "set(VELMORA_GAME_DIR \"${VELMORA_GAME_DIR}\")
-    set(VELMORA_INSTALL_GAME_DIR \"${VELMORA_INSTALL_GAME_DIR}\")")
-install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../dist/InstallGameData.cmake)
-file(RELATIVE_PATH VELMORA_BIN_TO_GAME ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}
-     ${CMAKE_INSTALL_PREFIX}/${VELMORA_INSTALL_GAME_DIR}/velmora)
-install(CODE "
-    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(MAKE_DIRECTORY \"\${bin}\")
-    file(CREATE_LINK \"${VELMORA_BIN_TO_GAME}\" \"\${bin}/velmora\" SYMBOLIC)
-    message(STATUS \"Installing: \${bin}/velmora -> ${VELMORA_BIN_TO_GAME}\")")
+    set(VELMORA_PROGRAM \"$<TARGET_FILE:velmora>\")
+    set(VELMORA_STRIP \"${CMAKE_STRIP}\")")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../dist/InstallGame.cmake)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/../dist/velmora-row.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/../dist/velmora-row.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -154,4 +154,33 @@ std::string ProgramFolder()
     return path.substr(0, path.rfind('/') + 1);
 }
 
+std::string FindDataFolder(const std::string& programFolder, const std::vector<std::string>& candidates,
+                           const std::vector<std::string>& markers)
+{
+    std::string base = programFolder.empty() ? std::string("./") : programFolder;
+    if (base.back() != '/')
+        base += '/';
+    auto holdsMarker = [&markers](const std::string& folder)
+    {
+        struct stat st;
+        for (const std::string& marker : markers)
+            if (stat((folder + marker).c_str(), &st) == 0)
+                return true;
+        return false;
+    };
+    if (holdsMarker(base))
+        return base;
+    for (const std::string& candidate : candidates)
+    {
+        if (candidate.empty())
+            continue;
+        std::string folder = base + candidate;
+        if (folder.back() != '/')
+            folder += '/';
+        if (holdsMarker(folder))
+            return folder;
+    }
+    return base;
+}
+
 } // namespace Zestra

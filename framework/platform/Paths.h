@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace Zestra
 {
@@ -24,5 +25,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
 
 // The folder holding the running program, ending in '/' ("./" when it cannot be found).
 std::string ProgramFolder();
+
+// Where a program's data is: the first of programFolder and programFolder/candidate (each candidate a relative
+// path, tried in order) that holds one of the markers, ending in '/'; programFolder itself when none does. A build
+// tree keeps program and data together; a system package puts them apart (/usr/games and /usr/share/games/...).
+std::string FindDataFolder(const std::string& programFolder, const std::vector<std::string>& candidates,
+                           const std::vector<std::string>& markers);
 
 } // namespace Zestra

@@ -2,6 +2,7 @@
 
 #include "framework/graphics/MemoryImage.h"
 #include "framework/log/Log.h"
+#include "framework/platform/Paths.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundFactory.h"
@@ -117,6 +118,11 @@ GameApp::GameApp(Platform& platform) : ZestraAppBase(platform)
     mCustomCursorsEnabled = false;
     mRefreshPacing = true;
     mAuto3D = true;
+    // An installed copy may keep its data apart from the program: the Debian package puts the program in
+    // /usr/games and the data in /usr/share/games/velmora-row, `cmake --install` uses bin/ and share/velmora-row/.
+    // Either marker will do: the archive alone carries everything, and so do the loose folders.
+    mStartDir = FindDataFolder(mStartDir, {"../share/games/velmora-row", "../share/velmora-row"},
+                               {"main.pak", "properties/resources.xml"});
     AddGameOptions();
 }
 

@@ -98,3 +98,39 @@ TEST(PathsTest, MakeFoldersCreatesPrivateParents)
     EXPECT_FALSE(Zestra::MakeFolders(root / "a/file/sub", 0700, error));
     EXPECT_FALSE(error.empty());
 }
+
+TEST(PathsTest, DataFolderIsBesideTheProgramOrWhereAnInstallationPutIt)
+{
+    // One tree holding every layout: a build folder, a package (usr/games + usr/share/games/...), a prefix install
+    // (bin + share/...), and a program whose data is nowhere to be found.
+    TempFolder root;
+    std::string error;
+    for (const char* folder : {"build/game/properties", "usr/games", "usr/share/games/velmora-row", "pre/bin",
+                               "pre/share/velmora-row/properties", "lost/bin", "both/bin/properties",
+                               "both/share/velmora-row/properties"})
+        ASSERT_TRUE(Zestra::MakeFolders(root / folder, 0700, error)) << error;
+    for (const char* file : {"build/game/properties/resources.xml", "usr/share/games/velmora-row/main.pak",
+                             "pre/share/velmora-row/properties/resources.xml", "both/bin/properties/resources.xml",
+                             "both/share/velmora-row/properties/resources.xml"})
+        ASSERT_TRUE(Zestra::WriteFileAtomically(root / file, "x", error)) << error;
+
+    const std::vector<std::string> candidates = {"../share/games/velmora-row", "../share/velmora-row"};
+    const std::vector<std::string> markers = {"main.pak", "properties/resources.xml"};
+    struct Case
+    {
+        std::string program;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {root / "build/game/", root / "build/game/"},
+        {root / "build/game", root / "build/game/"},
+        {root / "usr/games/", root / "usr/games/../share/games/velmora-row/"},
+        {root / "pre/bin/", root / "pre/bin/../share/velmora-row/"},
+        {root / "lost/bin/", root / "lost/bin/"},
+        // Data beside the program wins, so a build tree never reads an older installation's files.
+        {root / "both/bin/", root / "both/bin/"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, Zestra::FindDataFolder(c.program, candidates, markers)) << c.program;
+    EXPECT_EQ("./", Zestra::FindDataFolder("", {}, markers));
+}
