@@ -21,7 +21,7 @@
 #include "game/flow/BoardFlow.h"
 #include "game/flow/MenuCatalog.h"
 #include "game/minigame/Minigame.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/Person.h"
 #include "game/profile/GameState.h"
 #include "game/profile/ProfileFile.h"

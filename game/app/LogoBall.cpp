@@ -2,7 +2,7 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
 namespace

@@ -1,7 +1,7 @@
 #include "game/app/LogoLetter.h"
 
 #include "game/app/LogoBall.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
 namespace

@@ -5,7 +5,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/data/Localization.h"
 #include "game/ui/Button.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 

@@ -5,7 +5,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/res/Res.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 namespace
 {

@@ -16,7 +16,7 @@
 #include "game/ui/MenuHost.h"
 #include "game/menus/NoticeMenu.h"
 #include "game/menus/VoiceHost.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
 #include <memory>

@@ -5,7 +5,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/menus/MapRules.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
 #include <cstdlib>

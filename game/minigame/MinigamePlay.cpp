@@ -5,7 +5,7 @@
 #include "game/minigame/MinigameBonus.h"
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include "game/people/ClothingShelf.h"
 #include "game/people/CustomerActions.h"
 #include "game/people/FittingRoom.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/PersonObserver.h"
 #include "game/people/ShopFloor.h"
 #include "game/people/WaitingLines.h"

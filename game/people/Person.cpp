@@ -6,7 +6,7 @@
 #include "game/data/ClothingStats.h"
 #include "game/data/PersonStats.h"
 #include "game/people/Action.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/PersonObserver.h"
 #include "game/res/Res.h"
 

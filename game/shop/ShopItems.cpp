@@ -4,7 +4,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
 #include "game/ui/MenuHost.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/Person.h"
 #include "game/res/Res.h"
 #include "game/shop/UpgradeChangingRoomMenu.h"

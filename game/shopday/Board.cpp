@@ -13,7 +13,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/people/Customer.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/Merchant.h"
 #include "game/people/WaitingLines.h"
 #include "game/res/Res.h"

@@ -4,7 +4,7 @@
 
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/shoprules/ShopOffers.h"
 #include "game/res/Res.h"
 #include "game/store/CashRegister.h"

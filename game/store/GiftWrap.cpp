@@ -3,7 +3,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/people/Customer.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/Merchant.h"
 #include "game/people/WaitingLines.h"
 #include "game/res/Res.h"

@@ -6,7 +6,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/res/Res.h"
 #include "game/ui/MenuIds.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 FancyCheckbox::FancyCheckbox(Zestra::CheckboxListener* listener, int id)
     : Checkbox(IMAGE_MENU_CHECKBOX.get(), IMAGE_MENU_CHECKBOX_CHECKED.get(), id == kNextId ? TakeMenuId() : id,

@@ -15,7 +15,7 @@
 #include "game/ui/FancyCheckbox.h"
 #include "game/ui/MenuHost.h"
 #include "game/ui/MenuIds.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 #include <algorithm>
 

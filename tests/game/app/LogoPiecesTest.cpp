@@ -1,7 +1,7 @@
 // The studio logo's motion: the ball's three bounces, the letters' drop and the knock that tilts and dips a letter.
 #include "game/app/LogoBall.h"
 #include "game/app/LogoLetter.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "game/data/LevelStats.h"
 #include "game/menus/MapRules.h"
 #include "game/menus/Store.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 #include <cstdlib>
 #include <map>

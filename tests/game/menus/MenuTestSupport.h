@@ -10,7 +10,7 @@
 #include "game/app/GameApp.h"
 #include "game/res/Res.h"
 #include "game/ui/Menu.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"
 #include "game/minigame/MinigamePlay.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 
 #include "framework/graphics/Graphics.h"
 #include "game/data/LevelStats.h"
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/shop/ShopItems.h"
 #include "game/store/ChangingRoom.h"
 #include "game/store/Furniture.h"

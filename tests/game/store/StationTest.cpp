@@ -1,6 +1,6 @@
 #include "StoreTestSupport.h"
 
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
 #include "game/store/CashRegister.h"

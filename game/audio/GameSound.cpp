@@ -1,4 +1,4 @@
-#include "game/people/GameSound.h"
+#include "game/audio/GameSound.h"
 
 #include <utility>
 
