@@ -64,6 +64,18 @@ LevelStats::LevelStats(ParserHost& host, bool countOnly) : Parser(host, "stores"
     ParseProperties("levels.xml");
 }
 
+namespace
+{
+// What reads one tag; "store" and "game" apply without a store before them, every other tag to the current
+// store.
+struct LevelTag
+{
+    const char* tag;
+    bool needsStore;
+    void (LevelStats::*read)(const Zestra::ParsedElement& element);
+};
+} // namespace
+
 void LevelStats::OnStartElement(const Zestra::ParsedElement& element)
 {
     const std::string& tag = element.mText;
@@ -76,251 +88,305 @@ void LevelStats::OnStartElement(const Zestra::ParsedElement& element)
         return;
     }
 
-    if (tag == "game")
-    {
-        if (!mReadingLevels)
-        {
-            gMainMenuSong = LoadSong(Attribute(element, "main-menu-music"));
-            gMapSong = LoadSong(Attribute(element, "map-music"));
-        }
-        return;
-    }
-    if (tag == "store")
-    {
-        if (mReadingLevels)
-            StartLevelsStore();
-        else
-            StartStore(element);
-        return;
-    }
-
-    static const char* const kKnown[] = {"map-icon", "merchant", "changing-rooms", "changing-room", "drink",
-                                         "goodie-rack", "gift-wrap", "def-furniture", "clothing", "layout",
-                                         "furniture", "mannequin", "minigame-clothing", "level", "buy",
-                                         "customer", "minigame"};
-    if (std::find(std::begin(kKnown), std::end(kKnown), tag) == std::end(kKnown))
+    static const LevelTag kTags[] = {
+        {"game", false, &LevelStats::ReadGame},
+        {"store", false, &LevelStats::ReadStore},
+        {"map-icon", true, &LevelStats::ReadMapIcon},
+        {"merchant", true, &LevelStats::ReadMerchant},
+        {"changing-rooms", true, &LevelStats::ReadChangingRooms},
+        {"changing-room", true, &LevelStats::ReadChangingRoom},
+        {"drink", true, &LevelStats::ReadDrink},
+        {"goodie-rack", true, &LevelStats::ReadGoodieRack},
+        {"gift-wrap", true, &LevelStats::ReadGiftWrap},
+        {"def-furniture", true, &LevelStats::ReadFurnitureType},
+        {"clothing", true, &LevelStats::ReadClothingSpot},
+        {"layout", true, &LevelStats::ReadFloorSpot},
+        {"furniture", true, &LevelStats::AddFurnitureStep},
+        {"mannequin", true, &LevelStats::ReadMannequin},
+        {"minigame-clothing", true, &LevelStats::ReadMinigameClothing},
+        {"level", true, &LevelStats::ReadLevel},
+        {"minigame", true, &LevelStats::ReadMinigame},
+        {"buy", true, &LevelStats::ReadBuyCounts},
+        {"customer", true, &LevelStats::ReadArrival},
+    };
+    const auto it = std::find_if(std::begin(kTags), std::end(kTags), [&](const LevelTag& t) { return tag == t.tag; });
+    if (it == std::end(kTags))
         return; // tags of neither file are ignored
-    if (!mStore)
+    if (it->needsStore && !mStore)
     {
         if (!mSkipExtraStore)
             DataError("<" + tag + "> comes before any <store>; ignored");
         return;
     }
-    StoreInfo& store = *mStore;
+    (this->*it->read)(element);
+}
 
-    if (tag == "map-icon")
+void LevelStats::ReadGame(const Zestra::ParsedElement& element)
+{
+    if (!mReadingLevels)
     {
-        store.iconX = DataConvert::Integer(Attribute(element, "x"));
-        store.iconY = DataConvert::Integer(Attribute(element, "y"));
-        store.iconBottom = DataConvert::Integer(Attribute(element, "bottom"));
-        store.iconLeft = DataConvert::Integer(Attribute(element, "left"));
-        store.iconRight = DataConvert::Integer(Attribute(element, "right"));
-        if (store.iconRight <= store.iconLeft || store.iconBottom <= store.iconY)
-            DataWarning("map icon of store " + store.name + " has an empty click area");
+        gMainMenuSong = LoadSong(Attribute(element, "main-menu-music"));
+        gMapSong = LoadSong(Attribute(element, "map-music"));
     }
-    else if (tag == "merchant")
+}
+
+void LevelStats::ReadStore(const Zestra::ParsedElement& element)
+{
+    if (mReadingLevels)
+        StartLevelsStore();
+    else
+        StartStore(element);
+}
+
+void LevelStats::ReadMapIcon(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    store.iconX = DataConvert::Integer(Attribute(element, "x"));
+    store.iconY = DataConvert::Integer(Attribute(element, "y"));
+    store.iconBottom = DataConvert::Integer(Attribute(element, "bottom"));
+    store.iconLeft = DataConvert::Integer(Attribute(element, "left"));
+    store.iconRight = DataConvert::Integer(Attribute(element, "right"));
+    if (store.iconRight <= store.iconLeft || store.iconBottom <= store.iconY)
+        DataWarning("map icon of store " + store.name + " has an empty click area");
+}
+
+void LevelStats::ReadMerchant(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    MerchantLevelInfo merchant;
+    merchant.name = Attribute(element, "name");
+    merchant.speed = DataConvert::Percentage(Attribute(element, "speed"));
+    merchant.backRoomTime = DataConvert::Hundredths(Attribute(element, "backroom_time"));
+    merchant.discardTime = DataConvert::Hundredths(Attribute(element, "discard_time"));
+    merchant.price = DataConvert::Integer(Attribute(element, "price"));
+    if (merchant.speed <= 0.0f)
+        DataWarning("merchant " + merchant.name + " has no speed and will not move");
+    store.merchantLevels.push_back(merchant);
+}
+
+void LevelStats::ReadChangingRooms(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    // The board builds every owned room, so the count is bounded before anything is built for it.
+    const int init = DataConvert::Integer(Attribute(element, "init"));
+    store.initialChangingRooms = std::clamp(init, 0, kMaxChangingRooms);
+    if (init != store.initialChangingRooms)
+        DataError("store " + store.name + " starts with " + std::to_string(init) + " changing rooms; there is room "
+                  "for 0 to " + std::to_string(kMaxChangingRooms) + " (read as " +
+                  std::to_string(store.initialChangingRooms) + ")");
+}
+
+void LevelStats::ReadChangingRoom(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    if (store.initialChangingRooms + static_cast<int>(store.changingRoomPrices.size()) >= kMaxChangingRooms)
     {
-        MerchantLevelInfo merchant;
-        merchant.name = Attribute(element, "name");
-        merchant.speed = DataConvert::Percentage(Attribute(element, "speed"));
-        merchant.backRoomTime = DataConvert::Hundredths(Attribute(element, "backroom_time"));
-        merchant.discardTime = DataConvert::Hundredths(Attribute(element, "discard_time"));
-        merchant.price = DataConvert::Integer(Attribute(element, "price"));
-        if (merchant.speed <= 0.0f)
-            DataWarning("merchant " + merchant.name + " has no speed and will not move");
-        store.merchantLevels.push_back(merchant);
+        DataError("store " + store.name + " sells more changing rooms than the floor holds (" +
+                  std::to_string(kMaxChangingRooms) + " in all); this one is ignored");
+        return;
     }
-    else if (tag == "changing-rooms")
+    store.changingRoomPrices.push_back(DataConvert::Integer(Attribute(element, "price")));
+}
+
+void LevelStats::ReadDrink(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    store.initialDrinks = DataConvert::Integer(Attribute(element, "init"));
+    store.maxDrinks = DataConvert::Integer(Attribute(element, "max"));
+    store.drinkPrice = DataConvert::Integer(Attribute(element, "price"));
+    if (store.initialDrinks != 0 && !store.GetImage("Drink"))
+        DataWarning("store " + store.name + " has drinks but no Drink image; no drinks are handed out");
+}
+
+void LevelStats::ReadGoodieRack(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    store.goodieRackPrice = DataConvert::Integer(Attribute(element, "price"));
+    store.goodieRackBonus = DataConvert::Real(Attribute(element, "bonus"));
+}
+
+void LevelStats::ReadGiftWrap(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    store.giftWrapCost = DataConvert::Real(Attribute(element, "cost"));
+}
+
+void LevelStats::ReadFurnitureType(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    const std::string& type = Attribute(element, "type");
+    FurnitureInfo& info = store.furnitureTypes[type];
+    info = FurnitureInfo(); // a second definition replaces the first, in place: steps keep their link
+    info.type = type;
+    info.clothingKind = DataConvert::Flag(Attribute(element, "clothing-type"), "folded") ? 1 : 2;
+    info.image = LoadImage(store.name + "/" + type);
+    if (!info.image)
+        DataError("furniture image " + ImageFolder() + store.name + "/" + type + " is missing");
+    info.priceY = DataConvert::Integer(Attribute(element, "price-y"));
+    info.tagY = DataConvert::Integer(Attribute(element, "tag-y"));
+    info.shopX = DataConvert::Integer(Attribute(element, "shop-x"));
+    info.shopY = DataConvert::Integer(Attribute(element, "shop-y"));
+    mFurniture = &info;
+}
+
+void LevelStats::ReadClothingSpot(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    if (!mFurniture)
     {
-        // The board builds every owned room, so the count is bounded before anything is built for it.
-        const int init = DataConvert::Integer(Attribute(element, "init"));
-        store.initialChangingRooms = std::clamp(init, 0, kMaxChangingRooms);
-        if (init != store.initialChangingRooms)
-            DataError("store " + store.name + " starts with " + std::to_string(init) + " changing rooms; there is room "
-                      "for 0 to " + std::to_string(kMaxChangingRooms) + " (read as " +
-                      std::to_string(store.initialChangingRooms) + ")");
+        DataError("<clothing> spot comes before any <def-furniture> of store " + store.name + "; ignored");
+        return;
     }
-    else if (tag == "changing-room")
+    ClothingSpot spot;
+    spot.x = DataConvert::Integer(Attribute(element, "x"));
+    spot.y = DataConvert::Integer(Attribute(element, "y"));
+    spot.drawnBefore = DataConvert::Flag(Attribute(element, "display"), "before");
+    mFurniture->clothingSpots.push_back(spot);
+}
+
+void LevelStats::ReadFloorSpot(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    if (static_cast<int>(store.floorSpots.size()) >= kMaxFloorSpots)
     {
-        if (store.initialChangingRooms + static_cast<int>(store.changingRoomPrices.size()) >= kMaxChangingRooms)
-        {
-            DataError("store " + store.name + " sells more changing rooms than the floor holds (" +
-                      std::to_string(kMaxChangingRooms) + " in all); this one is ignored");
-            return;
-        }
-        store.changingRoomPrices.push_back(DataConvert::Integer(Attribute(element, "price")));
+        DataError("store " + store.name + " has more than " + std::to_string(kMaxFloorSpots) +
+                  " floor spots; this one and its furniture are ignored");
+        mSpotIndex = kSkippedSpot;
+        return;
     }
-    else if (tag == "drink")
+    FloorSpot spot;
+    spot.x = DataConvert::Integer(Attribute(element, "x"));
+    spot.y = DataConvert::Integer(Attribute(element, "y"));
+    spot.male = DataConvert::Flag(Attribute(element, "gender"), "male");
+    store.floorSpots.push_back(spot);
+    mSpotIndex = static_cast<int>(store.floorSpots.size()) - 1;
+}
+
+void LevelStats::ReadStoreMannequin(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    MannequinInfo mannequin;
+    mannequin.male = DataConvert::Flag(Attribute(element, "gender"), "male");
+    mannequin.x = DataConvert::Integer(Attribute(element, "x"));
+    mannequin.y = DataConvert::Integer(Attribute(element, "y"));
+    int* pieces[2] = {&mannequin.topClothing, &mannequin.bottomClothing};
+    const char* attrs[2] = {"top", "bottom"};
+    for (int i = 0; i < 2; ++i)
     {
-        store.initialDrinks = DataConvert::Integer(Attribute(element, "init"));
-        store.maxDrinks = DataConvert::Integer(Attribute(element, "max"));
-        store.drinkPrice = DataConvert::Integer(Attribute(element, "price"));
-        if (store.initialDrinks != 0 && !store.GetImage("Drink"))
-            DataWarning("store " + store.name + " has drinks but no Drink image; no drinks are handed out");
+        const std::string& name = Attribute(element, attrs[i]);
+        *pieces[i] = FindClothing(store.number, name);
+        if (!name.empty() && *pieces[i] == 0)
+            DataError("mannequin " + std::string(attrs[i]) + " \"" + name + "\" is no clothing of store " +
+                      store.name + " (name its floor spot's first clothing, after that <layout>)");
+        else if (*pieces[i] != 0 &&
+                 std::none_of(store.floorSpots.begin(), store.floorSpots.end(),
+                              [&](const FloorSpot& spot) { return spot.firstClothing == *pieces[i]; }))
+            DataWarning("mannequin " + std::string(attrs[i]) + " \"" + name +
+                        "\" is not the first clothing of any floor spot; the mannequin never wears it");
     }
-    else if (tag == "goodie-rack")
-    {
-        store.goodieRackPrice = DataConvert::Integer(Attribute(element, "price"));
-        store.goodieRackBonus = DataConvert::Real(Attribute(element, "bonus"));
-    }
-    else if (tag == "gift-wrap")
-    {
-        store.giftWrapCost = DataConvert::Real(Attribute(element, "cost"));
-    }
-    else if (tag == "def-furniture")
-    {
-        const std::string& type = Attribute(element, "type");
-        FurnitureInfo& info = store.furnitureTypes[type];
-        info = FurnitureInfo(); // a second definition replaces the first, in place: steps keep their link
-        info.type = type;
-        info.clothingKind = DataConvert::Flag(Attribute(element, "clothing-type"), "folded") ? 1 : 2;
-        info.image = LoadImage(store.name + "/" + type);
-        if (!info.image)
-            DataError("furniture image " + ImageFolder() + store.name + "/" + type + " is missing");
-        info.priceY = DataConvert::Integer(Attribute(element, "price-y"));
-        info.tagY = DataConvert::Integer(Attribute(element, "tag-y"));
-        info.shopX = DataConvert::Integer(Attribute(element, "shop-x"));
-        info.shopY = DataConvert::Integer(Attribute(element, "shop-y"));
-        mFurniture = &info;
-    }
-    else if (tag == "clothing")
-    {
-        if (!mFurniture)
-        {
-            DataError("<clothing> spot comes before any <def-furniture> of store " + store.name + "; ignored");
-            return;
-        }
-        ClothingSpot spot;
-        spot.x = DataConvert::Integer(Attribute(element, "x"));
-        spot.y = DataConvert::Integer(Attribute(element, "y"));
-        spot.drawnBefore = DataConvert::Flag(Attribute(element, "display"), "before");
-        mFurniture->clothingSpots.push_back(spot);
-    }
-    else if (tag == "layout")
-    {
-        if (static_cast<int>(store.floorSpots.size()) >= kMaxFloorSpots)
-        {
-            DataError("store " + store.name + " has more than " + std::to_string(kMaxFloorSpots) +
-                      " floor spots; this one and its furniture are ignored");
-            mSpotIndex = kSkippedSpot;
-            return;
-        }
-        FloorSpot spot;
-        spot.x = DataConvert::Integer(Attribute(element, "x"));
-        spot.y = DataConvert::Integer(Attribute(element, "y"));
-        spot.male = DataConvert::Flag(Attribute(element, "gender"), "male");
-        store.floorSpots.push_back(spot);
-        mSpotIndex = static_cast<int>(store.floorSpots.size()) - 1;
-    }
-    else if (tag == "furniture")
-    {
-        AddFurnitureStep(element);
-    }
-    else if (tag == "mannequin" && !mReadingLevels)
-    {
-        MannequinInfo mannequin;
-        mannequin.male = DataConvert::Flag(Attribute(element, "gender"), "male");
-        mannequin.x = DataConvert::Integer(Attribute(element, "x"));
-        mannequin.y = DataConvert::Integer(Attribute(element, "y"));
-        int* pieces[2] = {&mannequin.topClothing, &mannequin.bottomClothing};
-        const char* attrs[2] = {"top", "bottom"};
-        for (int i = 0; i < 2; ++i)
-        {
-            const std::string& name = Attribute(element, attrs[i]);
-            *pieces[i] = FindClothing(store.number, name);
-            if (!name.empty() && *pieces[i] == 0)
-                DataError("mannequin " + std::string(attrs[i]) + " \"" + name + "\" is no clothing of store " +
-                          store.name + " (name its floor spot's first clothing, after that <layout>)");
-            else if (*pieces[i] != 0 &&
-                     std::none_of(store.floorSpots.begin(), store.floorSpots.end(),
-                                  [&](const FloorSpot& spot) { return spot.firstClothing == *pieces[i]; }))
-                DataWarning("mannequin " + std::string(attrs[i]) + " \"" + name +
-                            "\" is not the first clothing of any floor spot; the mannequin never wears it");
-        }
-        store.mannequins.push_back(mannequin);
-    }
-    else if (tag == "mannequin")
-    {
-        LevelInfo* level = CurrentLevelOrError(tag);
-        if (!level)
-            return;
-        if (!level->isMinigame)
-            DataWarning("<mannequin> belongs to a regular level; only minigames use it");
-        MinigameMannequinInfo mannequin;
-        mannequin.male = DataConvert::Flag(Attribute(element, "gender"), "male");
-        mannequin.x = DataConvert::Integer(Attribute(element, "x"));
-        mannequin.y = DataConvert::Integer(Attribute(element, "y"));
-        mannequin.secondRound = DataConvert::Flag(Attribute(element, "second-round"), "true");
-        level->minigameMannequins.push_back(mannequin);
-    }
-    else if (tag == "minigame-clothing")
-    {
-        MinigameClothingInfo clothing;
-        clothing.name = Attribute(element, "name");
-        clothing.male = DataConvert::Flag(Attribute(element, "gender"), "male");
-        const std::string& type = Attribute(element, "type");
-        clothing.kind = type == "both" ? 2 : (type == "bottom" ? 1 : 0);
-        clothing.image = LoadImage(store.name + "/Minigame/" + clothing.name);
-        if (!clothing.image)
-            DataError("minigame clothing picture " + ImageFolder() + store.name + "/Minigame/" + clothing.name +
-                      " is missing");
-        mHost.OnLoadingStep();
-        store.minigameClothing.push_back(clothing);
-    }
-    else if (tag == "level")
-    {
-        LevelInfo level;
-        level.id = mLevelIdCounter++;
-        level.minGoal = DataConvert::Integer(Attribute(element, "min_goal"));
-        level.expertGoal = DataConvert::Integer(Attribute(element, "expert_goal"));
-        level.music = LoadSong(Attribute(element, "music"));
-        level.duration = DataConvert::Hundredths(Attribute(element, "duration"));
-        level.customerSpeed = DataConvert::Percentage(Attribute(element, "customer_speed"));
-        level.maxCustomers = DataConvert::Integer(Attribute(element, "max_customers"));
-        if (level.duration <= 0)
-            DataWarning("level " + std::to_string(level.id) + " of store " + store.name + " has no duration");
-        if (level.maxCustomers <= 0)
-            DataWarning("level " + std::to_string(level.id) + " of store " + store.name +
-                        " lets no customer in (max_customers)");
-        store.levels.push_back(std::move(level));
-        mLevelIndex = static_cast<int>(store.levels.size()) - 1;
-        gPlayableStoreCount = std::max(gPlayableStoreCount, store.number);
-    }
-    else if (tag == "minigame")
-    {
-        LevelInfo level;
-        level.isMinigame = true;
-        level.music = LoadSong(Attribute(element, "music"));
-        level.previewTime = DataConvert::Hundredths(Attribute(element, "preview-time"));
-        level.hideTime = DataConvert::Hundredths(Attribute(element, "hide-time"));
-        level.solveTime = DataConvert::Hundredths(Attribute(element, "solve-time"));
-        level.matchBonus = DataConvert::Real(Attribute(element, "match-bonus"));
-        level.timeBonus = DataConvert::Real(Attribute(element, "time-bonus"));
-        if (level.previewTime <= 0 || level.hideTime <= 0 || level.solveTime <= 0)
-            DataWarning("minigame of store " + store.name + " has a preview, hide or solve time of 0");
-        store.levels.push_back(std::move(level));
-        mLevelIndex = static_cast<int>(store.levels.size()) - 1;
-    }
-    else if (tag == "buy")
-    {
-        LevelInfo* level = CurrentLevelOrError(tag);
-        if (!level)
-            return;
-        BuyCounts& counts = level->buyCounts[MakeStoreKey(Attribute(element, "customer"), store.number)];
-        counts.expensiveItems = DataConvert::Integer(Attribute(element, "expensive-items"));
-        counts.chicItems = DataConvert::Integer(Attribute(element, "chic-items"));
-        counts.mediumItems = DataConvert::Integer(Attribute(element, "medium-items"));
-    }
-    else if (tag == "customer")
-    {
-        LevelInfo* level = CurrentLevelOrError(tag);
-        if (!level)
-            return;
-        CustomerArrival arrival;
-        arrival.customerKey = MakeStoreKey(Attribute(element, "name"), store.number);
-        arrival.delay = DataConvert::Hundredths(Attribute(element, "time"));
-        level->arrivals.push_back(std::move(arrival));
-    }
+    store.mannequins.push_back(mannequin);
+}
+
+void LevelStats::ReadLevelMannequin(const Zestra::ParsedElement& element)
+{
+    LevelInfo* level = CurrentLevelOrError(element.mText);
+    if (!level)
+        return;
+    if (!level->isMinigame)
+        DataWarning("<mannequin> belongs to a regular level; only minigames use it");
+    MinigameMannequinInfo mannequin;
+    mannequin.male = DataConvert::Flag(Attribute(element, "gender"), "male");
+    mannequin.x = DataConvert::Integer(Attribute(element, "x"));
+    mannequin.y = DataConvert::Integer(Attribute(element, "y"));
+    mannequin.secondRound = DataConvert::Flag(Attribute(element, "second-round"), "true");
+    level->minigameMannequins.push_back(mannequin);
+}
+
+void LevelStats::ReadMinigameClothing(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    MinigameClothingInfo clothing;
+    clothing.name = Attribute(element, "name");
+    clothing.male = DataConvert::Flag(Attribute(element, "gender"), "male");
+    const std::string& type = Attribute(element, "type");
+    clothing.kind = type == "both" ? 2 : (type == "bottom" ? 1 : 0);
+    clothing.image = LoadImage(store.name + "/Minigame/" + clothing.name);
+    if (!clothing.image)
+        DataError("minigame clothing picture " + ImageFolder() + store.name + "/Minigame/" + clothing.name +
+                  " is missing");
+    mHost.OnLoadingStep();
+    store.minigameClothing.push_back(clothing);
+}
+
+void LevelStats::ReadLevel(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    LevelInfo level;
+    level.id = mLevelIdCounter++;
+    level.minGoal = DataConvert::Integer(Attribute(element, "min_goal"));
+    level.expertGoal = DataConvert::Integer(Attribute(element, "expert_goal"));
+    level.music = LoadSong(Attribute(element, "music"));
+    level.duration = DataConvert::Hundredths(Attribute(element, "duration"));
+    level.customerSpeed = DataConvert::Percentage(Attribute(element, "customer_speed"));
+    level.maxCustomers = DataConvert::Integer(Attribute(element, "max_customers"));
+    if (level.duration <= 0)
+        DataWarning("level " + std::to_string(level.id) + " of store " + store.name + " has no duration");
+    if (level.maxCustomers <= 0)
+        DataWarning("level " + std::to_string(level.id) + " of store " + store.name +
+                    " lets no customer in (max_customers)");
+    store.levels.push_back(std::move(level));
+    mLevelIndex = static_cast<int>(store.levels.size()) - 1;
+    gPlayableStoreCount = std::max(gPlayableStoreCount, store.number);
+}
+
+void LevelStats::ReadMinigame(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    LevelInfo level;
+    level.isMinigame = true;
+    level.music = LoadSong(Attribute(element, "music"));
+    level.previewTime = DataConvert::Hundredths(Attribute(element, "preview-time"));
+    level.hideTime = DataConvert::Hundredths(Attribute(element, "hide-time"));
+    level.solveTime = DataConvert::Hundredths(Attribute(element, "solve-time"));
+    level.matchBonus = DataConvert::Real(Attribute(element, "match-bonus"));
+    level.timeBonus = DataConvert::Real(Attribute(element, "time-bonus"));
+    if (level.previewTime <= 0 || level.hideTime <= 0 || level.solveTime <= 0)
+        DataWarning("minigame of store " + store.name + " has a preview, hide or solve time of 0");
+    store.levels.push_back(std::move(level));
+    mLevelIndex = static_cast<int>(store.levels.size()) - 1;
+}
+
+void LevelStats::ReadBuyCounts(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    LevelInfo* level = CurrentLevelOrError(element.mText);
+    if (!level)
+        return;
+    BuyCounts& counts = level->buyCounts[MakeStoreKey(Attribute(element, "customer"), store.number)];
+    counts.expensiveItems = DataConvert::Integer(Attribute(element, "expensive-items"));
+    counts.chicItems = DataConvert::Integer(Attribute(element, "chic-items"));
+    counts.mediumItems = DataConvert::Integer(Attribute(element, "medium-items"));
+}
+
+void LevelStats::ReadArrival(const Zestra::ParsedElement& element)
+{
+    StoreInfo& store = *mStore;
+    LevelInfo* level = CurrentLevelOrError(element.mText);
+    if (!level)
+        return;
+    CustomerArrival arrival;
+    arrival.customerKey = MakeStoreKey(Attribute(element, "name"), store.number);
+    arrival.delay = DataConvert::Hundredths(Attribute(element, "time"));
+    level->arrivals.push_back(std::move(arrival));
+}
+
+void LevelStats::ReadMannequin(const Zestra::ParsedElement& element)
+{
+    // stores.xml places the store's mannequins; in levels.xml a mannequin belongs to the current minigame.
+    if (mReadingLevels)
+        ReadLevelMannequin(element);
+    else
+        ReadStoreMannequin(element);
 }
 
 void LevelStats::StartStore(const Zestra::ParsedElement& element)

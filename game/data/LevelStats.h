@@ -180,6 +180,28 @@ protected:
     void OnStartElement(const Zestra::ParsedElement& element) override;
 
 private:
+    // One reader per tag; OnStartElement picks it from a table and has checked that a store is current where the
+    // tag needs one.
+    void ReadGame(const Zestra::ParsedElement& element);
+    void ReadStore(const Zestra::ParsedElement& element);
+    void ReadMapIcon(const Zestra::ParsedElement& element);
+    void ReadMerchant(const Zestra::ParsedElement& element);
+    void ReadChangingRooms(const Zestra::ParsedElement& element);
+    void ReadChangingRoom(const Zestra::ParsedElement& element);
+    void ReadDrink(const Zestra::ParsedElement& element);
+    void ReadGoodieRack(const Zestra::ParsedElement& element);
+    void ReadGiftWrap(const Zestra::ParsedElement& element);
+    void ReadFurnitureType(const Zestra::ParsedElement& element);
+    void ReadClothingSpot(const Zestra::ParsedElement& element);
+    void ReadFloorSpot(const Zestra::ParsedElement& element);
+    void ReadMannequin(const Zestra::ParsedElement& element);
+    void ReadStoreMannequin(const Zestra::ParsedElement& element);
+    void ReadLevelMannequin(const Zestra::ParsedElement& element);
+    void ReadMinigameClothing(const Zestra::ParsedElement& element);
+    void ReadLevel(const Zestra::ParsedElement& element);
+    void ReadMinigame(const Zestra::ParsedElement& element);
+    void ReadBuyCounts(const Zestra::ParsedElement& element);
+    void ReadArrival(const Zestra::ParsedElement& element);
     void StartStore(const Zestra::ParsedElement& element);
     void StartLevelsStore();
     void AddFurnitureStep(const Zestra::ParsedElement& element);

@@ -84,6 +84,13 @@ protected:
     void OnStartElement(const Zestra::ParsedElement& element) override;
 
 private:
+    // One reader per tag, picked from a table by OnStartElement.
+    void ReadPerson(const Zestra::ParsedElement& element);
+    void ReadHand(const Zestra::ParsedElement& element);
+    void ReadHandOffset(const Zestra::ParsedElement& element);
+    void ReadAnimation(const Zestra::ParsedElement& element);
+    void ReadFrame(const Zestra::ParsedElement& element);
+
     bool mCountOnly;
     int mCount = 0;
     std::string mPerson; // current person
