@@ -3,6 +3,7 @@
 #   bash build.sh run     install what is missing, build, start the game
 #   bash build.sh test    install what is missing, build, run every test
 #   bash build.sh fuzz    build the fuzz targets with clang and run each for a bounded time
+#   bash build.sh package build in Release and make the Debian package in build/package/, then check it
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -11,9 +12,10 @@ PACKAGES=(build-essential cmake pkg-config git
           libvorbis-dev libogg-dev libcairo2-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
 
+# install_packages [EXTRA...]: the packages above plus the extra ones, each only when it is missing.
 install_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -25,6 +27,63 @@ install_packages() {
 }
 
 jobs() { nproc 2>/dev/null || echo 2; }
+
+# ---- Debian package --------------------------------------------------------------------------------------------
+# The package is made from a finished build folder (the test build's, in the test command, so that CI builds only
+# once) by dist/make-deb.sh, then checked with the validators a distribution would run.
+PACKAGE_TOOLS=(dpkg-dev librsvg2-bin desktop-file-utils appstream lintian)
+
+# make_package BUILD_DIR: writes BUILD_DIR/package/velmora-row_*.deb and checks it; fails on any error.
+make_package() {
+    local dir=$1 deb
+    deb=$(bash dist/make-deb.sh "$dir" "$dir/package")
+    local root=$dir/package/root
+    desktop-file-validate "$root"/usr/share/applications/*.desktop
+    appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+    # Errors fail the build; warnings are printed for a look (README says why each that stays is there).
+    local report=$dir/package/lintian.txt
+    if ! lintian --fail-on error --tag-display-limit 0 "$deb" > "$report" 2>&1; then
+        cat "$report"
+        echo "lintian found errors in $deb"
+        return 1
+    fi
+    cat "$report"
+    echo "package: $deb"
+}
+
+# check_package_install BUILD_DIR: dpkg -i, the menu's command headless, dpkg -r, and no file of the package left.
+# It changes the machine it runs on, so only CI (a throwaway machine, as root) runs it, and never over a copy
+# that someone installed.
+check_package_install() {
+    local dir=$1 deb shot files
+    deb=$(ls "$dir"/package/velmora-row_*.deb)
+    if dpkg-query -W -f='${Status}' velmora-row 2>/dev/null | grep -q "install ok installed"; then
+        echo "velmora-row is installed here already: install check skipped"
+        return 0
+    fi
+    files=$(dpkg-deb -c "$deb" | awk '{print substr($6, 2)}' | grep -v '/$')
+    dpkg -i "$deb"
+    # The menu's command, as a desktop session would find it on the PATH (Debian's PATH has /usr/games).
+    local exec_line
+    exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/velmora-row.desktop)
+    # Its picture must be the build tree's: the same logo, drawn from the data where the package put it.
+    shot=$(mktemp --suffix=.png)
+    (cd / && PATH=/usr/local/bin:/usr/bin:/bin:/usr/games $exec_line -headless -ticks=300 -shot="$shot.installed")
+    "$dir/game/velmora" -headless -ticks=300 -shot="$shot"
+    local same=0
+    cmp -s "$shot" "$shot.installed" && same=1
+    rm -f "$shot" "$shot.installed"
+    dpkg -r velmora-row
+    [ "$same" -eq 1 ] || { echo "the installed game drew another picture than the build's"; return 1; }
+    local left=0
+    for f in $files; do
+        [ -e "$f" ] && { echo "left behind: $f"; left=1; }
+    done
+    [ -d /usr/share/games/velmora-row ] && { echo "left behind: /usr/share/games/velmora-row"; left=1; }
+    [ "$left" -eq 0 ] && echo "package install check: installed, ran, removed, nothing left"
+    return "$left"
+}
+# ----------------------------------------------------------------------------------------------------------------
 
 build() {
     local dir=$1; shift
@@ -43,6 +102,16 @@ case "${1:-}" in
         install_packages
         build build -DVELMORA_WERROR=ON -DVELMORA_BUILD_TESTS=ON
         ctest --test-dir build --output-on-failure -j "$(jobs)" --timeout 600
+        install_packages "${PACKAGE_TOOLS[@]}"
+        make_package build
+        if [ "${CI:-}" = true ] && [ "$(id -u)" -eq 0 ]; then
+            check_package_install build
+        fi
+        ;;
+    package)
+        install_packages "${PACKAGE_TOOLS[@]}"
+        build build
+        make_package build
         ;;
     fuzz)
         install_packages
@@ -72,7 +141,7 @@ case "${1:-}" in
         [ "$failed" -eq 0 ]
         ;;
     *)
-        sed -n '2,5p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
         exit 2
         ;;
 esac

@@ -18,6 +18,8 @@ foreach(dep game_menus)
     endif()
 endforeach()
 set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_GAME_DIR})
+# Resolve every library symbol at start and make the table read-only, as Debian builds its programs.
+target_link_options(velmora PRIVATE LINKER:-z,relro,-z,now)
 
 # Installation: the program in bin/ and its data in share/velmora-row/ by default; dist/InstallGame.cmake says how
 # to choose both folders at install time (the Debian package does). The desktop entry and icon go where desktops
