@@ -35,7 +35,7 @@ void MainMenuButton::Paint(Zestra::Graphics& g)
 
 void MainMenuButton::StartSlide(double startX)
 {
-    slide = SlideIn(startX, kSpeed, kLandingCentreX - mWidth / 2, kOvershoot);
+    slide = SlideIn(startX, kSpeed, kLandingCentreX - mWidth / 2, kOvershoot, SlideIn::Turn::PastOvershoot);
     MoveTo(int(startX), mY);
     SetInactive(true);
 }

@@ -1,8 +1,8 @@
 // Advancing the slide-in with one bounce.
 #include "game/menus/SlideIn.h"
 
-SlideIn::SlideIn(double start, double speed, double target, double overshoot)
-    : position(start), speed(speed), target(target), overshoot(overshoot)
+SlideIn::SlideIn(double start, double speed, double target, double overshoot, Turn turn)
+    : position(start), speed(speed), target(target), overshoot(overshoot), turn(turn)
 {
 }
 
@@ -11,13 +11,15 @@ bool SlideIn::Advance(double step)
     if (speed == 0)
         return true;
     position += speed * step;
-    bool reached = speed < 0 ? position <= target : position >= target;
+    const double beyond = target + (speed < 0 ? -overshoot : overshoot);
+    const double turnAt = !bounced && turn == Turn::PastOvershoot ? beyond : target;
+    bool reached = speed < 0 ? position <= turnAt : position >= turnAt;
     if (!reached)
         return false;
     if (!bounced)
     {
-        // Past the target: the bounce starts just beyond it and comes back at half the speed.
-        position = target + (speed < 0 ? -overshoot : overshoot);
+        // Past the turning point: the bounce starts just beyond the target and comes back at half the speed.
+        position = beyond;
         speed = -speed / 2;
         bounced = true;
         return false;

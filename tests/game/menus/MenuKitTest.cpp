@@ -63,22 +63,28 @@ public:
 
 TEST(SlideInTest, EveryMoverPassesItsTargetOnceBouncesAndStopsOnIt)
 {
+    using Turn = SlideIn::Turn;
     struct Row
     {
         const char* who;
         double start, speed, target, overshoot;
+        Turn turn;
+        int settlesOnUpdate; // at whole updates
     };
     const Row rows[] = {
-        {"dialog menu", 600, -30, 120, 6},
-        {"main menu button", 900, -28, 325, 2},
-        {"level start", -700, 16, 30, 6},
-        {"level complete", -500, 14, 0, 6},
+        {"dialog menu", 600, -30, 120, 6, Turn::AtTarget, 17},
+        {"main menu button", 900, -28, 325, 2, Turn::PastOvershoot, 22},
+        // Buttons that reach the landing place, or come within the 2 pixels of it, go on for one more update.
+        {"main menu button 314 wide, exactly on its landing place", 800, -28, 268, 2, Turn::PastOvershoot, 21},
+        {"main menu button 200 wide, 1 pixel short of the turn", 800, -28, 325, 2, Turn::PastOvershoot, 19},
+        {"level start", -700, 16, 30, 6, Turn::AtTarget, 47},
+        {"level complete", -500, 14, 0, 6, Turn::AtTarget, 37},
     };
     for (const Row& row : rows)
     {
         for (double step : {1.0, 1.6667})
         {
-            SlideIn slide(row.start, row.speed, row.target, row.overshoot);
+            SlideIn slide(row.start, row.speed, row.target, row.overshoot, row.turn);
             double furthest = row.start;
             int updates = 0;
             while (!slide.Advance(step) && updates < 1000)
@@ -92,6 +98,10 @@ TEST(SlideInTest, EveryMoverPassesItsTargetOnceBouncesAndStopsOnIt)
             EXPECT_EQ(expectedFurthest, furthest) << row.who << " step " << step;
             int travel = int(std::abs(row.target - row.start) / std::abs(row.speed * step));
             EXPECT_NEAR(travel + 1, updates, 1) << row.who << " step " << step;
+            if (step == 1.0)
+            {
+                EXPECT_EQ(row.settlesOnUpdate, updates + 1) << row.who;
+            }
         }
     }
 }
@@ -353,6 +363,17 @@ TEST_F(MenuKitTest, AMainMenuButtonLandsOnlyThenAnswersAndKeepsSlidingWhileInact
     EXPECT_EQ(425 - 100, sliding->mX);
     Click(*sliding);
     EXPECT_EQ((std::vector<int>{9}), menu->pressed);
+
+    // From 800 it comes to 324 after 17 updates, inside the 2 pixels before its landing place: not yet a turn.
+    sliding->StartSlide(800);
+    Updates(17);
+    EXPECT_EQ(324, sliding->mX);
+    Updates(1);
+    EXPECT_EQ(323, sliding->mX);
+    EXPECT_FALSE(sliding->Landed());
+    Updates(1);
+    EXPECT_TRUE(sliding->Landed());
+    EXPECT_EQ(325, sliding->mX);
 }
 
 TEST_F(MenuKitTest, TheFancyCheckboxLightsUnderThePointerAndSoundsWhenItChanges)
