@@ -277,15 +277,13 @@ void Board::PaintPlay(Graphics& g)
         else
             draggedDrink->overTarget = crowd.HighlightAt(centreX, centreY);
     }
-    std::vector<Component*> inFrontOfHud;
-    DrawScene(g, &inFrontOfHud);
+    // The HUD covers the scene, the legs of people on the lowest walkway included.
+    DrawScene(g);
     if (mode == BoardMode::Tutorial && lesson)
         lesson->Draw(g);
     const GameState* run = progress ? progress.get() : savedProgress.get();
     bool shopping = HudShowsShop();
     hud.Draw(g, day, run, shopping, mode == BoardMode::Level, drinkStation.get());
-    for (Component* person : inFrontOfHud)
-        person->Draw(g);
     if (draggedDrink)
         draggedDrink->Draw(g);
     if ((boardState != BoardState::Playing && dimmed) || pauseCount > 0)

@@ -95,9 +95,8 @@ public:
     bool LoadLevel(bool shop);
     void ClearLevel();
     // Changing rooms, then every scene item, person and shop item by ascending depth (DepthY: the top edge; a
-    // rope's posts by their feet), then x, then creation order. With inFrontOfHud, the people who stand lower
-    // than the HUD's top are not drawn but listed there in that order, to be drawn over the HUD.
-    void DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud = nullptr);
+    // rope's posts by their feet), then x, then creation order.
+    void DrawScene(Graphics& g);
 
     // Queries of the customers.
     ClothingShelf* PickFurnitureWithClothing(int clothing) const override;

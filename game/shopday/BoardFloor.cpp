@@ -5,7 +5,6 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/log/Log.h"
 #include "game/data/LevelStats.h"
-#include "game/data/PersonStats.h"
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
 #include "game/res/Res.h"
@@ -349,7 +348,7 @@ bool Board::LoadLevel(bool shop)
     return madeShopItem;
 }
 
-void Board::DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud)
+void Board::DrawScene(Graphics& g)
 {
     for (auto& changingRoom : changingRooms)
         changingRoom->Draw(g);
@@ -370,16 +369,8 @@ void Board::DrawScene(Graphics& g, std::vector<Component*>* inFrontOfHud)
         const int depthB = b->DepthY();
         return depthA != depthB ? depthA < depthB : a->x < b->x;
     });
-    // People whose feet are lower than the HUD's top stand in front of it: they wait until it has been drawn.
-    const int hudTop = hud.Top();
     for (Component* item : scene)
-    {
-        if (inFrontOfHud != nullptr && item->y + kPersonFeetY > hudTop &&
-            std::find(people.begin(), people.end(), item) != people.end())
-            inFrontOfHud->push_back(item);
-        else
-            item->Draw(g);
-    }
+        item->Draw(g);
 }
 
 ClothingShelf* Board::PickFurnitureWithClothing(int clothing) const

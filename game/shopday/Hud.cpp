@@ -157,11 +157,6 @@ void Hud::SetButtonsState(bool enabled, bool greyed)
     }
 }
 
-int Hud::Top() const
-{
-    return image != nullptr ? 600 - image->GetHeight() : 600;
-}
-
 void Hud::ShowBanner(Zestra::Image* banner)
 {
     bannerImage = banner;

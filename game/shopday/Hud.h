@@ -39,8 +39,6 @@ public:
     // (may be null) is drawn with the run's drinks.
     void Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, bool shopping, bool inLevel,
               Component* drinkStation) const;
-    // The top edge of the HUD picture (600 without one).
-    int Top() const;
 
     void ShowBanner(Zestra::Image* banner);
     void TickBanner();

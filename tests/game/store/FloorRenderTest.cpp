@@ -130,8 +130,9 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
 }
 
 // Depth order by where things stand: a person is drawn over what stands behind its feet and under what stands in
-// front of them. Each case puts one person on the real floor and compares, wherever the person and the other
-// thing both cover a pixel fully, the finished picture with the person alone or the thing alone.
+// front of them, and the HUD is over everyone. Each case puts one person on the real floor and looks wherever the
+// person and the other thing both cover a pixel fully: the finished picture shows the person there, or the floor
+// as it is without the person.
 TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
 {
     const StoreInfo* store = GetStoreInfo(1);
@@ -153,8 +154,8 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
         {"in the changing room line, in front of the rope", 216, 75, "RopeChangingRoom", 140, 73, true},
         {"the merchant at home, the service rope's first post behind his feet", 605, 225, "RopeCustomerService", 660,
          280, true, 225 + 112 - Rope::kBandHeight},
-        {"on the lowest walkway, feet lower than the HUD's top edge", 360, 445, "Hud", 0, 510, true},
-        {"at the street door on the lowest walkway", -39, 445, "Hud", 0, 510, true},
+        {"on the lowest walkway, the HUD covers the legs below its top edge", 360, 445, "Hud", 0, 510, false},
+        {"at the street door on the lowest walkway, under the HUD", -39, 445, "Hud", 0, 510, false},
         {"on the walkway behind a rack", 0, 0, "furniture", 0, 0, false},
     };
     for (const Case& c : cases)
@@ -188,6 +189,10 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
             ASSERT_NE(picture, nullptr) << c.other;
             otherG.Blit(picture, c.otherX, c.otherY);
         }
+        // The floor without the person: what must still show where the person stands behind.
+        Zestra::MemoryImage without(800, 600);
+        Zestra::Graphics withoutG(&without);
+        board.Paint(withoutG);
         auto person = std::make_unique<Person>(x, y, "Lottra", 1.5f);
         Zestra::MemoryImage alone(800, 600);
         Zestra::Graphics aloneG(&alone);
@@ -207,7 +212,7 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
                 if ((mine >> 24) != 255 || (theirs >> 24) != 255)
                     continue;
                 ++overlap;
-                right += screen.GetPixel(px, py) == (c.personInFront ? mine : theirs);
+                right += screen.GetPixel(px, py) == (c.personInFront ? mine : without.GetPixel(px, py));
             }
         EXPECT_GT(overlap, 10) << c.what << ": the case must make them overlap";
         EXPECT_EQ(right, overlap) << c.what;
