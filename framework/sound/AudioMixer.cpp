@@ -1,10 +1,12 @@
-// Voices are mixed into a float accumulator of one chunk (at most 1024 frames), which the master level scales and
-// clips into the output. Everything the audio thread touches is preallocated here or owned by the voices' users,
-// who keep it alive until they release the voice under the same lock.
+// Voices are mixed into a float accumulator of one chunk (at most 1024 frames), each scaled by its bus level; the
+// master level scales the sum and the soft limiter bends its peaks under full scale. Everything the audio thread
+// touches is preallocated here or owned by the voices' users, who keep it alive until they release the voice under the
+// same lock.
 #include "framework/sound/AudioMixer.h"
 
 #include "framework/platform/Platform.h"
 #include "framework/sound/PcmData.h"
+#include "framework/sound/SoftLimiter.h"
 #include "framework/sound/StreamRing.h"
 
 #include <algorithm>
@@ -108,20 +110,18 @@ void AudioMixer::MixChunk(int16_t* out, int frames)
     {
         if (!voice.mInUse || !voice.mPlaying || voice.mPaused)
             continue;
+        const float level = mBusLevels[size_t(voice.mBus)];
         if (voice.mSound)
-            MixSound(voice, acc, frames);
+            MixSound(voice, level, acc, frames);
         else if (voice.mStream)
-            MixStream(voice, acc, frames);
+            MixStream(voice, level, acc, frames);
     }
+    constexpr float kFullScale = 32768.0f;
     for (int i = 0; i < 2 * frames; ++i)
-    {
-        float v = acc[i] * mMasterLevel;
-        v = std::clamp(v, -32768.0f, 32767.0f);
-        out[i] = int16_t(std::lrint(v));
-    }
+        out[i] = int16_t(std::lrint(SoftLimiter::Apply(acc[i] * mMasterLevel / kFullScale) * kFullScale));
 }
 
-void AudioMixer::MixSound(Voice& voice, float* acc, int frames)
+void AudioMixer::MixSound(Voice& voice, float level, float* acc, int frames)
 {
     const PcmData& sound = *voice.mSound;
     int64_t count = sound.Frames();
@@ -131,8 +131,8 @@ void AudioMixer::MixSound(Voice& voice, float* acc, int frames)
         const uint8_t* bytes = sound.mBytes.data();
         auto mix = [&](auto fn)
         {
-            return fn(bytes, count, voice.mPosition, voice.mStep, voice.mLooping, voice.mGainLeft, voice.mGainRight,
-                      acc, frames);
+            return fn(bytes, count, voice.mPosition, voice.mStep, voice.mLooping, voice.mGainLeft * level,
+                      voice.mGainRight * level, acc, frames);
         };
         if (sound.mBits == 16)
             playing = sound.mChannels == 2 ? mix(MixSoundFrames<16, 2>) : mix(MixSoundFrames<16, 1>);
@@ -147,7 +147,7 @@ void AudioMixer::MixSound(Voice& voice, float* acc, int frames)
     }
 }
 
-void AudioMixer::MixStream(Voice& voice, float* acc, int frames)
+void AudioMixer::MixStream(Voice& voice, float level, float* acc, int frames)
 {
     StreamRing& ring = *voice.mStream;
     auto pop = [&](float* frame)
@@ -172,11 +172,13 @@ void AudioMixer::MixStream(Voice& voice, float* acc, int frames)
         voice.mFraction = 0;
         voice.mPrimed = true;
     }
+    const float gainLeft = voice.mGainLeft * level;
+    const float gainRight = voice.mGainRight * level;
     for (int i = 0; i < frames; ++i)
     {
         float fraction = float(double(voice.mFraction) * kFractionScale);
-        acc[2 * i] += (voice.mPrev[0] + (voice.mNext[0] - voice.mPrev[0]) * fraction) * voice.mGainLeft;
-        acc[2 * i + 1] += (voice.mPrev[1] + (voice.mNext[1] - voice.mPrev[1]) * fraction) * voice.mGainRight;
+        acc[2 * i] += (voice.mPrev[0] + (voice.mNext[0] - voice.mPrev[0]) * fraction) * gainLeft;
+        acc[2 * i + 1] += (voice.mPrev[1] + (voice.mNext[1] - voice.mPrev[1]) * fraction) * gainRight;
         uint64_t advanced = uint64_t(voice.mFraction) + voice.mStep;
         voice.mFraction = uint32_t(advanced);
         for (uint64_t k = advanced >> 32; k > 0; --k)
@@ -206,7 +208,19 @@ double AudioMixer::GetMasterLevel()
     return mMasterLevel;
 }
 
-int AudioMixer::AcquireVoice()
+void AudioMixer::SetBusLevel(Bus bus, float level)
+{
+    std::lock_guard<std::mutex> lock(mLock);
+    mBusLevels[size_t(bus)] = std::isnan(level) ? 0.0f : std::clamp(level, 0.0f, 1.0f);
+}
+
+float AudioMixer::GetBusLevel(Bus bus)
+{
+    std::lock_guard<std::mutex> lock(mLock);
+    return mBusLevels[size_t(bus)];
+}
+
+int AudioMixer::AcquireVoice(Bus bus)
 {
     std::lock_guard<std::mutex> lock(mLock);
     for (int i = 0; i < kMaxVoices; ++i)
@@ -215,6 +229,7 @@ int AudioMixer::AcquireVoice()
         {
             mVoices[i] = Voice();
             mVoices[i].mInUse = true;
+            mVoices[i].mBus = bus;
             return i;
         }
     }

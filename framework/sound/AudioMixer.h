@@ -1,6 +1,8 @@
 // The program's one audio output: mixes every playing voice (sound instances and streamed songs) into 44100 Hz
-// 16-bit stereo. The main thread changes voices through short locked calls; the audio thread calls Mix, which
-// never allocates, never touches a file and holds the lock only while it mixes one callback.
+// 16-bit stereo. Every voice belongs to one bus (effects, voices, music) whose level scales it; the levels keep the
+// sum clear of full scale, and a soft limiter takes the rest, so the output never clips. The main thread changes
+// voices through short locked calls; the audio thread calls Mix, which never allocates, never touches a file and
+// holds the lock only while it mixes one callback.
 // Owned by the application; it must outlive every sound manager and music player made over it.
 #pragma once
 
@@ -22,6 +24,19 @@ public:
     static constexpr int kMaxVoices = 128;
     static constexpr int kChunkFrames = 1024;
 
+    // The parts of the mix. Customers' voices must be heard over the store's effects and the music, so at the
+    // default levels the effects sit 6 dB and the music 5 dB below the voices, and the voices themselves 3 dB under
+    // unity: that headroom leaves the soft limiter only the rare pile-up.
+    enum class Bus
+    {
+        Effects,
+        Voices,
+        Music,
+    };
+    static constexpr int kBusCount = 3;
+    // Linear levels by bus.
+    static constexpr float kDefaultBusLevels[kBusCount] = {0.355f, 0.708f, 0.398f};
+
     AudioMixer();
     AudioMixer(const AudioMixer&) = delete;
     AudioMixer& operator=(const AudioMixer&) = delete;
@@ -41,10 +56,13 @@ public:
 
     // Voices: -1 when all are taken. A voice plays either a sound (borrowed: it must stay alive until the voice
     // is given another sound or released) or a stream ring (borrowed the same way).
-    int AcquireVoice();
+    int AcquireVoice(Bus bus = Bus::Effects);
     void ReleaseVoice(int voice);
     void SetVoiceSound(int voice, const PcmData* sound);
     void SetVoiceStream(int voice, StreamRing* ring, int rate);
+    // The bus's linear level, 0..1, applied to all its voices on top of their gains.
+    void SetBusLevel(Bus bus, float level);
+    float GetBusLevel(Bus bus);
     // Linear gains per channel, 0 silences.
     void SetVoiceGains(int voice, float left, float right);
     // Source frames per second; the voice resamples to the output rate.
@@ -69,6 +87,7 @@ private:
         bool mPlaying = false;
         bool mPaused = false;
         bool mLooping = false;
+        Bus mBus = Bus::Effects;
         const PcmData* mSound = nullptr;
         StreamRing* mStream = nullptr;
         float mGainLeft = 1.0f;
@@ -85,13 +104,15 @@ private:
 
     bool Valid(int voice) const { return voice >= 0 && voice < kMaxVoices && mVoices[voice].mInUse; }
     void MixChunk(int16_t* out, int frames);
-    void MixSound(Voice& voice, float* acc, int frames);
-    void MixStream(Voice& voice, float* acc, int frames);
+    // level: the voice's bus level.
+    void MixSound(Voice& voice, float level, float* acc, int frames);
+    void MixStream(Voice& voice, float level, float* acc, int frames);
 
     std::mutex mLock;
     std::array<Voice, kMaxVoices> mVoices;
     std::array<float, kChunkFrames * 2> mAccumulator{};
     float mMasterLevel = 1.0f;
+    std::array<float, kBusCount> mBusLevels{kDefaultBusLevels[0], kDefaultBusLevels[1], kDefaultBusLevels[2]};
     Platform* mOutput = nullptr;
 };
 

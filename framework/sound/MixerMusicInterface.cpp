@@ -80,7 +80,7 @@ bool MixerMusicInterface::LoadMusic(int id, const std::string& path)
         Zestra::LogFormat("%s: not a playable song (Ogg Vorbis or WAV)\n", path.c_str());
         return false;
     }
-    int voice = mMixer.AcquireVoice();
+    int voice = mMixer.AcquireVoice(AudioMixer::Bus::Music);
     if (voice < 0)
     {
         Zestra::LogFormat("%s: no free mixer voice for the song\n", path.c_str());

@@ -63,8 +63,8 @@ void AttenuationToGains(int attenuation, int pan, float& left, float& right)
 }
 
 MixerSoundManager::MixerSoundManager(AudioMixer* mixer, std::string dataFolder, Clock clock,
-                                     std::shared_ptr<SoundFileAccess> files)
-    : mMixer(mixer), mDataFolder(std::move(dataFolder)), mClock(std::move(clock)), mFiles(std::move(files))
+                                     std::shared_ptr<SoundFileAccess> files, AudioMixer::Bus bus)
+    : mMixer(mixer), mBus(bus), mDataFolder(std::move(dataFolder)), mClock(std::move(clock)), mFiles(std::move(files))
 {
     if (!mFiles)
         mFiles = MakeArchiveSoundFileAccess();
@@ -286,7 +286,7 @@ SoundInstance* MixerSoundManager::MakeInstance(int id)
     {
         if (!sound)
             return nullptr;
-        voice = mMixer->AcquireVoice();
+        voice = mMixer->AcquireVoice(mBus);
         if (voice < 0)
         {
             // Callers already handle a null instance; a full mixer only costs this one sound.

@@ -3,6 +3,7 @@
 // written back as WAV cache files below the per-machine data folder so later starts skip the decoding.
 #pragma once
 
+#include "framework/sound/AudioMixer.h"
 #include "framework/sound/SoundManager.h"
 
 #include <array>
@@ -15,7 +16,6 @@
 namespace Zestra
 {
 
-class AudioMixer;
 class MixerSoundInstance;
 class SoundFileAccess;
 struct PcmData;
@@ -29,9 +29,10 @@ public:
     static constexpr uint8_t kCacheKey = 0x5A;
 
     // mixer: borrowed, null for the silent manager. dataFolder: the per-machine data folder (with or without a
-    // trailing '/'), "" for no cache files. files: null for the archive-aware file functions.
+    // trailing '/'), "" for no cache files. files: null for the archive-aware file functions. bus: the part of the
+    // mix every instance plays in.
     MixerSoundManager(AudioMixer* mixer, std::string dataFolder, Clock clock,
-                      std::shared_ptr<SoundFileAccess> files = nullptr);
+                      std::shared_ptr<SoundFileAccess> files = nullptr, AudioMixer::Bus bus = AudioMixer::Bus::Effects);
     ~MixerSoundManager() override;
 
     bool HasDevice() override;
@@ -64,6 +65,7 @@ private:
     void Sweep();
 
     AudioMixer* mMixer;
+    AudioMixer::Bus mBus;
     std::string mDataFolder;
     Clock mClock;
     std::shared_ptr<SoundFileAccess> mFiles;

@@ -23,7 +23,8 @@ std::unique_ptr<AudioMixer> OpenAudioMixer(Platform* platform)
     return nullptr;
 }
 
-std::unique_ptr<SoundManager> CreateSoundManager(AudioMixer* mixer, Platform* platform, const std::string& dataFolder)
+std::unique_ptr<SoundManager> CreateSoundManager(AudioMixer* mixer, Platform* platform, const std::string& dataFolder,
+                                                 AudioMixer::Bus bus)
 {
     MixerSoundManager::Clock clock;
     if (platform)
@@ -35,7 +36,7 @@ std::unique_ptr<SoundManager> CreateSoundManager(AudioMixer* mixer, Platform* pl
                                 std::chrono::steady_clock::now().time_since_epoch())
                                 .count());
         };
-    return std::make_unique<MixerSoundManager>(mixer, dataFolder, std::move(clock));
+    return std::make_unique<MixerSoundManager>(mixer, dataFolder, std::move(clock), nullptr, bus);
 }
 
 std::unique_ptr<MusicInterface> CreateMusicPlayer(AudioMixer* mixer)

@@ -2,13 +2,14 @@
 // manager, the voice manager and the music player. Without a device everything is silent, after one warning.
 #pragma once
 
+#include "framework/sound/AudioMixer.h"
+
 #include <memory>
 #include <string>
 
 namespace Zestra
 {
 
-class AudioMixer;
 class MusicInterface;
 class Platform;
 class SoundManager;
@@ -18,8 +19,9 @@ class SoundManager;
 std::unique_ptr<AudioMixer> OpenAudioMixer(Platform* platform);
 
 // mixer null: the silent manager. platform supplies the clock (null: a steady clock). dataFolder: the per-machine
-// data folder that holds the "cached/" sound files ("" for none).
-std::unique_ptr<SoundManager> CreateSoundManager(AudioMixer* mixer, Platform* platform, const std::string& dataFolder);
+// data folder that holds the "cached/" sound files ("" for none). bus: the part of the mix its sounds play in.
+std::unique_ptr<SoundManager> CreateSoundManager(AudioMixer* mixer, Platform* platform, const std::string& dataFolder,
+                                                 AudioMixer::Bus bus = AudioMixer::Bus::Effects);
 
 // mixer null: the silent player (the MusicInterface base).
 std::unique_ptr<MusicInterface> CreateMusicPlayer(AudioMixer* mixer);

@@ -210,7 +210,7 @@ void GameApp::SetVoiceVolume(double volume)
 
 std::unique_ptr<SoundManager> GameApp::MakeVoiceManager()
 {
-    return CreateSoundManager(mSilent ? nullptr : mAudioMixer.get(), &mPlatform, mDataFolder);
+    return CreateSoundManager(mSilent ? nullptr : mAudioMixer.get(), &mPlatform, mDataFolder, AudioMixer::Bus::Voices);
 }
 
 void GameApp::PlayVoice(VoiceId voice)

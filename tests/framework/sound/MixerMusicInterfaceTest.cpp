@@ -15,8 +15,10 @@ class MusicTest : public ::testing::Test
 {
 protected:
     // Song 1: a stereo 44100 Hz WAV whose left channel counts frames (value = frame index) and right is constant.
+    // The music bus is at unity, so the output shows the player's own levels.
     void SetUp() override
     {
+        mMixer.SetBusLevel(AudioMixer::Bus::Music, 1.0f);
         std::vector<int16_t> samples;
         for (int i = 0; i < kSongFrames; ++i)
         {

@@ -1,8 +1,8 @@
 #include "framework/sound/MixerSoundManager.h"
 
 #include "framework/pak/PakFormat.h"
-#include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/pak/PakInterface.h"
+#include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/sound/AudioMixer.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundFactory.h"
@@ -21,10 +21,15 @@ namespace
 {
 
 // A manager over a mixer nobody plays out, with a clock the test moves; files are loose files in a scratch folder.
+// The effects bus is at unity and the test signals stay under the limiter's knee, so the output shows the
+// manager's own rules.
 class SoundManagerTest : public ::testing::Test
 {
 protected:
-    SoundManagerTest() : mManager(&mMixer, (mFolder.Path() / "data").string(), [this] { return mNowMs; }) {}
+    SoundManagerTest() : mManager(&mMixer, (mFolder.Path() / "data").string(), [this] { return mNowMs; })
+    {
+        mMixer.SetBusLevel(AudioMixer::Bus::Effects, 1.0f);
+    }
 
     // A mono 44100 Hz ramp: frame i holds step * i, so output positions show the playback rate.
     void LoadRamp(int id, int frames, int step = 10)
@@ -71,8 +76,9 @@ TEST(SoundLevels, AttenuationRule)
 
 TEST_F(SoundManagerTest, VolumeAndPanReachTheOutput)
 {
-    LoadConstant(0, 4000, 32767);
-    const double halfLevel = 32767 * std::pow(10.0, -605 / 2000.0);
+    const int full = 16000;
+    LoadConstant(0, 4000, full);
+    const double halfLevel = full * std::pow(10.0, -605 / 2000.0);
     struct Case
     {
         double volume;
@@ -80,8 +86,8 @@ TEST_F(SoundManagerTest, VolumeAndPanReachTheOutput)
         double left, right;
     };
     const Case cases[] = {
-        {1.0, 0, 32767, 32767},         {1.0, -10000, 32767, 0}, {1.0, 10000, 0, 32767},
-        {0.5, 0, halfLevel, halfLevel}, {0.01, 0, 0, 0},         {1.0, -2000, 32767, 32767 * 0.1},
+        {1.0, 0, full, full},           {1.0, -10000, full, 0}, {1.0, 10000, 0, full},
+        {0.5, 0, halfLevel, halfLevel}, {0.01, 0, 0, 0},        {1.0, -2000, full, full * 0.1},
     };
     for (const Case& c : cases)
     {
@@ -100,13 +106,13 @@ TEST_F(SoundManagerTest, VolumeAndPanReachTheOutput)
 
 TEST_F(SoundManagerTest, ManagerDefaultsAndMasterLevelScaleInstances)
 {
-    LoadConstant(7, 4000, 20000);
+    LoadConstant(7, 4000, 16000);
     ASSERT_TRUE(mManager.SetDefaultVolume(7, 0.5));
     ASSERT_TRUE(mManager.SetDefaultPan(7, 10000));
     SoundInstance* instance = mManager.MakeInstance(7);
     ASSERT_NE(instance, nullptr);
     instance->Play(true, false);
-    const double half = 20000 * std::pow(10.0, -605 / 2000.0);
+    const double half = 16000 * std::pow(10.0, -605 / 2000.0);
     std::vector<int16_t> out = Pull(mMixer, 10);
     EXPECT_EQ(Left(out, 5), 0);
     EXPECT_NEAR(Right(out, 5), half, 1.0);
@@ -417,7 +423,7 @@ TEST(SoundFactory, OneMixerFeedsThePlatformOutputOrEverythingIsSilent)
         EXPECT_EQ(beep->Play(false, true), device);
         if (device)
         {
-            EXPECT_EQ(platform.PullAudio(10)[1], 12000);
+            EXPECT_NEAR(platform.PullAudio(10)[1], 12000 * AudioMixer::kDefaultBusLevels[0], 1.0); // on the effects bus
         }
         // The sweep of finished one-shots runs on the platform's clock.
         platform.PullAudio(200);
