@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake pkg-config git
           libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev libfreetype-dev fonts-dejavu-core
-          libvorbis-dev libogg-dev libcairo2-dev
+          libvorbis-dev libogg-dev libcairo2-dev libstb-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
 
 # install_packages [EXTRA...]: the packages above plus the extra ones, each only when it is missing.

@@ -3,9 +3,11 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 
+#ifndef ZESTRA_NO_FREETYPE
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#endif
 
 #include <algorithm>
 #include <array>
@@ -16,6 +18,7 @@
 namespace Zestra
 {
 
+#ifndef ZESTRA_NO_FREETYPE
 // One opened face at one pixel size with its rendered Latin-1 glyphs; shared by a font and its clones.
 class SysFontFace
 {
@@ -116,6 +119,39 @@ private:
     std::mutex mMutex;
     std::array<Glyph, 256> mGlyphs;
 };
+#else
+// Without FreeType (the browser build) no face ever opens: the font measures and draws as empty.
+class SysFontFace
+{
+public:
+    struct Glyph
+    {
+        int mAdvance = 0;
+        int mLeft = 0;
+        int mTop = 0;
+        std::unique_ptr<MemoryImage> mImage;
+    };
+
+    SysFontFace(const std::string& path, int pixelSize, bool synthBold)
+        : mPath(path), mPixelSize(pixelSize), mSynthBold(synthBold)
+    {
+    }
+
+    bool IsLoaded() const { return false; }
+    const Glyph& GetGlyph(uint8_t) const { return mEmpty; }
+    int Kerning(uint8_t, uint8_t) const { return 0; }
+
+    std::string mPath;
+    int mPixelSize = 0;
+    bool mSynthBold = false;
+    int mAscent = 0;
+    int mDescent = 0;
+    int mLineGap = 0;
+
+private:
+    Glyph mEmpty;
+};
+#endif
 
 namespace
 {

@@ -3,10 +3,9 @@
 #include "framework/sound/SongStream.h"
 
 #include "framework/sound/ByteSource.h"
+#include "framework/sound/OggCodec.h"
 #include "framework/sound/PcmData.h"
 #include "framework/sound/SoundDecoders.h"
-
-#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 
@@ -31,23 +30,18 @@ class OggSongStream final : public SongStream
 public:
     explicit OggSongStream(std::vector<uint8_t> bytes) : mBytes(std::move(bytes)), mSource(mBytes) {}
 
-    ~OggSongStream() override
-    {
-        if (mOpen)
-            ov_clear(&mFile);
-    }
-
     bool Open()
     {
-        if (OpenOggFile(mSource, &mFile) != 0)
+        mStream = OpenOggStream(mSource);
+        if (!mStream)
             return false;
-        mOpen = true;
-        vorbis_info* info = ov_info(&mFile, -1);
-        if (!info || info->channels < 1 || info->channels > 2 || info->rate < 1 || info->rate > 1000000)
+        const int channels = mStream->Channels();
+        const int rate = mStream->Rate();
+        if (channels < 1 || channels > 2 || rate < 1 || rate > 1000000)
             return false;
-        mChannels = info->channels;
-        mRate = int(info->rate);
-        mLength = std::max<int64_t>(0, ov_pcm_total(&mFile, -1));
+        mChannels = channels;
+        mRate = rate;
+        mLength = std::max<int64_t>(0, mStream->Length());
         return mLength > 0;
     }
 
@@ -61,18 +55,12 @@ public:
         int failures = 0;
         while (done < frames)
         {
-            int bitstream = 0;
             int16_t* at = stereo + 2 * done;
-            long got =
-                ov_read(&mFile, reinterpret_cast<char*>(at), (frames - done) * mChannels * 2, 0, 2, 1, &bitstream);
-            if (got == OV_HOLE && ++failures < 8)
+            int count = mStream->Read(at, frames - done);
+            if (count == OggStream::HOLE && ++failures < 8)
                 continue; // a gap in the data: keep what follows
-            if (got <= 0)
+            if (count <= 0)
                 break;
-            vorbis_info* info = ov_info(&mFile, bitstream);
-            if (!info || info->channels != mChannels)
-                break; // a chained stream with another layout is not ours to mix
-            int count = int(got / (2 * mChannels));
             if (mChannels == 1)
                 MonoToStereo(at, count);
             done += count;
@@ -80,13 +68,12 @@ public:
         return done;
     }
 
-    bool Seek(int64_t frame) override { return ov_pcm_seek(&mFile, std::clamp<int64_t>(frame, 0, mLength)) == 0; }
+    bool Seek(int64_t frame) override { return mStream->Seek(std::clamp<int64_t>(frame, 0, mLength)); }
 
 private:
     std::vector<uint8_t> mBytes;
     MemoryByteSource mSource;
-    OggVorbis_File mFile{};
-    bool mOpen = false;
+    std::unique_ptr<OggStream> mStream; // reads mSource: declared after it, so it is destroyed first
     int mChannels = 2;
     int mRate = 44100;
     int64_t mLength = 0;

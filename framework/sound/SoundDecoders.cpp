@@ -3,8 +3,7 @@
 #include "framework/sound/SoundDecoders.h"
 
 #include "framework/sound/ByteSource.h"
-
-#include <vorbis/vorbisfile.h>
+#include "framework/sound/OggCodec.h"
 
 #include <algorithm>
 #include <cstring>
@@ -68,29 +67,6 @@ void PutTag(std::vector<uint8_t>& out, const char* tag)
 {
     for (int i = 0; i < 4; ++i)
         out.push_back(uint8_t(tag[i]));
-}
-
-// libvorbisfile callbacks over a ByteSource; the source outlives the stream, so close does nothing.
-size_t OggRead(void* buffer, size_t size, size_t count, void* user)
-{
-    if (size == 0)
-        return 0;
-    return static_cast<ByteSource*>(user)->Read(buffer, size * count) / size;
-}
-
-int OggSeek(void* user, ogg_int64_t offset, int origin)
-{
-    return static_cast<ByteSource*>(user)->Seek(offset, origin) ? 0 : -1;
-}
-
-int OggClose(void*)
-{
-    return 0;
-}
-
-long OggTell(void* user)
-{
-    return long(static_cast<ByteSource*>(user)->Tell());
 }
 
 // An Ogg stream cut short still decodes up to its last whole page; only the final page's end-of-stream flag,
@@ -203,50 +179,51 @@ bool ReadWav(ByteSource& source, PcmData& out, const FileTimeFn& fileTime)
     }
 }
 
-int OpenOggFile(ByteSource& source, OggVorbis_File* file)
+std::unique_ptr<OggStream> OpenOggStream(ByteSource& source)
 {
-    return ov_open_callbacks(&source, file, nullptr, 0, ov_callbacks{OggRead, OggSeek, OggClose, OggTell});
+#ifdef ZESTRA_STB_CODECS
+    return OpenStbVorbisStream(source);
+#else
+    return OpenVorbisFileStream(source);
+#endif
 }
 
 bool DecodeOgg(ByteSource& source, PcmData& out)
 {
     source.Seek(0, 0);
-    OggVorbis_File file;
-    if (OpenOggFile(source, &file) != 0)
+    std::unique_ptr<OggStream> stream = OpenOggStream(source);
+    if (!stream)
         return false;
 
     bool ok = false;
     PcmData decoded;
-    vorbis_info* info = ov_info(&file, -1);
-    ogg_int64_t total = ov_pcm_total(&file, -1);
-    if (info && total > 0 && IsPlayableFormat(info->channels, int(std::min<long>(info->rate, 0x7FFFFFFF)), 16))
+    const int64_t total = stream->Length();
+    if (total > 0 && IsPlayableFormat(stream->Channels(), stream->Rate(), 16))
     {
         PcmData pcm;
-        pcm.mChannels = info->channels;
-        pcm.mRate = int(info->rate);
+        pcm.mChannels = stream->Channels();
+        pcm.mRate = stream->Rate();
         pcm.mBits = 16;
         uint64_t wanted = uint64_t(total) * uint64_t(pcm.BlockAlign());
         // The total comes from the last page's granule position, which a corrupt file can inflate; grow with
         // what really decodes instead of trusting it up front.
         pcm.mBytes.reserve(size_t(std::min<uint64_t>(wanted, 16u << 20)));
-        char chunk[8192];
-        int bitstream = 0;
+        int16_t chunk[4096];
+        const int chunkFrames = 4096 / pcm.mChannels;
         while (pcm.mBytes.size() < wanted)
         {
-            long got = ov_read(&file, chunk, sizeof(chunk), 0, 2, 1, &bitstream);
-            if (got <= 0)
+            int frames = stream->Read(chunk, chunkFrames);
+            if (frames <= 0)
                 break;
-            vorbis_info* linkInfo = ov_info(&file, bitstream);
-            if (!linkInfo || linkInfo->channels != pcm.mChannels)
-                break;
-            size_t take = size_t(std::min<uint64_t>(uint64_t(got), wanted - pcm.mBytes.size()));
-            pcm.mBytes.insert(pcm.mBytes.end(), chunk, chunk + take);
+            const auto* bytes = reinterpret_cast<const uint8_t*>(chunk);
+            size_t take = size_t(std::min<uint64_t>(uint64_t(frames) * pcm.BlockAlign(), wanted - pcm.mBytes.size()));
+            pcm.mBytes.insert(pcm.mBytes.end(), bytes, bytes + take);
         }
         ok = pcm.mBytes.size() == wanted;
         if (ok)
             decoded = std::move(pcm);
     }
-    ov_clear(&file);
+    stream.reset();
     if (!ok || !EndsWithEndOfStreamPage(source))
         return false;
     out = std::move(decoded);
