@@ -82,9 +82,14 @@ float Real(const std::string& text)
         ++i;
     double value = 0.0; // stays 0 when nothing converts, like atof
     const char* first = text.data() + i;
+#if defined(__cpp_lib_to_chars)
     const auto result = std::from_chars(first, text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range)
         value = std::strtod(first, nullptr); // only its magnitude matters here: huge or tiny
+#else
+    // A library without the floating-point from_chars (the browser build's) has only the "C" locale anyway.
+    value = std::strtod(first, nullptr);
+#endif
     if (std::isnan(value))
         return 0.0f;
     if (value > FLT_MAX)

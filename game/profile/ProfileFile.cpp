@@ -137,8 +137,14 @@ std::string FormatFileMoney(double value)
     value = std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX));
     const double narrowed = static_cast<float>(value);
     char buffer[64];
+#if defined(__cpp_lib_to_chars)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, narrowed, std::chars_format::fixed, 2);
     return std::string(buffer, result.ptr);
+#else
+    // A library without the floating-point to_chars (the browser build's) has only the "C" locale anyway.
+    const int length = std::snprintf(buffer, sizeof buffer, "%.2f", narrowed);
+    return std::string(buffer, size_t(std::clamp(length, 0, int(sizeof buffer) - 1)));
+#endif
 }
 
 std::string FormatProfiles(const ProfileSet& set)
