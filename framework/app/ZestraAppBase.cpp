@@ -411,15 +411,19 @@ void ZestraAppBase::StartLoadingThread()
 {
     if (mLoadingStarted)
         return;
-    mThrottleWhileLoading = true;
     mLoadingStarted = true;
-    mLoadingThread = std::thread(
-        [this]()
-        {
-            RunLoadingTask();
-            DebugOutput("Resource Loading Time: " + std::to_string(mPlatform.NowMs() - mStartTime) + "\r\n");
-            mLoadingFinished.store(true, std::memory_order_release);
-        });
+    auto task = [this]()
+    {
+        RunLoadingTask();
+        DebugOutput("Resource Loading Time: " + std::to_string(mPlatform.NowMs() - mStartTime) + "\r\n");
+        mLoadingFinished.store(true, std::memory_order_release);
+    };
+    // Sliced loading runs only while the main loop sleeps, so the loop has nothing to leave it by pausing.
+    mThrottleWhileLoading = !mPlatform.RunsTasksInSlices();
+    if (mPlatform.RunsTasksInSlices())
+        mPlatform.StartSlicedTask(std::move(task));
+    else
+        mLoadingThread = std::thread(std::move(task));
 }
 
 void ZestraAppBase::Run()

@@ -186,6 +186,14 @@ public:
     virtual void LockAudio() = 0;
     virtual void UnlockAudio() = 0;
 
+    // The loading task's line of work beside the main loop. With threads (the default) it gets a thread of its
+    // own. A platform without threads runs it in slices on the main thread instead: StartSlicedTask takes it, the
+    // platform's SleepMs spends the main loop's idle time on it, and the task calls YieldSlicedTask at its step
+    // boundaries so that the main loop gets its turn back.
+    virtual bool RunsTasksInSlices() const { return false; }
+    virtual void StartSlicedTask(std::function<void()> task) { task(); }
+    virtual void YieldSlicedTask() {}
+
     // Per-user settings store and folders.
     virtual SettingsStore& Settings() = 0;
     virtual std::string UserDataFolder() = 0; // per-user data folder, created on demand, ends in '/'

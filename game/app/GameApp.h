@@ -153,8 +153,13 @@ public:
     std::function<void()> onDayStarted; // once a day has been built and opened
 
 protected:
-    // One step of the loading task done; the title screen reads the count when it next updates.
-    void LoadingStep() { mLoadingTasksDone.fetch_add(1, std::memory_order_relaxed); }
+    // One step of the loading task done; the title screen reads the count when it next updates. A task run in
+    // slices yields here.
+    void LoadingStep()
+    {
+        mLoadingTasksDone.fetch_add(1, std::memory_order_relaxed);
+        GetPlatform().YieldSlicedTask();
+    }
     // Loading thread: records a failed load for the main thread, which reports it once loading has ended.
     void FailLoading(const std::string& error);
     // The voices' own sound manager, made once at start-up; it shares the effects' mixer.
