@@ -11,7 +11,12 @@ target_link_libraries(game_app PUBLIC velmora_options zestra_app game_flow game_
 
 # The program `velmora`: built into the game folder beside its data, so it runs from the build tree as it is.
 add_executable(velmora ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_sdl zestra_headless game_app game_diag)
+if(EMSCRIPTEN)
+    target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_web zestra_headless game_app game_diag)
+    velmora_web_program(velmora)
+else()
+    target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_sdl zestra_headless game_app game_diag)
+endif()
 foreach(dep game_menus)
     if(TARGET ${dep})
         target_link_libraries(velmora PRIVATE ${dep})

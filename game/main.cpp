@@ -1,7 +1,12 @@
-// The program: picks the platform (SDL, or headless for automation), runs the game and returns its code.
+// The program: picks the platform (SDL or the browser, or headless for automation), runs the game and returns its
+// code.
 #include "framework/platform/Platform.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
+#ifdef __EMSCRIPTEN__
+#include "framework/platform/web/WebPlatform.h"
+#else
 #include "framework/platform/sdl/SdlPlatform.h"
+#endif
 #include "game/app/GameApp.h"
 #include "game/diag/Diagnostics.h"
 #include "game/diag/ProcessFigures.h"
@@ -60,7 +65,13 @@ int main(int argc, char** argv)
         Zestra::HeadlessPlatform::CloseOnInterrupt();
     }
     else
+    {
+#ifdef __EMSCRIPTEN__
+        platform = std::make_unique<Zestra::WebPlatform>();
+#else
         platform = std::make_unique<Zestra::SdlPlatform>();
+#endif
+    }
 
     int exitCode = 0;
     {
