@@ -4,6 +4,8 @@
 #   bash build.sh test    install what is missing, build, run every test
 #   bash build.sh fuzz    build the fuzz targets with clang and run each for a bounded time
 #   bash build.sh package build in Release and make the Debian package in build/package/, then check it
+#   bash build.sh web     build the browser version into build-web/ (a static site) and say how to serve it
+#   bash build.sh web-test  build it and play it in Debian's Chromium (logo to menu, a day, a reload)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -91,6 +93,41 @@ build() {
     cmake --build "$dir" -j "$(jobs)"
 }
 
+# ---- The browser version ----------------------------------------------------------------------------------------
+# Debian's emscripten builds it offline; the game's data is the desktop build's generated archive. The site goes to
+# build-web/, emscripten's build tree to build-emscripten/.
+WEB_PACKAGES=(emscripten libstb-dev)
+WEB_TEST_PACKAGES=(chromium)
+
+install_these() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    # Node and npm may come from elsewhere than Debian (a newer Node bundles its own npm): only ask for them when
+    # the commands are missing.
+    command -v node >/dev/null || missing+=(nodejs)
+    command -v npm >/dev/null || missing+=(npm)
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+web_build() {
+    install_packages
+    install_these "${WEB_PACKAGES[@]}"
+    # The content generator is a desktop program: the archive comes from the desktop build.
+    [ -f build/game/main.pak ] || build build
+    # Debian's emscripten finds its JavaScript helpers (acorn) among Debian's node modules only through NODE_PATH.
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+    emcmake cmake -S . -B build-emscripten -DCMAKE_BUILD_TYPE=Release -DVELMORA_WEB_DATA="$(pwd)/build/game" \
+        -DVELMORA_WEB_SITE="$(pwd)/build-web" >/dev/null
+    cmake --build build-emscripten -j "$(jobs)"
+}
+
 case "${1:-}" in
     run)
         install_packages
@@ -140,8 +177,21 @@ case "${1:-}" in
         echo "fuzz: $passed passed, $failed failed"
         [ "$failed" -eq 0 ]
         ;;
+    web)
+        web_build
+        echo "The site is in build-web/ ($(du -sh build-web | cut -f1)). Serve it from any static file server, e.g."
+        echo "    python3 -m http.server -d build-web 8000 --bind 127.0.0.1"
+        echo "and open http://127.0.0.1:8000/ (or ?autoplay&level=1:0&seed=1 to watch the built-in player)."
+        ;;
+    web-test)
+        web_build
+        install_these "${WEB_TEST_PACKAGES[@]}"
+        # puppeteer-core drives the browser we name and never downloads one.
+        (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+        node tests/web/web-test.mjs build-web build-web-test
+        ;;
     *)
-        sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
         exit 2
         ;;
 esac

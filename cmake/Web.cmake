@@ -9,6 +9,8 @@ set(VELMORA_FUZZ OFF CACHE BOOL "" FORCE)
 
 # The game's data is the desktop build's generated archive (the content generator is a desktop program).
 set(VELMORA_WEB_DATA "${PROJECT_SOURCE_DIR}/build/game" CACHE PATH "Folder holding the generated main.pak")
+# Where the site (page, script, WebAssembly, data) is put together.
+set(VELMORA_WEB_SITE "${CMAKE_BINARY_DIR}/site" CACHE PATH "Folder of the static site")
 
 # Exceptions are caught (resource lookups throw by design); everything else is plain C++.
 add_compile_options(-fexceptions)
@@ -31,9 +33,11 @@ function(velmora_web_program target)
         "-sEXPORTED_FUNCTIONS=['_main','_velmora_audio_fill']"
         --preload-file ${VELMORA_WEB_DATA}/main.pak@/game/main.pak)
     target_link_options(${target} PRIVATE ${flags})
-    set_target_properties(${target} PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site)
-    # The page and its script come from web/, beside the program.
+    set_target_properties(${target} PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${VELMORA_WEB_SITE})
+    # The archive is packed into the script's data file at link time: a new archive means a new link.
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${VELMORA_WEB_DATA}/main.pak)
+    # Our own page (emscripten's page template needs a minifier that fails here).
     add_custom_command(TARGET ${target} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/index.html ${CMAKE_BINARY_DIR}/site/index.html
+        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/index.html ${VELMORA_WEB_SITE}/index.html
         VERBATIM)
 endfunction()
