@@ -238,8 +238,16 @@ void GameApp::AddGameOptions()
                               }
                               options.levelGiven = true;
                           }});
-    AddCommandLineOption({"-autoplay", "", "let the built-in player play the day with mouse events",
-                          [this](const std::string&) { options.autoplay = true; }});
+    AddCommandLineOption({"-autoplay", "[novice]",
+                          "let the built-in player play the day with mouse events; =novice plays it as a "
+                          "newcomer would (slower, by what catches the eye, sometimes beside the target)",
+                          [this](const std::string& value)
+                          {
+                              if (!value.empty() && value != "novice")
+                                  ReportBadOptionValue("-autoplay", value);
+                              options.autoplay = true;
+                              options.novice = value == "novice";
+                          }});
     AddCommandLineOption({"-drive", "FILE",
                           "with -autoplay: the player's mouse events are not queued but written to FILE (a named "
                           "pipe; - for standard output) as lines \"move X Y\", \"down X Y\", \"up X Y\" in window "

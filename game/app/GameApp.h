@@ -36,6 +36,7 @@ struct GameOptions
     int store = 1;
     int level = 0;
     bool autoplay = false;       // "-autoplay": the built-in player plays the day
+    bool novice = false;         // "-autoplay=novice": the built-in newcomer plays it instead
     bool noDraw = false;         // "-nodraw": skip drawing (with -headless), for simulation speed
     bool quitAfterLevel = false; // "-quit-after-level": one line of JSON on stdout, then exit 0
     bool timings = false;        // "-timings": one line of JSON with the start-up figures once loaded, then quit

@@ -110,7 +110,9 @@ void Diagnostics::OnDayStarted()
 {
     mStartMs = WallMs();
     if (mApp.options.autoplay && mApp.GetBoard() != nullptr)
-        mBot = std::make_unique<PlayerBot>(*mApp.GetBoard(), EventSink());
+        mBot = std::make_unique<PlayerBot>(*mApp.GetBoard(), EventSink(),
+                                           mApp.options.novice ? PlayerBot::Style::Novice : PlayerBot::Style::Strong,
+                                           mApp.mRandSeed);
 }
 
 bool Diagnostics::PlaysRun() const

@@ -1,6 +1,7 @@
 #include "game/diag/HeadlessDay.h"
 
 #include "framework/platform/Platform.h"
+#include "game/diag/NovicePlayer.h"
 #include "game/diag/PlayerBot.h"
 #include "game/shopday/Board.h"
 
@@ -35,6 +36,18 @@ DayOutcome HeadlessDay::Play(bool autoplay, Zestra::Graphics* g, int maxTicks)
     std::unique_ptr<PlayerBot> bot;
     if (autoplay)
         bot = std::make_unique<PlayerBot>(mBoard, [this](const Zestra::PlatformEvent& event) { Deliver(event); });
+    return PlayWith(bot.get(), g, maxTicks);
+}
+
+DayOutcome HeadlessDay::PlayAsNovice(unsigned seed, int maxTicks)
+{
+    PlayerBot bot(mBoard, [this](const Zestra::PlatformEvent& event) { Deliver(event); }, PlayerBot::Style::Novice,
+                  seed);
+    return PlayWith(&bot, nullptr, maxTicks);
+}
+
+DayOutcome HeadlessDay::PlayWith(PlayerBot* bot, Zestra::Graphics* g, int maxTicks)
+{
     DayOutcome outcome;
     int tick = 0;
     while (mBoard.levelResult < 0 && tick < maxTicks)
@@ -55,6 +68,12 @@ DayOutcome HeadlessDay::Play(bool autoplay, Zestra::Graphics* g, int maxTicks)
     outcome.lostCustomers = mBoard.day.lostCustomers;
     outcome.customersServed = mBoard.day.customersServed;
     outcome.ticks = tick;
+    if (bot != nullptr)
+    {
+        const NovicePlayer* novice = bot->Novice();
+        outcome.clicks = novice != nullptr ? novice->clicks : bot->clicks;
+        outcome.misses = novice != nullptr ? novice->misses : 0;
+    }
     return outcome;
 }
 

@@ -10,6 +10,8 @@ class Graphics;
 struct PlatformEvent;
 } // namespace Zestra
 
+class PlayerBot;
+
 struct DayOutcome
 {
     int result = -1; // 0 failed, 1 passed, 2 expert; -1 when the day did not end within the tick limit
@@ -21,6 +23,8 @@ struct DayOutcome
     int lostCustomers = 0;
     int customersServed = 0;
     int ticks = 0;
+    int clicks = 0; // the player's clicks on the floor
+    int misses = 0; // of them, landed beside their target (the newcomer only)
 };
 
 class HeadlessDay
@@ -30,6 +34,8 @@ public:
 
     // g: drawn into after every tick when not null. maxTicks bounds a day that never ends.
     DayOutcome Play(bool autoplay, Zestra::Graphics* g, int maxTicks = 200000);
+    // The same, played by the built-in newcomer with the run's seed.
+    DayOutcome PlayAsNovice(unsigned seed, int maxTicks = 200000);
     // Plays the board's lesson with the built-in player until the board has deleted it; returns the updates it
     // took, or -1 when it still ran after maxTicks.
     int PlayLesson(Zestra::Graphics* g, int maxTicks);
@@ -37,6 +43,8 @@ public:
     void Deliver(const Zestra::PlatformEvent& event);
 
 private:
+    DayOutcome PlayWith(PlayerBot* bot, Zestra::Graphics* g, int maxTicks);
+
     Zestra::Board& mBoard;
     bool mPressed = false;
 };

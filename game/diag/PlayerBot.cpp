@@ -5,6 +5,7 @@
 #include "framework/widgets/ControlSupport.h"
 #include "game/app/GameApp.h"
 #include "game/diag/MinigamePlayer.h"
+#include "game/diag/NovicePlayer.h"
 #include "game/diag/ShoppingRule.h"
 #include "game/ui/Button.h"
 #include "game/minigame/Minigame.h"
@@ -65,8 +66,11 @@ bool Contains(const std::vector<int>& items, int item)
 }
 } // namespace
 
-PlayerBot::PlayerBot(Zestra::Board& board, EventSink sink) : mBoard(board), mSink(std::move(sink))
+PlayerBot::PlayerBot(Zestra::Board& board, EventSink sink, Style style, unsigned seed)
+    : mBoard(board), mSink(std::move(sink)), mSeed(seed)
 {
+    if (style == Style::Novice)
+        mNovice = std::make_unique<NovicePlayer>(mBoard, mSink, seed);
 }
 
 PlayerBot::~PlayerBot() = default;
@@ -74,7 +78,11 @@ PlayerBot::~PlayerBot() = default;
 void PlayerBot::PlayMinigame(const Minigame& minigame)
 {
     if (!mMinigamePlayer)
-        mMinigamePlayer = std::make_unique<MinigamePlayer>(mSink);
+    {
+        // A newcomer keeps about two pieces in three of what it saw.
+        mMinigamePlayer = mNovice ? std::make_unique<MinigamePlayer>(mSink, 65, mSeed)
+                                  : std::make_unique<MinigamePlayer>(mSink);
+    }
     const Button* done = minigame.doneButton;
     Zestra::Rect doneArea;
     bool doneShown = done != nullptr && done->mShown && !done->mInactive;
@@ -124,6 +132,12 @@ void PlayerBot::Update()
     if (mBoard.boardState != BoardState::Playing || (mBoard.mode != BoardMode::Level && !inLesson) ||
         mBoard.levelResult >= 0 || mBoard.progress == nullptr)
         return;
+    if (mNovice && !inLesson && mBoard.pauseCount == 0)
+    {
+        // The newcomer keeps its own pace.
+        mNovice->Update(mDrinksShown);
+        return;
+    }
     if (mWait > 0)
     {
         --mWait;
@@ -148,7 +162,10 @@ bool PlayerBot::FollowLesson()
     BoardLesson& lesson = *mBoard.lesson;
     using Type = Zestra::PlatformEvent::Type;
     if (lesson.AllowsDrinks() && GiveLessonDrink())
+    {
+        mDrinksShown = true;
         return true;
+    }
     int x = 0;
     int y = 0;
     if (!lesson.ArrowTargetPoint(x, y))

@@ -16,6 +16,7 @@ class ActiveComponent;
 class Customer;
 class Minigame;
 class MinigamePlayer;
+class NovicePlayer;
 struct PlatformEventSink;
 
 namespace Zestra
@@ -32,7 +33,14 @@ public:
     static constexpr int kThinkTicks = 8;  // a person does not click a hundred times a second
     static constexpr size_t kPlanAhead = 3; // orders it keeps queued at most
 
-    PlayerBot(Zestra::Board& board, EventSink sink);
+    enum class Style
+    {
+        Strong, // plans ahead and never hesitates
+        Novice, // a newcomer on the floor and in the memory game (see NovicePlayer); shops and follows lessons alike
+    };
+
+    // seed: the run's; only the newcomer draws chances from it.
+    PlayerBot(Zestra::Board& board, EventSink sink, Style style = Style::Strong, unsigned seed = 1);
     ~PlayerBot();
 
     // Once per fixed update.
@@ -44,6 +52,7 @@ public:
 
     int clicks = 0;
     int drinksGiven = 0;
+    const NovicePlayer* Novice() const { return mNovice.get(); } // null for the strong player
 
 private:
     bool ClickOn(ActiveComponent& component);
@@ -64,4 +73,7 @@ private:
     std::set<std::pair<int, int>> mRefused;
     std::pair<int, int> mChosen{-1, -1};
     std::unique_ptr<MinigamePlayer> mMinigamePlayer; // made on the first minigame update
+    std::unique_ptr<NovicePlayer> mNovice;           // plays the floor in place of Think for the newcomer
+    unsigned mSeed;
+    bool mDrinksShown = false; // a lesson had the player give a drink
 };

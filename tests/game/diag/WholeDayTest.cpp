@@ -58,6 +58,35 @@ TEST_F(WholeDay, TheFirstDaysPlayToTheEndAndTheSameSeedPlaysTheSameDay)
     }
 }
 
+TEST_F(WholeDay, TheNewcomerTakesAboutASecondPerClickMissesSometimesAndASeedReplaysItsDay)
+{
+    auto playNovice = [](int level, unsigned seed)
+    {
+        std::srand(seed);
+        auto board = std::make_unique<Zestra::Board>();
+        board->LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt");
+        EXPECT_TRUE(board->OpenDay(1, level));
+        HeadlessDay day(*board);
+        return day.PlayAsNovice(seed);
+    };
+    int misses = 0;
+    for (int level : {0, 3})
+    {
+        DayOutcome first = playNovice(level, 2);
+        ASSERT_GE(first.result, 0) << "day 1:" << level << " did not end";
+        ASSERT_GT(first.clicks, 0);
+        EXPECT_GE(first.ticks / first.clicks, 60) << "faster than a person on day 1:" << level;
+        EXPECT_GT(first.customersServed, 0);
+        misses += first.misses;
+        DayOutcome again = playNovice(level, 2);
+        EXPECT_EQ(again.money, first.money);
+        EXPECT_EQ(again.ticks, first.ticks);
+        EXPECT_EQ(again.clicks, first.clicks);
+        EXPECT_EQ(again.misses, first.misses);
+    }
+    EXPECT_GT(misses, 0);
+}
+
 // Records what the end of the day tells the profile.
 class Recorder : public LevelRecorder
 {
