@@ -59,6 +59,18 @@ TEST(GameOptions, ScreenTakesANameFromTheCatalogueAndRefusesOthers)
         EXPECT_NE(std::string::npos, option->help.find(name)) << name;
 }
 
+TEST(GameOptions, AutoplayChoosesTheStrongPlayerOrTheNewcomerAndRefusesOthers)
+{
+    HeadlessPlatform platform;
+    GameApp app(platform);
+    app.HandleArgument("-autoplay", "");
+    EXPECT_TRUE(app.options.autoplay);
+    EXPECT_FALSE(app.options.novice);
+    app.HandleArgument("-autoplay", "novice");
+    EXPECT_TRUE(app.options.novice);
+    EXPECT_EXIT(app.HandleArgument("-autoplay", "expert"), ::testing::ExitedWithCode(1), "");
+}
+
 // What the program prints is the table the parser reads, every option on its line.
 TEST(GameOptions, ProgramHelpIsTheParsersTable)
 {
@@ -67,7 +79,7 @@ TEST(GameOptions, ProgramHelpIsTheParsersTable)
     std::string expected = app.GetCommandLineOptions().HelpText("Velmora Row");
     std::string printed = RunProgram(std::string("'") + VELMORA_PROGRAM + "' -help");
     EXPECT_EQ(expected, printed);
-    for (const char* line : {"\n  -level=S:L ", "\n  -autoplay ", "\n  -nodraw ", "\n  -quit-after-level ",
+    for (const char* line : {"\n  -level=S:L ", "\n  -autoplay=[novice] ", "\n  -nodraw ", "\n  -quit-after-level ",
                              "\n  -headless ", "\n  -ticks=N ", "\n  -shot=FILE ", "\n  -screen=NAME "})
         EXPECT_NE(std::string::npos, printed.find(line)) << line;
 }
