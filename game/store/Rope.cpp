@@ -35,9 +35,7 @@ private:
     int mHeight;
 };
 
-Rope::Rope(int x, int y, Zestra::Image* image) : Component(x, y, image)
-{
-}
+Rope::Rope(int x, int y, Zestra::Image* image) : Component(x, y, image) {}
 
 Rope::~Rope() = default;
 
@@ -62,8 +60,23 @@ void Rope::AddDepthParts(std::vector<Component*>& scene)
     if (mBandsFor != picture)
     {
         mBands.clear();
-        for (int top = 0; top < height; top += kBandHeight)
-            mBands.push_back(std::make_unique<Band>(x, y, picture, top, std::min(kBandHeight, height - top)));
+        const int spacing = std::max(kPostHeight, (height - kPostHeight) / (kPostsAlong - 1));
+        int top = 0;
+        for (int post = 0; post < kPostsAlong && top < height; ++post)
+        {
+            // The rope down to this post, then the post whole.
+            const int postTop = std::min(post * spacing, height);
+            while (top < postTop)
+            {
+                const int band = std::min(kBandHeight, postTop - top);
+                mBands.push_back(std::make_unique<Band>(x, y, picture, top, band));
+                top += band;
+            }
+            const int postBottom = post + 1 == kPostsAlong ? height : std::min(postTop + kPostHeight, height);
+            if (postBottom > top)
+                mBands.push_back(std::make_unique<Band>(x, y, picture, top, postBottom - top));
+            top = std::max(top, postBottom);
+        }
         mBandsFor = picture;
     }
     for (auto& band : mBands)

@@ -106,7 +106,9 @@ void Stanchion(Canvas& c, const Palette& p, double x, double y)
     c.FillStroke({0.95, 0.8, 0.35}, kEdge, 1);
 }
 
-// Velvet rope between posts; vertical runs go top to bottom, horizontal ones left to right.
+// Velvet rope between posts; vertical runs go top to bottom, horizontal ones left to right. A vertical run is cut
+// by the game into depth bands post by post, so its three posts stay 40 rows tall (knob top to foot) at equal
+// spacing, the first one's knob on the top row and the last one's foot on the bottom row.
 void Rope(Canvas& c, const Palette& p, bool vertical)
 {
     double w = c.Width(), h = c.Height();
