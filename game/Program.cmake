@@ -13,7 +13,6 @@ target_link_libraries(game_app PUBLIC velmora_options zestra_app game_flow game_
 add_executable(velmora ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 if(EMSCRIPTEN)
     target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_web zestra_headless game_app game_diag)
-    velmora_web_program(velmora)
 else()
     target_link_libraries(velmora PRIVATE velmora_options zestra_app zestra_sdl zestra_headless game_app game_diag)
 endif()
@@ -23,8 +22,13 @@ foreach(dep game_menus)
     endif()
 endforeach()
 set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_GAME_DIR})
-# Resolve every library symbol at start and make the table read-only, as Debian builds its programs.
-target_link_options(velmora PRIVATE LINKER:-z,relro,-z,now)
+if(EMSCRIPTEN)
+    # The browser build's program is a script with its WebAssembly and data, put together as a site.
+    velmora_web_program(velmora)
+else()
+    # Resolve every library symbol at start and make the table read-only, as Debian builds its programs.
+    target_link_options(velmora PRIVATE LINKER:-z,relro,-z,now)
+endif()
 
 # Installation: the program in bin/ and its data in share/velmora-row/ by default; dist/InstallGame.cmake says how
 # to choose both folders at install time (the Debian package does). The desktop entry and icon go where desktops
