@@ -26,12 +26,19 @@ void Action::Withdrawn(Action& previous)
 {
 }
 
-void Action::Update(float dt)
+void Action::RouteToTarget()
 {
+    if (mWalkways != nullptr && person != nullptr)
+        path = mWalkways->Route(*person, targetX, targetY);
+}
+
+void Action::Update(float dt, const Walkways& walkways)
+{
+    mWalkways = &walkways;
     if (state == STATE_NEW)
     {
-        if (const Walkways* grid = ActiveWalkways(); grid != nullptr && person != nullptr)
-            path = grid->Route(*person, targetX, targetY);
+        if (person != nullptr)
+            path = walkways.Route(*person, targetX, targetY);
         state = STATE_WALKING;
     }
     if (state == STATE_WALKING)

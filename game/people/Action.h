@@ -35,8 +35,8 @@ public:
     // The store object the player aimed this step at; null for every step that is not an order.
     virtual OrderTarget* OrderedAt() const { return nullptr; }
 
-    // dt in updates (1.0 per update at normal speed).
-    void Update(float dt);
+    // dt in updates (1.0 per update at normal speed); a walk routes on walkways.
+    void Update(float dt, const Walkways& walkways);
 
     Person* person; // not owned
     int targetX;
@@ -44,4 +44,11 @@ public:
     bool cancelled = false;
     int state;
     MotionPath path;
+
+protected:
+    // From inside Perform: a new walk to (targetX, targetY) on the walkways of the running update.
+    void RouteToTarget();
+
+private:
+    const Walkways* mWalkways = nullptr; // of the latest update; not owned (the floor outlives its people's steps)
 };

@@ -163,11 +163,11 @@ void Person::AddActionFront(std::unique_ptr<Action> action)
     actions.push_front(std::move(action));
 }
 
-void Person::UpdateActions(float dt)
+void Person::UpdateActions(float dt, const Walkways& walkways)
 {
     while (!actions.empty())
     {
-        actions.front()->Update(dt);
+        actions.front()->Update(dt, walkways);
         if (actions.front()->state != Action::STATE_FINISHED)
             return;
         // Unlink before deleting, so that nothing reached from the destructor sees a freed entry in the queue.

@@ -59,8 +59,9 @@ public:
     void SetDiscardPose();
     void SetAnimation(const std::string& name);
     void ClearAnimation();
-    // Runs the action queue for dt updates; any number of steps that need no time finish in one call.
-    void UpdateActions(float dt);
+    // Runs the action queue for dt updates, walking on walkways; any number of steps that need no time finish in
+    // one call.
+    void UpdateActions(float dt, const Walkways& walkways);
     void DrawCel(Zestra::Graphics& g, Zestra::Image* sheet, int column, int row, int yOffset);
 
     void AddAction(std::unique_ptr<Action> action);

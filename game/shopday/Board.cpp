@@ -183,8 +183,8 @@ bool Board::PlayTick()
         if (!fractionalUpdates)
         {
             if (merchant != nullptr)
-                merchant->UpdateActions(1.0f);
-            crowd.UpdateFraction(1.0f);
+                merchant->UpdateActions(1.0f, walkGrid);
+            crowd.UpdateFraction(1.0f, walkGrid);
         }
         SyncPeople();
         if (crowd.TakeDoorsClosedEvent())
@@ -211,8 +211,8 @@ bool Board::PlayTick()
             if (!fractionalUpdates)
             {
                 if (walking != nullptr)
-                    walking->UpdateActions(1.0f);
-                lesson->UpdateActions(1.0f);
+                    walking->UpdateActions(1.0f, walkGrid);
+                lesson->UpdateActions(1.0f, walkGrid);
             }
             SyncPeople();
             if (lesson->IsFinished())
@@ -237,15 +237,15 @@ void Board::TickFraction(double step)
     if (mode == BoardMode::Tutorial && lesson)
     {
         if (merchant != nullptr && !lesson->InShop())
-            merchant->UpdateActions(float(step));
-        lesson->UpdateActions(float(step));
+            merchant->UpdateActions(float(step), walkGrid);
+        lesson->UpdateActions(float(step), walkGrid);
         return;
     }
     if (mode != BoardMode::Level || levelResult >= 0)
         return;
     if (merchant != nullptr)
-        merchant->UpdateActions(float(step));
-    crowd.UpdateFraction(float(step));
+        merchant->UpdateActions(float(step), walkGrid);
+    crowd.UpdateFraction(float(step), walkGrid);
 }
 
 void Board::PaintPlay(Graphics& g)

@@ -6,6 +6,7 @@
 
 class Person;
 class PersonObserver;
+class Walkways;
 
 namespace Zestra
 {
@@ -21,8 +22,8 @@ public:
     virtual void Update() = 0;
     // The board deletes a finished lesson on the same update and opens the level start of the same level.
     virtual bool IsFinished() const = 0;
-    // Fractional movement of the lesson's own people.
-    virtual void UpdateActions(float) {}
+    // Fractional movement of the lesson's own people, on the board's walkways.
+    virtual void UpdateActions(float, const Walkways&) {}
     // After the scene: the step's text box, then the arrows.
     virtual void Draw(Zestra::Graphics& g) = 0;
     // clicks < 0 is the right button.

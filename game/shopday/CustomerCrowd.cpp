@@ -104,10 +104,10 @@ void CustomerCrowd::Update()
     });
 }
 
-void CustomerCrowd::UpdateFraction(float step)
+void CustomerCrowd::UpdateFraction(float step, const Walkways& walkways)
 {
     for (size_t i = 0; i < customers.size(); ++i)
-        customers[i]->UpdateActions(step);
+        customers[i]->UpdateActions(step, walkways);
 }
 
 void CustomerCrowd::CloseDoors()

@@ -8,6 +8,7 @@
 #include <vector>
 
 class Customer;
+class Walkways;
 struct LevelInfo;
 
 namespace Zestra
@@ -35,7 +36,7 @@ public:
     // Arrivals of unknown customer types (or types without wishes) are dropped with a message on stderr.
     void ResetForLevel(const LevelInfo& level);
     void Update();
-    void UpdateFraction(float step);
+    void UpdateFraction(float step, const Walkways& walkways);
     void CloseDoors();
     bool IsEmpty() const;
     bool TakeDoorsClosedEvent();

@@ -4,7 +4,6 @@
 #include "game/data/ClothingStats.h"
 #include "game/people/Merchant.h"
 #include "game/people/Motion.h"
-#include "game/people/Walkways.h"
 #include "game/store/BackRoom.h"
 
 namespace
@@ -88,11 +87,8 @@ bool VisitBackRoom::Perform()
         backRoom->StopSmoke();
     targetX = kBackRoomDoorX;
     countdown = -2;
-    if (const Walkways* grid = ActiveWalkways())
-    {
-        path = grid->Route(merchant, targetX, targetY);
-        state = STATE_WALKING;
-    }
+    RouteToTarget();
+    state = STATE_WALKING;
     return false;
 }
 

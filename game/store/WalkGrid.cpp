@@ -129,16 +129,6 @@ void RunFloydWarshall(int32_t* dist, Hop* next, int n)
 
 } // namespace
 
-WalkGrid::WalkGrid()
-{
-    SetActiveWalkways(this);
-}
-
-WalkGrid::~WalkGrid()
-{
-    ClearActiveWalkways(this);
-}
-
 uint64_t WalkGrid::Key(int x, int y)
 {
     return (uint64_t(uint32_t(x)) << 32) | uint32_t(y);

@@ -40,9 +40,7 @@ public:
     static constexpr int kMaxFilePoints = 512;
     static constexpr int kMaxRouteNodes = 2048;
 
-    // An empty network; the newest grid becomes the process-wide one that walking steps use.
-    WalkGrid();
-    ~WalkGrid();
+    WalkGrid() = default;
     WalkGrid(const WalkGrid&) = delete;
     WalkGrid& operator=(const WalkGrid&) = delete;
 

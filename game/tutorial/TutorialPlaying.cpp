@@ -64,10 +64,10 @@ void TutorialPlaying::Update()
     }
 }
 
-void TutorialPlaying::UpdateActions(float dt)
+void TutorialPlaying::UpdateActions(float dt, const Walkways& walkways)
 {
     for (size_t i = 0; i < people.size(); ++i)
-        people[i]->UpdateActions(dt);
+        people[i]->UpdateActions(dt, walkways);
 }
 
 void TutorialPlaying::AppendPeople(std::vector<Person*>& out) const

@@ -19,7 +19,7 @@ public:
     ~TutorialPlaying() override;
 
     void Update() override;
-    void UpdateActions(float dt) override;
+    void UpdateActions(float dt, const Walkways& walkways) override;
     void AppendPeople(std::vector<Person*>& out) const override;
     PersonObserver* MerchantListener() override { return this; }
     void OnMouseDown(int x, int y, int clicks) override;

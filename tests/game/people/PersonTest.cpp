@@ -77,7 +77,7 @@ TEST_F(PersonTest, StepsThatNeedNoTimeAllFinishInOneUpdate)
     person.AddAction(Step(person, 100, 100, &performs)); // walk to where it stands: empty path
     person.AddAction(Step(person, -1, -1, &performs));   // no walk at all
     person.AddAction(Step(person, 400, 100, &performs)); // needs walking
-    person.UpdateActions(1.0f);
+    person.UpdateActions(1.0f, grid);
     EXPECT_EQ(performs, 2);
     ASSERT_EQ(person.actions.size(), 1u);
     EXPECT_EQ(person.actions.front()->state, Action::STATE_WALKING);
@@ -90,7 +90,7 @@ TEST_F(PersonTest, ZeroTimeMakesNoProgressButArrivedStepsStillPerform)
     int performs = 0;
     person.AddAction(Step(person, -1, -1, &performs));
     person.AddAction(Step(person, 400, 100, &performs));
-    person.UpdateActions(0.0f);
+    person.UpdateActions(0.0f, grid);
     EXPECT_EQ(performs, 1);
     ASSERT_EQ(person.actions.size(), 1u);
     EXPECT_EQ(person.actions.front()->state, Action::STATE_WALKING);
@@ -112,7 +112,7 @@ TEST_F(PersonTest, AnOvershootingSegmentEndsOnItsTargetAndPassesTheRestOn)
     walker.actions.front()->path.push_back(std::make_unique<Horiz>(&walker, 400.0f));
     walker.actions.front()->path.push_back(std::make_unique<Vert>(&walker, 300.0f));
     walker.actions.front()->state = Action::STATE_WALKING;
-    walker.UpdateActions(1.0f);
+    walker.UpdateActions(1.0f, grid);
     EXPECT_FLOAT_EQ(walker.exactX, 400.0f);
     EXPECT_FLOAT_EQ(walker.exactY, 101.5f);
     EXPECT_EQ(walker.pose, Person::POSE_DOWN);
@@ -124,7 +124,7 @@ TEST_F(PersonTest, WalkingLeftMirrorsAndStandingStillShowsTheStandingPose)
     Person person(400, 100, "nobody", 2.0f);
     int performs = 0;
     person.AddAction(Step(person, 100, 100, &performs));
-    person.UpdateActions(1.0f);
+    person.UpdateActions(1.0f, grid);
     EXPECT_EQ(person.pose, Person::POSE_LEFT);
     EXPECT_FALSE(person.lastMoveVertical);
     for (int i = 0; i < 2; ++i)
@@ -146,9 +146,9 @@ TEST_F(PersonTest, ACancelledWalkStopsOnlyLeftOfTheBackRoomSide)
         Person person(c.startX, 100, "nobody", 50.0f);
         int performs = 0;
         person.AddAction(Step(person, 100, 100, &performs));
-        person.UpdateActions(1.0f);
+        person.UpdateActions(1.0f, grid);
         person.actions.front()->cancelled = true;
-        person.UpdateActions(1.0f);
+        person.UpdateActions(1.0f, grid);
         if (c.stopsAtOnce)
         {
             EXPECT_TRUE(person.actions.empty());
@@ -159,9 +159,9 @@ TEST_F(PersonTest, ACancelledWalkStopsOnlyLeftOfTheBackRoomSide)
             // 750, then 700: still at or right of 700, so the walk goes on; at 650 it stops.
             ASSERT_EQ(person.actions.size(), 1u);
             EXPECT_EQ(person.x, 700);
-            person.UpdateActions(1.0f);
+            person.UpdateActions(1.0f, grid);
             EXPECT_EQ(person.x, 650);
-            person.UpdateActions(1.0f);
+            person.UpdateActions(1.0f, grid);
             EXPECT_TRUE(person.actions.empty());
             EXPECT_EQ(person.x, 650);
         }

@@ -56,6 +56,6 @@ protected:
     // A customer of the given type inside the store, with its start-up steps dropped.
     Customer& AddCustomer(const std::string& key);
     // Runs the customer's queue until nothing is left that needs no time.
-    static void Settle(Customer& customer);
+    void Settle(Customer& customer);
     std::vector<std::unique_ptr<Customer>> extras;
 };
