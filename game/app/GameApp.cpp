@@ -566,12 +566,12 @@ void GameApp::CreateBoard()
     mBoard = std::make_unique<Board>();
     mBoard->SetBounds(0, 0, mWidth, mHeight);
     mBoard->LoadWalkGrid();
-    mShopItems = std::make_unique<ShopItemMaker>(*mBoard);
+    mShopItems = std::make_unique<ShopItemMaker>(*mBoard, *this);
     mBoard->shopFactory = mShopItems.get();
     mProfileRecorder = std::make_unique<ProfileRecorder>();
     mBoard->recorder = mProfileRecorder.get();
     mBoard->lessonMaker = MakeLesson;
-    mBoard->flow = std::make_unique<BoardFlow>(*mBoard);
+    mBoard->flow = std::make_unique<BoardFlow>(*mBoard, *this);
     mBoard->fractionalUpdates = mRefreshPacing;
     mBoard->onDayOpened = [this] { NoteDayStarted(); };
     mBoard->onLevelEnded = [this]
@@ -613,7 +613,7 @@ bool GameApp::StartLevel(int storeNumber, int level)
     else if (info != nullptr)
     {
         // The day sounds as it does when its store is opened from the map.
-        mBoard->PlaySongAlone(info->music);
+        PlaySongAlone(info->music);
     }
     return true;
 }
@@ -746,6 +746,7 @@ Menu* GameApp::AddMenu(std::unique_ptr<Menu> menu)
     if (!menu)
         return nullptr;
     Menu* added = menu.release();
+    added->OpenedBy(this);
     AddDialog(added->mDialogId, added);
     mOpenMenus.push_back(added);
     UpdateBoardPause();
@@ -762,6 +763,11 @@ bool GameApp::RemoveDialog(int id)
         UpdateBoardPause();
     }
     return removed;
+}
+
+void GameApp::CloseMenu(int dialogId)
+{
+    RemoveDialog(dialogId);
 }
 
 void GameApp::CloseAllMenus(const std::function<void()>& openNext)

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "framework/app/ZestraAppBase.h"
-#include "game/menus/VoiceHost.h"
+#include "game/ui/VoiceHost.h"
 #include "game/ui/MenuHost.h"
 
 #include <atomic>
@@ -79,7 +79,11 @@ public:
 
     // The stack of open menus: only these open and close them, and only UpdateBoardPause sets the board's state.
     Menu* AddMenu(std::unique_ptr<Menu> menu) override;
+    void CloseMenu(int dialogId) override;
     void CloseAllMenus(const std::function<void()>& openNext) override;
+    void QuitGame() override { Quit(); }
+    MusicInterface* Music() const override { return mMusicInterface.get(); }
+    VoiceHost& Voices() override { return *this; }
     // The board plays with no menu open; it is covered (and darkened when a menu asks) while every open menu shows
     // it, else hidden. The board gets the keyboard back unless an open menu keeps it.
     void UpdateBoardPause();

@@ -5,7 +5,6 @@
 
 #include "game/shopday/Board.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/ControlSupport.h"
@@ -48,28 +47,20 @@ bool IsTutorialLevel(int storeNumber, int levelIndex)
 }
 } // namespace
 
-BoardFlow::BoardFlow(Board& board) : board(board) {}
+BoardFlow::BoardFlow(Board& board, MenuHost& host) : board(board), host(host) {}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Helpers
 
-MenuHost* BoardFlow::Host() const
-{
-    return HostOf(board);
-}
-
 Menu* BoardFlow::Open(std::unique_ptr<Menu> menu)
 {
-    MenuHost* host = Host();
-    return host != nullptr ? host->AddMenu(std::move(menu)) : nullptr;
+    return host.AddMenu(std::move(menu));
 }
 
 void BoardFlow::CloseMenu(const Menu* menu)
 {
-    if (menu == nullptr)
-        return;
-    if (ZestraAppBase* app = AppOf(board))
-        app->RemoveDialog(menu->mDialogId);
+    if (menu != nullptr)
+        host.CloseMenu(menu->mDialogId);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -77,7 +68,7 @@ void BoardFlow::CloseMenu(const Menu* menu)
 
 void BoardFlow::ShowMainMenu()
 {
-    board.PlaySongAlone(MainMenuSong());
+    host.PlaySongAlone(MainMenuSong());
     Open(std::make_unique<MainMenu>(&board));
 }
 
@@ -263,7 +254,7 @@ void BoardFlow::OpenStore(bool rebuild)
     board.StartShopDay();
     const LevelInfo* level =
         board.store != nullptr && board.progress ? board.store->GetLevel(board.progress->levelIndex) : nullptr;
-    board.PlaySongAlone(level != nullptr ? level->music : -1);
+    host.PlaySongAlone(level != nullptr ? level->music : -1);
     board.mode = BoardMode::Level;
     if (board.onDayOpened)
         board.onDayOpened();
@@ -316,8 +307,7 @@ void BoardFlow::AfterResult(bool toMainMenu)
 
 void BoardFlow::OpenMinigame()
 {
-    MenuHost* host = HostOf(board);
-    if (host == nullptr || !board.progress)
+    if (!board.progress)
         return;
     // The memory game is the whole day: nothing of the day before counts in its figures.
     board.levelResult = -1;
@@ -325,7 +315,7 @@ void BoardFlow::OpenMinigame()
     board.day.customersServed = 0;
     board.day.lostCustomers = 0;
     board.minigame = static_cast<Minigame*>(
-        host->AddMenu(std::make_unique<Minigame>(&board, board.progress->storeNumber, board.progress->levelIndex)));
+        host.AddMenu(std::make_unique<Minigame>(&board, board.progress->storeNumber, board.progress->levelIndex)));
 }
 
 } // namespace Zestra

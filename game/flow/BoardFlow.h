@@ -17,7 +17,8 @@ class Board;
 class BoardFlow final : public ScreenFlow
 {
 public:
-    explicit BoardFlow(Board& board);
+    // The host opens and closes every screen of the flow; both outlive it.
+    BoardFlow(Board& board, MenuHost& host);
 
     void ShowMainMenu() override;
     void Play(const Menu* caller) override;
@@ -39,11 +40,11 @@ public:
     void OpenMinigame() override;
 
 private:
-    MenuHost* Host() const;
     Menu* Open(std::unique_ptr<Menu> menu);
     void CloseMenu(const Menu* menu);
 
     Board& board;
+    MenuHost& host;
 };
 
 } // namespace Zestra

@@ -6,6 +6,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
 #include "framework/widgets/KeyCodes.h"
+#include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/TextInBox.h"
@@ -68,8 +69,9 @@ void Comic::OnAttachedToManager(WidgetManager* manager)
         mShown = false;
         TakeSnapshot();
         mShown = shown;
-        if (kind == kToHighScores)
-            FadeToMainMenuSong(*this);
+        MenuHost* host = Host();
+        if (kind == kToHighScores && host != nullptr)
+            host->PlaySongAlone(MainMenuSong());
     }
     Menu::OnAttachedToManager(manager);
 }

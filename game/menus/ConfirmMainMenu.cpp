@@ -1,7 +1,7 @@
 // The stop-playing confirmation.
 #include "game/menus/ConfirmMainMenu.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "game/ui/MenuHost.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
 #include "game/shopday/Board.h"
@@ -17,6 +17,6 @@ void ConfirmMainMenu::OnConfirm()
 {
     if (board != nullptr)
         board->flow->ShowMainMenu();
-    if (Zestra::ZestraAppBase* app = Zestra::AppOf(*this); app != nullptr && openerId >= 0)
-        app->RemoveDialog(openerId);
+    if (MenuHost* host = Host(); host != nullptr && openerId >= 0)
+        host->CloseMenu(openerId);
 }

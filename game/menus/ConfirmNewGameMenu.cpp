@@ -1,7 +1,7 @@
 // The new-game confirmation.
 #include "game/menus/ConfirmNewGameMenu.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "game/ui/MenuHost.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
 #include "game/shopday/Board.h"
@@ -17,12 +17,12 @@ void ConfirmNewGameMenu::OnConfirm()
 {
     if (board != nullptr)
         board->flow->StartNewGame(false);
-    Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
-    if (app == nullptr)
+    MenuHost* host = Host();
+    if (host == nullptr)
         return;
     for (int id : {loadGameMenuId, mainMenuId})
     {
         if (id >= 0)
-            app->RemoveDialog(id);
+            host->CloseMenu(id);
     }
 }

@@ -1,7 +1,7 @@
 // The quit confirmation.
 #include "game/menus/ConfirmQuitMenu.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "game/ui/MenuHost.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
 
@@ -12,6 +12,6 @@ ConfirmQuitMenu::ConfirmQuitMenu(Zestra::Board* board)
 
 void ConfirmQuitMenu::OnConfirm()
 {
-    if (Zestra::ZestraAppBase* app = Zestra::AppOf(*this))
-        app->Quit();
+    if (MenuHost* host = Host())
+        host->QuitGame();
 }

@@ -1,11 +1,9 @@
 // Browsing, blinking and drawing of the high-score tables.
 #include "game/menus/HighScoresMenu.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/sound/MusicInterface.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
@@ -14,6 +12,7 @@
 #include "game/res/Res.h"
 #include "game/shopday/Board.h"
 #include "game/ui/Button.h"
+#include "game/ui/MenuHost.h"
 
 #include <algorithm>
 
@@ -40,8 +39,6 @@ constexpr int kNameGap = 12;
 constexpr int kBackgroundCount = 5;
 // Above the menu's own controls, so the fade covers the whole screen as it was.
 constexpr int kFadeOverlayPriority = 1000;
-constexpr double kFadeOutSpeed = 0.004;
-constexpr double kFadeInSpeed = 0.002;
 
 Image* Background(int storeNumber)
 {
@@ -57,17 +54,6 @@ void PrintCentred(Graphics& g, Font* font, const std::string& text, int centreX,
     g.PrintText(text, centreX - font->TextWidth(text) / 2, baseline);
 }
 } // namespace
-
-void FadeToMainMenuSong(const Widget& anyAttachedWidget)
-{
-    ZestraAppBase* app = AppOf(anyAttachedWidget);
-    if (app == nullptr || !app->mMusicInterface)
-        return;
-    app->mMusicInterface->FadeAllOut(true, kFadeOutSpeed);
-    int song = MainMenuSong();
-    if (song >= 0)
-        app->mMusicInterface->FadeSongIn(song, -1, kFadeInSpeed, false);
-}
 
 HighScoresMenu::HighScoresMenu(Board* board) : InfoMenu(board, Background(1)), tableTop(kBrowseTableTop)
 {
@@ -96,7 +82,8 @@ void HighScoresMenu::OnAttachedToManager(WidgetManager* manager)
         mShown = false;
         TakeSnapshot();
         mShown = shown;
-        FadeToMainMenuSong(*this);
+        if (MenuHost* host = Host())
+            host->PlaySongAlone(MainMenuSong());
     }
     InfoMenu::OnAttachedToManager(manager);
 }

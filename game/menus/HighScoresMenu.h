@@ -49,6 +49,3 @@ public:
     Button* previousButton = nullptr; // browsing only
     Button* nextButton = nullptr;
 };
-
-// The main-menu song after every other song has faded out, as the menus between runs play it.
-void FadeToMainMenuSong(const Zestra::Widget& anyAttachedWidget);

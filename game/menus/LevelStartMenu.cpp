@@ -1,6 +1,5 @@
 #include "game/menus/LevelStartMenu.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
@@ -125,8 +124,8 @@ void LevelStartMenu::ButtonPressed(int id)
         // The memory game waiting under the panel goes with it.
         if (minigame != nullptr)
         {
-            if (Zestra::ZestraAppBase* app = Zestra::AppOf(*this))
-                app->RemoveDialog(minigame->mDialogId);
+            if (MenuHost* host = Host())
+                host->CloseMenu(minigame->mDialogId);
             if (board != nullptr && board->minigame == minigame)
                 board->minigame = nullptr;
         }

@@ -1,7 +1,6 @@
 // Buttons of the continue-or-new-game question.
 #include "game/menus/LoadGameMenu.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/Localization.h"
@@ -39,11 +38,11 @@ void LoadGameMenu::ButtonPressed(int id)
         break;
     case kLoadGame:
     {
-        Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
+        MenuHost* host = Host();
         if (board != nullptr)
             board->flow->StartNewGame(true);
-        if (app != nullptr && openerId >= 0)
-            app->RemoveDialog(openerId);
+        if (host != nullptr && openerId >= 0)
+            host->CloseMenu(openerId);
         Close();
         break;
     }

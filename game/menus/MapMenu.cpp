@@ -6,6 +6,7 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/ControlSupport.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/ui/MenuHost.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/profile/GameState.h"
@@ -98,12 +99,13 @@ void MapMenu::CommonSetUp()
 
 void MapMenu::OnAttachedToManager(Zestra::WidgetManager* manager)
 {
-    Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
-    if (app != nullptr && app->mMusicInterface)
+    Zestra::MusicInterface* music = Host() != nullptr ? Host()->Music() : nullptr;
+    if (music != nullptr)
     {
-        app->mMusicInterface->FadeAllOut(true, kMusicFadeOut);
-        app->mMusicInterface->FadeSongIn(MapSong(), -1, kMusicFadeIn, false);
+        music->FadeAllOut(true, kMusicFadeOut);
+        music->FadeSongIn(MapSong(), -1, kMusicFadeIn, false);
     }
+    Zestra::ZestraAppBase* app = Zestra::AppOf(*this);
     // Without 3D the map is simply there; with it, the screen as it was opens through a growing hole.
     if (app != nullptr && app->Is3D())
     {

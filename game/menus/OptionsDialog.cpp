@@ -15,7 +15,7 @@
 #include "game/ui/FancyCheckbox.h"
 #include "game/ui/MenuHost.h"
 #include "game/menus/NoticeMenu.h"
-#include "game/menus/VoiceHost.h"
+#include "game/ui/VoiceHost.h"
 #include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 
@@ -96,8 +96,8 @@ void OptionsDialog::OnAttachedToManager(WidgetManager* manager)
     mReadSettings = true;
     musicSlider->SetValue(app->GetMusicVolume());
     soundSlider->SetValue(app->GetEffectsVolume());
-    if (auto* voices = dynamic_cast<VoiceHost*>(app))
-        voiceSlider->SetValue(voices->GetVoiceVolume());
+    if (MenuHost* host = Host())
+        voiceSlider->SetValue(host->Voices().GetVoiceVolume());
     box3D->SetChecked(app->Is3D(), false);
     fullScreenBox->SetChecked(!app->mWindowed, false);
     cursorsBox->SetChecked(app->mCustomCursorsEnabled, false);
@@ -149,11 +149,12 @@ void OptionsDialog::SliderMoved(int id, double value)
             PlayGameSound(SOUND_CASH_REGISTER);
         break;
     case kVoiceSlider:
-        if (auto* voices = dynamic_cast<VoiceHost*>(app))
+        if (MenuHost* host = Host())
         {
-            voices->SetVoiceVolume(value);
+            VoiceHost& voices = host->Voices();
+            voices.SetVoiceVolume(value);
             if (!voiceSlider->mDragging)
-                voices->PlayVoice(FindPerson(kSampleVoicePerson).helloVoice);
+                voices.PlayVoice(FindPerson(kSampleVoicePerson).helloVoice);
         }
         break;
     default:

@@ -1,6 +1,5 @@
 #include "game/minigame/Minigame.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
@@ -8,6 +7,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/ui/Button.h"
+#include "game/ui/MenuHost.h"
 #include "game/minigame/MinigameBonus.h"
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"
@@ -139,8 +139,8 @@ void Minigame::StartStage()
         doneButton->SetShown(true);
         return;
     }
-    if (ZestraAppBase* app = AppOf(*this))
-        play->music = app->mMusicInterface.get();
+    if (MenuHost* host = Host())
+        play->music = host->Music();
     play->StartStage();
     doneButton->SetShown(false);
 }

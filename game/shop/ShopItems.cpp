@@ -20,17 +20,16 @@ namespace
 constexpr int kGoodieRackBadgeY = -53;
 constexpr int kMerchantBadgeY = -20;
 
-void Open(Zestra::Board& board, std::unique_ptr<Menu> panel)
+void Open(MenuHost& host, std::unique_ptr<Menu> panel)
 {
     PlayGameSound(SOUND_BUTTON);
-    if (MenuHost* host = HostOf(board))
-        host->AddMenu(std::move(panel));
+    host.AddMenu(std::move(panel));
 }
 
 } // namespace
 
-ShopChangingRoom::ShopChangingRoom(std::unique_ptr<ChangingRoom> room, int price)
-    : ShoppingComponent(nullptr, std::move(room), 0, 0, price)
+ShopChangingRoom::ShopChangingRoom(MenuHost& host, std::unique_ptr<ChangingRoom> room, int price)
+    : ShoppingComponent(nullptr, std::move(room), 0, 0, price), host(host)
 {
     const Zestra::Image* picture = preview->GetImage();
     PlaceBadge(picture != nullptr ? -picture->GetCelWidth() / 5 : 0, 0);
@@ -38,11 +37,12 @@ ShopChangingRoom::ShopChangingRoom(std::unique_ptr<ChangingRoom> room, int price
 
 void ShopChangingRoom::OpenPanel(Zestra::Board& board)
 {
-    Open(board, std::make_unique<UpgradeChangingRoomMenu>(board, price, preview.get()));
+    Open(host, std::make_unique<UpgradeChangingRoomMenu>(board, price, preview.get()));
 }
 
-ShopFurniture::ShopFurniture(std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next, int price, int spot)
-    : ShoppingComponent(std::move(current), std::move(next), 0, 0, price), spot(spot)
+ShopFurniture::ShopFurniture(MenuHost& host, std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next,
+                             int price, int spot)
+    : ShoppingComponent(std::move(current), std::move(next), 0, 0, price), spot(spot), host(host)
 {
     const Component* piece = this->current ? this->current.get() : preview.get();
     const FurnitureInfo* type = piece != nullptr ? static_cast<const Furniture*>(piece)->type : nullptr;
@@ -52,28 +52,29 @@ ShopFurniture::ShopFurniture(std::unique_ptr<Furniture> current, std::unique_ptr
 
 void ShopFurniture::OpenPanel(Zestra::Board& board)
 {
-    Open(board, std::make_unique<UpgradeFurnitureMenu>(board, price, preview.get(), spot));
+    Open(host, std::make_unique<UpgradeFurnitureMenu>(board, price, preview.get(), spot));
 }
 
-ShopGoodieRack::ShopGoodieRack(std::unique_ptr<Component> current, std::unique_ptr<Component> next, int price)
-    : ShoppingComponent(std::move(current), std::move(next), 0, kGoodieRackBadgeY, price)
+ShopGoodieRack::ShopGoodieRack(MenuHost& host, std::unique_ptr<Component> current, std::unique_ptr<Component> next,
+                               int price)
+    : ShoppingComponent(std::move(current), std::move(next), 0, kGoodieRackBadgeY, price), host(host)
 {
 }
 
 void ShopGoodieRack::OpenPanel(Zestra::Board& board)
 {
-    Open(board, std::make_unique<UpgradeGoodieRackMenu>(board, price, preview.get()));
+    Open(host, std::make_unique<UpgradeGoodieRackMenu>(board, price, preview.get()));
 }
 
-ShopMerchant::ShopMerchant(std::unique_ptr<Person> current, std::unique_ptr<Person> next, int price,
+ShopMerchant::ShopMerchant(MenuHost& host, std::unique_ptr<Person> current, std::unique_ptr<Person> next, int price,
                            const MerchantLevelInfo* level)
-    : ShoppingComponent(std::move(current), std::move(next), 0, kMerchantBadgeY, price), level(level)
+    : ShoppingComponent(std::move(current), std::move(next), 0, kMerchantBadgeY, price), level(level), host(host)
 {
 }
 
 void ShopMerchant::OpenPanel(Zestra::Board& board)
 {
-    Open(board, std::make_unique<UpgradeMerchantMenu>(board, price, preview.get(), level));
+    Open(host, std::make_unique<UpgradeMerchantMenu>(board, price, preview.get(), level));
 }
 
 std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingMerchant(std::unique_ptr<Person> current,
@@ -86,19 +87,19 @@ std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingMerchant(std::uniq
         if (index < mBoard.store->merchantLevels.size())
             level = &mBoard.store->merchantLevels[index];
     }
-    return std::make_unique<ShopMerchant>(std::move(current), std::move(next), price, level);
+    return std::make_unique<ShopMerchant>(mHost, std::move(current), std::move(next), price, level);
 }
 
 std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingGoodieRack(std::unique_ptr<Component> current,
                                                                          std::unique_ptr<Component> next, int price)
 {
-    return std::make_unique<ShopGoodieRack>(std::move(current), std::move(next), price);
+    return std::make_unique<ShopGoodieRack>(mHost, std::move(current), std::move(next), price);
 }
 
 std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingChangingRoom(std::unique_ptr<ChangingRoom> room,
                                                                            int price)
 {
-    return std::make_unique<ShopChangingRoom>(std::move(room), price);
+    return std::make_unique<ShopChangingRoom>(mHost, std::move(room), price);
 }
 
 std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingFurniture(std::unique_ptr<Furniture> current,
@@ -107,5 +108,5 @@ std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingFurniture(std::uni
 {
     if (!next)
         return nullptr;
-    return std::make_unique<ShopFurniture>(std::move(current), std::move(next), price, spot);
+    return std::make_unique<ShopFurniture>(mHost, std::move(current), std::move(next), price, spot);
 }

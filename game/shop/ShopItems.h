@@ -7,6 +7,7 @@
 
 class ChangingRoom;
 class Furniture;
+class MenuHost;
 class Person;
 struct MerchantLevelInfo;
 
@@ -14,8 +15,11 @@ struct MerchantLevelInfo;
 class ShopChangingRoom : public ShoppingComponent
 {
 public:
-    ShopChangingRoom(std::unique_ptr<ChangingRoom> room, int price);
+    ShopChangingRoom(MenuHost& host, std::unique_ptr<ChangingRoom> room, int price);
     void OpenPanel(Zestra::Board& board) override;
+
+private:
+    MenuHost& host; // opens the panel; outlives the item
 };
 
 // The next step of a floor spot's chain: the badge sits where the furniture type says (the current piece's type,
@@ -23,36 +27,47 @@ public:
 class ShopFurniture : public ShoppingComponent
 {
 public:
-    ShopFurniture(std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next, int price, int spot);
+    ShopFurniture(MenuHost& host, std::unique_ptr<Furniture> current, std::unique_ptr<Furniture> next, int price,
+                  int spot);
     void OpenPanel(Zestra::Board& board) override;
 
     int spot;
+
+private:
+    MenuHost& host;
 };
 
 // The goodie rack in its second look over the first.
 class ShopGoodieRack : public ShoppingComponent
 {
 public:
-    ShopGoodieRack(std::unique_ptr<Component> current, std::unique_ptr<Component> next, int price);
+    ShopGoodieRack(MenuHost& host, std::unique_ptr<Component> current, std::unique_ptr<Component> next, int price);
     void OpenPanel(Zestra::Board& board) override;
+
+private:
+    MenuHost& host;
 };
 
 // The merchant of the next level beside the one of today.
 class ShopMerchant : public ShoppingComponent
 {
 public:
-    ShopMerchant(std::unique_ptr<Person> current, std::unique_ptr<Person> next, int price,
+    ShopMerchant(MenuHost& host, std::unique_ptr<Person> current, std::unique_ptr<Person> next, int price,
                  const MerchantLevelInfo* level);
     void OpenPanel(Zestra::Board& board) override;
 
     const MerchantLevelInfo* level; // not owned: the store table's next level; null when unknown
+
+private:
+    MenuHost& host;
 };
 
-// Makes the shop items of the board's floor. The board's store and run tell it which merchant level is offered.
+// Makes the shop items of the board's floor, each opening its panel through the host. The board's store and run
+// tell it which merchant level is offered.
 class ShopItemMaker : public ShopItemFactory
 {
 public:
-    explicit ShopItemMaker(Zestra::Board& board) : mBoard(board) {}
+    ShopItemMaker(Zestra::Board& board, MenuHost& host) : mBoard(board), mHost(host) {}
 
     std::unique_ptr<ShoppingComponent> MakeShoppingMerchant(std::unique_ptr<Person> current,
                                                             std::unique_ptr<Person> next, int price) override;
@@ -65,4 +80,5 @@ public:
 
 private:
     Zestra::Board& mBoard;
+    MenuHost& mHost;
 };

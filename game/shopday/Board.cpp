@@ -1,14 +1,12 @@
 // The board's play of a shop day: the tick, the fractional update, the picture, pause and board state, the HUD's
-// buttons, a store's music, and the preparation of the lines, the merchant and the crowd once the floor has been
+// buttons, and the preparation of the lines, the merchant and the crowd once the floor has been
 // built.
 #include "game/shopday/Board.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/sound/MusicInterface.h"
 #include "framework/widgets/ControlSupport.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
@@ -26,12 +24,6 @@
 #include "game/ui/Button.h"
 
 #include <algorithm>
-
-namespace
-{
-constexpr double kFadeOutSpeed = 0.004;
-constexpr double kFadeInSpeed = 0.002;
-} // namespace
 
 namespace Zestra
 {
@@ -359,16 +351,6 @@ void Board::ButtonPressed(int id)
     // Options during a day: the options dialog in its in-game form.
     else if (hud.optionsButton && id == hud.optionsButton->mButtonId && mode == BoardMode::Level)
         flow->ShowOptions(true);
-}
-
-void Board::PlaySongAlone(int song)
-{
-    ZestraAppBase* app = AppOf(*this);
-    if (app == nullptr || app->mMusicInterface == nullptr)
-        return;
-    app->mMusicInterface->FadeAllOut(true, kFadeOutSpeed);
-    if (song >= 0)
-        app->mMusicInterface->FadeSongIn(song, -1, kFadeInSpeed, false);
 }
 
 bool Board::HudShowsShop() const

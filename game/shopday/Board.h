@@ -216,9 +216,6 @@ public:
     // Declared last so that it goes first: its people point into the lines and rooms above.
     std::unique_ptr<BoardLesson> lesson;
 
-    // Opening a store's music: fades out whatever plays and fades the song in (none for -1). A day opened
-    // straight away with "-level" uses it too, so it sounds as one opened from the map.
-    void PlaySongAlone(int song);
 
 private:
     // Where the dragged drink would land: the middle of its picture.

@@ -30,11 +30,6 @@ constexpr double kSliderKeyStep = 0.05;
 const Color kLabelColour{255, 255, 255};
 } // namespace
 
-MenuHost* HostOf(const Widget& widget)
-{
-    return dynamic_cast<MenuHost*>(AppOf(widget));
-}
-
 Menu::Menu(Board* board, Image* image, bool showsBoard, bool centred, bool keepsFocus)
     : Dialog(image, nullptr, TakeMenuId(), true, "", "", "", 0), board(board), showsBoard(showsBoard),
       keepsFocus(keepsFocus)
@@ -140,6 +135,7 @@ void Menu::OnAttachedToManager(WidgetManager* manager)
 void Menu::OnDetachedFromManager(WidgetManager* manager)
 {
     Dialog::OnDetachedFromManager(manager);
+    mHost = nullptr; // closed: nothing it does from now on reaches the stack
     for (auto& child : children)
         manager->DetachChild(child.get());
 }
@@ -168,13 +164,13 @@ void Menu::OnMouseDrag(int, int)
 
 void Menu::Close()
 {
-    if (ZestraAppBase* app = AppOf(*this))
-        app->RemoveDialog(mDialogId);
+    if (mHost != nullptr)
+        mHost->CloseMenu(mDialogId);
 }
 
 MenuHost* Menu::Host() const
 {
-    return HostOf(*this);
+    return mHost;
 }
 
 bool Menu::FractionalUpdates() const

@@ -50,6 +50,9 @@ public:
     Button* AddLevelButton(const std::string& label, int centreX, int y, int id = kNextId);
     // Replaces the snapshot with what the screen shows under the menu's rectangle now.
     void TakeSnapshot();
+    // The host hands itself in as it opens the menu; the menu answers to it while it is open. A menu nobody opened
+    // (a test's, or one already closed) has none.
+    void OpenedBy(MenuHost* host) { mHost = host; }
 
     void OnAttachedToManager(Zestra::WidgetManager* manager) override;
     void OnDetachedFromManager(Zestra::WidgetManager* manager) override;
@@ -96,4 +99,5 @@ private:
     void PressControl(Zestra::Widget* control);
 
     Zestra::Widget* mSelected = nullptr; // chosen with Tab
+    MenuHost* mHost = nullptr;           // not owned: the application, which outlives every menu
 };

@@ -5,6 +5,9 @@
 #include "game/data/LevelStats.h"
 #include "game/audio/GameSound.h"
 #include "game/shop/ShopItems.h"
+#include "game/ui/Menu.h"
+#include "game/ui/MenuHost.h"
+#include "game/ui/VoiceHost.h"
 #include "game/store/ChangingRoom.h"
 #include "game/store/Furniture.h"
 
@@ -20,6 +23,21 @@ constexpr uint32_t kNewBadgeColour = 0xFFF0B040;
 constexpr uint32_t kUpgradeBadgeColour = 0xFF50C0A0;
 constexpr uint32_t kHoverBadgeColour = 0xFFFFFFFF;
 constexpr int kHighlightSound = 7;
+
+// The items open their panels through it, which these tests never ask for.
+class NoHost : public MenuHost, public VoiceHost
+{
+public:
+    Menu* AddMenu(std::unique_ptr<Menu>) override { return nullptr; }
+    void CloseMenu(int) override {}
+    void CloseAllMenus(const std::function<void()>&) override {}
+    void QuitGame() override {}
+    Zestra::MusicInterface* Music() const override { return nullptr; }
+    VoiceHost& Voices() override { return *this; }
+    double GetVoiceVolume() const override { return 0.0; }
+    void SetVoiceVolume(double) override {}
+    void PlayVoice(VoiceId) override {}
+};
 
 class ShopItemsTest : public BoundPictures
 {
@@ -49,6 +67,7 @@ protected:
     std::shared_ptr<Zestra::MemoryImage> oldPicture = MakePicture(140, 90, 1, kOldColour);
     std::shared_ptr<Zestra::MemoryImage> newPicture = MakePicture(140, 90, 1, kNewColour);
     std::vector<int> sounds;
+    NoHost host;
 };
 
 uint32_t PixelAt(Zestra::MemoryImage& screen, int x, int y)
@@ -62,7 +81,7 @@ TEST_F(ShopItemsTest, EachKindPutsItsBadgeWhereItsPlaceSays)
 {
     // Store 1's second room: the badge's right edge a fifth of the room's width left of its middle, so that the
     // shopping lesson's arrow at (155, 30) points at it.
-    ShopChangingRoom room(Room(1), 100);
+    ShopChangingRoom room(host, Room(1), 100);
     EXPECT_EQ(room.current, nullptr);
     EXPECT_EQ(room.x, 204);
     EXPECT_EQ(room.badge->x, 204 + 51 - 102 / 5 - 84);
@@ -71,8 +90,8 @@ TEST_F(ShopItemsTest, EachKindPutsItsBadgeWhereItsPlaceSays)
     EXPECT_EQ(room.badgeHoverImage, IMAGE_NEW_HOVER.get());
     EXPECT_TRUE(room.Contains(155, 30));
 
-    ShopGoodieRack rack(std::make_unique<Component>(73, 356, oldPicture.get()),
-                        std::make_unique<Component>(73, 356, newPicture.get()), 250);
+    ShopGoodieRack rack(host, std::make_unique<Component>(73, 356, oldPicture.get()),
+                              std::make_unique<Component>(73, 356, newPicture.get()), 250);
     EXPECT_EQ(rack.badge->x, 73 + 70 - 96);
     EXPECT_EQ(rack.badge->y, 356 - 53);
     EXPECT_EQ(rack.badge->image, IMAGE_UPGRADE_NORMAL.get());
@@ -90,20 +109,20 @@ TEST_F(ShopItemsTest, EachKindPutsItsBadgeWhereItsPlaceSays)
     bigTable.shopY = 4;
     FurnitureUpgrade small{&table, 0, 0, false};
     FurnitureUpgrade big{&bigTable, 0, 400, true};
-    ShopFurniture upgrade(std::make_unique<Furniture>(275, 161, small, true),
-                          std::make_unique<Furniture>(275, 161, big, true), 400, 3);
+    ShopFurniture upgrade(host, std::make_unique<Furniture>(275, 161, small, true),
+                                std::make_unique<Furniture>(275, 161, big, true), 400, 3);
     EXPECT_EQ(upgrade.spot, 3);
     EXPECT_EQ(upgrade.badge->x, 205 + 70 + 52 - 96);
     EXPECT_EQ(upgrade.badge->y, 161 - 10);
-    ShopFurniture fresh(nullptr, std::make_unique<Furniture>(275, 161, big, true), 400, 3);
+    ShopFurniture fresh(host, nullptr, std::make_unique<Furniture>(275, 161, big, true), 400, 3);
     EXPECT_EQ(fresh.badge->x, 205 + 70 + 30 - 84);
     EXPECT_EQ(fresh.badge->y, 161 + 4);
 }
 
 TEST_F(ShopItemsTest, HoveredTheBadgeShowsTheBetterVersionGreyedElseWhatStandsThere)
 {
-    ShopGoodieRack rack(std::make_unique<Component>(100, 300, oldPicture.get()),
-                        std::make_unique<Component>(100, 300, newPicture.get()), 250);
+    ShopGoodieRack rack(host, std::make_unique<Component>(100, 300, oldPicture.get()),
+                              std::make_unique<Component>(100, 300, newPicture.get()), 250);
     Zestra::MemoryImage screen(800, 600);
     Zestra::Graphics g(&screen);
     const int badgeX = rack.badge->x + 5;
