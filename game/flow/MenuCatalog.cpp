@@ -201,7 +201,7 @@ void OpenMapBuild(Zestra::Board& board, MenuHost& host)
     {
         if (icon->storeNumber != storeNumber || store == nullptr)
             continue;
-        icon = std::make_unique<Store>(*store, true);
+        icon = std::make_unique<MapStoreIcon>(*store, true);
         icon->StartConstruction();
     }
     host.AddMenu(std::move(map));

@@ -89,7 +89,7 @@ void MapMenu::CommonSetUp()
     {
         const StoreInfo* info = GetStoreInfo(i);
         if (info != nullptr && info->GetImage("MapIconOver") != nullptr)
-            stores.push_back(std::make_unique<Store>(*info, i <= unlocked));
+            stores.push_back(std::make_unique<MapStoreIcon>(*info, i <= unlocked));
     }
     countdown = 0;
     Zestra::Image* hud = IMAGE_MENU_MAP_HUD.get();
@@ -121,7 +121,7 @@ void MapMenu::OnAttachedToManager(Zestra::WidgetManager* manager)
     Menu::OnAttachedToManager(manager);
 }
 
-Store* MapMenu::FindStore(int number) const
+MapStoreIcon* MapMenu::FindStore(int number) const
 {
     for (const auto& store : stores)
         if (store->storeNumber == number)
@@ -142,7 +142,7 @@ void MapMenu::ShowStore(int number, int level, bool construct)
 
     Zestra::Image* art = info != nullptr ? info->GetImage("MapHud") : nullptr;
     bottomPanel = std::make_unique<Component>(0, 600 - (art != nullptr ? art->GetHeight() : 0), art);
-    if (Store* icon = FindStore(number))
+    if (MapStoreIcon* icon = FindStore(number))
     {
         if (construct)
             icon->StartConstruction();
@@ -204,7 +204,7 @@ void MapMenu::Tick()
         return;
     for (auto& store : stores)
         store->Update();
-    Store* shown = FindStore(storeNumber);
+    MapStoreIcon* shown = FindStore(storeNumber);
     if (shown == nullptr || shown->constructionCounter < 1)
         countdown -= 1;
     Invalidate();

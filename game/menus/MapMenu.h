@@ -7,7 +7,7 @@
 
 #include "game/menus/MapRules.h"
 #include "game/ui/Menu.h"
-#include "game/menus/Store.h"
+#include "game/menus/MapStoreIcon.h"
 
 #include <memory>
 #include <string>
@@ -26,7 +26,7 @@ public:
 
     void ShowStore(int storeNumber, int levelIndex, bool construct);
     // The icon of that store, or null when the store has no icon on the map.
-    Store* FindStore(int storeNumber) const;
+    MapStoreIcon* FindStore(int storeNumber) const;
 
     // The iris (and the waiting) is over: a click continues, or chooses in choose mode.
     bool IsSettled() const override { return !snapshot && (chooseMode || countdown == 0); }
@@ -42,7 +42,7 @@ public:
     bool chooseMode = false;
     bool startedFromChooseMode = false;
     int countdown = 0;
-    std::vector<std::unique_ptr<Store>> stores; // only stores with a map icon, in store order
+    std::vector<std::unique_ptr<MapStoreIcon>> stores; // only stores with a map icon, in store order
     std::unique_ptr<Component> bottomPanel;
     std::vector<std::unique_ptr<Component>> levelIcons;
     std::unique_ptr<Component> marker;

@@ -8,7 +8,7 @@
 #include "game/data/PersonStats.h"
 #include "game/people/ClothingShelf.h"
 #include "game/people/CustomerActions.h"
-#include "game/people/FittingRoom.h"
+#include "game/people/ChangingRoomPlace.h"
 #include "game/audio/GameSound.h"
 #include "game/people/PersonObserver.h"
 #include "game/people/ShopFloor.h"
@@ -159,7 +159,7 @@ bool Customer::AfterGotItem(bool atDesk)
 
 bool Customer::EnterChangingRoom()
 {
-    FittingRoom* free = board != nullptr ? board->PickFreeChangingRoom() : nullptr;
+    ChangingRoomPlace* free = board != nullptr ? board->PickFreeChangingRoom() : nullptr;
     if (free == nullptr)
         return false;
     room = free;
@@ -168,10 +168,10 @@ bool Customer::EnterChangingRoom()
     return true;
 }
 
-void Customer::QueueTryOn(FittingRoom& tryRoom)
+void Customer::QueueTryOn(ChangingRoomPlace& changingRoom)
 {
-    room = &tryRoom;
-    AddAction(std::make_unique<TryOnClothing>(this, &tryRoom));
+    room = &changingRoom;
+    AddAction(std::make_unique<TryOnClothing>(this, &changingRoom));
 }
 
 void Customer::StepIntoRoom()
@@ -306,7 +306,7 @@ void Customer::Explode()
     if (room != nullptr)
     {
         visible = true;
-        FittingRoom* left = room;
+        ChangingRoomPlace* left = room;
         room = nullptr;
         left->Release();
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class FittingRoom;
+class ChangingRoomPlace;
 class ShopFloor;
 
 class Customer : public Person, public RoomOccupant
@@ -72,7 +72,7 @@ public:
     void FinishedTryingOn() override;
     int SwapHand(int item) override;
     void ClearThought() override;
-    void QueueTryOn(FittingRoom& room) override;
+    void QueueTryOn(ChangingRoomPlace& room) override;
 
     CustomerDefinition profile;
     std::vector<int> wishTypes;
@@ -80,7 +80,7 @@ public:
     ShopFloor* board; // not owned
     int status = STATUS_IN_STORE;
     int bubble = BUBBLE_NONE;
-    FittingRoom* room = nullptr; // not owned
+    ChangingRoomPlace* room = nullptr; // not owned
     int wantedItem = 0;
     int preferredSlot = -1;
     int patienceLeft = 0;

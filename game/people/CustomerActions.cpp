@@ -4,7 +4,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "game/people/ClothingShelf.h"
 #include "game/people/Customer.h"
-#include "game/people/FittingRoom.h"
+#include "game/people/ChangingRoomPlace.h"
 #include "game/people/ShopFloor.h"
 #include "game/people/WaitingLines.h"
 #include "game/res/Res.h"
@@ -96,7 +96,7 @@ bool PickUpClothing::Perform()
     return true;
 }
 
-TryOnClothing::TryOnClothing(Customer* customer, FittingRoom* room)
+TryOnClothing::TryOnClothing(Customer* customer, ChangingRoomPlace* room)
     : CustomerAction(customer, room->Entrance().mX, room->Entrance().mY)
 {
 }

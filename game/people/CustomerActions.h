@@ -7,7 +7,7 @@
 class ClothingShelf;
 class Customer;
 class CustomerLine;
-class FittingRoom;
+class ChangingRoomPlace;
 class ShopFloor;
 
 class CustomerAction : public Action
@@ -81,7 +81,7 @@ public:
 class TryOnClothing : public CustomerAction
 {
 public:
-    TryOnClothing(Customer* customer, FittingRoom* room);
+    TryOnClothing(Customer* customer, ChangingRoomPlace* room);
     bool Perform() override;
 };
 

@@ -1,7 +1,7 @@
 // What a changing room needs of the customer inside it; the customer class implements it.
 #pragma once
 
-class FittingRoom;
+class ChangingRoomPlace;
 class Person;
 
 class RoomOccupant
@@ -20,5 +20,5 @@ public:
     virtual int SwapHand(int item) = 0;
     virtual void ClearThought() = 0;
     // Appends a TryOnClothing step for the room to the customer's queue.
-    virtual void QueueTryOn(FittingRoom& room) = 0;
+    virtual void QueueTryOn(ChangingRoomPlace& room) = 0;
 };

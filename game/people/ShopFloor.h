@@ -6,7 +6,7 @@ class CashRegisterLine;
 class ChangingRoomLine;
 class ClothingShelf;
 class CustomerServiceLine;
-class FittingRoom;
+class ChangingRoomPlace;
 
 class ShopFloor
 {
@@ -21,7 +21,7 @@ public:
     // dearest; 0 when none fits.
     virtual int PickClothingByPrice(const int likedLines[4], int wishType) const = 0;
     // A random free changing room; null when all are taken.
-    virtual FittingRoom* PickFreeChangingRoom() const = 0;
+    virtual ChangingRoomPlace* PickFreeChangingRoom() const = 0;
     // The day's lines; null before the day has them.
     virtual CashRegisterLine* CashLine() const = 0;
     virtual ChangingRoomLine* RoomLine() const = 0;

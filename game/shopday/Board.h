@@ -102,7 +102,7 @@ public:
     ClothingShelf* PickFurnitureWithClothing(int clothing) const override;
     int PickClothingForGender(bool male) const override;
     int PickClothingByPrice(const int likedLines[4], int wishType) const override;
-    FittingRoom* PickFreeChangingRoom() const override;
+    ChangingRoomPlace* PickFreeChangingRoom() const override;
     bool OffersGiftWrap() const override;
     ActiveComponent* FindClickableAt(int x, int y) const;
     ShoppingComponent* FindShopItemAt(int x, int y) const;

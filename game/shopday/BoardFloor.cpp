@@ -443,7 +443,7 @@ int Board::PickClothingByPrice(const int likedLines[4], int wishType) const
     }
 }
 
-FittingRoom* Board::PickFreeChangingRoom() const
+ChangingRoomPlace* Board::PickFreeChangingRoom() const
 {
     std::vector<ChangingRoom*> candidates;
     for (const auto& changingRoom : changingRooms)

@@ -3,7 +3,7 @@
 // room as an owned Clothing. A room holding a garment is not free even when nobody is inside.
 #pragma once
 
-#include "game/people/FittingRoom.h"
+#include "game/people/ChangingRoomPlace.h"
 #include "game/people/RoomOccupant.h"
 #include "game/store/ActiveComponent.h"
 
@@ -13,7 +13,7 @@ class Clothing;
 class Person;
 class WaitingLine;
 
-class ChangingRoom : public ActiveComponent, public FittingRoom
+class ChangingRoom : public ActiveComponent, public ChangingRoomPlace
 {
 public:
     ChangingRoom(int centreX, int y, Zestra::Image* roomImage, Zestra::Image* shadowImage, Zestra::Image* doorImage,

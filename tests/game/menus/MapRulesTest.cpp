@@ -4,7 +4,7 @@
 
 #include "game/data/LevelStats.h"
 #include "game/menus/MapRules.h"
-#include "game/menus/Store.h"
+#include "game/menus/MapStoreIcon.h"
 #include "game/audio/GameSound.h"
 
 #include <cstdlib>
@@ -106,14 +106,14 @@ protected:
 
 TEST_F(StoreIcon, ALockedStoreHoversButCannotBeChosen)
 {
-    Store store(info, false);
+    MapStoreIcon store(info, false);
     EXPECT_EQ(store.image, locked.get());
     EXPECT_FALSE(store.IsUnlocked());
     store.TrackMouse(250, 200);
     EXPECT_TRUE(store.hovered);
     EXPECT_FALSE(store.Contains(250, 200));
 
-    Store open(info, true);
+    MapStoreIcon open(info, true);
     EXPECT_EQ(open.image, icon.get());
     EXPECT_TRUE(open.Contains(200, 160));
     EXPECT_FALSE(open.Contains(330, 200)); // right and bottom edges are outside
@@ -123,7 +123,7 @@ TEST_F(StoreIcon, ALockedStoreHoversButCannotBeChosen)
 
 TEST_F(StoreIcon, BuildingLastsThreeHundredUpdatesThenTheStoreIsHighlighted)
 {
-    Store store(info, true);
+    MapStoreIcon store(info, true);
     store.StartConstruction();
     EXPECT_EQ(store.image, locked.get());
     EXPECT_EQ(store.particles.size(), 74u);
@@ -152,7 +152,7 @@ TEST_F(StoreIcon, AClickAreaNarrowerThanTheToolsStillBuilds)
 {
     info.iconRight = info.iconLeft;
     info.iconBottom = info.iconY;
-    Store store(info, true);
+    MapStoreIcon store(info, true);
     store.StartConstruction();
     EXPECT_EQ(store.particles.size(), 74u);
     EXPECT_TRUE(store.IsBuilding());

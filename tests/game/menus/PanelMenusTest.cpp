@@ -269,7 +269,7 @@ TEST_F(MapScreen, ANewlyUnlockedStoreIsBuiltAndClicksWaitForTheCountdown)
     CreateProfile("Ann");
     UnlockStore(2);
     auto* map = Open(std::make_unique<MapMenu>(nullptr, 2, 0));
-    Store* built = map->FindStore(2);
+    MapStoreIcon* built = map->FindStore(2);
     ASSERT_TRUE(built->IsBuilding());
     int updates = 0;
     while (map->countdown > 0 && updates < 2000)

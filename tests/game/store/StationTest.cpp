@@ -34,7 +34,7 @@ public:
         return old;
     }
     void ClearThought() override {}
-    void QueueTryOn(FittingRoom&) override { ++tryOns; }
+    void QueueTryOn(ChangingRoomPlace&) override { ++tryOns; }
 };
 
 class CountingLine : public WaitingLine

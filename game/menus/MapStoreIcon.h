@@ -11,11 +11,11 @@
 
 struct StoreInfo;
 
-class Store : public Component
+class MapStoreIcon : public Component
 {
 public:
     // unlocked: the store number is within the selected profile's unlocked stores.
-    Store(const StoreInfo& info, bool unlocked);
+    MapStoreIcon(const StoreInfo& info, bool unlocked);
 
     // The click area (left <= x < right, icon top <= y < bottom) of an unlocked store.
     bool Contains(int px, int py) const override;

@@ -1,4 +1,4 @@
-#include "game/menus/Store.h"
+#include "game/menus/MapStoreIcon.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
@@ -24,29 +24,29 @@ int RandomBelow(int range)
 }
 } // namespace
 
-Store::Store(const StoreInfo& info, bool unlocked)
+MapStoreIcon::MapStoreIcon(const StoreInfo& info, bool unlocked)
     : Component(info.iconX, info.iconY, info.GetImage(unlocked ? "MapIcon" : "MapIconLocked")),
       storeNumber(info.number), left(info.iconLeft), right(info.iconRight), bottom(info.iconBottom),
       overImage(unlocked ? info.GetImage("MapIconOver") : nullptr), lockedImage(info.GetImage("MapIconLocked"))
 {
 }
 
-bool Store::InArea(int px, int py) const
+bool MapStoreIcon::InArea(int px, int py) const
 {
     return left <= px && px < right && y <= py && py < bottom;
 }
 
-bool Store::Contains(int px, int py) const
+bool MapStoreIcon::Contains(int px, int py) const
 {
     return InArea(px, py) && IsUnlocked();
 }
 
-void Store::TrackMouse(int px, int py)
+void MapStoreIcon::TrackMouse(int px, int py)
 {
     hovered = InArea(px, py);
 }
 
-void Store::Draw(Zestra::Graphics& g)
+void MapStoreIcon::Draw(Zestra::Graphics& g)
 {
     if (!IsBuilding())
     {
@@ -79,7 +79,7 @@ void Store::Draw(Zestra::Graphics& g)
         particle->Draw(g);
 }
 
-void Store::Update()
+void MapStoreIcon::Update()
 {
     if (!IsBuilding())
         return;
@@ -95,7 +95,7 @@ void Store::Update()
     }
 }
 
-void Store::StartConstruction()
+void MapStoreIcon::StartConstruction()
 {
     image = lockedImage;
     particles.clear();

@@ -16,10 +16,10 @@ enum class Occupancy
     Waiting = 3,
 };
 
-class FittingRoom
+class ChangingRoomPlace
 {
 public:
-    virtual ~FittingRoom() = default;
+    virtual ~ChangingRoomPlace() = default;
 
     virtual void Reserve(RoomOccupant* customer) = 0;
     virtual void CustomerEntered() = 0;
