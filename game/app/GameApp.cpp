@@ -578,8 +578,12 @@ void GameApp::CreateBoard()
     {
         if (onLevelEnded)
             onLevelEnded();
-        // Played through the menus, the day's result panel follows (a headless run may have ended already).
-        if (!mQuitting && mBoard && !options.levelGiven)
+        // The day's result panel follows and leads on, for a day opened with "-level" in a window too; a day
+        // played for its figures ("-quit-after-level") or headless, on a clock of its own, ends where it stands
+        // (and may have quit).
+        const bool figuresOnly = options.levelGiven &&
+                                 (options.quitAfterLevel || mClockWaitsForLoading || mPlatform.HasVirtualClock());
+        if (!mQuitting && mBoard && !figuresOnly)
             mBoard->flow->ShowLevelResult();
     };
     mWidgetManager->AttachChild(mBoard.get());
