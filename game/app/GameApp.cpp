@@ -50,21 +50,6 @@ namespace
 {
 constexpr double kMainMenuFadeIn = 0.008;
 
-// What the board records at the end of a day goes to the selected player's profile and the high-score tables.
-class ProfileRecorder : public LevelRecorder
-{
-public:
-    void RecordLevelPassed(int store, int levelIndex, bool expert) override
-    {
-        MarkLevelPassed(store, levelIndex, expert);
-    }
-    void UnlockStore(int storeNumber) override { ::UnlockStore(storeNumber); }
-    void SetSavedGame(const GameState* run) override { ::SetSavedGame(run); }
-    int SubmitHighScore(int store, int score) override { return AddHighScore(store, score); }
-    void SaveProfiles() override { ::SaveProfiles(); }
-    void ResetHighScores() override { ::ResetHighScores(); }
-};
-
 bool ParseCount(const char* first, const char* last, int& out)
 {
     if (first == last)
@@ -605,7 +590,7 @@ bool GameApp::StartLevel(int storeNumber, int level)
     if (!mBoard || !mBoard->OpenDay(storeNumber, level))
         return false;
     NoteDayStarted();
-    const LevelInfo* info = mBoard->store->GetLevel(level);
+    const LevelInfo* info = mBoard->run.Store()->GetLevel(level);
     if (info != nullptr && info->isMinigame)
     {
         mBoard->flow->OpenMinigame();
@@ -671,18 +656,17 @@ std::string GameApp::StateDigestText()
         const Board& b = *mBoard;
         out << "board state " << int(b.boardState) << " mode " << int(b.mode) << " pause " << b.pauseCount << " clock "
             << b.day.clockTicks << " money " << b.day.money << " cash " << b.day.cash << " tips " << b.day.tips
-            << " lost " << b.day.lostCustomers << " served " << b.day.customersServed << " result " << b.levelResult
-            << " played "
-            << b.storePlayed << ':' << b.levelPlayed << " level-money " << b.levelMoney << " banner "
-            << b.hud.bannerTimer << " rank " << b.highScoreRank << '\n';
+            << " lost " << b.day.lostCustomers << " served " << b.day.customersServed << " result "
+            << int(b.levelResult) << " played " << b.storePlayed << ':' << b.levelPlayed << " level-money "
+            << b.levelMoney << " banner " << b.hud.bannerTimer << " rank " << b.highScoreRank.value_or(-2) << '\n';
         if (b.merchant != nullptr)
             out << "merchant " << b.merchant->x << ',' << b.merchant->y << " hands " << b.merchant->hands[0] << ','
                 << b.merchant->hands[1] << " actions " << b.merchant->actions.size() << '\n';
         for (const Person* person : b.people)
             out << "person " << person->x << ',' << person->y << " hands " << person->hands[0] << ','
                 << person->hands[1] << " actions " << person->actions.size() << '\n';
-        DigestRun(out, "run", b.progress.get());
-        DigestRun(out, "day-start", b.savedProgress.get());
+        DigestRun(out, "run", b.run.Progress());
+        DigestRun(out, "day-start", b.run.Saved());
     }
     // The profile table belongs to the loading thread until loading has been acknowledged.
     if (mLoadingAcknowledged)

@@ -18,7 +18,7 @@
 #include <string>
 
 class FrameworkParserHost;
-class LevelRecorder;
+class DayRecorder;
 class ShopItemFactory;
 
 namespace Zestra
@@ -191,7 +191,7 @@ private:
     std::unique_ptr<ShopItemFactory> mShopItems; // the upgrade shop's items on the board's floor
     std::list<Menu*> mOpenMenus;    // borrowed from the dialog table, in opening order
     std::list<Menu*> mClosingMenus; // handed over by CloseAllMenus until what follows is open
-    std::unique_ptr<LevelRecorder> mProfileRecorder; // the board's end-of-day records go to the profiles
+    std::unique_ptr<DayRecorder> mProfileRecorder; // the board's end-of-day records go to the profiles
     std::unique_ptr<LogoScreen> mLogoScreen;
     std::unique_ptr<DistributorScreen> mFirstSplash;
     std::unique_ptr<DistributorScreen> mSecondSplash;

@@ -101,9 +101,9 @@ bool Diagnostics::IdlesNow() const
 {
     const Zestra::Board* board = mApp.GetBoard();
     return !mIdled && mApp.options.idleStore > 0 && board != nullptr && board->mode == BoardMode::Level &&
-           board->minigame == nullptr && board->progress != nullptr &&
-           board->progress->storeNumber == mApp.options.idleStore &&
-           board->progress->levelIndex == mApp.options.idleLevel;
+           board->minigame == nullptr && board->run.Progress() != nullptr &&
+           board->run.Progress()->storeNumber == mApp.options.idleStore &&
+           board->run.Progress()->levelIndex == mApp.options.idleLevel;
 }
 
 void Diagnostics::OnDayStarted()
@@ -185,8 +185,9 @@ void Diagnostics::FinishRunWhenShown()
 
 std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long long wallMs)
 {
-    static const char* const kResults[] = {"failed", "passed", "expert"};
-    const char* result = board.levelResult >= 0 && board.levelResult <= 2 ? kResults[board.levelResult] : "failed";
+    const char* result = board.levelResult == DayResult::Expert   ? "expert"
+                         : board.levelResult == DayResult::Passed ? "passed"
+                                                                  : "failed";
     char text[512];
     std::snprintf(text, sizeof text,
                   "{\"store\":%d,\"level\":%d,\"result\":\"%s\",\"money\":%.2f,\"cash\":%.2f,\"tips\":%.2f,"
@@ -212,8 +213,8 @@ void Diagnostics::OnLevelEnded()
         mTally.daysPlayed += 1;
         if (mTally.daysPlayed == 1 && mApp.options.memStats)
             PrintFigures("first_day");
-        mTally.daysPassed += board->levelResult > 0 ? 1 : 0;
-        const bool lost = !board->storeCompleted && board->savedProgress == nullptr;
+        mTally.daysPassed += IsPassed(board->levelResult) ? 1 : 0;
+        const bool lost = !board->storeCompleted && board->run.Saved() == nullptr;
         if (board->storeCompleted || lost)
         {
             // A store's run is over: its final total counts, and the next store follows unless it was the last.

@@ -45,13 +45,11 @@ std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping,
         record.cashBefore = run.cash;
 
         // The start-of-day copy is taken before the shop: a failed day undoes the purchases.
-        mBoard.store = store;
-        mBoard.savedProgress = std::make_unique<GameState>(run);
         GameState shopped = run;
         if (shopping && run.levelIndex > 0 && shopper)
             shopper(shopped, record.bought);
         record.spent = run.cash - shopped.cash;
-        mBoard.progress = std::make_unique<GameState>(shopped);
+        mBoard.run.StartDay(store, run, shopped);
         mBoard.mode = BoardMode::Level;
         mBoard.pauseCount = 0;
         // The day is played in whole updates (HeadlessDay makes no fractional ones).
@@ -65,9 +63,9 @@ std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping,
         records.push_back(record);
 
         const bool passed = record.outcome.result > 0;
-        if (passed && mBoard.savedProgress && mBoard.savedProgress->storeNumber == storeNumber)
+        if (passed && mBoard.run.Saved() && mBoard.run.Saved()->storeNumber == storeNumber)
         {
-            run = *mBoard.savedProgress;
+            run = *mBoard.run.Saved();
             attempt = 1;
             continue;
         }
@@ -75,8 +73,8 @@ std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping,
             break; // the store is done (the run moved on to the next one), or the day never ended
         // Failed: back to the start-of-day copy. Lives are not the point of the measurement: an ended run goes on
         // with its lives refilled.
-        run = mBoard.savedProgress ? *mBoard.savedProgress : run;
-        if (run.lives <= 0 || !mBoard.savedProgress)
+        run = mBoard.run.Saved() ? *mBoard.run.Saved() : run;
+        if (run.lives <= 0 || !mBoard.run.Saved())
             run.lives = kNewGameLives;
         if (++attempt > maxAttempts)
         {

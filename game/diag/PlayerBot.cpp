@@ -108,7 +108,7 @@ void PlayerBot::Update()
     }
     if (mBoard.mode != BoardMode::UpgradeShop)
         mRefused.clear();
-    if (mBoard.mode == BoardMode::UpgradeShop && mBoard.progress != nullptr)
+    if (mBoard.mode == BoardMode::UpgradeShop && mBoard.run.Progress() != nullptr)
     {
         if (mWait > 0)
         {
@@ -130,7 +130,7 @@ void PlayerBot::Update()
         return;
     }
     if (mBoard.boardState != BoardState::Playing || (mBoard.mode != BoardMode::Level && !inLesson) ||
-        mBoard.levelResult >= 0 || mBoard.progress == nullptr)
+        mBoard.levelResult != DayResult::None || mBoard.run.Progress() == nullptr)
         return;
     if (mNovice && !inLesson && mBoard.pauseCount == 0)
     {
@@ -215,7 +215,7 @@ bool PlayerBot::AnswerLessonPanel()
 bool PlayerBot::GiveLessonDrink()
 {
     const Component* station = mBoard.drinkStation.get();
-    if (station == nullptr || station->GetImage() == nullptr || mBoard.progress->drinks <= 0)
+    if (station == nullptr || station->GetImage() == nullptr || mBoard.run.Progress()->drinks <= 0)
         return false;
     std::vector<Person*> people;
     mBoard.lesson->AppendPeople(people);
@@ -287,13 +287,13 @@ bool PlayerBot::Shop()
         return false;
 
     // On the floor: the badge of the offer the rule wants, else done.
-    std::vector<ShopOffer> offers = ListShopOffers(*mBoard.progress);
+    std::vector<ShopOffer> offers = ListShopOffers(*mBoard.run.Progress());
     offers.erase(std::remove_if(offers.begin(), offers.end(),
                                 [this](const ShopOffer& offer) {
                                     return mRefused.count({int(offer.kind), offer.spot}) != 0;
                                 }),
                  offers.end());
-    const int choice = ChooseShopOffer(*mBoard.progress, offers);
+    const int choice = ChooseShopOffer(*mBoard.run.Progress(), offers);
     if (choice >= 0)
     {
         const ShopOffer& offer = offers[size_t(choice)];
@@ -373,7 +373,7 @@ bool PlayerBot::ClickOn(ActiveComponent& component)
 bool PlayerBot::GiveDrink()
 {
     const Component* station = mBoard.drinkStation.get();
-    if (station == nullptr || station->GetImage() == nullptr || mBoard.progress->drinks <= 0)
+    if (station == nullptr || station->GetImage() == nullptr || mBoard.run.Progress()->drinks <= 0)
         return false;
     Customer* angriest = nullptr;
     for (auto& customer : mBoard.crowd.customers)

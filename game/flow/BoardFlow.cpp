@@ -40,6 +40,12 @@ namespace Zestra
 namespace
 {
 // Tutorial days: the first day of the first three stores and the second and third of the first store.
+// The result panel shows a day that ended; one that did not counts as failed.
+int ResultKind(DayResult result)
+{
+    return result == DayResult::None ? 0 : int(result);
+}
+
 bool IsTutorialLevel(int storeNumber, int levelIndex)
 {
     return (levelIndex == 0 && storeNumber >= 1 && storeNumber <= 3) ||
@@ -85,15 +91,13 @@ void BoardFlow::Play(const Menu* caller)
 
 void BoardFlow::StartNewGame(bool resume)
 {
-    board.savedProgress.reset();
     if (resume)
     {
-        board.savedProgress = GetSavedGame();
-        if (board.savedProgress)
-            board.store = GetStoreInfo(board.savedProgress->storeNumber);
+        board.run.Resume(GetSavedGame());
     }
     else
     {
+        board.run.GiveUp();
         SetSavedGame(nullptr);
     }
     board.pauseCount = 0;
@@ -135,30 +139,25 @@ void BoardFlow::ShowOptions(bool inGame)
 
 void BoardFlow::ShowMap()
 {
-    board.progress = board.savedProgress ? std::make_unique<GameState>(*board.savedProgress) : nullptr;
-    if (!board.savedProgress && GetUnlockedStores() == 1 && !WasLevelStarted(1, 0))
+    board.run.GoOn();
+    if (!board.run.Saved() && GetUnlockedStores() == 1 && !WasLevelStarted(1, 0))
     {
         if (const StoreInfo* first = GetStoreInfo(1))
-        {
-            board.savedProgress = std::make_unique<GameState>(NewGameState(first));
-            board.progress = std::make_unique<GameState>(*board.savedProgress);
-        }
+            board.run.StartStore(first);
     }
-    if (board.progress)
-        board.store = GetStoreInfo(board.progress->storeNumber);
     board.EndLesson();
     board.tutorialRunning = false;
     board.mode = BoardMode::Level;
     // Without a run the player chooses the store of a new one on the map itself.
-    if (board.progress)
-        Open(std::make_unique<MapMenu>(&board, board.progress->storeNumber, board.progress->levelIndex));
+    if (const GameState* progress = board.run.Progress())
+        Open(std::make_unique<MapMenu>(&board, progress->storeNumber, progress->levelIndex));
     else
         Open(std::make_unique<MapMenu>(&board));
 }
 
 void BoardFlow::EnterStore()
 {
-    if (board.progress && board.progress->storeNumber == 1 && board.progress->levelIndex == 0)
+    if (board.run.Progress() && board.run.Progress()->storeNumber == 1 && board.run.Progress()->levelIndex == 0)
     {
         Open(std::make_unique<Comic>(&board, false));
         return;
@@ -168,12 +167,12 @@ void BoardFlow::EnterStore()
 
 void BoardFlow::PrepareLevel()
 {
-    if (!board.progress || board.store == nullptr)
+    if (!board.run.Progress() || board.run.Store() == nullptr)
         return;
-    board.background = board.store->GetImage("Background");
-    board.hud.image = board.store->GetImage("Hud");
-    const int storeNumber = board.progress->storeNumber;
-    const int levelIndex = board.progress->levelIndex;
+    board.background = board.run.Store()->GetImage("Background");
+    board.hud.image = board.run.Store()->GetImage("Hud");
+    const int storeNumber = board.run.Progress()->storeNumber;
+    const int levelIndex = board.run.Progress()->levelIndex;
     if (IsTutorialLevel(storeNumber, levelIndex))
     {
         board.LoadLevel(false);
@@ -185,7 +184,7 @@ void BoardFlow::PrepareLevel()
             StartTutorial();
         return;
     }
-    const LevelInfo* level = board.store->GetLevel(levelIndex);
+    const LevelInfo* level = board.run.Store()->GetLevel(levelIndex);
     if (level != nullptr && level->isMinigame)
         OpenMinigame();
     else
@@ -204,18 +203,18 @@ void BoardFlow::StartTutorial()
 
 void BoardFlow::ShowLevelStart(bool checkBoss)
 {
-    if (!board.progress || board.store == nullptr)
+    if (!board.run.Progress() || board.run.Store() == nullptr)
         return;
-    const int storeNumber = board.progress->storeNumber;
-    const int levelIndex = board.progress->levelIndex;
+    const int storeNumber = board.run.Progress()->storeNumber;
+    const int levelIndex = board.run.Progress()->levelIndex;
     MarkLevelStarted(storeNumber, levelIndex);
     board.LoadLevel(false);
     const LevelText& text = GetLevelText(storeNumber, levelIndex);
-    const LevelInfo* level = board.store->GetLevel(levelIndex);
+    const LevelInfo* level = board.run.Store()->GetLevel(levelIndex);
     const bool minigameDay = level != nullptr && level->isMinigame;
     if (checkBoss && !text.GetText("bossbegin").empty())
     {
-        Open(std::make_unique<LevelStartBossMenu>(&board, board.store->GetImage("StartScreen"), storeNumber,
+        Open(std::make_unique<LevelStartBossMenu>(&board, board.run.Store()->GetImage("StartScreen"), storeNumber,
                                                   levelIndex));
         return;
     }
@@ -235,9 +234,10 @@ void BoardFlow::AfterLevelStart(bool startNow)
         board.UpdateButtons();
         return;
     }
-    const bool shopDayAfterLesson = board.progress != nullptr && board.progress->storeNumber == 1 &&
-                                    board.progress->levelIndex == 1 && board.tutorialPlayed;
-    if (board.progress == nullptr || (startNow && !offers) || board.progress->levelIndex == 0 || shopDayAfterLesson)
+    const GameState* progress = board.run.Progress();
+    const bool shopDayAfterLesson =
+        progress != nullptr && progress->storeNumber == 1 && progress->levelIndex == 1 && board.tutorialPlayed;
+    if (progress == nullptr || (startNow && !offers) || progress->levelIndex == 0 || shopDayAfterLesson)
     {
         OpenStore(true);
         return;
@@ -252,8 +252,9 @@ void BoardFlow::OpenStore(bool rebuild)
     if (rebuild)
         board.LoadLevel(false);
     board.StartShopDay();
+    const StoreInfo* store = board.run.Store();
     const LevelInfo* level =
-        board.store != nullptr && board.progress ? board.store->GetLevel(board.progress->levelIndex) : nullptr;
+        store != nullptr && board.run.Progress() ? store->GetLevel(board.run.Progress()->levelIndex) : nullptr;
     host.PlaySongAlone(level != nullptr ? level->music : -1);
     board.mode = BoardMode::Level;
     if (board.onDayOpened)
@@ -275,10 +276,9 @@ void BoardFlow::ShowLevelResult()
         AfterResult(false);
         return;
     }
-    const bool passed = board.levelResult > 0;
-    const bool more =
-        passed ? !board.storeCompleted : (board.savedProgress != nullptr && board.savedProgress->lives > 0);
-    Open(std::make_unique<LevelCompleteMenu>(&board, std::clamp(board.levelResult, 0, 2), more, board.storePlayed,
+    const bool passed = IsPassed(board.levelResult);
+    const bool more = passed ? !board.storeCompleted : (board.run.Saved() != nullptr && board.run.Saved()->lives > 0);
+    Open(std::make_unique<LevelCompleteMenu>(&board, ResultKind(board.levelResult), more, board.storePlayed,
                                              board.levelPlayed, board.day.cash, board.day.tips,
                                              board.day.lostCustomers));
 }
@@ -286,7 +286,7 @@ void BoardFlow::ShowLevelResult()
 void BoardFlow::AfterResult(bool toMainMenu)
 {
     switch (RouteAfterResult(toMainMenu, board.highScoreRank, board.storeCompleted, board.storePlayed,
-                             board.savedProgress != nullptr))
+                             board.run.Saved() != nullptr))
     {
     case ResultRoute::MainMenu:
         ShowMainMenu();
@@ -295,11 +295,11 @@ void BoardFlow::AfterResult(bool toMainMenu)
         ShowMap();
         return;
     case ResultRoute::Comic:
-        Open(std::make_unique<Comic>(&board, board.storePlayed, int(board.day.money), board.highScoreRank));
+        Open(std::make_unique<Comic>(&board, board.storePlayed, int(board.day.money), *board.highScoreRank));
         return;
     case ResultRoute::HighScores:
         // After a lost run the table leads back to the main menu; after a finished store, on to the map.
-        Open(std::make_unique<HighScoresMenu>(&board, board.storePlayed, int(board.day.money), board.highScoreRank,
+        Open(std::make_unique<HighScoresMenu>(&board, board.storePlayed, int(board.day.money), *board.highScoreRank,
                                               board.storeCompleted));
         return;
     }
@@ -307,15 +307,16 @@ void BoardFlow::AfterResult(bool toMainMenu)
 
 void BoardFlow::OpenMinigame()
 {
-    if (!board.progress)
+    if (!board.run.Progress())
         return;
     // The memory game is the whole day: nothing of the day before counts in its figures.
-    board.levelResult = -1;
+    board.levelResult = DayResult::None;
     board.day.money = board.day.cash = board.day.tips = 0.0;
     board.day.customersServed = 0;
     board.day.lostCustomers = 0;
+    const GameState& progress = *board.run.Progress();
     board.minigame = static_cast<Minigame*>(
-        host.AddMenu(std::make_unique<Minigame>(&board, board.progress->storeNumber, board.progress->levelIndex)));
+        host.AddMenu(std::make_unique<Minigame>(&board, progress.storeNumber, progress.levelIndex)));
 }
 
 } // namespace Zestra

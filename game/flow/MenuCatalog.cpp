@@ -52,11 +52,13 @@ void OpenOpenSign(Zestra::Board& board, MenuHost& host)
 // The upgrade shop before the day: a first day becomes the second (the first has no shop), with money to spend.
 void OpenShop(Zestra::Board& board, MenuHost&)
 {
-    if (board.progress == nullptr)
+    if (board.run.Progress() == nullptr)
         return;
-    if (board.progress->levelIndex == 0)
-        board.progress->levelIndex = 1;
-    board.progress->cash = std::max(board.progress->cash, 500.0);
+    GameState shopping = *board.run.Progress();
+    if (shopping.levelIndex == 0)
+        shopping.levelIndex = 1;
+    shopping.cash = std::max(shopping.cash, 500.0);
+    board.run.ReplaceWorkingCopy(shopping);
     board.flow->AfterLevelStart(true);
 }
 
@@ -75,7 +77,7 @@ void OpenShopPanel(Zestra::Board& board, MenuHost& host)
 // The memory game of the board's store, or of the first store that has one; null when the content has none.
 Minigame* OpenMinigameOf(Zestra::Board& board, MenuHost& host)
 {
-    int first = board.progress ? board.progress->storeNumber : 1;
+    int first = board.run.Progress() ? board.run.Progress()->storeNumber : 1;
     for (int n = 0; n < StoreCount(); ++n)
     {
         int number = (first - 1 + n) % StoreCount() + 1;
@@ -108,12 +110,12 @@ void OpenMinigameTray(Zestra::Board& board, MenuHost& host)
 // The store and day the board has built (the first day of the first store without one).
 int ShownStore(const Zestra::Board& board)
 {
-    return board.progress ? board.progress->storeNumber : 1;
+    return board.run.Progress() ? board.run.Progress()->storeNumber : 1;
 }
 
 int ShownLevel(const Zestra::Board& board)
 {
-    return board.progress ? board.progress->levelIndex : 0;
+    return board.run.Progress() ? board.run.Progress()->levelIndex : 0;
 }
 
 // The first day of the store whose text has that entry (the rival's days), or the board's day when none has.
@@ -294,8 +296,8 @@ void OpenComic4(Zestra::Board& board, MenuHost& host)
 
 void OpenHandbook(Zestra::Board& board, MenuHost& host)
 {
-    int storeNumber = board.store != nullptr ? board.store->number : 1;
-    int levelIndex = board.progress ? board.progress->levelIndex : 0;
+    int storeNumber = board.run.Store() != nullptr ? board.run.Store()->number : 1;
+    int levelIndex = board.run.Progress() ? board.run.Progress()->levelIndex : 0;
     host.AddMenu(std::make_unique<CharacterMenu>(&board, storeNumber, levelIndex));
 }
 

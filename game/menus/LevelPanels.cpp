@@ -95,11 +95,12 @@ ResultForm MakeResultForm(LevelResult kind, bool more, const LevelText& text, do
     return form;
 }
 
-ResultRoute RouteAfterResult(bool toMainMenu, int highScoreRank, bool storeCompleted, int storePlayed, bool runLeft)
+ResultRoute RouteAfterResult(bool toMainMenu, std::optional<int> highScoreRank, bool storeCompleted, int storePlayed,
+                             bool runLeft)
 {
     if (toMainMenu)
         return ResultRoute::MainMenu;
-    if (highScoreRank == -2)
+    if (!highScoreRank)
         return ResultRoute::Map;
     if (storeCompleted && (storePlayed == 1 || !runLeft))
         return ResultRoute::Comic;

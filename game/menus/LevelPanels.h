@@ -3,6 +3,7 @@
 // Pure functions of the day's figures and texts, so the panels only draw what they are given.
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct LevelInfo;
@@ -65,5 +66,6 @@ enum class ResultRoute
     HighScores, // a run that ended: the high-score table of the store played
 };
 
-// highScoreRank: -2 when the run goes on (nothing was submitted). runLeft: a run (saved progress) remains.
-ResultRoute RouteAfterResult(bool toMainMenu, int highScoreRank, bool storeCompleted, int storePlayed, bool runLeft);
+// highScoreRank: none when the run goes on (nothing was submitted). runLeft: a run (saved progress) remains.
+ResultRoute RouteAfterResult(bool toMainMenu, std::optional<int> highScoreRank, bool storeCompleted, int storePlayed,
+                             bool runLeft);

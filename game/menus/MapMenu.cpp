@@ -288,9 +288,7 @@ void MapMenu::OnMouseDown(int x, int y, int button, int clickCount)
         if (startedFromChooseMode)
         {
             // No run was in progress: the chosen store starts a fresh one.
-            board->store = GetStoreInfo(storeNumber);
-            board->savedProgress = std::make_unique<GameState>(NewGameState(board->store));
-            board->progress = std::make_unique<GameState>(*board->savedProgress);
+            board->run.StartStore(GetStoreInfo(storeNumber));
         }
         board->flow->EnterStore();
     }

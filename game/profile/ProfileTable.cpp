@@ -223,6 +223,20 @@ const HighScoreTable* GetHighScoreTable(int storeNumber)
     return &gProfiles.highScores[static_cast<size_t>(storeNumber - 1)];
 }
 
+std::optional<int> RecordDay(const DayRecord& record)
+{
+    if (IsPassed(record.result))
+        MarkLevelPassed(record.storeNumber, record.levelIndex, record.result == DayResult::Expert);
+    if (record.unlockStore > 0)
+        UnlockStore(record.unlockStore);
+    SetSavedGame(record.savedGame ? &*record.savedGame : nullptr);
+    std::optional<int> rank;
+    if (record.runEnded)
+        rank = AddHighScore(record.storeNumber, record.finalScore);
+    SaveProfiles();
+    return rank;
+}
+
 void ResetHighScores()
 {
     const size_t tables = gProfiles.highScores.size();

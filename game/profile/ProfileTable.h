@@ -4,6 +4,7 @@
 // player) while no slot is selected or the selected slot is free.
 #pragma once
 
+#include "game/profile/DayRecord.h"
 #include "game/profile/Profile.h"
 
 #include <memory>
@@ -61,6 +62,19 @@ const HighScoreTable* GetHighScoreTable(int storeNumber); // null when the store
 void ResetHighScores();
 // Appends default tables until there is one per playable store.
 void FillDefaultHighScores(ProfileSet& set);
+
+// A day's end in the selected profile: the level passed, the store unlocked, the saved game kept or cleared, the
+// score entered when the run ended; then the file is written. Returns the high-score place (RecordDay of
+// DayRecorder).
+std::optional<int> RecordDay(const DayRecord& record);
+
+// The board's recorder for the selected player's profile.
+class ProfileRecorder : public DayRecorder
+{
+public:
+    std::optional<int> RecordDay(const DayRecord& record) override { return ::RecordDay(record); }
+    void ResetHighScores() override { ::ResetHighScores(); }
+};
 
 // Back to eight free slots, nobody selected, no tables and no path. At shutdown (and between tests).
 void FreeProfiles();

@@ -81,11 +81,11 @@ std::unique_ptr<ShoppingComponent> ShopItemMaker::MakeShoppingMerchant(std::uniq
                                                                        std::unique_ptr<Person> next, int price)
 {
     const MerchantLevelInfo* level = nullptr;
-    if (mBoard.store != nullptr && mBoard.progress != nullptr)
+    if (mBoard.run.Store() != nullptr && mBoard.run.Progress() != nullptr)
     {
-        const size_t index = size_t(std::max(0, mBoard.progress->merchantLevel) + 1);
-        if (index < mBoard.store->merchantLevels.size())
-            level = &mBoard.store->merchantLevels[index];
+        const size_t index = size_t(std::max(0, mBoard.run.Progress()->merchantLevel) + 1);
+        if (index < mBoard.run.Store()->merchantLevels.size())
+            level = &mBoard.run.Store()->merchantLevels[index];
     }
     return std::make_unique<ShopMerchant>(mHost, std::move(current), std::move(next), price, level);
 }

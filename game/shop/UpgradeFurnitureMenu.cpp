@@ -20,10 +20,10 @@ const Zestra::Color kNoticeColour(255, 0, 0);
 // The step the spot would reach: one after its current one.
 std::string ItemNameOf(const Zestra::Board& board, int spot)
 {
-    if (board.store == nullptr || board.progress == nullptr || spot < 0 ||
-        spot >= int(board.progress->furnitureLevels.size()))
+    if (board.run.Store() == nullptr || board.run.Progress() == nullptr || spot < 0 ||
+        spot >= int(board.run.Progress()->furnitureLevels.size()))
         return std::string();
-    return FurnitureItemName(*board.store, spot, board.progress->furnitureLevels[size_t(spot)] + 1);
+    return FurnitureItemName(*board.run.Store(), spot, board.run.Progress()->furnitureLevels[size_t(spot)] + 1);
 }
 } // namespace
 
@@ -33,7 +33,7 @@ UpgradeFurnitureMenu::UpgradeFurnitureMenu(Zestra::Board& board, int price, Comp
     TakeOffer(ShopKind::Furniture, spot);
     description = FillClothingPrice(description,
                                     offered && !offer.furnitureOnly ? double(GetClothing(offer.clothing).price) : 0.0);
-    if (offered && offer.furnitureOnly && board.progress != nullptr && !board.progress->AllSpotsFurnished())
+    if (offered && offer.furnitureOnly && board.run.Progress() != nullptr && !board.run.Progress()->AllSpotsFurnished())
     {
         HideBuyButton();
         notice = GetText("upgrade_furniture_notice");

@@ -7,7 +7,7 @@ namespace
 {
 int StoreNumberOf(const Zestra::Board& board)
 {
-    return board.store != nullptr ? board.store->number : 0;
+    return board.run.Store() != nullptr ? board.run.Store()->number : 0;
 }
 } // namespace
 

@@ -56,7 +56,7 @@ UpgradeMenu::UpgradeMenu(Zestra::Board& board, int price, const std::string& ite
 void UpgradeMenu::TakeOffer(ShopKind kind, int spot)
 {
     offered = false;
-    const GameState* run = board != nullptr ? board->progress.get() : nullptr;
+    const GameState* run = board != nullptr ? board->run.Progress() : nullptr;
     if (run != nullptr)
         for (const ShopOffer& candidate : ListShopOffers(*run))
             if (candidate.kind == kind && (spot < 0 || candidate.spot == spot))
@@ -87,18 +87,18 @@ void UpgradeMenu::ButtonPressed(int id)
 
 void UpgradeMenu::ApplyPurchase()
 {
-    if (board != nullptr && board->progress != nullptr)
-        ::ApplyPurchase(*board->progress, offer);
+    if (board != nullptr)
+        board->run.Apply(offer);
 }
 
 void UpgradeMenu::Buy()
 {
     Zestra::Board* owner = board;
     Close();
-    if (owner == nullptr || owner->progress == nullptr)
+    if (owner == nullptr || owner->run.Progress() == nullptr)
         return;
     // Checked again at the moment of paying: the run may have changed while the panel was open.
-    if (offered && CheckPurchase(*owner->progress, offer) == PurchaseCheck::Allowed && owner->SpendFunds(price))
+    if (offered && CheckPurchase(*owner->run.Progress(), offer) == PurchaseCheck::Allowed && owner->SpendFunds(price))
         ApplyPurchase();
     owner->flow->AfterLevelStart(true);
 }

@@ -69,13 +69,15 @@ void Board::StartShopDay()
 {
     Invalidate();
     mAcceptsFocus = true; // the space bar and the cheat words arrive as typed characters
-    levelResult = -1;
+    levelResult = DayResult::None;
     day.customersServed = 0;
     day.lostCustomers = 0;
     storeCompleted = false;
-    highScoreRank = -2;
+    highScoreRank.reset();
     hud.bannerTimer = -1;
     draggedDrink.reset();
+    const StoreInfo* store = run.Store();
+    const GameState* progress = run.Progress();
     if (store == nullptr || progress == nullptr)
         return;
 
@@ -125,11 +127,9 @@ bool Board::OpenDay(int storeNumber, int levelIndex)
     const StoreInfo* info = GetStoreInfo(storeNumber);
     if (info == nullptr || levelIndex < 0 || levelIndex >= int(info->levels.size()))
         return false;
-    GameState run = NewGameState(info);
-    run.levelIndex = levelIndex;
-    store = info;
-    progress = std::make_unique<GameState>(run);
-    savedProgress = std::make_unique<GameState>(run);
+    GameState start = NewGameState(info);
+    start.levelIndex = levelIndex;
+    run.StartDay(info, start, start);
     mode = BoardMode::Level;
     pauseCount = 0;
     LoadLevel(false);
@@ -156,7 +156,7 @@ bool Board::PlayTick()
     if (mode == BoardMode::Level)
     {
         // The day is over once EndLevel ran; the result flow decides what comes next.
-        if (levelResult >= 0 || progress == nullptr)
+        if (levelResult != DayResult::None || !run.Active())
             return false;
         if (day.clockTicks > 0)
         {
@@ -233,7 +233,7 @@ void Board::TickFraction(double step)
         lesson->UpdateActions(float(step), walkGrid);
         return;
     }
-    if (mode != BoardMode::Level || levelResult >= 0)
+    if (mode != BoardMode::Level || levelResult != DayResult::None)
         return;
     if (merchant != nullptr)
         merchant->UpdateActions(float(step), walkGrid);
@@ -273,9 +273,8 @@ void Board::PaintPlay(Graphics& g)
     DrawScene(g);
     if (mode == BoardMode::Tutorial && lesson)
         lesson->Draw(g);
-    const GameState* run = progress ? progress.get() : savedProgress.get();
     bool shopping = HudShowsShop();
-    hud.Draw(g, day, run, shopping, mode == BoardMode::Level, drinkStation.get());
+    hud.Draw(g, day, run.Shown(), shopping, mode == BoardMode::Level, drinkStation.get());
     if (draggedDrink)
         draggedDrink->Draw(g);
     if ((boardState != BoardState::Playing && dimmed) || pauseCount > 0)

@@ -12,7 +12,7 @@
 #include "game/shopday/CustomerCrowd.h"
 #include "game/shopday/DayLedger.h"
 #include "game/shopday/Hud.h"
-#include "game/shopday/LevelRecorder.h"
+#include "game/shopday/Run.h"
 #include "game/shopday/ScreenFlow.h"
 #include "game/shopday/ShoppingComponent.h"
 #include "game/store/DraggableComponent.h"
@@ -21,6 +21,7 @@
 #include <functional>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ class Person;
 class Merchant;
 class Minigame;
 struct FurnitureUpgrade;
+struct LevelInfo;
 struct MerchantLevelInfo;
 struct StoreInfo;
 
@@ -131,9 +133,8 @@ public:
     std::vector<std::unique_ptr<ShoppingComponent>> shopItems; // owns
     std::vector<Person*> people; // not owned: the customers drawn with the scene
     WalkGrid walkGrid;
-    const StoreInfo* store = nullptr; // not owned
-    std::unique_ptr<GameState> progress;
-    std::unique_ptr<GameState> savedProgress;
+    // The run being played; it moves on only through its own operations.
+    Run run;
     Image* background = nullptr;
     ShopItemFactory* shopFactory = nullptr; // not owned; the upgrade shop sets it
     void OnAttachedToManager(WidgetManager* manager) override;
@@ -182,13 +183,13 @@ public:
     int dragOffsetY = 0;
     std::string cheatBuffer;
     bool storeCompleted = false;
-    int highScoreRank = -2;
-    int levelResult = -1;          // of the last EndLevel: 0 failed, 1 passed, 2 expert; -1 none yet
+    std::optional<int> highScoreRank;        // of the last EndLevel: the place of an ended run's score (-1 not entered)
+    DayResult levelResult = DayResult::None; // of the last EndLevel
     int storePlayed = 0;           // store and level of the last EndLevel
     int levelPlayed = 0;
     bool tutorialRunning = false;  // a playing or shopping tutorial exists (BoardMode::Tutorial)
     Minigame* minigame = nullptr;  // the memory game open for this day; owned by the menu stack, which it leaves
-    LevelRecorder* recorder = nullptr;  // not owned: profile and high scores; null records nothing
+    DayRecorder* recorder = nullptr;    // not owned: profile and high scores; null records nothing
     std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
     std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
     double levelMoney = 0.0;            // takings of the last ended level (EndLevel turns money into the score)
@@ -222,6 +223,17 @@ private:
     Point DrinkDropPoint() const;
     std::unique_ptr<Person> MakeMerchant(int level) const;
     std::unique_ptr<Furniture> MakeFurniture(int spot, int step, bool shopView) const;
+    // The store floor of the current level from the store and the run's upgrades (BoardFloor.cpp); in the shop
+    // view the upgrades on offer stand where they would go. Each piece returns whether it made a shop item.
+    bool BuildFloor(bool shop, const LevelInfo* level);
+    bool PlaceMerchant(bool shop);
+    bool PlaceStations(bool shop, bool december);
+    void PlaceDrinkStation();
+    bool PlaceChangingRooms(bool shop);
+    void PlaceMannequins();
+    bool PlaceFurniture(bool shop);
+    // Keeps an offer of the shop view; false for none.
+    bool OfferInShop(std::unique_ptr<ShoppingComponent> item);
 };
 
 } // namespace Zestra

@@ -112,13 +112,13 @@ void Board::ClearLevel()
 
 std::unique_ptr<Person> Board::MakeMerchant(int level) const
 {
-    const MerchantLevelInfo& info = store->merchantLevels[size_t(level)];
+    const MerchantLevelInfo& info = run.Store()->merchantLevels[size_t(level)];
     return std::make_unique<Person>(605, 225, info.name, info.speed);
 }
 
 std::unique_ptr<Furniture> Board::MakeFurniture(int spot, int step, bool shopView) const
 {
-    const FloorSpot& floorSpot = store->floorSpots[size_t(spot)];
+    const FloorSpot& floorSpot = run.Store()->floorSpots[size_t(spot)];
     if (step < 0 || step >= int(floorSpot.upgrades.size()))
         return nullptr;
     return std::make_unique<Furniture>(floorSpot.x * 72 + 203, floorSpot.y * 55 + 106,
@@ -140,42 +140,77 @@ bool Board::LoadLevel(bool shop)
     }
     ClearLevel();
     lesson = std::move(shopLesson);
-    if (store == nullptr || progress == nullptr)
+    if (run.Store() == nullptr || !run.Active())
     {
         Zestra::Log("board: no store or run to build a level from");
         return false;
     }
-    bool madeShopItem = false;
-    const LevelInfo* level = store->GetLevel(progress->levelIndex);
-    auto storeImage = [this](const char* name) { return store->GetImage(name); };
-
-    // The merchant.
-    if (!store->merchantLevels.empty())
+    const LevelInfo* level = run.Store()->GetLevel(run.Progress()->levelIndex);
+    bool madeShopItem = BuildFloor(shop, level);
+    if (level != nullptr)
     {
-        int top = int(store->merchantLevels.size()) - 1;
-        int current = std::clamp(progress->merchantLevel, 0, top);
-        std::unique_ptr<Person> person = MakeMerchant(current);
-        merchant = person.get();
-        if (shop && current < top && shopFactory != nullptr)
-        {
-            std::unique_ptr<ShoppingComponent> item = shopFactory->MakeShoppingMerchant(
-                std::move(person), MakeMerchant(current + 1), store->merchantLevels[size_t(current + 1)].price);
-            if (item)
-            {
-                shopItems.push_back(std::move(item));
-                madeShopItem = true;
-            }
-            else
-            {
-                merchant = nullptr;
-            }
-        }
-        else
-        {
-            sceneItems.push_back(std::move(person));
-        }
+        day.clockTicks = level->duration;
+        day.goal = level->minGoal;
+        day.expertGoal = level->expertGoal;
     }
+    // In the shop the HUD's second figure is the price under the mouse: none yet.
+    if (shop)
+        day.goal = 0;
+    walkGrid.SetFurniture(furnitureList);
+    hud.ShowButtonsFor(madeShopItem);
+    return madeShopItem;
+}
 
+bool Board::BuildFloor(bool shop, const LevelInfo* level)
+{
+    // The order of the pieces is the order of the scene lists: it decides who is drawn first among equals and
+    // which click target is tested first.
+    bool madeShopItem = PlaceMerchant(shop);
+    madeShopItem = PlaceStations(shop, level != nullptr && level->id == 11) || madeShopItem;
+    const StoreInfo* store = run.Store();
+    if (store->initialDrinks != 0 && store->GetImage("Drink") != nullptr)
+        run.RefillDrinks(store->initialDrinks);
+    PlaceDrinkStation();
+    madeShopItem = PlaceChangingRooms(shop) || madeShopItem;
+    PlaceMannequins();
+    madeShopItem = PlaceFurniture(shop) || madeShopItem;
+    return madeShopItem;
+}
+
+bool Board::OfferInShop(std::unique_ptr<ShoppingComponent> item)
+{
+    if (!item)
+        return false;
+    shopItems.push_back(std::move(item));
+    return true;
+}
+
+bool Board::PlaceMerchant(bool shop)
+{
+    const StoreInfo* store = run.Store();
+    if (store->merchantLevels.empty())
+        return false;
+    int top = int(store->merchantLevels.size()) - 1;
+    int current = std::clamp(run.Progress()->merchantLevel, 0, top);
+    std::unique_ptr<Person> person = MakeMerchant(current);
+    merchant = person.get();
+    if (!shop || current >= top || shopFactory == nullptr)
+    {
+        sceneItems.push_back(std::move(person));
+        return false;
+    }
+    // In the shop view the offer owns the merchant; without an offer there is none on the floor.
+    if (OfferInShop(shopFactory->MakeShoppingMerchant(std::move(person), MakeMerchant(current + 1),
+                                                      store->merchantLevels[size_t(current + 1)].price)))
+        return true;
+    merchant = nullptr;
+    return false;
+}
+
+bool Board::PlaceStations(bool shop, bool december)
+{
+    const StoreInfo* store = run.Store();
+    auto storeImage = [store](const char* name) { return store->GetImage(name); };
     auto room = std::make_unique<BackRoom>(696, 115);
     backRoom = room.get();
     tickers.push_back(room.get());
@@ -183,7 +218,7 @@ bool Board::LoadLevel(bool shop)
 
     // The waiting lines come with the customers; until then the stations have none.
 
-    std::vector<std::unique_ptr<ActiveComponent>> stations; // owned here until step 14 hands them to sceneItems
+    std::vector<std::unique_ptr<ActiveComponent>> stations; // owned here until they join sceneItems at the end
     auto addStation = [&](std::unique_ptr<ActiveComponent> station) {
         clickables.push_back(station.get());
         stations.push_back(std::move(station));
@@ -199,22 +234,17 @@ bool Board::LoadLevel(bool shop)
     sceneItems.push_back(std::make_unique<Rope>(140, 73, storeImage("RopeChangingRoom")));
     sceneItems.push_back(std::make_unique<Rope>(660, 280, storeImage("RopeCustomerService")));
 
-    int rackLevel = progress->goodieRack;
+    bool madeShopItem = false;
+    int rackLevel = run.Progress()->goodieRack;
     std::string rackName = "GoodieRack" + std::to_string(rackLevel + 1);
     auto goodieRack = std::make_unique<Component>(73, 356, storeImage(rackName.c_str()));
     if (shop && rackLevel == 0 && shopFactory != nullptr)
     {
         auto next = std::make_unique<Component>(73, 356, storeImage("GoodieRack2"));
-        std::unique_ptr<ShoppingComponent> item =
-            shopFactory->MakeShoppingGoodieRack(std::move(goodieRack), std::move(next), store->goodieRackPrice);
-        if (item)
-        {
-            shopItems.push_back(std::move(item));
-            madeShopItem = true;
-        }
+        madeShopItem = OfferInShop(
+            shopFactory->MakeShoppingGoodieRack(std::move(goodieRack), std::move(next), store->goodieRackPrice));
     }
 
-    bool december = level != nullptr && level->id == 11;
     auto counter = std::make_unique<CashCounter>(0, 333, storeImage("CashCounter"), std::move(goodieRack), december);
     CashCounter* counterPointer = counter.get();
     sceneItems.push_back(std::move(counter));
@@ -237,43 +267,39 @@ bool Board::LoadLevel(bool shop)
     serviceDesk = desk.get();
     addStation(std::move(desk));
 
-    if (store->initialDrinks != 0 && storeImage("Drink") != nullptr)
-        progress->drinks = store->initialDrinks;
-
     addStation(std::make_unique<DiscardRack>(48, 10, storeImage("DiscardRack")));
 
     for (auto& station : stations)
         sceneItems.push_back(std::move(station));
+    return madeShopItem;
+}
 
-    if (level != nullptr)
-    {
-        day.clockTicks = level->duration;
-        day.goal = level->minGoal;
-        day.expertGoal = level->expertGoal;
-    }
-    // In the shop the HUD's second figure is the price under the mouse: none yet.
-    if (shop)
-        day.goal = 0;
+void Board::PlaceDrinkStation()
+{
+    Image* drink = run.Store()->GetImage("Drink");
+    if (drink == nullptr)
+        return;
+    int height = drink->GetHeight();
+    int top = 578 - height / 2;
+    // Keep the station on the board when it is tall.
+    if (578 + (height - height / 2) > 600)
+        top = 600 - height;
+    drinkStation = std::make_unique<Component>(432 - drink->GetWidth() / 2, top, drink);
+}
 
-    if (Image* drink = storeImage("Drink"))
-    {
-        int height = drink->GetHeight();
-        int top = 578 - height / 2;
-        // Keep the station on the board when it is tall.
-        if (578 + (height - height / 2) > 600)
-            top = 600 - height;
-        drinkStation = std::make_unique<Component>(432 - drink->GetWidth() / 2, top, drink);
-    }
-
-    // Changing rooms: the owned ones and, while more can be bought, one more.
-    int owned = std::max(0, progress->changingRooms);
+bool Board::PlaceChangingRooms(bool shop)
+{
+    // The owned ones and, while more can be bought, one more.
+    const StoreInfo* store = run.Store();
+    bool madeShopItem = false;
+    int owned = std::max(0, run.Progress()->changingRooms);
     int buyable = store->initialChangingRooms + int(store->changingRoomPrices.size());
     int buildable = owned < buyable ? owned + 1 : owned;
     for (int i = 0; i < buildable; ++i)
     {
-        auto changingRoom = std::make_unique<ChangingRoom>(
-            154 + 101 * i, 0, storeImage("ChangingRoom"), storeImage("ChangingRoomShadow"),
-            storeImage("ChangingRoomDoor"), changingRoomLine.get());
+        auto changingRoom = std::make_unique<ChangingRoom>(154 + 101 * i, 0, store->GetImage("ChangingRoom"),
+                                                           store->GetImage("ChangingRoomShadow"),
+                                                           store->GetImage("ChangingRoomDoor"), changingRoomLine.get());
         if (i < owned)
         {
             clickables.push_back(changingRoom.get());
@@ -283,18 +309,18 @@ bool Board::LoadLevel(bool shop)
         }
         int priceIndex = i - store->initialChangingRooms;
         if (shop && shopFactory != nullptr && priceIndex >= 0 && priceIndex < int(store->changingRoomPrices.size()))
-        {
-            std::unique_ptr<ShoppingComponent> item = shopFactory->MakeShoppingChangingRoom(
-                std::move(changingRoom), store->changingRoomPrices[size_t(priceIndex)]);
-            if (item)
-            {
-                shopItems.push_back(std::move(item));
-                madeShopItem = true;
-            }
-        }
+            madeShopItem = OfferInShop(shopFactory->MakeShoppingChangingRoom(
+                               std::move(changingRoom), store->changingRoomPrices[size_t(priceIndex)])) ||
+                           madeShopItem;
     }
+    return madeShopItem;
+}
 
-    // Mannequins, dressed from the run.
+void Board::PlaceMannequins()
+{
+    // Dressed from the run; a mannequin with nothing to wear stays off the floor.
+    const StoreInfo* store = run.Store();
+    const GameState* progress = run.Progress();
     std::vector<std::unique_ptr<Mannequin>> dressed;
     for (size_t k = 0; k < store->mannequins.size(); ++k)
     {
@@ -313,8 +339,13 @@ bool Board::LoadLevel(bool shop)
     }
     for (auto& mannequin : dressed)
         sceneItems.push_back(std::move(mannequin));
+}
 
-    // Furniture on the floor spots.
+bool Board::PlaceFurniture(bool shop)
+{
+    const StoreInfo* store = run.Store();
+    const GameState* progress = run.Progress();
+    bool madeShopItem = false;
     for (size_t j = 0; j < store->floorSpots.size(); ++j)
     {
         const FloorSpot& spot = store->floorSpots[j];
@@ -322,14 +353,10 @@ bool Board::LoadLevel(bool shop)
         bool hasNext = step + 1 < int(spot.upgrades.size());
         if (shop && hasNext && shopFactory != nullptr)
         {
-            std::unique_ptr<ShoppingComponent> item = shopFactory->MakeShoppingFurniture(
-                MakeFurniture(int(j), step, true), MakeFurniture(int(j), step + 1, true),
-                spot.upgrades[size_t(step + 1)].price, int(j));
-            if (item)
-            {
-                shopItems.push_back(std::move(item));
-                madeShopItem = true;
-            }
+            madeShopItem = OfferInShop(shopFactory->MakeShoppingFurniture(
+                               MakeFurniture(int(j), step, true), MakeFurniture(int(j), step + 1, true),
+                               spot.upgrades[size_t(step + 1)].price, int(j))) ||
+                           madeShopItem;
             continue;
         }
         if (step < 0)
@@ -342,9 +369,6 @@ bool Board::LoadLevel(bool shop)
         furnitureList.push_back(piece.get());
         sceneItems.push_back(std::move(piece));
     }
-
-    walkGrid.SetFurniture(furnitureList);
-    hud.ShowButtonsFor(madeShopItem);
     return madeShopItem;
 }
 
@@ -384,6 +408,8 @@ ClothingShelf* Board::PickFurnitureWithClothing(int clothing) const
 
 int Board::PickClothingForGender(bool male) const
 {
+    const StoreInfo* store = run.Store();
+    const GameState* progress = run.Progress();
     if (store == nullptr || progress == nullptr)
         return 0;
     std::vector<int> candidates;
@@ -401,6 +427,8 @@ int Board::PickClothingForGender(bool male) const
 
 int Board::PickClothingByPrice(const int likedLines[4], int wishType) const
 {
+    const StoreInfo* store = run.Store();
+    const GameState* progress = run.Progress();
     if (store == nullptr || progress == nullptr)
         return 0;
     std::vector<int> clothing;
@@ -454,7 +482,7 @@ ChangingRoomPlace* Board::PickFreeChangingRoom() const
 
 bool Board::OffersGiftWrap() const
 {
-    return store != nullptr && store->giftWrapCost > 0.0f;
+    return run.Store() != nullptr && run.Store()->giftWrapCost > 0.0f;
 }
 
 ActiveComponent* Board::FindClickableAt(int x, int y) const

@@ -46,6 +46,7 @@ void Board::OnMouseMove(int x, int y)
     if (boardState != BoardState::Playing || pauseCount > 0)
         return;
     bool hand = false;
+    const GameState* progress = run.Progress();
     if (mode == BoardMode::Level)
     {
         hand = FindClickableAt(x, y) != nullptr ||
@@ -81,6 +82,7 @@ void Board::OnMouseDown(int x, int y, int clickCode)
         SetPaused(false);
         return;
     }
+    const GameState* progress = run.Progress();
     if (mode == BoardMode::Tutorial && lesson)
     {
         // Only the lesson decides what a click does: the things its arrows point at, or the next text box.
@@ -88,7 +90,7 @@ void Board::OnMouseDown(int x, int y, int clickCode)
             drinkStation && drinkStation->Contains(x, y))
         {
             draggedDrink = std::make_unique<DraggableComponent>(
-                drinkStation->x, drinkStation->y, drinkStation->GetImage(), store->GetImage("DrinkActive"));
+                drinkStation->x, drinkStation->y, drinkStation->GetImage(), run.Store()->GetImage("DrinkActive"));
             dragOffsetX = drinkStation->x - x;
             dragOffsetY = drinkStation->y - y;
             lesson->OnDrinkGrabbed();
@@ -140,8 +142,8 @@ void Board::OnMouseDown(int x, int y, int clickCode)
     if (!taken && clickCode > 0 && progress != nullptr && progress->drinks > 0 && drinkStation &&
         drinkStation->Contains(x, y))
     {
-        draggedDrink = std::make_unique<DraggableComponent>(drinkStation->x, drinkStation->y,
-                                                            drinkStation->GetImage(), store->GetImage("DrinkActive"));
+        draggedDrink = std::make_unique<DraggableComponent>(drinkStation->x, drinkStation->y, drinkStation->GetImage(),
+                                                            run.Store()->GetImage("DrinkActive"));
         dragOffsetX = drinkStation->x - x;
         dragOffsetY = drinkStation->y - y;
     }
@@ -168,39 +170,19 @@ void Board::OnMouseUp(int x, int y, int clickCode)
     // The crowd is empty during a lesson; the lesson's own customers take the drink instead.
     if (!given && mode == BoardMode::Tutorial && lesson && lesson->AllowsDrinks())
         given = lesson->DropDrink(centreX, centreY);
-    if (given && progress != nullptr)
-        progress->drinks -= 1;
+    if (given)
+        run.UseDrink();
     draggedDrink.reset();
     Invalidate();
 }
 
 bool Board::SkipLevel(bool wholeStore)
 {
-    if (progress == nullptr || progress->store == nullptr)
+    std::optional<DayRecord> record = run.Skip(wholeStore);
+    if (!record)
         return false;
-    const StoreInfo* current = GetStoreInfo(progress->storeNumber);
-    if (current == nullptr)
-        return false;
-    int levels = int(current->levels.size());
-    bool lastStore = progress->storeNumber >= PlayableStoreCount();
-    if (wholeStore && lastStore)
-        return false;
-    if (lastStore && progress->levelIndex + 1 >= levels)
-        return false;
-    if (wholeStore)
-        progress->levelIndex = levels;
-    else
-        progress->levelIndex += 1;
-    if (progress->levelIndex >= levels)
-        *progress = NewGameState(GetStoreInfo(progress->storeNumber + 1));
     if (recorder != nullptr)
-        recorder->UnlockStore(progress->storeNumber);
-    savedProgress = std::make_unique<GameState>(*progress);
-    if (recorder != nullptr)
-    {
-        recorder->SetSavedGame(savedProgress.get());
-        recorder->SaveProfiles();
-    }
+        recorder->RecordDay(*record);
     if (onStoreMap)
         onStoreMap();
     return true;
@@ -208,7 +190,7 @@ bool Board::SkipLevel(bool wholeStore)
 
 void Board::OnChar(char ch)
 {
-    if (progress == nullptr)
+    if (!run.Active())
         return;
     if (ch == ' ')
     {
@@ -228,7 +210,8 @@ void Board::OnChar(char ch)
     cheatBuffer.push_back(ch);
     if (cheatBuffer.size() > kCheatLength)
         cheatBuffer.erase(0, cheatBuffer.size() - kCheatLength);
-    const LevelInfo* level = store != nullptr ? store->GetLevel(progress->levelIndex) : nullptr;
+    const StoreInfo* store = run.Store();
+    const LevelInfo* level = store != nullptr ? store->GetLevel(run.Progress()->levelIndex) : nullptr;
     bool minigame = level != nullptr && level->isMinigame;
     bool known = true;
     if (cheatBuffer == "qarvontu")
@@ -243,28 +226,23 @@ void Board::OnChar(char ch)
     }
     else if (cheatBuffer == "qarvonze")
     {
-        if (store != nullptr && !store->levels.empty())
-            progress->levelIndex = int(store->levels.size()) - 1;
+        if (store != nullptr)
+            run.MoveToLastDay(int(store->levels.size()));
         day.goal = day.money - 1;
         crowd.CloseDoors();
         EndLevel();
     }
     else if (cheatBuffer == "qarvonmy")
     {
-        progress->cash = std::min(progress->cash + 1000.0, 9999.0);
+        run.AddCash(1000.0, 9999.0);
         PlayGameSound(SOUND_CASH_REGISTER);
     }
     else if (cheatBuffer == "qarvonex")
     {
-        if (progress->lives < 9)
-        {
-            progress->lives += 1;
-            if (savedProgress)
-                savedProgress->lives += 1;
-        }
+        run.AddLife(9);
     }
     else if (cheatBuffer == "qarvonsc")
-        progress->score += 1000.0;
+        run.AddScore(1000.0);
     else if (cheatBuffer == "qarvonre")
     {
         if (recorder != nullptr)

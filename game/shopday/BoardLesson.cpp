@@ -9,13 +9,14 @@ namespace Zestra
 
 bool Board::LessonInShop() const
 {
+    const GameState* progress = run.Progress();
     return progress != nullptr && progress->storeNumber == 1 && progress->levelIndex == 1;
 }
 
 bool Board::BeginLesson()
 {
     EndLesson();
-    if (!lessonMaker || store == nullptr || progress == nullptr)
+    if (!lessonMaker || run.Store() == nullptr || !run.Active())
         return false;
     LoadLevel(LessonInShop());
     StartShopDay();

@@ -40,11 +40,10 @@ bool OpenLessonScreen(Zestra::Board& board, const LessonScreen& screen)
     if (!board.OpenDay(screen.store, screen.level))
         return false;
     // A run reaches the shop's day with at least the first day's goal earned: the shop lesson has that to spend.
-    const LevelInfo* firstDay = board.store != nullptr ? board.store->GetLevel(0) : nullptr;
+    const LevelInfo* firstDay = board.run.Store() != nullptr ? board.run.Store()->GetLevel(0) : nullptr;
     if (board.LessonInShop() && firstDay != nullptr)
     {
-        board.progress->cash = std::max(board.progress->cash, double(firstDay->minGoal));
-        *board.savedProgress = *board.progress;
+        board.run.GrantCash(double(firstDay->minGoal));
     }
     if (!board.lessonMaker)
         board.lessonMaker = MakeLesson;

@@ -5,10 +5,10 @@
 
 std::unique_ptr<BoardLesson> MakeLesson(Zestra::Board& board)
 {
-    if (board.progress == nullptr)
+    if (board.run.Progress() == nullptr)
         return nullptr;
-    int store = board.progress->storeNumber;
-    int level = board.progress->levelIndex;
+    int store = board.run.Progress()->storeNumber;
+    int level = board.run.Progress()->levelIndex;
     if (store == 1 && level == 0)
         return std::make_unique<TutorialPlaying1>(board);
     if (store == 1 && level == 1)

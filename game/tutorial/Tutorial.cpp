@@ -20,10 +20,10 @@ constexpr int kSmallBoxLines = 5;
 
 Tutorial::Tutorial(Zestra::Board& owner) : Component(0, 0, nullptr), board(owner)
 {
-    if (board.store != nullptr)
+    if (board.run.Store() != nullptr)
     {
-        smallBox = board.store->GetImage("TutorialBox");
-        bigBox = board.store->GetImage("TutorialBoxBig");
+        smallBox = board.run.Store()->GetImage("TutorialBox");
+        bigBox = board.run.Store()->GetImage("TutorialBoxBig");
     }
 }
 

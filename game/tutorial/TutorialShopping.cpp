@@ -29,8 +29,8 @@ constexpr int kDown = 0;
 
 TutorialShopping::TutorialShopping(Zestra::Board& owner) : Tutorial(owner)
 {
-    if (board.progress != nullptr)
-        initialRooms = board.progress->changingRooms;
+    if (board.run.Progress() != nullptr)
+        initialRooms = board.run.Progress()->changingRooms;
     UpdateDoneButton();
 }
 
@@ -88,7 +88,7 @@ void TutorialShopping::CheckPurchase()
     // Only the buying step waits for a panel; a later one must not be sent back to the praise.
     if (step != kBuyStep)
         return;
-    if (board.progress != nullptr && board.progress->changingRooms > initialRooms)
+    if (board.run.Progress() != nullptr && board.run.Progress()->changingRooms > initialRooms)
     {
         arrows.clear();
         GoTo(4);
@@ -98,8 +98,8 @@ void TutorialShopping::CheckPurchase()
     // A run that cannot buy the room (no such offer on this floor, or too little cash) would be held here for
     // good with the done button off: it is shown the way out instead.
     const auto* badge = static_cast<const ShoppingComponent*>(arrows.back().target);
-    const bool affordable =
-        badge != nullptr && board.progress != nullptr && board.progress->cash + 0.005 >= double(badge->price);
+    const bool affordable = badge != nullptr && board.run.Progress() != nullptr &&
+                            board.run.Progress()->cash + 0.005 >= double(badge->price);
     if (!affordable)
     {
         GoTo(kDoneStep);

@@ -133,13 +133,12 @@ protected:
     static void EndDay(int storeNumber, int level, int lives, double money, double score = 0)
     {
         Board& board = TheBoard();
-        board.store = GetStoreInfo(storeNumber);
-        GameState run = NewGameState(board.store);
+        const StoreInfo* store = GetStoreInfo(storeNumber);
+        GameState run = NewGameState(store);
         run.levelIndex = level;
         run.lives = lives;
         run.score = score;
-        board.savedProgress = std::make_unique<GameState>(run);
-        board.progress = std::make_unique<GameState>(run);
+        board.run.StartDay(store, run, run);
         board.flow->ShowLevelStart(false);
         app->CloseAllMenus({});
         app->ProcessDeferredDeletes();
@@ -167,7 +166,7 @@ TEST_F(DayFlow, TakingsEqualToTheGoalPassAndAboveTheExpertGoalPassWithExpert)
     EndDay(1, kMiddleDay, 4, goal);
     auto* result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(TheBoard().levelResult, 1);
+    EXPECT_EQ(TheBoard().levelResult, DayResult::Passed);
     EXPECT_EQ(result->form.titleKey, "level_complete");
     EXPECT_EQ(GetLevelState(1, kMiddleDay), 2);
     // The profile file is written at the end of the day: the level passed, the run saved one day further on.
@@ -186,7 +185,7 @@ TEST_F(DayFlow, TakingsEqualToTheGoalPassAndAboveTheExpertGoalPassWithExpert)
     EndDay(1, kMiddleDay, 4, Level(1, kMiddleDay).expertGoal + 10);
     result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(TheBoard().levelResult, 2);
+    EXPECT_EQ(TheBoard().levelResult, DayResult::Expert);
     EXPECT_EQ(result->form.titleKey, "level_expert_complete");
     EXPECT_EQ(GetLevelState(1, kMiddleDay), 3);
 }
@@ -196,7 +195,7 @@ TEST_F(DayFlow, FailingWithThreeLivesLeavesTwoAndOffersARetryThroughTheMap)
     EndDay(1, kMiddleDay, 3, 0);
     auto* result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(TheBoard().levelResult, 0);
+    EXPECT_EQ(TheBoard().levelResult, DayResult::Failed);
     EXPECT_EQ(result->form.okKey, "level_fail_ok");
     ASSERT_NE(result->quitButton, nullptr);
     ASSERT_TRUE(HasSavedGame());
@@ -206,8 +205,8 @@ TEST_F(DayFlow, FailingWithThreeLivesLeavesTwoAndOffersARetryThroughTheMap)
     auto* map = TopAs<MapMenu>();
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->levelIndex, kMiddleDay); // the same day again
-    ASSERT_NE(TheBoard().progress, nullptr);
-    EXPECT_EQ(TheBoard().progress->lives, 2);
+    ASSERT_NE(TheBoard().run.Progress(), nullptr);
+    EXPECT_EQ(TheBoard().run.Progress()->lives, 2);
 }
 
 TEST_F(DayFlow, FailingTheLastLifeEndsTheRunWithTheGameOverPanelAndAHighScore)
@@ -219,7 +218,7 @@ TEST_F(DayFlow, FailingTheLastLifeEndsTheRunWithTheGameOverPanelAndAHighScore)
     EXPECT_EQ(result->form.titleKey, "level_fail_game_over");
     EXPECT_EQ(result->quitButton, nullptr); // one continue button
     EXPECT_FALSE(HasSavedGame());
-    EXPECT_EQ(TheBoard().savedProgress, nullptr);
+    EXPECT_EQ(TheBoard().run.Saved(), nullptr);
     // The store's table holds the run total (the score so far and the failed day's takings).
     EXPECT_EQ(TheBoard().highScoreRank, 0);
     const HighScoreTable* table = GetHighScoreTable(1);
@@ -277,11 +276,9 @@ TEST_F(DayFlow, ABonusDayNeverOpensTheResultPanel)
             bonus = i;
     ASSERT_GE(bonus, 0);
     Board& board = TheBoard();
-    board.store = store;
     GameState run = NewGameState(store);
     run.levelIndex = bonus;
-    board.savedProgress = std::make_unique<GameState>(run);
-    board.progress = std::make_unique<GameState>(run);
+    board.run.StartDay(store, run, run);
     board.flow->PrepareLevel();
     auto* start = TopAs<LevelStartMenu>();
     ASSERT_NE(start, nullptr);
@@ -414,8 +411,7 @@ TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
         app->ProcessDeferredDeletes();
         SetProfileName(0, "");
         CreateProfile("Tess");
-        TheBoard().savedProgress.reset();
-        TheBoard().progress.reset();
+        TheBoard().run.Forget();
         if (c.savedRun)
         {
             UnlockStore(kSavedStore);
@@ -451,8 +447,8 @@ TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
             EXPECT_FALSE(map->chooseMode);
             EXPECT_EQ(map->storeNumber, kSavedStore);
             EXPECT_EQ(map->levelIndex, kSavedDay);
-            ASSERT_NE(TheBoard().progress, nullptr);
-            EXPECT_EQ(TheBoard().progress->lives, 3);
+            ASSERT_NE(TheBoard().run.Progress(), nullptr);
+            EXPECT_EQ(TheBoard().run.Progress()->lives, 3);
             EXPECT_TRUE(HasSavedGame()) << "continuing keeps the saved run";
             continue;
         }

@@ -38,7 +38,7 @@ TEST(DayReport, IsOneJsonObjectWithEveryFigure)
     Zestra::Board board;
     board.storePlayed = 2;
     board.levelPlayed = 3;
-    board.levelResult = 2;
+    board.levelResult = DayResult::Expert;
     board.levelMoney = 160.5;
     board.day.cash = 150;
     board.day.tips = 10.5;
@@ -52,7 +52,7 @@ TEST(DayReport, IsOneJsonObjectWithEveryFigure)
               "{\"store\":2,\"level\":3,\"result\":\"expert\",\"money\":160.50,\"cash\":150.00,\"tips\":10.50,"
               "\"goal\":100.00,\"expert_goal\":150.00,\"lost_customers\":1,\"customers_served\":9,\"lives\":3,"
               "\"run_total\":420,\"ticks\":18000,\"wall_ms\":42}");
-    board.levelResult = 0;
+    board.levelResult = DayResult::Failed;
     EXPECT_NE(Diagnostics::DayReport(board, 1, 1).find("\"result\":\"failed\""), std::string::npos);
 }
 

@@ -62,7 +62,7 @@ protected:
     static void ShopWithTheMouse(GameState& run, std::vector<std::string>& bought, int* clicks = nullptr)
     {
         Board& board = *app->GetBoard();
-        board.progress = std::make_unique<GameState>(run);
+        board.run.ReplaceWorkingCopy(run);
         board.flow->AfterLevelStart(true);
         PlayerBot bot(board, Deliver);
         for (int update = 0; update < 20000 && board.mode == BoardMode::UpgradeShop; ++update)
@@ -74,7 +74,7 @@ protected:
         app->ProcessDeferredDeletes();
         // What changed, named as the shop names it.
         std::vector<ShopOffer> before = ListShopOffers(run);
-        const GameState& after = *board.progress;
+        const GameState& after = *board.run.Progress();
         for (const ShopOffer& offer : before)
         {
             bool taken = false;

@@ -88,21 +88,22 @@ TEST_F(WholeDay, TheNewcomerTakesAboutASecondPerClickMissesSometimesAndASeedRepl
 }
 
 // Records what the end of the day tells the profile.
-class Recorder : public LevelRecorder
+class Recorder : public DayRecorder
 {
 public:
     int submittedScore = -1;
     int unlocked = 0;
     bool savedNone = false;
-    void RecordLevelPassed(int, int, bool) override {}
-    void UnlockStore(int store) override { unlocked = store; }
-    void SetSavedGame(const GameState* run) override { savedNone = run == nullptr; }
-    int SubmitHighScore(int, int score) override
+    std::optional<int> RecordDay(const DayRecord& record) override
     {
-        submittedScore = score;
+        if (record.unlockStore > 0)
+            unlocked = record.unlockStore;
+        savedNone = !record.savedGame;
+        if (!record.runEnded)
+            return std::nullopt;
+        submittedScore = record.finalScore;
         return 0;
     }
-    void SaveProfiles() override {}
 };
 
 TEST_F(WholeDay, PassingAStoresLastDayMovesTheRunOnOrEndsIt)
@@ -120,17 +121,19 @@ TEST_F(WholeDay, PassingAStoresLastDayMovesTheRunOnOrEndsIt)
         Recorder recorder;
         board.recorder = &recorder;
         ASSERT_TRUE(board.OpenDay(c.store, int(info->levels.size()) - 1));
-        board.progress->score = 1000;
+        GameState scored = *board.run.Progress();
+        scored.score = 1000;
+        board.run.ReplaceWorkingCopy(scored);
         board.day.money = board.day.goal;
         board.EndLevel();
         EXPECT_TRUE(board.storeCompleted);
         EXPECT_EQ(recorder.submittedScore, 1000 + int(board.day.goal)) << "the store's run has ended";
-        EXPECT_EQ(board.savedProgress != nullptr, c.runGoesOn);
+        EXPECT_EQ(board.run.Saved() != nullptr, c.runGoesOn);
         EXPECT_EQ(recorder.savedNone, !c.runGoesOn);
         if (c.runGoesOn)
         {
-            EXPECT_EQ(board.savedProgress->storeNumber, c.store + 1);
-            EXPECT_EQ(board.savedProgress->levelIndex, 0);
+            EXPECT_EQ(board.run.Saved()->storeNumber, c.store + 1);
+            EXPECT_EQ(board.run.Saved()->levelIndex, 0);
             EXPECT_EQ(recorder.unlocked, c.store + 1);
         }
     }

@@ -117,24 +117,24 @@ TEST(ResultRoutes, QuitGoesToTheMenuARunGoingOnToTheMapAFinishedStoreToItsComic)
     struct Case
     {
         bool toMainMenu;
-        int rank;
+        std::optional<int> rank;
         bool storeCompleted;
         int store;
         bool runLeft;
         ResultRoute route;
     };
     const Case cases[] = {
-        {true, -2, false, 1, true, ResultRoute::MainMenu},
+        {true, std::nullopt, false, 1, true, ResultRoute::MainMenu},
         {true, 3, true, 1, true, ResultRoute::MainMenu},
-        {false, -2, false, 2, true, ResultRoute::Map},
-        {false, 4, true, 1, true, ResultRoute::Comic},     // store 1 done: its comic, then the high scores
-        {false, -1, true, 5, false, ResultRoute::Comic},   // the last playable store done
-        {false, 0, true, 3, true, ResultRoute::HighScores}, // a middle store: straight to its table
+        {false, std::nullopt, false, 2, true, ResultRoute::Map},
+        {false, 4, true, 1, true, ResultRoute::Comic},         // store 1 done: its comic, then the high scores
+        {false, -1, true, 5, false, ResultRoute::Comic},       // the last playable store done
+        {false, 0, true, 3, true, ResultRoute::HighScores},    // a middle store: straight to its table
         {false, -1, false, 2, false, ResultRoute::HighScores}, // the run lost
     };
     for (const Case& c : cases)
         EXPECT_EQ(RouteAfterResult(c.toMainMenu, c.rank, c.storeCompleted, c.store, c.runLeft), c.route)
-            << c.toMainMenu << " " << c.rank << " " << c.storeCompleted << " " << c.store;
+            << c.toMainMenu << " " << c.rank.value_or(-2) << " " << c.storeCompleted << " " << c.store;
 }
 
 } // namespace

@@ -157,7 +157,7 @@ TEST_F(MinigameScreen, AMemoryGameDayStartsItsFiguresFromNothing)
     // As the flow opens it after a finished shop day.
     app->CloseAllMenus({});
     app->ProcessDeferredDeletes();
-    Board().levelResult = 1;
+    Board().levelResult = DayResult::Passed;
     Board().day.money = Board().day.cash = 250;
     Board().day.tips = 20;
     Board().day.customersServed = 9;
@@ -165,7 +165,7 @@ TEST_F(MinigameScreen, AMemoryGameDayStartsItsFiguresFromNothing)
     Board().flow->OpenMinigame();
     game = Board().minigame;
     ASSERT_NE(game, nullptr);
-    EXPECT_EQ(Board().levelResult, -1);
+    EXPECT_EQ(Board().levelResult, DayResult::None);
     EXPECT_EQ(Board().day.money + Board().day.cash + Board().day.tips, 0);
     EXPECT_EQ(Board().day.customersServed + Board().day.lostCustomers, 0);
     EXPECT_EQ(game->play->phase, MinigamePhase::Created);
@@ -233,7 +233,7 @@ TEST_F(MinigameScreen, APerfectStageLeadsToTheSecondAndDonePaysBothIntoTheDay)
     ClickDone();
     EXPECT_EQ(Play().stage, 2);
     EXPECT_DOUBLE_EQ(Board().day.money, first);
-    EXPECT_EQ(Board().levelResult, -1);
+    EXPECT_EQ(Board().levelResult, DayResult::None);
     EXPECT_GT(Play().mannequins.size(), seen.size() / 2);
 
     // The second stage: one right card, then the time runs out.
@@ -245,7 +245,7 @@ TEST_F(MinigameScreen, APerfectStageLeadsToTheSecondAndDonePaysBothIntoTheDay)
     EXPECT_EQ(Play().extraSeconds, 0);
     double last = Play().score;
     ClickDone();
-    EXPECT_GE(Board().levelResult, 1);
+    EXPECT_TRUE(IsPassed(Board().levelResult));
     EXPECT_DOUBLE_EQ(Board().levelMoney, first + last);
     EXPECT_EQ(Board().minigame, nullptr);
     EXPECT_TRUE(app->OpenMenus().empty());
@@ -274,7 +274,7 @@ TEST_F(MinigameScreen, TheBuiltInPlayerWithPerfectMemoryReachesTheSecondStageAnd
         }
     });
     int reachedStage = 0;
-    for (int i = 0; i < 60000 && Board().levelResult < 0; i++)
+    for (int i = 0; i < 60000 && Board().levelResult == DayResult::None; i++)
     {
         Updates(1);
         if (Board().minigame != nullptr && Board().minigame->play)
@@ -283,7 +283,7 @@ TEST_F(MinigameScreen, TheBuiltInPlayerWithPerfectMemoryReachesTheSecondStageAnd
     }
     EXPECT_FALSE(pressed);
     EXPECT_EQ(reachedStage, 2);
-    EXPECT_GE(Board().levelResult, 1);
+    EXPECT_TRUE(IsPassed(Board().levelResult));
     EXPECT_GT(Board().levelMoney, 0);
     app->ProcessDeferredDeletes();
     EXPECT_EQ(Board().minigame, nullptr);

@@ -60,9 +60,14 @@ protected:
     // The shop opens for the run as the level start panel's OK opens it.
     void OpenShop()
     {
-        TheBoard().progress = std::make_unique<GameState>(run);
-        TheBoard().savedProgress = std::make_unique<GameState>(run);
+        TheBoard().run.StartDay(TheBoard().run.Store(), run, run);
         TheBoard().flow->AfterLevelStart(true);
+    }
+    void SetCash(double cash)
+    {
+        GameState changed = *TheBoard().run.Progress();
+        changed.cash = cash;
+        TheBoard().run.ReplaceWorkingCopy(changed);
     }
     void MoveTo(int x, int y)
     {
@@ -106,7 +111,7 @@ protected:
             return nullptr;
         return dynamic_cast<UpgradeMenu*>(app->OpenMenus().back());
     }
-    const GameState& Run() { return *TheBoard().progress; }
+    const GameState& Run() { return *TheBoard().run.Progress(); }
 
     const StoreInfo* store = nullptr;
     GameState run;
@@ -275,11 +280,11 @@ TEST_F(UpgradeShop, ThePanelNeverSellsBeyondTheCash)
     EXPECT_FALSE(panel->buyButton->mShown);
     Click(*panel->cancelButton);
 
-    TheBoard().progress->cash = 100;
+    SetCash(100);
     panel = OpenPanelOf(*Item<ShopChangingRoom>());
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(panel->buyButton->mShown);
-    TheBoard().progress->cash = 60; // spent elsewhere while the panel was open
+    SetCash(60); // spent elsewhere while the panel was open
     panel->ButtonPressed(panel->buyButton->mButtonId);
     app->ProcessDeferredDeletes();
     EXPECT_EQ(Run().cash, 60.0);

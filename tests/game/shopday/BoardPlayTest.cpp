@@ -94,12 +94,12 @@ TEST_F(BoardPlay, TheLastClockTickTurnsAwayEveryoneNotYetInside)
     EXPECT_TRUE(board->crowd.arrivals.empty());
     EXPECT_TRUE(board->crowd.entrance.empty());
     EXPECT_EQ(board->crowd.customers.size(), 1u);
-    EXPECT_EQ(board->levelResult, -1);
+    EXPECT_EQ(board->levelResult, DayResult::None);
     board->crowd.customers[0]->status = Customer::STATUS_GONE;
     board->PlayTick(); // removes the last customer
-    EXPECT_EQ(board->levelResult, -1);
+    EXPECT_EQ(board->levelResult, DayResult::None);
     board->PlayTick(); // the store is empty and no banner shows
-    EXPECT_GE(board->levelResult, 0);
+    EXPECT_NE(board->levelResult, DayResult::None);
 }
 
 TEST_F(BoardPlay, WhenTheLastCustomerIsInTheClosedSignComesAndTheClockJumpsToZero)
@@ -200,11 +200,13 @@ TEST_F(BoardPlay, CheatWordsCountFromTheirEighthCharacterAndRepeat)
     for (Case c : {Case{"qarvons", 0}, Case{"xx7qarvonsc", 1000}, Case{"qarvonscqarvonsc", 2000},
                    Case{"QARVONSC", 0}})
     {
-        board->progress->score = 0;
+        GameState run = *board->run.Progress();
+        run.score = 0;
+        board->run.ReplaceWorkingCopy(run);
         board->cheatBuffer.clear();
         for (const char* p = c.typed; *p != 0; ++p)
             board->OnChar(*p);
-        EXPECT_EQ(board->progress->score, c.score) << c.typed;
+        EXPECT_EQ(board->run.Progress()->score, c.score) << c.typed;
     }
 }
 
@@ -263,23 +265,24 @@ TEST_F(BoardPlay, TheEndOfTheDayComparesMoneyWithTheGoals)
     struct Case
     {
         double money;
-        int result;
+        DayResult result;
         int livesLeft;
     };
-    for (Case c : {Case{99.99, 0, 3}, Case{100, 1, 4}, Case{149.99, 1, 4}, Case{150, 2, 4}})
+    for (Case c : {Case{99.99, DayResult::Failed, 3}, Case{100, DayResult::Passed, 4},
+                   Case{149.99, DayResult::Passed, 4}, Case{150, DayResult::Expert, 4}})
     {
-        board->progress = std::make_unique<GameState>();
-        board->progress->store = &store;
-        board->progress->storeNumber = 1;
-        board->savedProgress = std::make_unique<GameState>(*board->progress);
-        board->levelResult = -1;
+        GameState run;
+        run.store = &store;
+        run.storeNumber = 1;
+        board->run.StartDay(&store, run, run);
+        board->levelResult = DayResult::None;
         board->day.money = c.money;
         board->EndLevel();
         EXPECT_EQ(board->levelResult, c.result) << c.money;
-        ASSERT_TRUE(board->savedProgress) << c.money;
-        EXPECT_EQ(board->savedProgress->lives, c.livesLeft);
-        EXPECT_EQ(board->savedProgress->levelIndex, c.result > 0 ? 1 : 0);
-        EXPECT_EQ(board->highScoreRank, -2);
+        ASSERT_TRUE(board->run.Saved()) << c.money;
+        EXPECT_EQ(board->run.Saved()->lives, c.livesLeft);
+        EXPECT_EQ(board->run.Saved()->levelIndex, IsPassed(c.result) ? 1 : 0);
+        EXPECT_EQ(board->highScoreRank, std::nullopt);
     }
 }
 
@@ -287,11 +290,14 @@ TEST_F(BoardPlay, FailingTheLastLifeEndsTheRunAndSubmitsTheScore)
 {
     FakeRecorder recorder;
     board->recorder = &recorder;
-    board->progress->score = 500;
-    board->savedProgress->lives = 1;
+    GameState run = *board->run.Progress();
+    run.score = 500;
+    GameState startOfDay = run;
+    startOfDay.lives = 1;
+    board->run.StartDay(&store, startOfDay, run);
     board->day.money = 40.5;
     board->EndLevel();
-    EXPECT_FALSE(board->savedProgress);
+    EXPECT_FALSE(board->run.Saved());
     EXPECT_TRUE(recorder.lastSavedWasNone);
     ASSERT_EQ(recorder.submitted.size(), 1u);
     EXPECT_EQ(recorder.submitted[0], std::make_pair(1, 540));
@@ -310,23 +316,22 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
     LevelStats stores(host, false);
     FakeRecorder recorder;
     board->recorder = &recorder;
-    board->store = GetStoreInfo(1);
-    board->progress = std::make_unique<GameState>(NewGameState(GetStoreInfo(1)));
-    board->progress->levelIndex = 1;
-    board->progress->score = 300;
-    board->savedProgress = std::make_unique<GameState>(*board->progress);
+    GameState run = NewGameState(GetStoreInfo(1));
+    run.levelIndex = 1;
+    run.score = 300;
+    board->run.StartDay(GetStoreInfo(1), run, run);
     board->day.goal = 100;
     board->day.expertGoal = 150;
     board->day.money = 100; // exactly the goal passes
     board->EndLevel();
-    EXPECT_EQ(board->levelResult, 1);
+    EXPECT_EQ(board->levelResult, DayResult::Passed);
     EXPECT_EQ(recorder.passed, (std::vector<std::pair<int, bool>>{{1, false}}));
     EXPECT_TRUE(board->storeCompleted);
     EXPECT_EQ(recorder.unlocked, std::vector<int>{2});
-    ASSERT_TRUE(board->savedProgress);
-    EXPECT_EQ(board->savedProgress->storeNumber, 2);
-    EXPECT_EQ(board->savedProgress->levelIndex, 0);
-    EXPECT_FALSE(board->progress);
+    ASSERT_TRUE(board->run.Saved());
+    EXPECT_EQ(board->run.Saved()->storeNumber, 2);
+    EXPECT_EQ(board->run.Saved()->levelIndex, 0);
+    EXPECT_FALSE(board->run.Progress());
     EXPECT_FALSE(recorder.lastSavedWasNone);
     // The finished store's run goes into its high-score table.
     EXPECT_EQ(recorder.submitted, (std::vector<std::pair<int, int>>{{1, 400}}));

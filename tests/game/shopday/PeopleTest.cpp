@@ -121,7 +121,9 @@ TEST_F(People, PaymentAddsPricesAndTipsByHeartsAndGoodieRack)
     for (Case c : {Case{0, 3.0}, Case{1, 4.5}})
     {
         board->day.cash = board->day.tips = board->day.money = 0;
-        board->progress->goodieRack = c.goodieRack;
+        GameState run = *board->run.Progress();
+        run.goodieRack = c.goodieRack;
+        board->run.ReplaceWorkingCopy(run);
         Customer& customer = AddCustomer("Lottra1");
         customer.hands[0] = tee;
         customer.hands[1] = jeans;

@@ -38,11 +38,10 @@ void ShopDay::SetUp()
     }
 
     board = std::make_unique<Zestra::Board>();
-    board->store = &store;
-    board->progress = std::make_unique<GameState>();
-    board->progress->store = &store;
-    board->progress->storeNumber = 1;
-    board->savedProgress = std::make_unique<GameState>(*board->progress);
+    GameState run;
+    run.store = &store;
+    run.storeNumber = 1;
+    board->run.StartDay(&store, run, run);
     auto playable = std::make_unique<Merchant>(605, 225, store.merchantLevels, 0);
     merchant = playable.get();
     board->merchant = merchant;

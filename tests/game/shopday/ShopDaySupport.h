@@ -16,7 +16,7 @@
 #include <vector>
 
 // Remembers what the end of a day tells the profile.
-class FakeRecorder : public LevelRecorder
+class FakeRecorder : public DayRecorder
 {
 public:
     std::vector<std::pair<int, bool>> passed; // (level, expert)
@@ -24,19 +24,19 @@ public:
     std::vector<int> unlocked;
     int savedGames = 0;
     bool lastSavedWasNone = false;
-    void RecordLevelPassed(int, int levelIndex, bool expert) override { passed.emplace_back(levelIndex, expert); }
-    void UnlockStore(int storeNumber) override { unlocked.push_back(storeNumber); }
-    void SetSavedGame(const GameState* run) override
+    std::optional<int> RecordDay(const DayRecord& record) override
     {
+        if (IsPassed(record.result))
+            passed.emplace_back(record.levelIndex, record.result == DayResult::Expert);
+        if (record.unlockStore > 0)
+            unlocked.push_back(record.unlockStore);
         ++savedGames;
-        lastSavedWasNone = run == nullptr;
-    }
-    int SubmitHighScore(int store, int score) override
-    {
-        submitted.emplace_back(store, score);
+        lastSavedWasNone = !record.savedGame;
+        if (!record.runEnded)
+            return std::nullopt;
+        submitted.emplace_back(record.storeNumber, record.finalScore);
         return 3;
     }
-    void SaveProfiles() override {}
 };
 
 class ShopDay : public BoundPictures

@@ -113,11 +113,7 @@ protected:
         store.images[name] = pictures[name].get();
     }
 
-    void Prepare(Zestra::Board& board)
-    {
-        board.store = &store;
-        board.progress = std::make_unique<GameState>(run);
-    }
+    void Prepare(Zestra::Board& board) { board.run.StartDay(&store, run, run); }
 };
 
 template <typename T>
@@ -144,7 +140,7 @@ TEST_F(BoardTest, TheNormalViewBuildsTheFloorInPlace)
     EXPECT_EQ(board.cashRegister->y, 354);
     EXPECT_EQ(board.day.clockTicks, 12000);
     EXPECT_EQ(board.day.goal, 100.0);
-    EXPECT_EQ(board.progress->drinks, 3);
+    EXPECT_EQ(board.run.Progress()->drinks, 3);
     ASSERT_TRUE(board.drinkStation);
     EXPECT_EQ(board.drinkStation->x, 412);
     EXPECT_EQ(board.drinkStation->y, 563);

@@ -89,15 +89,14 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
     const StoreInfo* store = GetStoreInfo(1);
     ASSERT_NE(store, nullptr);
     Zestra::Board board;
-    board.store = store;
-    board.progress = std::make_unique<GameState>(FullyFurnished(*store));
+    board.run.StartDay(store, FullyFurnished(*store), FullyFurnished(*store));
     board.background = store->GetImage("Background");
     board.boardState = BoardState::Playing;
     ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
     board.LoadLevel(false);
 
     EXPECT_EQ(board.furnitureList.size(), store->floorSpots.size());
-    EXPECT_EQ(int(board.changingRooms.size()), board.progress->changingRooms);
+    EXPECT_EQ(int(board.changingRooms.size()), board.run.Progress()->changingRooms);
     EXPECT_FALSE(board.mannequins.empty());
     for (const char* name : {"RopeCashRegister", "RopeChangingRoom", "RopeCustomerService", "CashCounter",
                              "CustomerServiceDesk", "DiscardRack", "ChangingRoom", "ChangingRoomDoor"})
@@ -165,8 +164,7 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
     for (const Case& c : cases)
     {
         Zestra::Board board;
-        board.store = store;
-        board.progress = std::make_unique<GameState>(FullyFurnished(*store));
+        board.run.StartDay(store, FullyFurnished(*store), FullyFurnished(*store));
         board.background = store->GetImage("Background");
         board.boardState = BoardState::Playing;
         ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));

@@ -203,8 +203,7 @@ TEST_F(FurnitureTest, WishTypesPickByPriceClass)
         progress.furnitureLevels.push_back(0);
 
         Zestra::Board board;
-        board.store = &store;
-        board.progress = std::make_unique<GameState>(progress);
+        board.run.StartDay(&store, progress, progress);
         for (int wish = 0; wish < 4; ++wish)
             EXPECT_EQ(GetClothing(board.PickClothingByPrice(liked, wish)).price, c.expected[size_t(wish)])
                 << "wish type " << wish;

@@ -156,7 +156,7 @@ TEST_F(ShoppingLesson, DoneButtonStaysOffUntilTheLessonAsksForIt)
 TEST_F(ShoppingLesson, ClosingThePanelChecksThePurchaseAndTheRebuiltShopKeepsTheLesson)
 {
     Board& board = TheBoard();
-    const int rooms = board.progress->changingRooms;
+    const int rooms = board.run.Progress()->changingRooms;
     ContinueToTheBuyingStep();
     ASSERT_EQ(lesson->arrows.size(), 1u);
     EXPECT_NE(dynamic_cast<ShopChangingRoom*>(lesson->arrows[0].target), nullptr) << "the arrow is at the room";
@@ -178,7 +178,7 @@ TEST_F(ShoppingLesson, ClosingThePanelChecksThePurchaseAndTheRebuiltShopKeepsThe
     EXPECT_EQ(board.lesson.get(), lesson);
     EXPECT_TRUE(board.tutorialRunning);
     EXPECT_EQ(board.mode, BoardMode::Tutorial);
-    EXPECT_EQ(board.progress->changingRooms, rooms + 1);
+    EXPECT_EQ(board.run.Progress()->changingRooms, rooms + 1);
     EXPECT_EQ(int(board.changingRooms.size()), rooms + 1) << "the floor was built again";
     EXPECT_EQ(lesson->step, 4);
     EXPECT_TRUE(lesson->arrows.empty());
@@ -201,7 +201,9 @@ TEST_F(ShoppingLesson, ClosingThePanelChecksThePurchaseAndTheRebuiltShopKeepsThe
 
 TEST_F(ShoppingLesson, ARunThatCannotPayForTheRoomIsShownTheWayOut)
 {
-    TheBoard().progress->cash = 0.0;
+    GameState broke = *TheBoard().run.Progress();
+    broke.cash = 0.0;
+    TheBoard().run.ReplaceWorkingCopy(broke);
     ContinueToTheBuyingStep();
     EXPECT_EQ(lesson->step, TutorialShopping::kDoneStep);
     EXPECT_FALSE(TheBoard().hud.doneButton->mInactive);
@@ -212,7 +214,7 @@ TEST_F(ShoppingLesson, ARunThatCannotPayForTheRoomIsShownTheWayOut)
 TEST_F(ShoppingLesson, TheBuiltInPlayerBuysTheRoomAndHandsOverToTheLevelStart)
 {
     Board& board = TheBoard();
-    const int rooms = board.progress->changingRooms;
+    const int rooms = board.run.Progress()->changingRooms;
     PlayerBot bot(board, Deliver);
     int updates = 0;
     for (; updates < 3000 && board.lesson != nullptr; ++updates)
@@ -223,7 +225,7 @@ TEST_F(ShoppingLesson, TheBuiltInPlayerBuysTheRoomAndHandsOverToTheLevelStart)
     ASSERT_EQ(board.lesson, nullptr) << "the lesson did not end";
     RecordProperty("updates", updates);
     EXPECT_FALSE(board.tutorialRunning);
-    EXPECT_EQ(board.progress->changingRooms, rooms + 1);
+    EXPECT_EQ(board.run.Progress()->changingRooms, rooms + 1);
     auto* start = dynamic_cast<LevelStartMenu*>(Top());
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->storeNumber, 1);

@@ -177,7 +177,7 @@ TEST_F(Lessons, DrinksCanBeGrabbedOnlyInTheCoffeeStep)
 {
     auto& lesson = Start<TutorialPlaying2>(2, 0);
     ASSERT_TRUE(board->drinkStation);
-    ASSERT_GT(board->progress->drinks, 0);
+    ASSERT_GT(board->run.Progress()->drinks, 0);
     const Component& station = *board->drinkStation;
     int grabX = station.x + 5;
     int grabY = station.y + 5;
@@ -190,7 +190,7 @@ TEST_F(Lessons, DrinksCanBeGrabbedOnlyInTheCoffeeStep)
         board->OnMouseUp(grabX, grabY, 1); // dropped on nobody: not used up
         board->draggedDrink.reset();
     }
-    EXPECT_GT(board->progress->drinks, 0);
+    EXPECT_GT(board->run.Progress()->drinks, 0);
 }
 
 TEST_F(Lessons, GiftWrapLessonJumpsToPayingWhenTheCustomerReachesTheRegisterFirst)
@@ -241,7 +241,7 @@ TEST_F(Lessons, DebugWordsDoNothingWhileALessonRuns)
 {
     auto& lesson = Start<TutorialPlaying1>(1, 0);
     lesson.OnClick(400, 300, board->PlayMerchant());
-    const double cash = board->progress->cash;
+    const double cash = board->run.Progress()->cash;
     // Skip the day, end it won, end it lost, add money: each would pull the scripted day from under the lesson.
     for (const char* word : {"qarvontu", "qarvonhi", "qarvonlo", "qarvonze", "qarvonmy"})
     {
@@ -251,9 +251,9 @@ TEST_F(Lessons, DebugWordsDoNothingWhileALessonRuns)
         EXPECT_EQ(board->lesson.get(), &lesson);
         EXPECT_EQ(board->mode, BoardMode::Tutorial);
         EXPECT_EQ(lesson.step, 1);
-        EXPECT_EQ(board->progress->levelIndex, 0);
-        EXPECT_LT(board->levelResult, 0);
-        EXPECT_EQ(board->progress->cash, cash);
+        EXPECT_EQ(board->run.Progress()->levelIndex, 0);
+        EXPECT_EQ(board->levelResult, DayResult::None);
+        EXPECT_EQ(board->run.Progress()->cash, cash);
     }
     // A word begun during the lesson is not finished after it; a whole one then acts again.
     for (char c : std::string("qarvo"))
@@ -262,10 +262,10 @@ TEST_F(Lessons, DebugWordsDoNothingWhileALessonRuns)
     board->OnChar('n');
     board->OnChar('m');
     board->OnChar('y');
-    EXPECT_EQ(board->progress->cash, cash);
+    EXPECT_EQ(board->run.Progress()->cash, cash);
     for (char c : std::string("qarvonmy"))
         board->OnChar(c);
-    EXPECT_GT(board->progress->cash, cash);
+    EXPECT_GT(board->run.Progress()->cash, cash);
 }
 
 TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
