@@ -128,13 +128,12 @@ void BM_DrawFurnishedFloor(benchmark::State& state)
     {
         const StoreInfo* store = GetStoreInfo(1);
         Zestra::Board board;
-        board.store = store;
         GameState run = NewGameState(store);
         for (size_t j = 0; j < store->floorSpots.size(); ++j)
             run.furnitureLevels[j] = int(store->floorSpots[j].upgrades.size()) - 1;
         run.changingRooms = store->initialChangingRooms + int(store->changingRoomPrices.size());
         run.RebuildMannequinClothing();
-        board.progress = std::make_unique<GameState>(run);
+        board.run.StartDay(store, run, run);
         board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt");
         board.LoadLevel(false);
         const char* names[] = {"Lottra", "Grunwick", "Masel", "Teodan", "Brisk", "Finnola", "Quorra", "Bastien"};
