@@ -160,7 +160,7 @@ std::vector<NovicePlayer::Sight> NovicePlayer::LookAround(bool drinksKnown) cons
     if (discard != nullptr && merchant->hands[0] != 0 && merchant->hands[1] != 0 && merchant->actions.empty())
         see(discard, WHY_DISCARD, discard);
 
-    if (drinksKnown && mBoard.drinkStation && mBoard.progress != nullptr && mBoard.progress->drinks > 0)
+    if (drinksKnown && mBoard.drinkStation && mBoard.run.Progress() != nullptr && mBoard.run.Progress()->drinks > 0)
         for (auto& customer : mBoard.crowd.customers)
             if (customer->IsAngry() && customer->CanTakeDrinkAt(customer->x + 60, customer->y + 60))
                 sights.push_back(Sight{customer.get(), WHY_DRINK, nullptr, customer.get(), 0});
