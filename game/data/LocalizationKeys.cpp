@@ -28,7 +28,7 @@ const std::vector<std::string> kLocalizationKeys = {
     "cancel_game", "enter_name", "enter_name_default", "enter_name_menu", "enter_name_ok", "load_game", "new_game",
     "no_profile", "not_you",
     "player_select_cancel", "player_select_delete", "player_select_ok", "player_select_play", "select_profile",
-    "start_game_title", "welcome",
+    "start_game_title", "welcome", "welcome_new",
     // store map, upgrade shop, minigame, board
     "map_choose_store", "map_click_to_continue", "store_locked", "upgrade_buy", "upgrade_cancel",
     "upgrade_furniture_notice", "minigame_bonus", "minigame_done", "minigame_extra_time", "minigame_final_score",

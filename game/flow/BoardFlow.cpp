@@ -32,6 +32,7 @@
 #include "game/ui/MenuHost.h"
 
 #include <memory>
+#include <utility>
 #include <string>
 
 namespace Zestra
@@ -91,6 +92,7 @@ void BoardFlow::Play(const Menu* caller)
 
 void BoardFlow::StartNewGame(bool resume)
 {
+    resumedRun = resume;
     if (resume)
     {
         board.run.Resume(GetSavedGame());
@@ -178,12 +180,16 @@ void BoardFlow::PrepareLevel()
         board.LoadLevel(false);
         board.day.goal = 0;
         board.tutorialPlayed = false;
-        if (WasLevelStarted(storeNumber, levelIndex))
-            Open(std::make_unique<ConfirmTutorialMenu>(&board));
-        else
+        const bool resumed = std::exchange(resumedRun, false);
+        if (!WasLevelStarted(storeNumber, levelIndex))
             StartTutorial();
+        else if (resumed)
+            ShowLevelStart(true);
+        else
+            Open(std::make_unique<ConfirmTutorialMenu>(&board));
         return;
     }
+    resumedRun = false;
     const LevelInfo* level = board.run.Store()->GetLevel(levelIndex);
     if (level != nullptr && level->isMinigame)
         OpenMinigame();

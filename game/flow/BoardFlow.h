@@ -45,6 +45,9 @@ private:
 
     Board& board;
     MenuHost& host;
+    // Set by Continue until the first day is prepared: a player who comes back to a day already begun has seen
+    // its lesson, so the offer to repeat it is not made.
+    bool resumedRun = false;
 };
 
 } // namespace Zestra

@@ -14,16 +14,17 @@
 
 namespace
 {
-constexpr int kNewGameTop = 100;
-constexpr int kLoadGameTop = 172;
+// The run in progress is what a returning player most likely wants, so it comes first.
+constexpr int kLoadGameTop = 100;
+constexpr int kNewGameTop = 172;
 constexpr int kCancelTop = 244;
 } // namespace
 
 LoadGameMenu::LoadGameMenu(Zestra::Board* board, int openerId)
     : DialogMenu(board, IMAGE_MENU_DIALOG_BOX_4.get(), GetText("start_game_title")), openerId(openerId)
 {
-    newGameButton = AddMenuButton(GetText("new_game"), mWidth / 2, kNewGameTop, kNewGame);
     loadButton = AddMenuButton(GetText("load_game"), mWidth / 2, kLoadGameTop, kLoadGame);
+    newGameButton = AddMenuButton(GetText("new_game"), mWidth / 2, kNewGameTop, kNewGame);
     confirmControl = loadButton;
     cancelControl = AddMenuButton(GetText("cancel_game"), mWidth / 2, kCancelTop, kCancel);
 }

@@ -105,8 +105,16 @@ MainMenu::MainMenu(Board* board) : Menu(board, IMAGE_MENU_MAIN.get(), false, fal
     link->SetBounds(kGreetingCentreX - width / 2, kLinkTop, width, height);
     notYouLink = AddChild(std::move(link));
 
-    greeting = GetText("welcome");
-    if (const Profile* profile = GetProfile(GetSelectedProfile()))
+    // "Welcome back" only for a player who has been here before: one who has begun a day or has a run saved.
+    const Profile* profile = GetProfile(GetSelectedProfile());
+    bool returning = profile != nullptr && profile->savedGame.has_value();
+    if (profile != nullptr)
+    {
+        for (const auto& [store, levels] : profile->levelStates)
+            returning = returning || !levels.empty();
+    }
+    greeting = GetText(returning ? "welcome" : "welcome_new");
+    if (profile != nullptr)
         playerName = profile->name;
 
     confirmControl = buttons[0];

@@ -9,7 +9,9 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
+#include "game/data/Localization.h"
 #include "game/menus/Comic.h"
+#include "game/menus/ConfirmTutorialMenu.h"
 #include "game/menus/HighScoresMenu.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/LevelStartMenu.h"
@@ -467,6 +469,47 @@ TEST_F(DayFlow, PlayAsksAboutASavedRunAndOtherwiseStartsANewGameAtOnce)
         EXPECT_TRUE(map->chooseMode);
         EXPECT_EQ(app->OpenMenus().size(), 1u) << "the question and the main menu have closed";
     }
+}
+
+TEST_F(DayFlow, ContinuingIntoADayAlreadyBegunSkipsTheLessonOfferWhichAReplayStillGets)
+{
+    // The run was saved on the second store's lesson day, which the player had begun.
+    UnlockStore(2);
+    MarkLevelStarted(1, 0);
+    MarkLevelStarted(2, 0);
+    GameState run = NewGameState(GetStoreInfo(2));
+    run.levelIndex = 0;
+    SetSavedGame(&run);
+    TheBoard().flow->StartNewGame(true);
+    ASSERT_NE(TopAs<MapMenu>(), nullptr);
+    app->CloseAllMenus({});
+    app->ProcessDeferredDeletes();
+    TheBoard().flow->EnterStore();
+    ASSERT_NE(Top(), nullptr);
+    EXPECT_EQ(TopAs<ConfirmTutorialMenu>(), nullptr) << "the lesson is not offered again after Continue";
+
+    // Coming to the same day again in the same sitting (a retry) still offers the lesson.
+    app->CloseAllMenus({});
+    app->ProcessDeferredDeletes();
+    TheBoard().flow->EnterStore();
+    EXPECT_NE(TopAs<ConfirmTutorialMenu>(), nullptr);
+}
+
+TEST_F(DayFlow, TheMainMenuWelcomesANewPlayerAndWelcomesBackOneWhoHasPlayed)
+{
+    ASSERT_NE(GetText("welcome_new"), GetText("welcome"));
+    TheBoard().flow->ShowMainMenu();
+    auto* main = TopAs<MainMenu>();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->greeting, GetText("welcome_new"));
+    app->CloseAllMenus({});
+    app->ProcessDeferredDeletes();
+
+    MarkLevelStarted(1, 0);
+    TheBoard().flow->ShowMainMenu();
+    main = TopAs<MainMenu>();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->greeting, GetText("welcome"));
 }
 
 } // namespace

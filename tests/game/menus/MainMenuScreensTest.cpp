@@ -215,10 +215,11 @@ TEST_F(ScreensTest, DeletingTheSelectedPlayerResetsItsSlotAndSelectsNobody)
     EXPECT_EQ(ProfilesFile().find("Bob"), std::string::npos) << "the deletion is saved";
 }
 
-TEST_F(ScreensTest, ContinuingTheSavedRunClosesTheQuestionAndTheMenuThatAsked)
+TEST_F(ScreensTest, ContinueComesFirstAndReturnTakesItClosingTheQuestionAndTheMenuThatAsked)
 {
     MainMenu* main = Open<MainMenu>(nullptr);
     LoadGameMenu* question = Open<LoadGameMenu>(nullptr, main->mDialogId);
+    EXPECT_LT(question->loadButton->mY, question->newGameButton->mY) << "Continue comes before New Game";
     Key(KEY_ESCAPE);
     EXPECT_FALSE(IsOpen(question));
     EXPECT_TRUE(IsOpen(main)) << "cancel leaves the main menu";
