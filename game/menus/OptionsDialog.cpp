@@ -28,9 +28,10 @@ namespace
 constexpr int kMusicTop = 80;
 constexpr int kSliderStep = 45;
 constexpr int kBoxesBelowVoice = 65;
-constexpr int k3DOffset = -120; // box x from the centred box position
-constexpr int kFullScreenOffset = -30;
-constexpr int kCursorsOffset = 90;
+// Box x from the centred box position; spaced so the labels centred over them keep apart.
+constexpr int k3DOffset = -140;
+constexpr int kFullScreenOffset = -25;
+constexpr int kCursorsOffset = 95;
 constexpr int kCloseBottomGap = 20 + 18; // from the dialog's bottom to the close button's bottom
 constexpr int kReturnBottomGap = 18;
 constexpr int kSliderLabelDrop = 27; // label baseline: slider top + this - slider height
