@@ -358,14 +358,21 @@ void GameApp::RunLoadingTask()
         CustomerStats customers(*mDataHost);
     }
     LoadingStep();
+    {
+        Localization texts(*mDataHost);
+    }
+    LoadingStep();
+    // Tables read from a damaged file look whole; a day played on them would record progress against the wrong
+    // stores and levels, so the start fails before the profiles are even read.
+    if (!mDataHost->FirstDamage().empty())
+    {
+        FailLoading("The game data is damaged: " + mDataHost->FirstDamage());
+        return;
+    }
     // The profiles are read with the players' own data, after the store table that every store, level and upgrade
     // number in the file is checked against; their step keeps the count honest.
     {
         ProfileManager profiles(*mDataHost, mDataFolder);
-    }
-    LoadingStep();
-    {
-        Localization texts(*mDataHost);
     }
     LoadingStep();
     if (mQuitting)
@@ -550,7 +557,14 @@ void GameApp::CreateBoard()
 {
     mBoard = std::make_unique<Board>();
     mBoard->SetBounds(0, 0, mWidth, mHeight);
-    mBoard->LoadWalkGrid();
+    // Nobody can walk a floor without walkways: a day on it would only end in lost lives.
+    if (!mBoard->LoadWalkGrid() || mBoard->walkGrid.NodeCount() == 0)
+    {
+        const std::string& error = mBoard->walkGrid.ErrorText();
+        ShowFatalMessage("The game data is damaged: " +
+                         (error.empty() ? std::string("properties/grid.txt: the file holds no walkways") : error));
+        ExitWithCode(1);
+    }
     mShopItems = std::make_unique<ShopItemMaker>(*mBoard, *this);
     mBoard->shopFactory = mShopItems.get();
     mProfileRecorder = std::make_unique<ProfileRecorder>();

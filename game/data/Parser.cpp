@@ -145,19 +145,33 @@ void Parser::ParseFile(const std::string& path)
         return;
     }
     Zestra::ParsedElement element;
+    bool anyElement = false;
     while (reader.ReadNext(element))
     {
         mCurrentLine = reader.CurrentLine();
         if (element.mKind == Zestra::ParsedElement::Start)
+        {
+            anyElement = true;
             OnStartElement(element);
+        }
         else if (element.mKind == Zestra::ParsedElement::Text)
             OnElementText(element);
     }
+    mCurrentLine = reader.CurrentLine();
+    // The reader stops quietly at the end of the input with tags still open: only here can a file cut short be
+    // told from a whole one.
     if (reader.Failed())
+        mHost.ReportDamagedFile(path, mCurrentLine, reader.ErrorMessage() + "; the file is damaged");
+    else if (!reader.CurrentPath().empty())
     {
-        mCurrentLine = reader.CurrentLine();
-        DataError(reader.ErrorMessage() + "; the rest of the file is left out");
+        const std::string& open = reader.CurrentPath();
+        const size_t slash = open.rfind('/');
+        mHost.ReportDamagedFile(path, mCurrentLine,
+                                "the file ends inside <" + open.substr(slash == std::string::npos ? 0 : slash + 1) +
+                                    ">: it was cut short");
     }
+    else if (!anyElement)
+        mHost.ReportDamagedFile(path, mCurrentLine, "the file holds no data (it is empty)");
 }
 
 void Parser::ParseProperties(const std::string& fileName)

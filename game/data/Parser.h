@@ -45,7 +45,8 @@ public:
     Parser& operator=(const Parser&) = delete;
 
     // Reads one file from the archive or the disk and dispatches its elements. A file that cannot be opened is
-    // reported as a warning (the game runs without it); a syntax error as an error, keeping what came before.
+    // reported as a warning (the game runs without it); a syntax error, a file cut short inside an element and a
+    // file without any element as a damaged file (ParserHost::ReportDamagedFile), keeping what came before.
     void ParseFile(const std::string& path);
     // ParseFile("properties/" + fileName).
     void ParseProperties(const std::string& fileName);

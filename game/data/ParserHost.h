@@ -40,4 +40,14 @@ public:
     // A data file problem at file:line (line 0: the whole file). The default prints "file:line: what" on stderr,
     // which is where a modder looks when content silently fails to show.
     virtual void ReportDataIssue(DataSeverity severity, const std::string& file, int line, const std::string& what);
+
+    // A file that cannot be trusted as a whole (empty, cut short, not well formed): reported as an error, and the
+    // first one is kept, because tables read from half a file look whole and a day played on them would record
+    // progress against the wrong stores and levels.
+    void ReportDamagedFile(const std::string& file, int line, const std::string& what);
+    // "file:line: what" of the first damaged file; empty while every file read was whole.
+    const std::string& FirstDamage() const { return mFirstDamage; }
+
+private:
+    std::string mFirstDamage;
 };

@@ -28,6 +28,12 @@ struct Profile
     int unlockedStores = 1; // highest store number the player may enter on the map
     std::map<int, std::map<int, int>> levelStates; // store number -> level index -> state
     std::optional<GameState> savedGame;            // the run in progress, if any
+    // Progress this run's data does not know (stores and levels beyond today's tables, a saved run in an unknown
+    // store): kept as read and written back unchanged, so data that is repaired or extended later finds it.
+    std::map<int, std::map<int, int>> keptLevelStates; // store number -> level index -> state
+    int keptUnlockedStores = 0; // an unlocked count beyond today's stores; 0 when there is none
+    // The <state> start tag and its furniture as the file spells them, without the end tag; empty: none.
+    std::string keptSavedGame;
 
     bool IsFree() const { return name.empty(); }
 };
@@ -48,6 +54,8 @@ struct ProfileSet
     std::array<Profile, kProfileSlots> profiles;
     int selected = -1;                     // slot index, -1 when nobody is selected
     std::vector<HighScoreTable> highScores; // table i belongs to store number i + 1
+    // Tables for stores beyond today's store table, in file order after highScores; written back unchanged.
+    std::vector<HighScoreTable> keptHighScores;
 };
 
 // Ten rows named "XXXXX" scoring 1000, 900, ..., 100.

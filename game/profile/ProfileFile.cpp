@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -127,6 +128,21 @@ void KeepBackup(const std::string& path)
     Zestra::LogFormat("profiles: no backup was made (%s)\n", errorText.c_str());
 }
 
+// Today's level states over the kept ones: a store and level the data knows again is played afresh from here on.
+std::map<int, std::map<int, int>> MergedLevelStates(const Profile& profile)
+{
+    if (profile.keptLevelStates.empty())
+        return profile.levelStates;
+    std::map<int, std::map<int, int>> merged = profile.keptLevelStates;
+    for (const auto& [store, levels] : profile.levelStates)
+    {
+        std::map<int, int>& into = merged[store];
+        for (const auto& [level, state] : levels)
+            into[level] = state;
+    }
+    return merged;
+}
+
 } // namespace
 
 std::string FormatFileMoney(double value)
@@ -162,9 +178,9 @@ std::string FormatProfiles(const ProfileSet& set)
         out += "<profile name=\"";
         out += Zestra::EncodeEntities(profile.name);
         out += "\" unlocked_stores=\"";
-        AppendNumber(out, profile.unlockedStores);
+        AppendNumber(out, std::max(profile.unlockedStores, profile.keptUnlockedStores));
         out += "\">";
-        for (const auto& [store, levels] : profile.levelStates)
+        for (const auto& [store, levels] : MergedLevelStates(profile))
         {
             out += "<store number=\"";
             AppendNumber(out, store);
@@ -208,21 +224,24 @@ std::string FormatProfiles(const ProfileSet& set)
             }
             out += "</state>";
         }
+        else if (!profile.keptSavedGame.empty())
+            out += profile.keptSavedGame + "</state>";
         out += "</profile>";
     }
-    for (const HighScoreTable& table : set.highScores)
-    {
-        out += "<highscore-store>";
-        for (const HighScoreEntry& entry : table.entries)
+    for (const std::vector<HighScoreTable>* tables : {&set.highScores, &set.keptHighScores})
+        for (const HighScoreTable& table : *tables)
         {
-            out += "<highscore name=\"";
-            out += Zestra::EncodeEntities(entry.name);
-            out += "\" score=\"";
-            AppendNumber(out, entry.score);
-            out += "\"/>";
+            out += "<highscore-store>";
+            for (const HighScoreEntry& entry : table.entries)
+            {
+                out += "<highscore name=\"";
+                out += Zestra::EncodeEntities(entry.name);
+                out += "\" score=\"";
+                AppendNumber(out, entry.score);
+                out += "\"/>";
+            }
+            out += "</highscore-store>";
         }
-        out += "</highscore-store>";
-    }
     out += "</profiles>";
     return out;
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace
 {
@@ -22,6 +23,22 @@ constexpr int kMaxScore = 1000000000;
 constexpr double kMaxCash = 1e9;
 // A hostile file can hold thousands of bad values; the first few say enough.
 constexpr size_t kMaxReportedIssues = 20;
+// Progress for stores and levels that today's data lacks is kept, up to what any data could hold, so a hostile
+// file still cannot make every save grow.
+constexpr int kMaxKeptStores = 64;
+constexpr int kMaxKeptLevels = 256;
+constexpr size_t kMaxKeptStateBytes = 4096;
+
+// A start tag written back as the file spelled it (attributes in their order), for entries kept unread.
+std::string KeptElementText(const Zestra::ParsedElement& element, bool selfClosing)
+{
+    std::string out = "<" + element.mText;
+    std::set<std::string> written;
+    for (const std::string& name : element.mAttrOrder)
+        if (written.insert(name).second)
+            out += " " + name + "=\"" + Zestra::EncodeEntities(Attribute(element, name)) + "\"";
+    return out + (selfClosing ? "/>" : ">");
+}
 
 // Texts from the file go into messages cut short: a hostile file could make them a megabyte long.
 std::string Shown(const std::string& text)
@@ -126,10 +143,13 @@ std::string ProfileManager::Parse(const std::string& text, ProfileSet& set)
     mProfileCount = 0;
     mProfile = nullptr;
     mStore = 0;
+    mStoreKept = false;
     mState = nullptr;
+    mKeptState = nullptr;
     mStateDropped = false;
     std::fill(std::begin(mStateLines), std::end(mStateLines), 0);
     mTable = -1;
+    mTableKept = false;
     mTableLines.clear();
     mFurnitureOverflow = false;
     mRootLine = 0;
@@ -202,7 +222,9 @@ bool ProfileManager::InDroppedProfile() const
 void ProfileManager::StartProfile(const Zestra::ParsedElement& element)
 {
     mStore = 0;
+    mStoreKept = false;
     mState = nullptr;
+    mKeptState = nullptr;
     mStateDropped = false;
     const int slot = mProfileCount++;
     if (slot >= kProfileSlots)
@@ -219,7 +241,14 @@ void ProfileManager::StartProfile(const Zestra::ParsedElement& element)
     {
         const int value = DataConvert::Integer(unlocked);
         const int top = std::max(1, StoreCount());
-        mProfile->unlockedStores = Checked(value, 1, top, std::clamp(value, 1, top), "unlocked stores");
+        if (value > top && value <= kMaxKeptStores)
+        {
+            // Stores that today's data lacks stay unlocked in the file for the day they are back.
+            mProfile->unlockedStores = top;
+            mProfile->keptUnlockedStores = value;
+        }
+        else
+            mProfile->unlockedStores = Checked(value, 1, top, std::clamp(value, 1, top), "unlocked stores");
     }
 }
 
@@ -232,14 +261,18 @@ void ProfileManager::StartStore(const Zestra::ParsedElement& element)
         return;
     }
     const int number = DataConvert::Integer(Attribute(element, "number"));
-    if (GetStoreInfo(number) == nullptr)
+    mStoreKept = GetStoreInfo(number) == nullptr;
+    if (mStoreKept && (number < 1 || number > kMaxKeptStores))
     {
-        Note("store " + std::to_string(number) + " does not exist; its level states are left out");
+        Note("store " + std::to_string(number) + " can never exist; its level states are left out");
         mStore = -1;
         return;
     }
     mStore = number;
-    mProfile->levelStates[number]; // an empty store entry is kept, as it was written
+    if (mStoreKept)
+        mProfile->keptLevelStates[number];
+    else
+        mProfile->levelStates[number]; // an empty store entry is kept, as it was written
 }
 
 void ProfileManager::StartLevel(const Zestra::ParsedElement& element)
@@ -252,16 +285,20 @@ void ProfileManager::StartLevel(const Zestra::ParsedElement& element)
     }
     const int number = DataConvert::Integer(Attribute(element, "number"));
     const int state = DataConvert::Integer(Attribute(element, "state"));
-    const StoreInfo* store = GetStoreInfo(mStore);
-    if (store->GetLevel(number) == nullptr)
-    {
-        Note("store " + std::to_string(mStore) + " has no level " + std::to_string(number) +
-             "; its state is left out");
-        return;
-    }
     if (state < kLevelNeverStarted || state > kLevelPassedExpert)
     {
         Note("level state " + std::to_string(state) + " is not one of 0 to 3; the level reads as never started");
+        return;
+    }
+    const StoreInfo* store = GetStoreInfo(mStore);
+    if (mStoreKept || store->GetLevel(number) == nullptr)
+    {
+        if (number < 0 || number > kMaxKeptLevels)
+        {
+            Note("level " + std::to_string(number) + " can never exist; its state is left out");
+            return;
+        }
+        mProfile->keptLevelStates[mStore][number] = state;
         return;
     }
     mProfile->levelStates[mStore][number] = state;
@@ -270,6 +307,7 @@ void ProfileManager::StartLevel(const Zestra::ParsedElement& element)
 void ProfileManager::StartState(const Zestra::ParsedElement& element)
 {
     mState = nullptr;
+    mKeptState = nullptr;
     mStateDropped = true;
     mFurnitureOverflow = false;
     if (mProfile == nullptr)
@@ -282,8 +320,16 @@ void ProfileManager::StartState(const Zestra::ParsedElement& element)
     const StoreInfo* store = GetStoreInfo(number);
     if (store == nullptr)
     {
-        // An earlier saved game of the profile stays: only a valid one replaces it.
-        Note("the saved game is for store " + std::to_string(number) + ", which does not exist; it is left out");
+        if (number < 1 || number > kMaxKeptStores || mProfile->savedGame)
+        {
+            // An earlier saved game of the profile stays: only a valid one replaces it.
+            Note("the saved game is for store " + std::to_string(number) + ", which does not exist; it is left out");
+            return;
+        }
+        // Kept as written (with its furniture, appended as it is read) for the day the store is back.
+        mProfile->keptSavedGame = KeptElementText(element, false);
+        mKeptState = &mProfile->keptSavedGame;
+        mStateDropped = false;
         return;
     }
     auto attribute = [&](const char* name) { return DataConvert::Integer(Attribute(element, name)); };
@@ -311,6 +357,7 @@ void ProfileManager::StartState(const Zestra::ParsedElement& element)
     else
         Note("cash " + Shown(Attribute(element, "cash")) + " is outside 0 to 1000000000; 0 is used");
     mProfile->savedGame = std::move(run);
+    mProfile->keptSavedGame.clear();
     mState = &*mProfile->savedGame;
     mStateDropped = false;
     mStateLines[mProfile - mSet->profiles.data()] = mLine;
@@ -318,6 +365,12 @@ void ProfileManager::StartState(const Zestra::ParsedElement& element)
 
 void ProfileManager::AddFurniture(const Zestra::ParsedElement& element)
 {
+    if (mKeptState != nullptr)
+    {
+        if (mKeptState->size() < kMaxKeptStateBytes)
+            *mKeptState += KeptElementText(element, true);
+        return;
+    }
     if (mState == nullptr)
     {
         if (!InDroppedProfile() && !mStateDropped)
@@ -343,12 +396,21 @@ void ProfileManager::AddFurniture(const Zestra::ParsedElement& element)
 void ProfileManager::StartHighScoreTable()
 {
     mTableOverflow = false;
-    // One table per store: more would only grow the file at every save.
+    mTableKept = false;
+    // One table per store, and tables of stores beyond today's data are kept for later; more than any data could
+    // have stores would only grow the file at every save.
     if (static_cast<int>(mSet->highScores.size()) >= StoreCount())
     {
-        if (mTable != -2)
-            Note("more high-score tables than stores; the extra tables are left out");
-        mTable = -2;
+        if (static_cast<int>(mSet->highScores.size() + mSet->keptHighScores.size()) >= kMaxKeptStores)
+        {
+            if (mTable != -2)
+                Note("more high-score tables than there can be stores; the extra tables are left out");
+            mTable = -2;
+            return;
+        }
+        mSet->keptHighScores.emplace_back();
+        mTable = static_cast<int>(mSet->keptHighScores.size()) - 1;
+        mTableKept = true;
         return;
     }
     mSet->highScores.emplace_back();
@@ -365,7 +427,8 @@ void ProfileManager::AddHighScoreEntry(const Zestra::ParsedElement& element)
         Note("<highscore> before any <highscore-store> is left out");
         return;
     }
-    std::vector<HighScoreEntry>& entries = mSet->highScores[static_cast<size_t>(mTable)].entries;
+    std::vector<HighScoreEntry>& entries =
+        (mTableKept ? mSet->keptHighScores : mSet->highScores)[static_cast<size_t>(mTable)].entries;
     if (entries.size() >= static_cast<size_t>(kHighScoreRows))
     {
         if (!mTableOverflow)

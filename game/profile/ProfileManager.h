@@ -1,5 +1,7 @@
 // Reads "profiles.xml" into the process-wide profile table (ProfileTable.h) on the loading thread, after the store
-// table, against which every store, level, upgrade and furniture number is checked. The file is untrusted: values
+// table, against which every store, level, upgrade and furniture number is checked. Progress for stores and levels
+// the table lacks (data cut down, or from a later version) is kept unread and written back as it was, so it is
+// never lost to this run's data. The file is untrusted: values
 // out of range are dropped or brought into range with a message naming the file and line, and a file that cannot
 // be read as a whole (cut short, not XML, too large, nested junk) is set aside as "profiles.xml.bad" and the backup
 // "profiles.xml.bak" is read instead; with neither, every slot starts free. That costs one warning.
@@ -56,10 +58,13 @@ private:
     int mProfileCount = 0;   // "profile" elements seen, including those beyond the eighth
     Profile* mProfile = nullptr;     // the profile being read; null after the eighth or before the first
     int mStore = 0;                  // store of the following "level" elements; 0 none, -1 a dropped one
+    bool mStoreKept = false;         // mStore is not in today's store table: its levels go to the kept states
+    std::string* mKeptState = nullptr; // the kept saved game being read (furniture is appended to it)
     GameState* mState = nullptr;     // the saved game being read
     bool mStateDropped = false;      // its "state" was left out, so its furniture is too
     int mStateLines[kProfileSlots] = {}; // where each slot's saved game began, for the checks at the end
     int mTable = -1;                 // index of the high-score table being read; -1 none, -2 a dropped one
+    bool mTableKept = false;         // mTable indexes the kept tables (stores beyond today's)
     std::vector<int> mTableLines;    // where each kept table began
     bool mTableOverflow = false;     // reported once per table
     bool mFurnitureOverflow = false; // reported once per saved game

@@ -95,6 +95,7 @@ int CreateProfile(const std::string& name)
     Profile& profile = gProfiles.profiles[static_cast<size_t>(slot)];
     profile.name = CleanProfileName(name);
     profile.savedGame.reset();
+    profile.keptSavedGame.clear();
     gProfiles.selected = slot;
     return slot;
 }
@@ -174,6 +175,8 @@ void SetSavedGame(const GameState* state)
     Profile* profile = Selected();
     if (profile == nullptr)
         return;
+    // A run started or ended today replaces a kept one from a store today's data does not know.
+    profile->keptSavedGame.clear();
     if (state == nullptr)
         profile->savedGame.reset();
     else
@@ -241,6 +244,7 @@ void ResetHighScores()
 {
     const size_t tables = gProfiles.highScores.size();
     gProfiles.highScores.assign(tables, DefaultHighScoreTable());
+    gProfiles.keptHighScores.assign(gProfiles.keptHighScores.size(), DefaultHighScoreTable());
     FillDefaultHighScores(gProfiles);
     SaveProfiles();
 }

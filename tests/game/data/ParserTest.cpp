@@ -133,3 +133,47 @@ TEST_F(ParserTest, SyntaxErrorKeepsWhatCameBeforeAndReportsItsLine)
     ASSERT_EQ(host.Count(DataSeverity::Error), 1);
     EXPECT_EQ(host.issues[0].line, 3);
 }
+
+// Half a file reads like a whole one with fewer stores or levels in it, which used to cost the player every entry
+// of the missing part at the next save; such a file must be named as damaged, with the line where it broke off.
+TEST_F(ParserTest, EmptyCutAndMalformedFilesAreDamagedWithFileAndLine)
+{
+    struct Case
+    {
+        const char* text;
+        int line;             // 0: the file is whole
+        const char* fragment; // in the damage text
+    };
+    const Case cases[] = {
+        {"<stores>\n<store number=\"1\"/>\n</stores>\n", 0, ""},
+        {"<stores>\n<store number=\"1\"/>\n<store number=\"2\">\n<level/>", 4, "cut short"},
+        {"<stores>\n<store number=\"1\"/>\n<sto", 3, "damaged"},
+        {"", 0, "empty"},
+        {"\n\n  \n", 0, "empty"},
+        {"<stores>\n<store></level>\n</stores>\n", 2, "damaged"},
+        {"<!-- only a comment -->\n", 0, "empty"},
+    };
+    for (const Case& c : cases)
+    {
+        FakeHost fresh;
+        folder.Write("properties/probe.xml", c.text);
+        ProbeReader reader(fresh, "");
+        reader.ParseProperties("probe.xml");
+        const std::string& damage = fresh.FirstDamage();
+        if (std::string(c.fragment).empty())
+        {
+            EXPECT_EQ(damage, "") << c.text;
+            continue;
+        }
+        EXPECT_EQ(damage.rfind("properties/probe.xml:", 0), 0u) << c.text << " -> " << damage;
+        EXPECT_NE(damage.find(c.fragment), std::string::npos) << c.text << " -> " << damage;
+        if (c.line > 0)
+        {
+            std::string where = ":";
+            where += std::to_string(c.line);
+            where += ':';
+            EXPECT_NE(damage.find(where), std::string::npos) << c.text << " -> " << damage;
+        }
+        EXPECT_EQ(fresh.Count(DataSeverity::Error), 1) << c.text;
+    }
+}

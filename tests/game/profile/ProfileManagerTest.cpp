@@ -137,6 +137,56 @@ TEST_F(ProfileTest, NamesThatNeedEscapingSurviveSaveAndLoad)
 
 // Each value out of range is dropped or brought into range with a message naming the file and its line; the rest
 // of the file is used.
+// Data cut down to fewer stores and levels (damaged, or an older version) must not cost the progress it does not
+// know: the entries beyond it are written back as they were, and data that knows them again finds them in place.
+TEST_F(ProfileTest, ProgressBeyondTodaysDataIsKeptAndWrittenBackUnchanged)
+{
+    const std::string busy = BusyFile();
+    for (int stores : {2, 1, 0})
+    {
+        FreeProfiles();
+        FreeDataTables();
+        WriteTestStores(game, stores);
+        WriteMain(busy);
+        Load();
+        EXPECT_TRUE(host.issues.empty()) << stores << " stores: " << host.issues[0].what;
+        // A day played in a store that is still there changes only its own entries.
+        if (stores >= 1)
+        {
+            EXPECT_EQ(GetProfiles().profiles[0].levelStates.at(1).at(1), 2);
+        }
+        ASSERT_TRUE(SaveProfiles());
+        EXPECT_EQ(ReadMain(), busy) << stores << " stores";
+    }
+    // Repaired data reads every entry as its own again.
+    FreeProfiles();
+    FreeDataTables();
+    WriteTestStores(game, 5);
+    Load();
+    EXPECT_TRUE(host.issues.empty());
+    EXPECT_TRUE(GetProfiles().profiles[2].keptSavedGame.empty());
+    ASSERT_TRUE(GetProfiles().profiles[2].savedGame);
+    EXPECT_EQ(GetProfiles().profiles[2].unlockedStores, 5);
+    EXPECT_TRUE(GetProfiles().keptHighScores.empty());
+    ASSERT_TRUE(SaveProfiles());
+    EXPECT_EQ(ReadMain(), busy);
+
+    // A run started in a known store replaces a kept one; high scores reset their kept tables too.
+    FreeProfiles();
+    FreeDataTables();
+    WriteTestStores(game, 2);
+    WriteMain(busy);
+    Load();
+    SelectProfile(2);
+    const GameState fresh = NewGameState(GetStoreInfo(1));
+    SetSavedGame(&fresh);
+    ResetHighScores();
+    const std::string saved = ReadMain();
+    EXPECT_EQ(saved.find("<state store=\"5\""), std::string::npos);
+    EXPECT_NE(saved.find("<state store=\"1\""), std::string::npos);
+    EXPECT_EQ(saved.find("score=\"5000\""), std::string::npos) << "a kept table was not reset";
+}
+
 TEST_F(ProfileTest, OutOfRangeValuesAreReportedAndMadeSafe)
 {
     const std::string state = "<state store=\"1\" level=\"2\" changing_rooms=\"2\" merchant_level=\"1\" drinks=\"1\" "
@@ -155,19 +205,21 @@ TEST_F(ProfileTest, OutOfRangeValuesAreReportedAndMadeSafe)
          "unlocked stores 0", 2},
         {"<profile name=\"A\" unlocked_stores=\"99999999999\"/>", [] { return GetProfile(0)->unlockedStores == 5; },
          "unlocked stores 2147483647", 2},
-        {"<profile name=\"A\">\n<store number=\"9\">\n<level number=\"0\" state=\"2\"/></store></profile>",
-         [] { return GetProfile(0)->levelStates.empty(); }, "store 9 does not exist", 3},
+        {"<profile name=\"A\">\n<store number=\"99\">\n<level number=\"0\" state=\"2\"/></store></profile>",
+         [] { return GetProfile(0)->levelStates.empty() && GetProfile(0)->keptLevelStates.empty(); },
+         "store 99 can never exist", 3},
         {"<profile name=\"A\">\n<store number=\"-2\"><level number=\"0\" state=\"2\"/></store></profile>",
-         [] { return GetProfile(0)->levelStates.empty(); }, "store -2 does not exist", 3},
-        {"<profile name=\"A\"><store number=\"1\">\n<level number=\"13\" state=\"2\"/>\n<level number=\"1\" "
+         [] { return GetProfile(0)->levelStates.empty(); }, "store -2 can never exist", 3},
+        {"<profile name=\"A\"><store number=\"1\">\n<level number=\"300\" state=\"2\"/>\n<level number=\"1\" "
          "state=\"3\"/></store></profile>",
-         [] { return GetProfile(0)->levelStates.at(1) == std::map<int, int>{{1, 3}}; }, "has no level 13", 3},
+         [] { return GetProfile(0)->levelStates.at(1) == std::map<int, int>{{1, 3}}; }, "level 300 can never exist",
+         3},
         {"<profile name=\"A\"><store number=\"1\">\n<level number=\"0\" state=\"4\"/></store></profile>",
          [] { return GetProfile(0)->levelStates.at(1).empty(); }, "level state 4", 3},
         {"<profile name=\"A\">" + state + "/>\n<state store=\"-1\" level=\"0\"/></profile>",
          [&] { return run() && run()->storeNumber == 1; }, "store -1, which does not exist", 3},
-        {"<profile name=\"A\">\n<state store=\"6\"><furniture level=\"0\"/></state></profile>",
-         [&] { return !run(); }, "store 6, which does not exist", 3},
+        {"<profile name=\"A\">\n<state store=\"70\"><furniture level=\"0\"/></state></profile>",
+         [&] { return !run() && GetProfile(0)->keptSavedGame.empty(); }, "store 70, which does not exist", 3},
         {"<profile name=\"A\">\n<state store=\"2\" level=\"40\" changing_rooms=\"9\" merchant_level=\"-3\" "
          "drinks=\"50\" goodie_rack=\"3\" lives=\"12\"/></profile>",
          [&] {
@@ -211,9 +263,14 @@ TEST_F(ProfileTest, OutOfRangeValuesAreReportedAndMadeSafe)
          [] { return GetHighScoreTable(1)->entries.back().score == 81; }, "more than 10 rows", 3},
         {"<highscore name=\"Stray\" score=\"5\"/>", [] { return HighScoreTableCount() == 5; },
          "<highscore> before any <highscore-store>", 2},
-        {"<highscore-store/><highscore-store/><highscore-store/><highscore-store/><highscore-store/>\n"
-         "<highscore-store><highscore name=\"x\" score=\"1\"/></highscore-store>",
-         [] { return HighScoreTableCount() == 5; }, "more high-score tables than stores", 3},
+        {[] {
+             std::string tables;
+             for (int t = 0; t < 64; ++t)
+                 tables += "<highscore-store></highscore-store>";
+             return tables;
+         }() + "\n<highscore-store><highscore name=\"x\" score=\"1\"/></highscore-store>",
+         [] { return HighScoreTableCount() == 5 && GetProfiles().keptHighScores.size() == 59; },
+         "more high-score tables than there can be stores", 3},
         {"<profile name=\"" + std::string(100, 'n') + "\"/>",
          [] { return GetProfile(0)->name == std::string(kMaxProfileNameBytes, 'n'); }, "was shortened", 2},
         {"<junk/><profile name=\"A\"/>", [] { return GetProfile(0)->name == "A"; }, "unknown element <junk>", 2},
