@@ -3,9 +3,14 @@
 
 #include "framework/platform/Paths.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <mutex>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/prctl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -41,7 +46,45 @@ bool FillAddress(const std::string& path, sockaddr_un& address)
     return true;
 }
 
+// Read by the fork handlers; written only on the main thread while no fork is in progress.
+std::atomic<int> gGuardedLock{-1};
+std::atomic<bool> gGuardActive{false};
+pid_t gForkingParent = 0;
+std::once_flag gHandlersOnce;
+
+void BeforeFork()
+{
+    gForkingParent = getpid();
+}
+
+void InForkedChild()
+{
+    if (!gGuardActive.load())
+        return;
+    const int lock = gGuardedLock.load();
+    if (lock >= 0)
+        close(lock); // the parent's copy keeps the lock; this one must not outlive it
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The parent may have died before the line above: then nobody would send the signal.
+    if (getppid() != gForkingParent)
+        _exit(1);
+}
+
 } // namespace
+
+ForkedChildGuard::ForkedChildGuard(int lockDescriptor)
+{
+    // Handlers cannot be removed again; they stay registered and do nothing while no guard is alive.
+    std::call_once(gHandlersOnce, [] { pthread_atfork(BeforeFork, nullptr, InForkedChild); });
+    gGuardedLock = lockDescriptor;
+    gGuardActive = true;
+}
+
+ForkedChildGuard::~ForkedChildGuard()
+{
+    gGuardActive = false;
+    gGuardedLock = -1;
+}
 
 SingleInstance::SingleInstance(std::string folder) : mFolder(std::move(folder)) {}
 

@@ -25,6 +25,8 @@ public:
     // true once for each later start that knocked since the last call; never blocks.
     bool PollNotify();
     bool IsHeld() const { return mLockFd >= 0; }
+    // The lock's descriptor, -1 while not held (for ForkedChildGuard).
+    int LockDescriptor() const { return mLockFd; }
 
 private:
     void Release();
@@ -33,6 +35,19 @@ private:
     std::string mSocketPath;
     int mLockFd = -1;
     int mListenFd = -1;
+};
+
+// While one is alive, every child this process forks without exec (the display library shows its message boxes
+// that way) closes its copy of the one-instance lock and dies with this process. An flock belongs to the open
+// file, which a fork shares: a message box outliving a killed game would otherwise keep the lock, and every later
+// start would take the game for running. Made and destroyed on the main thread, around a message box.
+class ForkedChildGuard
+{
+public:
+    explicit ForkedChildGuard(int lockDescriptor);
+    ~ForkedChildGuard();
+    ForkedChildGuard(const ForkedChildGuard&) = delete;
+    ForkedChildGuard& operator=(const ForkedChildGuard&) = delete;
 };
 
 // Starts argv[0] (looked up in PATH) detached from this process, with no shell in between. false with errorText

@@ -865,6 +865,7 @@ int SdlPlatform::ShowMessageBox(const std::string& text, const std::string& capt
     data.numbuttons = yesNo ? 2 : 1;
     data.buttons = yesNo ? yesNoButtons : okButton;
     int answer = 0;
+    ForkedChildGuard guard(mSingleInstance.LockDescriptor());
     if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0)
         return yesNo ? ANSWER_NO : ANSWER_OK; // no box could be shown: the text went to stderr, take the safe answer
     return answer;

@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using TestSupport::TempFolder;
@@ -133,4 +138,75 @@ TEST(PathsTest, DataFolderIsBesideTheProgramOrWhereAnInstallationPutIt)
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, Zestra::FindDataFolder(c.program, candidates, markers)) << c.program;
     EXPECT_EQ("./", Zestra::FindDataFolder("", {}, markers));
+}
+
+namespace
+{
+
+// Whether the process is gone (or only a zombie nobody reaps, which holds no files).
+bool ProcessGone(pid_t pid)
+{
+    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (stat == nullptr)
+        return true;
+    int ignoredPid = 0;
+    char name[256] = {};
+    char state = '?';
+    const int got = std::fscanf(stat, "%d %255s %c", &ignoredPid, name, &state);
+    std::fclose(stat);
+    return got == 3 && (state == 'Z' || state == 'X');
+}
+
+} // namespace
+
+// A message box shown by a forked child of the game (as the display library does): when the game is killed, the
+// box must neither keep the one-copy lock nor live on, or every later start would quietly give up.
+TEST(SingleInstanceTest, AForkedMessageBoxNeitherKeepsTheLockNorOutlivesTheGame)
+{
+    TempFolder folder;
+    int pipeFds[2];
+    ASSERT_EQ(0, pipe(pipeFds));
+    const pid_t game = fork();
+    ASSERT_GE(game, 0);
+    if (game == 0)
+    {
+        close(pipeFds[0]);
+        SingleInstance lock(folder.Path());
+        if (!lock.Acquire("Velmora Row"))
+            _exit(3);
+        Zestra::ForkedChildGuard guard(lock.LockDescriptor());
+        const pid_t box = fork();
+        if (box == 0)
+        {
+            pause(); // the box waits for a click that never comes
+            _exit(0);
+        }
+        ssize_t sent = write(pipeFds[1], &box, sizeof box);
+        (void)sent;
+        pause();
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    pid_t box = -1;
+    ASSERT_EQ(ssize_t(sizeof box), read(pipeFds[0], &box, sizeof box));
+    close(pipeFds[0]);
+    {
+        SingleInstance later(folder.Path());
+        EXPECT_FALSE(later.Acquire("Velmora Row")) << "the game itself holds the lock";
+    }
+    kill(game, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(game, waitpid(game, &status, 0));
+    bool gone = false;
+    for (int i = 0; i < 200 && !gone; ++i)
+    {
+        gone = ProcessGone(box);
+        if (!gone)
+            usleep(10000);
+    }
+    EXPECT_TRUE(gone) << "the message box outlived the game";
+    if (!gone)
+        kill(box, SIGKILL);
+    SingleInstance later(folder.Path());
+    EXPECT_TRUE(later.Acquire("Velmora Row")) << "the lock outlived the game";
 }
