@@ -234,6 +234,14 @@ bool ParseDemoText(const std::string& text, const std::string& path, const std::
             script.seed = unsigned(n);
             sawSeed = true;
         }
+        else if (f[0] == "option")
+        {
+            // "-name=value": one token, so a value with blanks cannot be recorded (no option that shapes a run
+            // takes one).
+            if (f.size() != 2 || f[1].size() < 2 || f[1][0] != '-')
+                return fail("an option line holds one option, \"-name\" or \"-name=value\"");
+            script.options.push_back(f[1]);
+        }
         else if (f[0] == "file" || f[0] == "nofile")
         {
             const bool exists = f[0] == "file";
@@ -356,37 +364,34 @@ bool ParseDemoText(const std::string& text, const std::string& path, const std::
     return true;
 }
 
-DemoRecorder::~DemoRecorder()
-{
-    if (mFile != nullptr)
-        std::fclose(mFile);
-}
-
 bool DemoRecorder::Open(const std::string& path, std::string& errorText)
 {
-    mFile = std::fopen(path.c_str(), "wb");
-    if (mFile == nullptr)
+    std::string reason;
+    if (!mOut.Open(path, 0644, reason))
     {
-        errorText = "Cannot write the demo file " + path + ": " + std::strerror(errno);
+        errorText = "Cannot write the demo file " + path + ": " + reason;
         return false;
     }
+    mOpen = true;
     return true;
 }
 
 void DemoRecorder::Line(const std::string& text)
 {
-    if (mFile == nullptr)
+    if (!mOpen)
         return;
-    std::fputs(text.c_str(), mFile);
-    std::fputc('\n', mFile);
-    std::fflush(mFile);
+    mOut.Write(text);
+    mOut.Write("\n", 1);
 }
 
-void DemoRecorder::WriteHeader(const std::string& version, unsigned seed, const std::vector<DemoStartFile>& files)
+void DemoRecorder::WriteHeader(const std::string& version, unsigned seed, const std::vector<std::string>& options,
+                               const std::vector<DemoStartFile>& files)
 {
     Line("zestra-demo 1");
     Line("version " + version);
     Line("seed " + std::to_string(seed));
+    for (const std::string& option : options)
+        Line("option " + option);
     static const char kHex[] = "0123456789abcdef";
     for (const DemoStartFile& file : files)
     {
@@ -420,13 +425,17 @@ void DemoRecorder::WriteEvent(int update, const PlatformEvent& event)
         Line("ev " + std::to_string(update) + " " + FormatDemoEvent(event));
 }
 
-void DemoRecorder::Finish(int update)
+bool DemoRecorder::Finish(int update, std::string& errorText)
 {
-    if (mFile == nullptr)
-        return;
+    if (!mOpen)
+        return true;
     Line("end " + std::to_string(update));
-    std::fclose(mFile);
-    mFile = nullptr;
+    mOpen = false;
+    std::string reason;
+    if (mOut.Commit(reason))
+        return true;
+    errorText = "The demo could not be written: " + reason;
+    return false;
 }
 
 std::string DigestText(const std::string& text)

@@ -7,6 +7,8 @@
 //   zestra-demo 1              first line: the format and its revision
 //   version TEXT               the program version that recorded it (the rest of the line)
 //   seed N                     the random seed of the run
+//   option -NAME[=VALUE]       an option that shaped the run (where it starts: a day, a screen); a replay applies
+//                              it, and refuses a command line that gives the same option another value
 //   file NAME SIZE             a data file the run started from, its bytes follow as "data HEX" lines
 //   data HEX                   up to 64 bytes of the file above, as lower-case hex digits
 //   nofile NAME                the data file did not exist when the recording started
@@ -20,6 +22,7 @@
 #pragma once
 
 #include "framework/platform/Platform.h"
+#include "framework/platform/SafeOutput.h"
 
 #include <cstdio>
 #include <string>
@@ -45,6 +48,7 @@ struct DemoScript
 {
     std::string version;
     unsigned seed = 0;
+    std::vector<std::string> options; // as "-name" or "-name=value"; none in demos of older programs
     std::vector<DemoStartFile> files;
     int loadedAt = -1; // -1: loading was never acknowledged
     std::vector<DemoEvent> events;
@@ -66,22 +70,26 @@ bool ParseDemoText(const std::string& text, const std::string& path, const std::
 
 // Writes a demo as it happens: the header at once, each event as it is handled (flushed, so a crash leaves what
 // happened up to it), the end line last.
+// Writes through SafeOutput: the demo replaces its target only once it is complete, so a failed or interrupted
+// recording never leaves a cut file (or a replaced link or device) behind.
 class DemoRecorder
 {
 public:
-    ~DemoRecorder();
-    // False with errorText when the file cannot be created.
+    // False with errorText when the target is refused or cannot be created.
     bool Open(const std::string& path, std::string& errorText);
-    void WriteHeader(const std::string& version, unsigned seed, const std::vector<DemoStartFile>& files);
+    void WriteHeader(const std::string& version, unsigned seed, const std::vector<std::string>& options,
+                     const std::vector<DemoStartFile>& files);
     void WriteLoaded(int update);
     void WriteEvent(int update, const PlatformEvent& event);
-    // Writes the end line and closes the file; later calls do nothing.
-    void Finish(int update);
-    bool IsOpen() const { return mFile != nullptr; }
+    // Writes the end line and puts the file in place; false with errorText when any write failed (the target is
+    // then as it was). Later calls do nothing and succeed.
+    bool Finish(int update, std::string& errorText);
+    bool IsOpen() const { return mOpen; }
 
 private:
     void Line(const std::string& text);
-    std::FILE* mFile = nullptr;
+    SafeOutput mOut;
+    bool mOpen = false;
 };
 
 // The 64-bit FNV-1a hash of the text as 16 lower-case hex digits: the state digest printed by -record and -play.

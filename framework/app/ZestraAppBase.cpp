@@ -2,13 +2,16 @@
 // deferred deletion, the shared-image cache, volumes and shutdown.
 #include "framework/app/ZestraAppBase.h"
 
+#include "framework/app/ExitCodes.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/ScreenImage.h"
 #include "framework/log/Log.h"
 #include "framework/pak/PakInterface.h"
+#include "framework/platform/Paths.h"
 #include "framework/platform/Platform.h"
+#include "framework/platform/SafeOutput.h"
 #include "framework/platform/SettingsStore.h"
 #include "framework/sound/AudioMixer.h"
 #include "framework/sound/MusicInterface.h"
@@ -25,6 +28,7 @@
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace Zestra
 {
@@ -204,6 +208,13 @@ void ZestraAppBase::Initialize()
     mDataFolder = mPlatform.UserDataFolder();
     if (!mCommandLineParsed)
         ParseCommandLine();
+    // Refused before anything is played: a run that cannot save would lose its day at the end.
+    std::string folderError;
+    if (!CheckWritableFolder(mDataFolder, folderError))
+    {
+        ShowFatalMessage("Cannot keep the player's data in " + mDataFolder + ": " + folderError);
+        ExitWithCode(mDataFolderGiven ? kExitUsage : kExitFailure);
+    }
     if (mWindowedOverride >= 0)
         mWindowed = mWindowedOverride == 1;
     if (mScreenSaverMode)
@@ -213,11 +224,21 @@ void ZestraAppBase::Initialize()
         std::error_code error;
         std::filesystem::current_path(mStartDir, error);
         if (error)
-            DebugOutput("Cannot change to " + mStartDir + ": " + error.message() + "\n");
+        {
+            // Every data file would then be looked for in the wrong place and reported missing one by one.
+            ShowFatalMessage("Cannot use the game folder " + mStartDir + " given by -changedir: " + error.message());
+            ExitWithCode(kExitUsage);
+        }
     }
     // The archive is optional: without it every file is read loose from the folders.
     mPakInterface = std::make_unique<PakInterface>();
-    mPakInterface->MountArchive("main.pak");
+    // A damaged archive is fatal rather than skipped: its files would be reported missing one by one, never the
+    // archive that holds them.
+    if (!mPakInterface->MountArchive("main.pak") && access("main.pak", F_OK) == 0)
+    {
+        ShowFatalMessage("The game archive is damaged: " + mPakInterface->ErrorText());
+        ExitWithCode(kExitFailure);
+    }
     for (const std::string& warning : mPakInterface->Warnings())
         Zestra::Log(warning);
 
@@ -790,9 +811,10 @@ void ZestraAppBase::RunUpdate()
     {
         if (!mShotPath.empty())
         {
-            if (!WriteScreenshot(mShotPath))
+            std::string error;
+            if (!WriteScreenshot(mShotPath, &error))
             {
-                ShowFatalMessage("Cannot write the screen image to " + mShotPath);
+                ShowFatalMessage("Cannot write the screen image: " + (error.empty() ? mShotPath : error));
                 ExitWithCode(1);
             }
         }
@@ -947,14 +969,22 @@ void ZestraAppBase::RunUpdateAndFullDraw()
     mWidgetManager->RedrawInto(g);
 }
 
-bool ZestraAppBase::WriteScreenshot(const std::string& path)
+bool ZestraAppBase::WriteScreenshot(const std::string& path, std::string* errorText)
 {
     if (mScreenImage == nullptr)
         return false;
     // The picture must show the latest state even when the last frame skipped drawing.
     Graphics g(mScreenImage.get());
     mWidgetManager->RedrawInto(g);
-    return WritePNG(*mScreenImage, path);
+    std::string bytes;
+    std::string error;
+    if (!EncodePNG(*mScreenImage, bytes))
+        error = "the picture cannot be encoded";
+    else if (WriteWholeFile(path, bytes, 0644, error))
+        return true;
+    if (errorText != nullptr)
+        *errorText = error;
+    return false;
 }
 
 bool ZestraAppBase::WriteNextScreenshot()
@@ -977,8 +1007,10 @@ bool ZestraAppBase::WriteNextScreenshot()
         }
     }
     std::string path = folder + "image" + std::to_string(largest + 1) + ".png";
-    bool ok = mScreenImage != nullptr && WritePNG(*mScreenImage, path);
-    DebugOutput((ok ? "Screenshot written: " : "Screenshot failed: ") + path + "\n");
+    std::string bytes;
+    std::string failure;
+    bool ok = mScreenImage != nullptr && EncodePNG(*mScreenImage, bytes) && WriteWholeFile(path, bytes, 0644, failure);
+    DebugOutput((ok ? "Screenshot written: " : "Screenshot failed: ") + path + (failure.empty() ? "" : " (" + failure + ")") + "\n");
     return ok;
 }
 

@@ -208,8 +208,8 @@ public:
     void ResetClock();
     // The screen image the widget tree paints into; created by CreateMainWindow.
     MemoryImage* GetScreenImage() const;
-    // Writes the screen image as PNG; false with a message on failure.
-    bool WriteScreenshot(const std::string& path);
+    // Writes the screen image as PNG through SafeOutput; false with the reason in errorText (when given).
+    bool WriteScreenshot(const std::string& path, std::string* errorText = nullptr);
     // Measurement hook: one fixed update and one full repaint of every shown widget, without presenting.
     void RunUpdateAndFullDraw();
     Platform& GetPlatform() { return mPlatform; }
@@ -265,6 +265,7 @@ public:
     std::string mStartDir;
     std::string mVersionText;
     std::string mDataFolder;
+    bool mDataFolderGiven = false; // "-datafolder": an unusable folder is then the command line's fault
     std::vector<std::string> mCommandLine; // program name first
     bool mCommandLineParsed = false;
     unsigned mRandSeed = 0;
@@ -397,6 +398,8 @@ public:
     bool mDemoRecordRequested = false;
     bool mDemoPlayRequested = false;
     bool mPrintDigest = false; // "-digest"; a demo run prints it too
+    // A file the run had to write (a demo, the profiles) could not be written: the run ends with exit code 1.
+    bool mWriteFailed = false;
     std::unique_ptr<DemoRecorder> mDemoRecorder;
     std::unique_ptr<DemoScript> mDemoScript;
     size_t mDemoCursor = 0;
@@ -407,6 +410,13 @@ public:
     bool DemoActive() const { return mDemoRecorder != nullptr || mDemoScript != nullptr; }
     // The data files (names in the data folder) the game's state starts from; a demo carries them.
     virtual std::vector<std::string> DemoStartFiles() const { return {}; }
+    // The options (lower-case names with their dash) that decide how a run starts; a demo records those given and
+    // its replay applies them.
+    virtual std::vector<std::string> DemoRunOptions() const { return {}; }
+    // Those of the command line, as "-name" or "-name=value".
+    std::vector<std::string> GivenRunOptions() const;
+    // A replay takes the recorded options; one the command line gives another value is refused (exit code 2).
+    void ApplyDemoOptions(const std::vector<std::string>& recorded);
     // The text the state digest hashes: what must be equal after a recording and its replay.
     virtual std::string StateDigestText() { return std::string(); }
     // The digest of StateDigestText, 16 hex digits.

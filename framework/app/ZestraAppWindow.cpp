@@ -3,13 +3,16 @@
 // command line, debug keys and URL opening.
 #include "framework/app/ZestraAppBase.h"
 
+#include "framework/app/ExitCodes.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/log/Log.h"
 #include "framework/platform/Platform.h"
+#include "framework/platform/SafeOutput.h"
 #include "framework/platform/SettingsStore.h"
 #include "framework/widgets/WidgetManager.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -63,7 +66,8 @@ void ZestraAppBase::AddFrameworkOptions()
                          std::function<void(const std::string&)> action)
     { AddCommandLineOption({name, value, help, std::move(action)}); };
 
-    flag("-help", "print this list of options and exit",
+    flag("-help", "print this list of options and exit (exit codes: 0 success, 1 the run failed: data, save or "
+                  "write; 2 a bad command line)",
          [this]
          {
              std::fputs(mCommandLineOptions.HelpText(mWindowTitle).c_str(), stdout);
@@ -87,8 +91,10 @@ void ZestraAppBase::AddFrameworkOptions()
          [this] { mClockWaitsForLoading = true; });
     flag("-realtime", "with -headless: use the real clock", [] {});
     valued("-datafolder", "DIR",
-           "with -headless: keep the player's data (profiles) in DIR instead of a private folder removed at exit",
-           [](const std::string&) {});
+           "with -headless: keep the player's data (profiles) in DIR instead of a private folder removed at exit; "
+           "a relative DIR is taken from the folder the game was started in, and one that cannot be written is "
+           "refused before play (exit code 2)",
+           [this](const std::string&) { mDataFolderGiven = true; });
     valued("-seed", "N", "seed both random generators with N for a reproducible run",
            [this](const std::string& value)
            {
@@ -117,6 +123,14 @@ void ZestraAppBase::AddFrameworkOptions()
                std::error_code error;
                std::filesystem::path absolute = std::filesystem::absolute(value, error);
                mShotPath = error ? value : absolute.string();
+               // A folder or a device is refused now rather than after the whole run.
+               std::string target;
+               std::string refusal;
+               if (!ResolveOutputTarget(mShotPath, target, refusal))
+               {
+                   ShowFatalMessage("Cannot write the screen image to " + refusal);
+                   ExitWithCode(kExitFailure);
+               }
            });
     valued("-changedir", "DIR", "use DIR as the working folder", [this](const std::string& value) { mStartDir = value; });
     flag("-screensaver", "screen-saver mode", [this] { mScreenSaverMode = true; });
@@ -148,8 +162,6 @@ void ZestraAppBase::AddFrameworkOptions()
            });
     flag("-digest", "print the state digest (\"digest\" and 16 hex digits) on standard output at exit",
          [this] { mPrintDigest = true; });
-    valued("-recnum", "N", "record numbered demo files, rotating over N (default 5)", [](const std::string&) {});
-    valued("-playnum", "N", "play back numbered demo file N", [](const std::string&) {});
     flag("-crash", "crash on purpose (exercises crash handling)", [] { std::raise(SIGSEGV); });
 }
 
@@ -161,7 +173,7 @@ void ZestraAppBase::AddCommandLineOption(CommandLineOption option)
 void ZestraAppBase::ReportBadOptionValue(const std::string& name, const std::string& value)
 {
     ShowFatalMessage("Invalid value for " + name + ": \"" + value + "\"");
-    ExitWithCode(1);
+    ExitWithCode(kExitUsage);
 }
 
 void ZestraAppBase::ParseCommandLine()
@@ -228,9 +240,9 @@ void ZestraAppBase::HandleArgument(const std::string& name, const std::string& v
     const CommandLineOption* option = mCommandLineOptions.Find(name);
     if (option == nullptr)
     {
-        ShowFatalMessage(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + name);
-        // An invalid option is a failed start, not a success.
-        ExitWithCode(1);
+        ShowFatalMessage(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + name +
+                         " (-help lists the options)");
+        ExitWithCode(kExitUsage);
     }
     if (option->value.empty() && !value.empty())
         ReportBadOptionValue(name, value);
@@ -834,7 +846,7 @@ void ZestraAppBase::StartDemo()
     if (mDemoRecordRequested && mDemoPlayRequested)
     {
         ShowFatalMessage("-record and -play cannot be used together: a replay is already exact");
-        ExitWithCode(1);
+        ExitWithCode(kExitUsage);
     }
     auto defaultPath = [this](const std::string& given)
     { return !given.empty() ? given : !mDemoFile.empty() ? mDemoFile : mDataFolder + "demo.dmo"; };
@@ -850,6 +862,7 @@ void ZestraAppBase::StartDemo()
         }
         mRandSeed = script->seed;
         mSeedGiven = true;
+        ApplyDemoOptions(script->options);
         // The replay starts from the recording's data files in a folder of its own, so it neither depends on nor
         // changes the player's own files.
         std::error_code fsError;
@@ -906,9 +919,63 @@ void ZestraAppBase::StartDemo()
         ShowFatalMessage(error);
         ExitWithCode(1);
     }
-    recorder->WriteHeader(mVersionText, mRandSeed, files);
+    recorder->WriteHeader(mVersionText, mRandSeed, GivenRunOptions(), files);
     mDemoRecorder = std::move(recorder);
     mPrintDigest = true;
+}
+
+namespace
+{
+
+// "-Name=value" split at its first "=", the name lower-cased as the parser matches names.
+std::pair<std::string, std::string> SplitOption(const std::string& text)
+{
+    const size_t eq = text.find('=');
+    std::string name = text.substr(0, eq);
+    for (char& c : name)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return {name, eq == std::string::npos ? std::string() : text.substr(eq + 1)};
+}
+
+} // namespace
+
+std::vector<std::string> ZestraAppBase::GivenRunOptions() const
+{
+    std::vector<std::string> given;
+    const std::vector<std::string> shaping = DemoRunOptions();
+    for (size_t i = 1; i < mCommandLine.size(); ++i)
+    {
+        const auto [name, value] = SplitOption(mCommandLine[i]);
+        if (std::find(shaping.begin(), shaping.end(), name) != shaping.end() &&
+            value.find_first_of(" \t\r\n") == std::string::npos)
+            given.push_back(value.empty() ? name : name + "=" + value);
+    }
+    return given;
+}
+
+void ZestraAppBase::ApplyDemoOptions(const std::vector<std::string>& recorded)
+{
+    for (const std::string& option : recorded)
+    {
+        const auto [name, value] = SplitOption(option);
+        bool given = false;
+        for (size_t i = 1; i < mCommandLine.size(); ++i)
+        {
+            const auto [givenName, givenValue] = SplitOption(mCommandLine[i]);
+            if (givenName != name)
+                continue;
+            given = true;
+            if (givenValue != value)
+            {
+                ShowFatalMessage("The demo " + mDemoPlayPath + " was recorded with " + option +
+                                 "; the command line's " + mCommandLine[i] + " would replay another run");
+                ExitWithCode(kExitUsage);
+            }
+        }
+        // Only options this program knows: an option a later version dropped must not end the replay here.
+        if (!given && mCommandLineOptions.Find(name) != nullptr)
+            HandleArgument(name, value);
+    }
 }
 
 bool ZestraAppBase::DeliverDemoEvents()
@@ -934,8 +1001,14 @@ void ZestraAppBase::FinishRun()
     mRunFinished = true;
     if (mDemoRecorder != nullptr)
     {
-        mDemoRecorder->Finish(mUpdateCount);
-        Zestra::LogFormat("Demo recorded to %s (%d updates)\n", mDemoRecordPath.c_str(), mUpdateCount);
+        std::string error;
+        if (mDemoRecorder->Finish(mUpdateCount, error))
+            Zestra::LogFormat("Demo recorded to %s (%d updates)\n", mDemoRecordPath.c_str(), mUpdateCount);
+        else
+        {
+            Zestra::Log(error);
+            mWriteFailed = true;
+        }
     }
     if (mDemoScript != nullptr && mUpdateCount < mDemoScript->endUpdate)
         Zestra::LogFormat("The replay of %s stopped after %d of its %d updates\n", mDemoPlayPath.c_str(),

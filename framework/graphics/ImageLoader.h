@@ -47,6 +47,8 @@ public:
 
 // Writes a PNG with alpha; false (and nothing half-written left behind) on failure.
 bool WritePNG(const MemoryImage& image, const std::string& path);
+// The same PNG into memory, for writers that choose their own way to the disk; false for an empty image.
+bool EncodePNG(const MemoryImage& image, std::string& bytes);
 // Writes a JPEG (alpha dropped) at quality 0..100.
 bool WriteJPEG(const MemoryImage& image, const std::string& path, int quality = 85);
 

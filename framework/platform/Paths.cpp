@@ -1,6 +1,8 @@
 // XDG folders and atomic writes.
 #include "framework/platform/Paths.h"
 
+#include "framework/platform/SafeOutput.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -10,6 +12,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace Zestra
 {
@@ -101,46 +104,28 @@ bool MakeFolders(const std::string& folder, unsigned mode, std::string& errorTex
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& errorText)
 {
-    std::string temp = path + ".tmp." + std::to_string(getpid());
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    return WriteWholeFile(path, contents, 0600, errorText);
+}
+
+bool CheckWritableFolder(const std::string& folder, std::string& errorText)
+{
+    const size_t last = folder.find_last_not_of('/');
+    const std::string path = folder.empty() ? std::string(".") : last == std::string::npos ? std::string("/")
+                                                                                           : folder.substr(0, last + 1);
+    if (!MakeFolders(path, 0700, errorText))
+        return false;
+    std::vector<char> probe(path.begin(), path.end());
+    const char kProbeName[] = "/.write-test-XXXXXX";
+    probe.insert(probe.end(), kProbeName, kProbeName + sizeof kProbeName); // with its terminating zero
+    const int fd = mkostemp(probe.data(), O_CLOEXEC);
     if (fd < 0)
     {
-        errorText = temp + ": " + std::strerror(errno);
+        errorText = "no file can be made there: ";
+        errorText += std::strerror(errno);
         return false;
     }
-    FILE* f = fdopen(fd, "wb");
-    if (f == nullptr)
-    {
-        errorText = temp + ": " + std::strerror(errno);
-        close(fd);
-        unlink(temp.c_str());
-        return false;
-    }
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    int savedErrno = errno;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok)
-    {
-        errorText = temp + ": " + std::strerror(savedErrno != 0 ? savedErrno : errno);
-        unlink(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0)
-    {
-        errorText = path + ": " + std::strerror(errno);
-        unlink(temp.c_str());
-        return false;
-    }
-    // Make the rename itself durable; a failure here leaves a correct file, so it is not reported.
-    std::string folder = path.substr(0, path.rfind('/') == std::string::npos ? 0 : path.rfind('/'));
-    int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0)
-    {
-        fsync(dirFd);
-        close(dirFd);
-    }
+    close(fd);
+    unlink(probe.data());
     return true;
 }
 

@@ -19,9 +19,13 @@ std::string RuntimeFolder();
 // Creates folder and its missing parents; new folders get mode. false with errorText on failure.
 bool MakeFolders(const std::string& folder, unsigned mode, std::string& errorText);
 
-// Replaces path with contents so that a crash leaves either the old or the new file: writes a temporary file in
-// the same folder, flushes and syncs it, then renames it over path.
+// Replaces path with contents so that a crash leaves either the old or the new file (WriteWholeFile of
+// SafeOutput.h: a link is written through, a folder or device refused, a new file made private).
 bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& errorText);
+
+// Makes folder (mode 0700) when it is missing and proves that files can be made in it, by making and removing one.
+// False with errorText for a file, a folder without write access, a name too long, or a system folder like /proc.
+bool CheckWritableFolder(const std::string& folder, std::string& errorText);
 
 // The folder holding the running program, ending in '/' ("./" when it cannot be found).
 std::string ProgramFolder();

@@ -126,7 +126,7 @@ GameApp::~GameApp()
             widget->mParent->DetachChild(widget);
     };
     // Only a board made after loading finished exists here, so the profiles written back are the ones read.
-    if (mBoard)
+    if (mBoard && !mProfilesWrittenAtExit)
         SaveProfiles();
     remove(mBoard.get());
     mBoard.reset();
@@ -144,6 +144,16 @@ GameApp::~GameApp()
     FreeDataTables();
     mDataHost.reset();
     mVoiceManager.reset();
+}
+
+void GameApp::OnMainLoopExit()
+{
+    ZestraAppBase::OnMainLoopExit();
+    if (!mBoard)
+        return;
+    mProfilesWrittenAtExit = true;
+    if (!SaveProfiles())
+        mWriteFailed = true;
 }
 
 double GameApp::ProcessMs() const

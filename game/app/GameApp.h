@@ -69,6 +69,8 @@ public:
     void RunLoadingTask() override;
     void OnLoadingFinished() override;
     void RunUpdate() override;
+    // Writes the profiles once the loop has ended, so a failed save still decides the exit code.
+    void OnMainLoopExit() override;
     bool DrawIfDirty() override;
     void PresentScreen() override;
     void OnFocusLost() override;
@@ -119,7 +121,8 @@ public:
     bool IsGameLoaded() const { return mGameLoaded; }
     bool LoadingFailed() const { return mLoadingFailed.load(std::memory_order_acquire); }
     // What the process should return: 0, or non-zero after a failed start that ended through Quit.
-    int ExitCode() const { return mExitCode; }
+    // 1 also when the run went well but a file it had to write (a demo, the profiles) could not be written.
+    int ExitCode() const { return mExitCode != 0 ? mExitCode : mWriteFailed ? 1 : 0; }
     const StartupTimings& Timings() const { return mTimings; }
     // The start-up figures as one JSON object (no line end).
     std::string StartupReport() const;
@@ -133,6 +136,7 @@ protected:
     int UpdatesTowardQuit() const override;
     // A demo carries the profiles file the run starts from; the digest covers the board, the run and the profiles.
     std::vector<std::string> DemoStartFiles() const override;
+    std::vector<std::string> DemoRunOptions() const override { return {"-level", "-screen"}; }
     std::string StateDigestText() override;
 
 public:
@@ -202,6 +206,7 @@ private:
     std::string mLoadingError;
     double mVoiceVolume = kDefaultVoiceVolume;
     int mExitCode = 0;
+    bool mProfilesWrittenAtExit = false;
     int mLevelStartUpdate = 0;
     bool mDayStarted = false;
     Timing mTiming;

@@ -4,6 +4,7 @@
 #include "game/profile/ProfileFile.h"
 
 #include "framework/log/Log.h"
+#include "framework/platform/SafeOutput.h"
 #include "framework/xml/XMLParser.h"
 
 #include <algorithm>
@@ -308,25 +309,17 @@ ProfileFileRead ReadProfileFile(const std::string& path, std::string& bytes, std
 
 bool WriteProfileFile(const std::string& path, const std::string& bytes, bool keepBackup, std::string& errorText)
 {
-    const std::string temp = path + ".tmp";
-    // A temporary file left by a crash is stale; a fresh exclusive create also refuses a planted link.
-    if (unlink(temp.c_str()) != 0 && errno != ENOENT)
-    {
-        errorText = SystemError(temp, errno);
+    // A profiles file that is a link (kept on another disk, say) is written where it points, and its backup beside
+    // the real file.
+    Zestra::SafeOutput out;
+    if (!out.Open(path, 0600, errorText, false))
         return false;
-    }
-    if (!WriteNewFile(temp, bytes.data(), bytes.size(), errorText))
+    out.Write(bytes);
+    if (!out.Finish(errorText))
         return false;
     if (keepBackup)
-        KeepBackup(path);
-    if (rename(temp.c_str(), path.c_str()) != 0)
-    {
-        errorText = SystemError(path, errno);
-        unlink(temp.c_str());
-        return false;
-    }
-    SyncFolder(path);
-    return true;
+        KeepBackup(out.Target());
+    return out.Replace(errorText);
 }
 
 bool SetProfileFileAside(const std::string& path, std::string& errorText)

@@ -40,6 +40,15 @@ HeadlessPlatform::HeadlessPlatform(bool realTime, const std::string& userDataFol
     : mRealTime(realTime), mRealStartNs(SteadyNs()), mSettings(SettingsStore::CreateInMemory()),
       mUserDataFolder(userDataFolder)
 {
+    // Resolved once, against the folder the program was started in: start-up later changes the working folder to
+    // the program's own, and a relative name would then mean another folder.
+    if (!mUserDataFolder.empty() && mUserDataFolder[0] != '/')
+    {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(mUserDataFolder, error);
+        if (!error)
+            mUserDataFolder = absolute.string();
+    }
     if (!mUserDataFolder.empty() && mUserDataFolder.back() != '/')
         mUserDataFolder += '/';
 }

@@ -34,7 +34,7 @@ std::string RecordSample(const std::string& path)
     DemoRecorder recorder;
     std::string error;
     EXPECT_TRUE(recorder.Open(path, error)) << error;
-    recorder.WriteHeader("v1.2", 4000000000u, files);
+    recorder.WriteHeader("v1.2", 4000000000u, {"-level=1:0"}, files);
     PlatformEvent move = Event(Type::MouseMove);
     move.mX = -5;
     move.mY = 610;
@@ -60,7 +60,8 @@ std::string RecordSample(const std::string& path)
     recorder.WriteEvent(12, active);
     recorder.WriteEvent(12, Event(Type::Timer)); // not input: left out
     recorder.WriteEvent(15, Event(Type::Close));
-    recorder.Finish(15);
+    error.clear();
+    EXPECT_TRUE(recorder.Finish(15, error)) << error;
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
