@@ -10,7 +10,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#if defined(__linux__)
 #include <sys/prctl.h>
+#endif
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -64,7 +66,9 @@ void InForkedChild()
     const int lock = gGuardedLock.load();
     if (lock >= 0)
         close(lock); // the parent's copy keeps the lock; this one must not outlive it
+#if defined(__linux__)
     prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
     // The parent may have died before the line above: then nobody would send the signal.
     if (getppid() != gForkingParent)
         _exit(1);
