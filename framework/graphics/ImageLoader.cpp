@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -632,32 +633,17 @@ bool EncodePNG(const MemoryImage& image, std::string& bytes)
     bytes.clear();
     if (image.GetWidth() <= 0 || image.GetHeight() <= 0)
         return false;
-    std::vector<uint32_t> pixels = CollectPixels(image);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png)
+    char* buffer = nullptr;
+    size_t size = 0;
+    FILE* memory = open_memstream(&buffer, &size);
+    if (memory == nullptr)
         return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png)))
-    {
-        png_destroy_write_struct(&png, info ? &info : nullptr);
-        bytes.clear();
-        return false;
-    }
-    png_set_write_fn(
-        png, &bytes,
-        [](png_structp writer, png_bytep data, png_size_t length)
-        { static_cast<std::string*>(png_get_io_ptr(writer))->append(reinterpret_cast<const char*>(data), length); },
-        [](png_structp) {});
-    png_set_IHDR(png, info, png_uint_32(image.GetWidth()), png_uint_32(image.GetHeight()), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_set_bgr(png);
-    for (int y = 0; y < image.GetHeight(); ++y)
-        png_write_row(png, reinterpret_cast<png_const_bytep>(pixels.data() + size_t(y) * size_t(image.GetWidth())));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    bool ok = BuildImageCodecs().mWritePng(CollectPixels(image), memory);
+    ok = std::fclose(memory) == 0 && ok;
+    if (ok && buffer != nullptr)
+        bytes.assign(buffer, size);
+    std::free(buffer);
+    return ok && !bytes.empty();
 }
 
 bool WritePNG(const MemoryImage& image, const std::string& path)
