@@ -102,7 +102,7 @@ TEST(ExitCodes, OutputsGoThroughLinksToTheirTargets)
     fs::create_directories(folder.Path() / "pictures");
     fs::create_symlink(folder.Path() / "pictures/shot.png", folder.Path() / "shot.png");
     fs::create_symlink(folder.Path() / "pictures/day.dmo", folder.Path() / "day.dmo");
-    const RunResult run = Run(folder.Path().string(), "-ticks=30 -nodraw -shot=shot.png -record=day.dmo");
+    const RunResult run = Run(folder.Path().string(), "-ticks=30 -shot=shot.png -record=day.dmo");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(fs::is_symlink(folder.Path() / "shot.png"));
     EXPECT_TRUE(fs::is_symlink(folder.Path() / "day.dmo"));
