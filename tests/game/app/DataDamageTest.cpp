@@ -149,7 +149,8 @@ TEST(DataDamage, NoDamagedDataFileChangesTheProfilesAndEachRefusalNamesItsFile)
                 EXPECT_EQ(run.exitCode, 1) << run.output;
                 EXPECT_NE(run.output.find(file), std::string::npos) << "the file at fault is not named:\n" << run.output;
             }
-            if (std::string(how) != "flip")
+            // The walk grid is lines of text: half of it can be a smaller floor that still reads as whole.
+            if (std::string(how) != "flip" && std::string(file) != "grid.txt")
             {
                 EXPECT_NE(run.exitCode, 0) << "damaged data was played on:\n" << run.output;
             }
