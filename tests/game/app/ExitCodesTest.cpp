@@ -26,7 +26,7 @@ struct RunResult
 };
 
 // Runs the program in folder with the given arguments (each already quoted where needed).
-RunResult Run(const std::string& folder, const std::string& arguments)
+RunResult RunProgram(const std::string& folder, const std::string& arguments)
 {
     const std::string command = "cd '" + folder + "' && SDL_AUDIODRIVER=dummy '" + VELMORA_PROGRAM + "' -headless " +
                                 arguments + " 2>&1";
@@ -79,7 +79,7 @@ TEST(ExitCodes, EachFailureHasItsCodeAndNamesWhatIsAtFault)
     };
     for (const Case& c : cases)
     {
-        const RunResult run = Run(folder.Path().string(), c.arguments);
+        const RunResult run = RunProgram(folder.Path().string(), c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.substr(0, 80) << "\n" << run.output.substr(0, 400);
         EXPECT_NE(run.output.find(c.fragment), std::string::npos)
             << c.arguments.substr(0, 80) << "\n" << run.output.substr(0, 400);
@@ -90,7 +90,7 @@ TEST(ExitCodes, EachFailureHasItsCodeAndNamesWhatIsAtFault)
     EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/full was replaced";
     EXPECT_FALSE(fs::exists(folder.Path() / "a.dmo"));
 
-    const RunResult help = Run(folder.Path().string(), "-help");
+    const RunResult help = RunProgram(folder.Path().string(), "-help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("2 a bad command line"), std::string::npos) << help.output;
     EXPECT_EQ(help.output.find("-recnum"), std::string::npos);
@@ -102,7 +102,7 @@ TEST(ExitCodes, OutputsGoThroughLinksToTheirTargets)
     fs::create_directories(folder.Path() / "pictures");
     fs::create_symlink(folder.Path() / "pictures/shot.png", folder.Path() / "shot.png");
     fs::create_symlink(folder.Path() / "pictures/day.dmo", folder.Path() / "day.dmo");
-    const RunResult run = Run(folder.Path().string(), "-ticks=30 -shot=shot.png -record=day.dmo");
+    const RunResult run = RunProgram(folder.Path().string(), "-ticks=30 -shot=shot.png -record=day.dmo");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(fs::is_symlink(folder.Path() / "shot.png"));
     EXPECT_TRUE(fs::is_symlink(folder.Path() / "day.dmo"));
@@ -114,7 +114,7 @@ TEST(ExitCodes, ARelativeDataFolderIsTheOneInTheLaunchFolder)
 {
     TestSupport::TempFolder folder("velmora-exit");
     const RunResult run =
-        Run(folder.Path().string(), "-nodraw -seed=1 -level=1:0 -autoplay -quit-after-level -datafolder=rd");
+        RunProgram(folder.Path().string(), "-nodraw -seed=1 -level=1:0 -autoplay -quit-after-level -datafolder=rd");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(fs::exists(folder.Path() / "rd/profiles.xml")) << run.output;
 }
@@ -123,20 +123,20 @@ TEST(ExitCodes, ADemoReplaysWithTheOptionsItWasRecordedWith)
 {
     TestSupport::TempFolder folder("velmora-exit");
     const RunResult recorded =
-        Run(folder.Path().string(), "-nodraw -seed=3 -level=1:2 -autoplay -ticks=400 -record=day.dmo");
+        RunProgram(folder.Path().string(), "-nodraw -seed=3 -level=1:2 -autoplay -ticks=400 -record=day.dmo");
     ASSERT_EQ(recorded.exitCode, 0) << recorded.output;
     EXPECT_NE(TestSupport::ReadFile(folder.Path() / "day.dmo").find("\noption -level=1:2\n"), std::string::npos);
 
-    const RunResult alone = Run(folder.Path().string(), "-nodraw -play=day.dmo");
+    const RunResult alone = RunProgram(folder.Path().string(), "-nodraw -play=day.dmo");
     EXPECT_EQ(alone.exitCode, 0) << alone.output;
     EXPECT_EQ(Digest(alone.output), Digest(recorded.output)) << alone.output;
     EXPECT_FALSE(Digest(recorded.output).empty());
 
-    const RunResult same = Run(folder.Path().string(), "-nodraw -play=day.dmo -level=1:2");
+    const RunResult same = RunProgram(folder.Path().string(), "-nodraw -play=day.dmo -level=1:2");
     EXPECT_EQ(same.exitCode, 0) << same.output;
     EXPECT_EQ(Digest(same.output), Digest(recorded.output));
 
-    const RunResult other = Run(folder.Path().string(), "-nodraw -play=day.dmo -level=2:0");
+    const RunResult other = RunProgram(folder.Path().string(), "-nodraw -play=day.dmo -level=2:0");
     EXPECT_EQ(other.exitCode, 2) << other.output;
     EXPECT_NE(other.output.find("-level=1:2"), std::string::npos) << other.output;
 }
