@@ -162,7 +162,8 @@ void Parser::ParseFile(const std::string& path)
     // told from a whole one.
     if (reader.Failed())
         mHost.ReportDamagedFile(path, mCurrentLine, reader.ErrorMessage() + "; the file is damaged");
-    else if (!reader.CurrentPath().empty())
+    // A "<!--" without a blank reads as a tag that never closes; that is a lint warning, not a cut file.
+    else if (!reader.CurrentPath().empty() && reader.CurrentPath().find('!') == std::string::npos)
     {
         const std::string& open = reader.CurrentPath();
         const size_t slash = open.rfind('/');

@@ -82,8 +82,8 @@ TEST(ZestraAppWindowTest, OwnOptionsAreReadAndBadOnesEndTheRun)
 
     EXPECT_EXIT(app.HandleArgument("-bogus", ""), ::testing::ExitedWithCode(1),
                 "Invalid command line parameter: -bogus");
-    EXPECT_EXIT(app.HandleArgument("-ticks", "soon"), ::testing::ExitedWithCode(1), "-ticks");
-    EXPECT_EXIT(app.HandleArgument("-windowed", "yes"), ::testing::ExitedWithCode(1), "-windowed");
+    EXPECT_EXIT(app.HandleArgument("-ticks", "soon"), ::testing::ExitedWithCode(2), "-ticks");
+    EXPECT_EXIT(app.HandleArgument("-windowed", "yes"), ::testing::ExitedWithCode(2), "-windowed");
     EXPECT_EXIT(app.HandleArgument("-help", ""), ::testing::ExitedWithCode(0), "");
 }
 

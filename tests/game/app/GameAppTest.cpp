@@ -68,7 +68,7 @@ TEST(GameOptions, AutoplayChoosesTheStrongPlayerOrTheNewcomerAndRefusesOthers)
     EXPECT_FALSE(app.options.novice);
     app.HandleArgument("-autoplay", "novice");
     EXPECT_TRUE(app.options.novice);
-    EXPECT_EXIT(app.HandleArgument("-autoplay", "expert"), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(app.HandleArgument("-autoplay", "expert"), ::testing::ExitedWithCode(2), "");
 }
 
 // What the program prints is the table the parser reads, every option on its line.
