@@ -80,7 +80,7 @@ TEST(ZestraAppWindowTest, OwnOptionsAreReadAndBadOnesEndTheRun)
     EXPECT_EQ(12, app.mQuitAfterUpdates);
     EXPECT_TRUE(std::filesystem::path(app.mShotPath).is_absolute());
 
-    EXPECT_EXIT(app.HandleArgument("-bogus", ""), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(app.HandleArgument("-bogus", ""), ::testing::ExitedWithCode(2),
                 "Invalid command line parameter: -bogus");
     EXPECT_EXIT(app.HandleArgument("-ticks", "soon"), ::testing::ExitedWithCode(2), "-ticks");
     EXPECT_EXIT(app.HandleArgument("-windowed", "yes"), ::testing::ExitedWithCode(2), "-windowed");
