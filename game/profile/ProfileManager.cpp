@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <set>
 
 namespace
@@ -29,13 +30,25 @@ constexpr int kMaxKeptStores = 64;
 constexpr int kMaxKeptLevels = 256;
 constexpr size_t kMaxKeptStateBytes = 4096;
 
+// Only a name a well-formed file could hold is written back: the reader is lenient, and a damaged name ("a b",
+// "3") would read back as other attributes, so the kept entry would change at every save.
+bool IsPlainName(const std::string& name)
+{
+    if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_'))
+        return false;
+    for (unsigned char c : name)
+        if (!(std::isalnum(c) || c == '_' || c == '-' || c == '.'))
+            return false;
+    return true;
+}
+
 // A start tag written back as the file spelled it (attributes in their order), for entries kept unread.
 std::string KeptElementText(const Zestra::ParsedElement& element, bool selfClosing)
 {
     std::string out = "<" + element.mText;
     std::set<std::string> written;
     for (const std::string& name : element.mAttrOrder)
-        if (written.insert(name).second)
+        if (IsPlainName(name) && written.insert(name).second)
             out += " " + name + "=\"" + Zestra::EncodeEntities(Attribute(element, name)) + "\"";
     return out + (selfClosing ? "/>" : ">");
 }
