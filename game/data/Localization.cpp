@@ -3,9 +3,11 @@
 #include "game/data/Localization.h"
 
 #include "framework/xml/XMLParser.h"
+#include "game/data/Money.h"
 #include "game/data/ParserHost.h"
 
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -251,18 +253,19 @@ std::string FormatMoney(double amount)
 {
     if (std::isnan(amount))
         return std::string();
-    if (amount == std::trunc(amount))
+    // Whole cents decide, so an amount shows as the books keep it (a float would lose cents above a million).
+    const std::int64_t cents = MoneyCents(amount);
+    if (cents % 100 == 0)
     {
         if (gMoneyTemplate.empty())
             return std::string();
-        const int whole = amount >= static_cast<double>(INT_MAX)   ? INT_MAX
-                          : amount <= static_cast<double>(INT_MIN) ? INT_MIN
-                                                                   : static_cast<int>(amount);
+        const std::int64_t dollars = cents / 100;
+        const int whole = dollars >= INT_MAX ? INT_MAX : dollars <= INT_MIN ? INT_MIN : static_cast<int>(dollars);
         return FormatOne(gMoneyTemplate, whole);
     }
     if (gMoneyTemplateDecimal.empty())
         return std::string();
-    return FormatOne(gMoneyTemplateDecimal, static_cast<double>(static_cast<float>(amount)));
+    return FormatOne(gMoneyTemplateDecimal, static_cast<double>(cents) / 100.0);
 }
 
 void FreeTextTables()

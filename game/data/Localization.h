@@ -64,8 +64,8 @@ int StoreTextCount();
 const StoreText& GetStoreText(int storeNumber);                   // shared empty record when absent
 const LevelText& GetLevelText(int storeNumber, int levelIndex);   // shared empty record when absent
 const std::vector<std::pair<std::string, std::string>>& GetCredits(); // (title, name), file order
-// An amount with no fraction goes through "money_template" as an int, otherwise through "money_template_decimal"
-// as the amount narrowed to float; a missing or refused template gives empty text.
+// The amount in whole cents: with no cents it goes through "money_template" as an int, otherwise through
+// "money_template_decimal" as a double; a missing or refused template gives empty text.
 std::string FormatMoney(double amount);
 void FreeTextTables();
 

@@ -301,11 +301,11 @@ void BoardFlow::AfterResult(bool toMainMenu)
         ShowMap();
         return;
     case ResultRoute::Comic:
-        Open(std::make_unique<Comic>(&board, board.storePlayed, int(board.day.money), *board.highScoreRank));
+        Open(std::make_unique<Comic>(&board, board.storePlayed, board.runTotal, *board.highScoreRank));
         return;
     case ResultRoute::HighScores:
         // After a lost run the table leads back to the main menu; after a finished store, on to the map.
-        Open(std::make_unique<HighScoresMenu>(&board, board.storePlayed, int(board.day.money), *board.highScoreRank,
+        Open(std::make_unique<HighScoresMenu>(&board, board.storePlayed, board.runTotal, *board.highScoreRank,
                                               board.storeCompleted));
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "framework/sound/MusicInterface.h"
 #include "game/data/LevelStats.h"
+#include "game/data/Money.h"
 #include "game/minigame/MinigameBonus.h"
 #include "game/minigame/MinigameClothing.h"
 #include "game/minigame/MinigameMannequin.h"
@@ -265,7 +266,7 @@ void MinigamePlay::Drop()
         std::unique_ptr<MinigameBonus> bonus = mannequin->Place(*draggedCard, info.matchBonus);
         if (!bonus)
             continue;
-        score += bonus->value;
+        score = AddMoney(score, bonus->value);
         if (bonus->right)
             matches += 1;
         else
@@ -278,7 +279,7 @@ void MinigamePlay::Drop()
             if (misses == 0)
             {
                 extraSeconds = (timer + kTicksPerSecond - 1) / kTicksPerSecond;
-                score += double(info.timeBonus) * extraSeconds;
+                score = AddMoney(score, double(info.timeBonus) * extraSeconds);
             }
             EndStage();
         }

@@ -1,5 +1,7 @@
 #include "game/profile/DayRecord.h"
 
+#include "game/data/Money.h"
+
 DayEnd EndOfDay(const RunCopies& run, const DayFigures& day, int levelCount, const StoreInfo* nextStore)
 {
     DayEnd end;
@@ -14,8 +16,8 @@ DayEnd EndOfDay(const RunCopies& run, const DayFigures& day, int levelCount, con
     {
         record.result = day.money >= day.expertGoal ? DayResult::Expert : DayResult::Passed;
         end.runLives = progress.lives;
-        progress.cash += day.cash + day.tips;
-        progress.score += day.money;
+        progress.cash = AddMoney(AddMoney(progress.cash, day.cash), day.tips);
+        progress.score = AddMoney(progress.score, day.money);
         progress.levelIndex += 1;
         std::optional<GameState> next = progress;
         if (progress.levelIndex >= levelCount)
@@ -48,7 +50,7 @@ DayEnd EndOfDay(const RunCopies& run, const DayFigures& day, int levelCount, con
     }
     end.run.saved = saved;
     record.savedGame = saved;
-    record.finalScore = int(run.progress->score + day.money);
+    record.finalScore = int(AddMoney(run.progress->score, day.money)); // whole dollars score
     end.runTotal = passed || !saved ? record.finalScore : int(saved->score);
     return end;
 }

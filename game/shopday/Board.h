@@ -192,7 +192,7 @@ public:
     DayRecorder* recorder = nullptr;    // not owned: profile and high scores; null records nothing
     std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
     std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
-    double levelMoney = 0.0;            // takings of the last ended level (EndLevel turns money into the score)
+    double levelMoney = 0.0;            // takings of the last ended level
     int runLives = 0;                   // of the last EndLevel: the run's lives after the day
     int runTotal = 0;                   // of the last EndLevel: the run's score after the day (kept, or final)
     // True when the application paces updates by the display and delivers fractional updates; otherwise each tick

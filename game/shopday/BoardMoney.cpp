@@ -4,6 +4,7 @@
 
 #include "framework/graphics/MemoryImage.h"
 #include "game/data/LevelStats.h"
+#include "game/data/Money.h"
 #include "game/audio/GameSound.h"
 #include "game/res/Res.h"
 #include "game/store/CashRegister.h"
@@ -26,6 +27,9 @@ void Board::AddSale(double price, double tip, int wrappedCount)
     double sale = price;
     if (wrappedCount > 0 && run.Store() != nullptr)
         sale += double(run.Store()->giftWrapCost) * wrappedCount;
+    // The register shows what the books keep.
+    sale = RoundCents(sale);
+    tip = RoundCents(tip);
     DayLedger::Reached reached = day.AddSale(sale, tip);
     if (cashRegister != nullptr)
         cashRegister->ShowAmounts(sale, tip);
@@ -89,7 +93,6 @@ void Board::EndLevel()
         highScoreRank = recorder->RecordDay(end.record);
     else
         highScoreRank = end.record.runEnded ? std::optional<int>(-1) : std::nullopt;
-    day.money = end.record.finalScore;
     levelResult = end.record.result;
     if (onLevelEnded)
         onLevelEnded();

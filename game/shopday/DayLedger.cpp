@@ -1,12 +1,16 @@
 #include "game/shopday/DayLedger.h"
 
+#include "game/data/Money.h"
+
 DayLedger::Reached DayLedger::AddSale(double sale, double tip)
 {
     customersServed += 1;
     int old = int(money);
-    money += sale + tip;
-    cash += sale;
-    tips += tip;
+    sale = RoundCents(sale);
+    tip = RoundCents(tip);
+    cash = AddMoney(cash, sale);
+    tips = AddMoney(tips, tip);
+    money = AddMoney(money, sale + tip);
     if (old < expertGoal && expertGoal <= money)
         return Reached::ExpertGoal;
     if (old < goal && goal <= money)
@@ -16,6 +20,6 @@ DayLedger::Reached DayLedger::AddSale(double sale, double tip)
 
 void DayLedger::AddBonus(double amount)
 {
-    money += amount;
-    cash += amount;
+    cash = AddMoney(cash, amount);
+    money = AddMoney(money, amount);
 }

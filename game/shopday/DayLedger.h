@@ -13,7 +13,8 @@ struct DayLedger
     };
 
     int clockTicks = 0;  // left until the doors close
-    double money = 0.0;  // sales and tips so far (the day's score once it has ended)
+    // Whole cents (see Money.h); the books keep money = cash + tips.
+    double money = 0.0;  // today's takings: sales, bonuses and tips
     double cash = 0.0;   // sales and bonuses
     double tips = 0.0;
     double goal = 0.0;

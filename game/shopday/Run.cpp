@@ -1,6 +1,7 @@
 #include "game/shopday/Run.h"
 
 #include "game/data/LevelStats.h"
+#include "game/data/Money.h"
 #include "game/shoprules/ShopOffers.h"
 
 #include <algorithm>
@@ -101,7 +102,7 @@ void Run::GrantCash(double atLeast)
 {
     if (!progress)
         return;
-    progress->cash = std::max(progress->cash, atLeast);
+    progress->cash = RoundCents(std::max(progress->cash, atLeast));
     if (saved)
         *saved = *progress;
 }
@@ -121,7 +122,7 @@ void Run::UseDrink()
 void Run::AddCash(double amount, double cap)
 {
     if (progress)
-        progress->cash = std::min(progress->cash + amount, cap);
+        progress->cash = RoundCents(std::min(progress->cash + amount, cap));
 }
 
 void Run::AddLife(int cap)
@@ -136,7 +137,7 @@ void Run::AddLife(int cap)
 void Run::AddScore(double amount)
 {
     if (progress)
-        progress->score += amount;
+        progress->score = AddMoney(progress->score, amount);
 }
 
 void Run::MoveToLastDay(int levelCount)

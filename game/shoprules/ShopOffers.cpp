@@ -3,6 +3,7 @@
 
 #include "game/data/ClothingStats.h"
 #include "game/data/LevelStats.h"
+#include "game/data/Money.h"
 #include "game/profile/GameState.h"
 
 #include <algorithm>
@@ -11,11 +12,6 @@
 
 namespace
 {
-
-long long Cents(double amount)
-{
-    return std::llround(amount * 100.0);
-}
 
 bool SameOffer(const ShopOffer& a, const ShopOffer& b)
 {
@@ -120,7 +116,7 @@ std::vector<ShopOffer> ListShopOffers(const GameState& run, const StoreInfo& sto
 
 bool CanAfford(double cash, int price)
 {
-    return Cents(cash) >= Cents(std::max(0, price));
+    return MoneyCents(cash) >= MoneyCents(std::max(0, price));
 }
 
 PurchaseCheck CheckPurchase(const GameState& run, const ShopOffer& offer)
@@ -139,9 +135,7 @@ bool PayFromCash(double& cash, int price)
 {
     if (!CanAfford(cash, price))
         return false;
-    cash -= std::max(0, price);
-    if (Cents(cash) == 0)
-        cash = 0.0;
+    cash = AddMoney(cash, -std::max(0, price));
     return true;
 }
 

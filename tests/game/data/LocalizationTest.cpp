@@ -77,7 +77,9 @@ TEST_F(LocalizationTest, FormatMoneyPicksTheTemplateByFraction)
 {
     ReadTemplates("$%d", "$%.2f");
     const std::pair<double, const char*> cases[] = {
-        {12.0, "$12"}, {12.5, "$12.50"}, {0.0, "$0"}, {12.0000001, "$12.00"}, {-3.0, "$-3"}, {1e300, "$2147483647"},
+        {12.0, "$12"}, {12.5, "$12.50"}, {0.0, "$0"}, {-3.0, "$-3"}, {1e300, "$2147483647"},
+        // Whole cents decide: a fraction of a cent is no fraction, and large amounts keep their cents.
+        {12.0000001, "$12"}, {12.004, "$12"}, {0.1 + 0.2, "$0.30"}, {1234567.89, "$1234567.89"},
     };
     for (const auto& [amount, text] : cases)
         EXPECT_EQ(FormatMoney(amount), text) << amount;

@@ -247,6 +247,8 @@ TEST_F(MinigameScreen, APerfectStageLeadsToTheSecondAndDonePaysBothIntoTheDay)
     ClickDone();
     EXPECT_TRUE(IsPassed(Board().levelResult));
     EXPECT_DOUBLE_EQ(Board().levelMoney, first + last);
+    // The HUD's box goes on showing the day's takings, cents and all, not the run's whole-dollar score.
+    EXPECT_DOUBLE_EQ(Board().day.money, first + last);
     EXPECT_EQ(Board().minigame, nullptr);
     EXPECT_TRUE(app->OpenMenus().empty());
     game = nullptr;

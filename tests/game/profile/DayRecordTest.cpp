@@ -117,6 +117,29 @@ TEST(DayRecordTest, ARunWithoutAStartOfDayCopyFailsFromItsWorkingCopy)
     EXPECT_EQ(end.run.saved->lives, 1);
 }
 
+TEST(DayRecordTest, ARunCountsItsDaysToTheCent)
+{
+    // Twelve days of $0.10 sales and $0.05 tips, then one of $0.20: as plain doubles the cash and score fall short
+    // of $1.80 and the final score of 2.
+    GameState run;
+    run.storeNumber = 1;
+    DayFigures day;
+    day.money = 0.15;
+    day.cash = 0.1;
+    day.tips = 0.05;
+    for (int i = 0; i < 12; ++i)
+    {
+        DayEnd end = EndOfDay(RunCopies{run, run}, day, 13, nullptr);
+        ASSERT_TRUE(end.run.saved);
+        run = *end.run.saved;
+    }
+    EXPECT_EQ(run.cash, 1.8);
+    EXPECT_EQ(run.score, 1.8);
+    DayFigures last = day;
+    last.money = 0.2;
+    EXPECT_EQ(EndOfDay(RunCopies{run, run}, last, 13, nullptr).record.finalScore, 2);
+}
+
 TEST(DayRecordTest, SkippingMovesToTheNextDayOrStoreButNotPastTheLast)
 {
     StoreInfo next;

@@ -302,7 +302,8 @@ TEST_F(BoardPlay, FailingTheLastLifeEndsTheRunAndSubmitsTheScore)
     ASSERT_EQ(recorder.submitted.size(), 1u);
     EXPECT_EQ(recorder.submitted[0], std::make_pair(1, 540));
     EXPECT_EQ(board->highScoreRank, 3);
-    EXPECT_DOUBLE_EQ(board->day.money, 540);
+    EXPECT_EQ(board->runTotal, 540);
+    EXPECT_DOUBLE_EQ(board->day.money, 40.5); // the HUD keeps showing today's takings, not the run's
 }
 
 TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
@@ -336,7 +337,8 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
     // The finished store's run goes into its high-score table.
     EXPECT_EQ(recorder.submitted, (std::vector<std::pair<int, int>>{{1, 400}}));
     EXPECT_EQ(board->highScoreRank, 3);
-    EXPECT_DOUBLE_EQ(board->day.money, 400);
+    EXPECT_EQ(board->runTotal, 400);
+    EXPECT_DOUBLE_EQ(board->day.money, 100);
 }
 
 TEST_F(BoardPlay, ADoomedCustomerCannotBeHighlightedForADrink)
