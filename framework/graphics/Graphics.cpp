@@ -1,6 +1,7 @@
 #include "framework/graphics/Graphics.h"
 
 #include "framework/graphics/Font.h"
+#include "framework/graphics/TextObserver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -530,10 +531,29 @@ void Graphics::BlitNinePart(const Rect& src, const Rect& dest, Image* img)
     }
 }
 
+void Graphics::DrawRun(Font* font, int x, int y, const std::string& text)
+{
+    if (mTextObserver != nullptr)
+    {
+        // A line's band as the font stacks lines: line spacing high, ending at the descent.
+        const int band = std::min(font->LineSpacing(), font->Height());
+        Rect extent(Trunc(x + mOffsetX), Trunc(y + mOffsetY) + font->Descent() - band, font->TextWidth(text), band);
+        mTextObserver->TextDrawn(text, extent, mClip, mPrintDepth > 0 && mRunsInPrint > 0);
+    }
+    ++mRunsInPrint;
+    font->DrawText(*this, x, y, text, mInk, mClip);
+}
+
+void Graphics::BeginPrint()
+{
+    if (mPrintDepth++ == 0)
+        mRunsInPrint = 0;
+}
+
 void Graphics::PrintText(const std::string& text, int x, int y)
 {
     if (mTypeface)
-        mTypeface->DrawText(*this, x, y, text, mInk, mClip);
+        DrawRun(mTypeface, x, y, text);
 }
 
 int Graphics::PrintColored(const std::string& text, int x, int y, int width, int justify, bool draw, int offset,
@@ -542,6 +562,7 @@ int Graphics::PrintColored(const std::string& text, int x, int y, int width, int
     Font* font = mTypeface;
     if (!font)
         return 0;
+    BeginPrint();
     Color old = mInk;
     if (oldColor != -1)
         old = Color((oldColor >> 16) & 0xFF, (oldColor >> 8) & 0xFF, oldColor & 0xFF, mInk.mAlpha);
@@ -560,7 +581,7 @@ int Graphics::PrintColored(const std::string& text, int x, int y, int width, int
         if (segment.empty())
             return;
         if (draw)
-            font->DrawText(*this, x + total, y, segment, mInk, mClip);
+            DrawRun(font, x + total, y, segment);
         total += font->TextWidth(segment);
         segment.clear();
     };
@@ -593,6 +614,7 @@ int Graphics::PrintColored(const std::string& text, int x, int y, int width, int
         ++i;
     }
     flush();
+    EndPrint();
     return total;
 }
 
@@ -618,6 +640,7 @@ int Graphics::WrapText(const Rect& rect, const std::string& text, int lineSpacin
         return 0;
     if (lineSpacing == -1)
         lineSpacing = font->LineSpacing();
+    BeginPrint();
     Color startInk = mInk;
     int oldColor = int(startInk.ToArgb() & 0xFFFFFF);
     size_t n = (length < 0 || size_t(length) > text.size()) ? text.size() : size_t(length);
@@ -707,6 +730,7 @@ int Graphics::WrapText(const Rect& rect, const std::string& text, int lineSpacin
     if (lastWidth)
         *lastWidth = lineWidth;
     mInk = startInk;
+    EndPrint();
     return font->Height() - font->AscentPadding() + (lines - 1) * lineSpacing;
 }
 

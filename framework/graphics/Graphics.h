@@ -16,6 +16,7 @@ namespace Zestra
 {
 
 class Font;
+class TextObserver;
 
 class GraphicsState
 {
@@ -36,6 +37,7 @@ public:
     bool mColorCodes = true;
     bool mSmoothBlending = false;
     bool mAccelerated = false;
+    TextObserver* mTextObserver = nullptr; // not owned; copies and saved states keep it
 };
 
 class Graphics : public GraphicsState
@@ -131,6 +133,10 @@ public:
     Color ImageColor() const { return mTintImages ? mInk : Color::White; }
 
 private:
+    // Every run of text goes through here, so an observer sees all of them.
+    void DrawRun(Font* font, int x, int y, const std::string& text);
+    void BeginPrint();
+    void EndPrint() { --mPrintDepth; }
     int WrapText(const Rect& rect, const std::string& text, int lineSpacing, int justify, int* maxWidth, int length,
                  int* lastWidth, bool draw);
     void BlitStretchedClipped(Image* img, const Rect& dest, const Rect& src, bool mirror);
@@ -138,6 +144,8 @@ private:
 
     std::vector<GraphicsState> mSavedStates;
     std::shared_ptr<Image> mEmptyTarget;
+    int mPrintDepth = 0;  // print calls under way on this context (wrapping prints lines)
+    int mRunsInPrint = 0; // runs drawn by the outermost of them
 };
 
 } // namespace Zestra

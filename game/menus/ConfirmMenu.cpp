@@ -16,8 +16,7 @@ enum ButtonId
 constexpr int kTextLeft = 40;
 constexpr int kTextTop = 95;
 constexpr int kConfirmTop = 246;
-// The cancel button overlaps the confirm button's bottom edge by this much.
-constexpr int kButtonOverlap = 2;
+constexpr int kButtonGap = 4; // between the confirm button and the cancel button below it
 } // namespace
 
 ConfirmMenu::ConfirmMenu(const std::string& title, const std::string& text, const std::string& confirmLabel,
@@ -28,7 +27,7 @@ ConfirmMenu::ConfirmMenu(const std::string& title, const std::string& text, cons
     int buttonHeight = buttonImage != nullptr ? buttonImage->GetHeight() : 0;
     confirmControl = AddDialogButton(confirmLabel, mWidth / 2, kConfirmTop, kConfirmButton);
     cancelControl =
-        AddDialogButton(cancelLabel, mWidth / 2, kConfirmTop + buttonHeight - kButtonOverlap, kCancelButton);
+        AddDialogButton(cancelLabel, mWidth / 2, kConfirmTop + buttonHeight + kButtonGap, kCancelButton);
 }
 
 void ConfirmMenu::ButtonPressed(int id)

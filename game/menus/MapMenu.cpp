@@ -23,7 +23,7 @@ constexpr int kIrisStepUpdates = 4;
 constexpr double kIrisEndFactor = 1.2;       // of the menu width
 constexpr uint32_t kSeeThrough = 0xFFFF00FF; // magenta: the iris punches these pixels out of the snapshot
 constexpr int kTitleBaseline = 28;
-constexpr int kDayBaseline = 53;
+constexpr int kDayBaseline = 54; // a line of the title's font below it
 constexpr int kCentreTextX = 400, kCentreTextY = 270;
 constexpr int kScreenWidth = 800, kScreenHeight = 600;
 constexpr int kCursorArrow = 0, kCursorHand = 1;

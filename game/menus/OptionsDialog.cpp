@@ -34,7 +34,9 @@ constexpr int kFullScreenOffset = -25;
 constexpr int kCursorsOffset = 95;
 constexpr int kCloseBottomGap = 20 + 18; // from the dialog's bottom to the close button's bottom
 constexpr int kReturnBottomGap = 18;
-constexpr int kSliderLabelDrop = 27; // label baseline: slider top + this - slider height
+constexpr int kButtonGap = 4;        // between the two stacked buttons
+constexpr int kSliderShift = 30;     // right of centre, to leave room for the labels beside the sliders
+constexpr int kSliderLabelGap = 12;  // from a label's right end to its slider
 constexpr int kBoxLabelDrop = 17;
 const Color kLabelColour{250, 203, 25};
 // Whose hello is the voice sample.
@@ -51,7 +53,7 @@ OptionsDialog::OptionsDialog(Board* board, bool inGame)
     auto makeSlider = [&](int id, int top)
     {
         auto slider = std::make_unique<Slider>(track, thumb, id, this);
-        slider->SetBounds(mWidth / 2 - trackWidth / 2, top, trackWidth, thumbHeight);
+        slider->SetBounds(mWidth / 2 - trackWidth / 2 + kSliderShift, top, trackWidth, thumbHeight);
         return AddChild(std::move(slider));
     };
     musicSlider = makeSlider(kMusicSlider, kMusicTop);
@@ -76,7 +78,7 @@ OptionsDialog::OptionsDialog(Board* board, bool inGame)
         int returnTop = mHeight - buttonHeight - kReturnBottomGap;
         closeButton = AddDialogButton(GetText("options_return_to_game"), mWidth / 2, returnTop, kClose);
         mainMenuButton =
-            AddDialogButton(GetText("options_main_menu"), mWidth / 2, returnTop - buttonHeight + 2, kMainMenu);
+            AddDialogButton(GetText("options_main_menu"), mWidth / 2, returnTop - buttonHeight - kButtonGap, kMainMenu);
     }
     else
     {
@@ -204,11 +206,16 @@ void OptionsDialog::Paint(Graphics& g)
         return;
     g.SetTypeface(font);
     g.SetInk(kLabelColour);
-    // Children are placed in screen pixels; the labels are drawn in the dialog's own.
+    // Children are placed in screen pixels; the labels are drawn in the dialog's own. A slider's label stands on its
+    // left, level with it, where no handle of the slider above can reach it.
     const std::pair<const char*, Slider*> sliderLabels[] = {
         {"music_volume", musicSlider}, {"sound_volume", soundSlider}, {"voice_volume", voiceSlider}};
     for (const auto& [key, slider] : sliderLabels)
-        g.PrintText(GetText(key), slider->mX - mX, slider->mY - mY + kSliderLabelDrop - slider->mHeight);
+    {
+        const std::string& text = GetText(key);
+        int baseline = slider->mY - mY + (slider->mHeight + font->Ascent() - font->Descent()) / 2;
+        g.PrintText(text, slider->mX - mX - kSliderLabelGap - font->TextWidth(text), baseline);
+    }
     const std::pair<const char*, FancyCheckbox*> boxLabels[] = {
         {"3d_mode", box3D}, {"full_screen", fullScreenBox}, {"custom_cursors", cursorsBox}};
     for (const auto& [key, box] : boxLabels)

@@ -2,6 +2,7 @@
 #include "game/ui/Menu.h"
 
 #include "framework/app/ZestraAppBase.h"
+#include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
@@ -28,6 +29,7 @@ constexpr int kScreenCentreY = 300;
 constexpr int kCursorArrow = 0;
 constexpr double kSliderKeyStep = 0.05;
 const Color kLabelColour{255, 255, 255};
+constexpr int kCaptionMargin = 14; // each end of a button face that a caption keeps clear of
 } // namespace
 
 Menu::Menu(Board* board, Image* image, bool showsBoard, bool centred, bool keepsFocus)
@@ -77,7 +79,12 @@ Button* Menu::AddButton(const std::string& label, int centreX, int y, Image* nor
     auto button = std::make_unique<Button>(this, id);
     button->SetImages(normal, over, down);
     button->mCaption = label;
-    button->SetCaptionFont(FONT_MEDIUM_LIGHT);
+    // A caption too long for the face between the button's rounded ends takes the smaller font.
+    Font* captionFont = FONT_MEDIUM_LIGHT;
+    if (captionFont != nullptr && FONT_SMALL != nullptr &&
+        captionFont->TextWidth(label) > button->mWidth - 2 * kCaptionMargin)
+        captionFont = FONT_SMALL;
+    button->SetCaptionFont(captionFont);
     button->SetPaletteEntry(0, kLabelColour);
     button->SetPaletteEntry(1, kLabelColour);
     button->mHandCursor = true;
