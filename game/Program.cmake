@@ -28,6 +28,8 @@ if(EMSCRIPTEN)
 else()
     # Resolve every library symbol at start and make the table read-only, as Debian builds its programs.
     target_link_options(velmora PRIVATE LINKER:-z,relro,-z,now)
+    # The crash report's backtrace names the program's own functions only when they are in its dynamic table.
+    set_target_properties(velmora PROPERTIES ENABLE_EXPORTS ON)
 endif()
 
 # Installation: the program in bin/ and its data in share/velmora-row/ by default; dist/InstallGame.cmake says how

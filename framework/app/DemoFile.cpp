@@ -384,34 +384,40 @@ void DemoRecorder::Line(const std::string& text)
     mOut.Write("\n", 1);
 }
 
-void DemoRecorder::WriteHeader(const std::string& version, unsigned seed, const std::vector<std::string>& options,
-                               const std::vector<DemoStartFile>& files)
+std::string DemoHeaderText(const std::string& version, unsigned seed, const std::vector<std::string>& options,
+                           const std::vector<DemoStartFile>& files)
 {
-    Line("zestra-demo 1");
-    Line("version " + version);
-    Line("seed " + std::to_string(seed));
+    std::string text = "zestra-demo 1\nversion " + version + "\nseed " + std::to_string(seed) + "\n";
     for (const std::string& option : options)
-        Line("option " + option);
+        text += "option " + option + "\n";
     static const char kHex[] = "0123456789abcdef";
     for (const DemoStartFile& file : files)
     {
         if (!file.exists)
         {
-            Line("nofile " + file.name);
+            text += "nofile " + file.name + "\n";
             continue;
         }
-        Line("file " + file.name + " " + std::to_string(file.bytes.size()));
+        text += "file " + file.name + " " + std::to_string(file.bytes.size()) + "\n";
         for (size_t at = 0; at < file.bytes.size(); at += kDataBytesPerLine)
         {
-            std::string hex = "data ";
+            text += "data ";
             for (size_t i = at; i < file.bytes.size() && i < at + kDataBytesPerLine; ++i)
             {
-                hex += kHex[uint8_t(file.bytes[i]) >> 4];
-                hex += kHex[uint8_t(file.bytes[i]) & 15];
+                text += kHex[uint8_t(file.bytes[i]) >> 4];
+                text += kHex[uint8_t(file.bytes[i]) & 15];
             }
-            Line(hex);
+            text += "\n";
         }
     }
+    return text;
+}
+
+void DemoRecorder::WriteHeader(const std::string& version, unsigned seed, const std::vector<std::string>& options,
+                               const std::vector<DemoStartFile>& files)
+{
+    if (mOpen)
+        mOut.Write(DemoHeaderText(version, seed, options, files));
 }
 
 void DemoRecorder::WriteLoaded(int update)

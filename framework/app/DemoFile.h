@@ -68,6 +68,10 @@ bool ReadDemoFile(const std::string& path, const std::string& expectedVersion, D
 bool ParseDemoText(const std::string& text, const std::string& path, const std::string& expectedVersion,
                    DemoScript& script, std::string& errorText);
 
+// The header lines of a demo (every line ended by a line feed), up to the first event.
+std::string DemoHeaderText(const std::string& version, unsigned seed, const std::vector<std::string>& options,
+                           const std::vector<DemoStartFile>& files);
+
 // Writes a demo as it happens: the header at once, each event as it is handled (flushed, so a crash leaves what
 // happened up to it), the end line last.
 // Writes through SafeOutput: the demo replaces its target only once it is complete, so a failed or interrupted

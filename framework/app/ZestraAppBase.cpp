@@ -2,6 +2,7 @@
 // deferred deletion, the shared-image cache, volumes and shutdown.
 #include "framework/app/ZestraAppBase.h"
 
+#include "framework/app/CrashReport.h"
 #include "framework/app/ExitCodes.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageLoader.h"
@@ -253,6 +254,7 @@ void ZestraAppBase::Initialize()
     std::srand(mRandSeed);
     if (mDemoRecordRequested)
         StartDemo();
+    StartCrashReport();
 
     OnBeforeLayout();
     mWidgetManager->SetScreenArea(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
@@ -789,10 +791,20 @@ void ZestraAppBase::RunUpdate()
             return;
     }
     mUpdateCount++;
+    CrashReport::NoteUpdate(mUpdateCount);
     if (mWidgetManager->TickAll())
         mDirtyUpdates++;
     if (DemoActive())
         mWidgetManager->TickAllFraction(1.0);
+    if (mUpdateCount == mCrashAtUpdate)
+    {
+        // The digest goes into the report and on stderr first, so a replay can show it reached the same state.
+        const std::string line = "deliberate crash after update " + std::to_string(mUpdateCount) + ", digest " +
+                                 StateDigest();
+        CrashReport::NoteText(line);
+        Zestra::Log(line);
+        CrashReport::CrashNow();
+    }
     if (mMusicInterface != nullptr)
         mMusicInterface->Update();
     if (mCleanSharedImages)
@@ -844,6 +856,7 @@ bool ZestraAppBase::TryRunUpdate()
             mLoadingThread.join();
         if (mDemoRecorder != nullptr)
             mDemoRecorder->WriteLoaded(mUpdateCount);
+        CrashReport::AppendDemoLine("loaded " + std::to_string(mUpdateCount));
         OnLoadingFinished();
     }
     if (mSuspended)
@@ -904,6 +917,8 @@ bool ZestraAppBase::DrawIfDirty()
         mLastDrawTick = mPlatform.NowMs();
         const uint64_t presentStart = mLastDrawTick;
         PresentScreen();
+        if (mScreenImage != nullptr && mScreenImage->HasBits())
+            CrashReport::NoteFrame(mScreenImage->PeekBits(), mScreenImage->GetWidth(), mScreenImage->GetHeight());
         AccumulateTime(mPlatform.NowMs());
         mPresentTime = int64_t(mPlatform.NowMs() - presentStart);
         mLastPresentTick = now;

@@ -398,6 +398,9 @@ public:
     bool mDemoRecordRequested = false;
     bool mDemoPlayRequested = false;
     bool mPrintDigest = false; // "-digest"; a demo run prints it too
+    // Crash reports (CrashReport.h): the program turns them on; test programs leave their own faults alone.
+    bool mCrashReportsEnabled = false;
+    int mCrashAtUpdate = -1; // "-crash=N": a deliberate fault after update N (0: as soon as the run has started)
     // A file the run had to write (a demo, the profiles) could not be written: the run ends with exit code 1.
     bool mWriteFailed = false;
     std::unique_ptr<DemoRecorder> mDemoRecorder;
@@ -406,8 +409,9 @@ public:
     std::string mDemoFolder; // the private data folder a replay starts from; removed at exit
     bool mRunFinished = false;
     // While a demo is recorded or replayed, the game's state must follow from the update count and the events
-    // alone: each update is followed by a whole fractional step instead of the display-paced ones.
-    bool DemoActive() const { return mDemoRecorder != nullptr || mDemoScript != nullptr; }
+    // alone: each update is followed by a whole fractional step instead of the display-paced ones. A planned crash
+    // runs the same way, so the demo in its report replays to it.
+    bool DemoActive() const { return mDemoRecorder != nullptr || mDemoScript != nullptr || mCrashAtUpdate > 0; }
     // The data files (names in the data folder) the game's state starts from; a demo carries them.
     virtual std::vector<std::string> DemoStartFiles() const { return {}; }
     // The options (lower-case names with their dash) that decide how a run starts; a demo records those given and
@@ -444,6 +448,8 @@ protected:
     // Once, at the end of the run: the demo's end line, the replay's completeness and the digest.
     void FinishRun();
     void RemoveDemoFolder();
+    // Says where a crashed run's report is, then arms the handler with this run's header and demo start.
+    void StartCrashReport();
     void AccumulateTime(uint64_t now);
     void StartLoadingThread();
     void ReevaluateFocus();

@@ -3,9 +3,11 @@
 // command line, debug keys and URL opening.
 #include "framework/app/ZestraAppBase.h"
 
+#include "framework/app/CrashReport.h"
 #include "framework/app/ExitCodes.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/log/Log.h"
+#include "framework/platform/Paths.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/SafeOutput.h"
 #include "framework/platform/SettingsStore.h"
@@ -162,7 +164,16 @@ void ZestraAppBase::AddFrameworkOptions()
            });
     flag("-digest", "print the state digest (\"digest\" and 16 hex digits) on standard output at exit",
          [this] { mPrintDigest = true; });
-    flag("-crash", "crash on purpose (exercises crash handling)", [] { std::raise(SIGSEGV); });
+    valued("-crash", "N",
+           "crash on purpose after update N (bare -crash: at once), leaving a crash report in the user's state "
+           "folder",
+           [this](const std::string& value)
+           {
+               int update = 0;
+               if (!value.empty() && !ParseInt(value, 1, INT32_MAX, update))
+                   ReportBadOptionValue("-crash", value);
+               mCrashAtUpdate = update;
+           });
 }
 
 void ZestraAppBase::AddCommandLineOption(CommandLineOption option)
@@ -437,6 +448,8 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
     using Type = PlatformEvent::Type;
     if (mDemoRecorder != nullptr)
         mDemoRecorder->WriteEvent(mUpdateCount, event);
+    if (CrashReport::Armed() && IsDemoEvent(event))
+        CrashReport::AppendDemoLine("ev " + std::to_string(mUpdateCount) + " " + FormatDemoEvent(event));
     if (onEventHandled)
         onEventHandled(event);
     WidgetManager& manager = *mWidgetManager;
@@ -1018,6 +1031,54 @@ void ZestraAppBase::FinishRun()
         std::printf("digest %s\n", StateDigest().c_str());
         std::fflush(stdout);
     }
+}
+
+void ZestraAppBase::StartCrashReport()
+{
+    if (!mCrashReportsEnabled || !CrashReport::Supported())
+    {
+        if (mCrashAtUpdate == 0)
+            CrashReport::CrashNow();
+        return;
+    }
+    std::string folder = StateRoot() + "/";
+    for (char c : mRegistryKey.empty() ? std::string("Zestra") : mRegistryKey)
+        folder += (c == '\\') ? '/' : c;
+    const std::string notice = CrashReport::TakeNotice(folder);
+    if (!notice.empty())
+        Zestra::Log(notice);
+
+    CrashReport::Setup setup;
+    setup.folder = folder;
+    setup.version = mVersionText;
+    for (size_t i = 1; i < mCommandLine.size(); ++i)
+        setup.commandLine += (i > 1 ? " " : "") + mCommandLine[i];
+    if (mDemoScript != nullptr)
+    {
+        // A replay that crashes reports the demo it was replaying, as far as it got.
+        setup.demoHeader = DemoHeaderText(mDemoScript->version, mDemoScript->seed, mDemoScript->options,
+                                          mDemoScript->files);
+    }
+    else
+    {
+        std::vector<DemoStartFile> files;
+        for (const std::string& name : DemoStartFiles())
+        {
+            DemoStartFile file;
+            file.name = name;
+            std::ifstream in(mDataFolder + name, std::ios::binary);
+            if (in)
+            {
+                file.exists = true;
+                file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            }
+            files.push_back(std::move(file));
+        }
+        setup.demoHeader = DemoHeaderText(mVersionText, mRandSeed, GivenRunOptions(), files);
+    }
+    CrashReport::Arm(setup);
+    if (mCrashAtUpdate == 0)
+        CrashReport::CrashNow();
 }
 
 void ZestraAppBase::RemoveDemoFolder()

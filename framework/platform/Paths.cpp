@@ -52,6 +52,11 @@ std::string DataRoot()
     return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
+std::string StateRoot()
+{
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
+}
+
 std::string RuntimeFolder()
 {
     const char* value = std::getenv("XDG_RUNTIME_DIR");

@@ -12,6 +12,8 @@ namespace Zestra
 std::string ConfigRoot();
 // $XDG_DATA_HOME, or $HOME/.local/share. No trailing '/'.
 std::string DataRoot();
+// $XDG_STATE_HOME, or $HOME/.local/state (crash reports). No trailing '/'.
+std::string StateRoot();
 // $XDG_RUNTIME_DIR when it is an absolute path, else "/tmp/velmora-<uid>" (created with mode 0700); "" when that
 // folder exists but is not ours alone.
 std::string RuntimeFolder();
