@@ -78,7 +78,7 @@ int main(int argc, char** argv)
         Zestra::GameApp app(*platform);
         app.SetProcessStart(processStart);
         Diagnostics diagnostics(app);
-        app.mCrashReportsEnabled = true;
+        app.Demo().mCrashReportsEnabled = true;
         app.SetCommandLine(argc, argv);
         app.Initialize();
         if (!app.mQuitting)

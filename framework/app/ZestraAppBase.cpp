@@ -19,6 +19,7 @@
 #include "framework/sound/SoundFactory.h"
 #include "framework/sound/SoundInstance.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/widgets/ControlSupport.h"
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/WidgetManager.h"
 
@@ -35,6 +36,13 @@ namespace Zestra
 {
 
 ZestraAppBase* gZestraApp = nullptr;
+
+ZestraAppBase* AppOf(const Widget& widget)
+{
+    WidgetHost* host = HostOfWidget(widget);
+    return host != nullptr && gZestraApp != nullptr && host == static_cast<WidgetHost*>(gZestraApp) ? gZestraApp
+                                                                                                     : nullptr;
+}
 
 namespace
 {
@@ -100,13 +108,13 @@ ZestraAppBase::ZestraAppBase(Platform& platform) : mPlatform(platform)
 {
     gZestraApp = this;
     mWidgetManager = std::make_unique<WidgetManager>(this);
-    mStartDir = mPlatform.ExecutableFolder();
-    mStartTime = mPlatform.NowMs();
-    mLastDrawTick = mStartTime;
-    mNextDrawTick = mStartTime;
-    mLastPresentTick = mStartTime;
-    mRandSeed = unsigned(mStartTime);
-    mRandom.seed(mRandSeed);
+    mConfig.mStartDir = mPlatform.ExecutableFolder();
+    mClock.mStartTime = mPlatform.NowMs();
+    mClock.mLastDrawTick = mClock.mStartTime;
+    mClock.mNextDrawTick = mClock.mStartTime;
+    mClock.mLastPresentTick = mClock.mStartTime;
+    mConfig.mRandSeed = unsigned(mClock.mStartTime);
+    mRandom.seed(mConfig.mRandSeed);
     mMainThreadId = std::this_thread::get_id();
     AddFrameworkOptions();
     SetString("DIALOG_BUTTON_OK", L"OK");
@@ -122,8 +130,8 @@ ZestraAppBase::ZestraAppBase(Platform& platform) : mPlatform(platform)
 ZestraAppBase::~ZestraAppBase()
 {
     Quit();
-    if (mLoadingThread.joinable())
-        mLoadingThread.join();
+    if (mLoading.mLoadingThread.joinable())
+        mLoading.mLoadingThread.join();
     // Dialogs and deferred widgets go first, while the manager they are linked to still exists.
     std::list<Dialog*> dialogs = mDialogOrder;
     mDialogs.clear();
@@ -195,9 +203,9 @@ void ZestraAppBase::DialogButtonReleased(int dialogId, int buttonId)
 
 void ZestraAppBase::SetCommandLine(int argc, const char* const* argv)
 {
-    mCommandLine.clear();
+    mConfig.mCommandLine.clear();
     for (int i = 0; i < argc; i++)
-        mCommandLine.emplace_back(argv[i] != nullptr ? argv[i] : "");
+        mConfig.mCommandLine.emplace_back(argv[i] != nullptr ? argv[i] : "");
 }
 
 void ZestraAppBase::Initialize()
@@ -206,28 +214,28 @@ void ZestraAppBase::Initialize()
     mMainThreadKnown = true;
     OnBeforeInit();
     LoadSettings();
-    mDataFolder = mPlatform.UserDataFolder();
-    if (!mCommandLineParsed)
+    mConfig.mDataFolder = mPlatform.UserDataFolder();
+    if (!mConfig.mCommandLineParsed)
         ParseCommandLine();
     // Refused before anything is played: a run that cannot save would lose its day at the end.
     std::string folderError;
-    if (!CheckWritableFolder(mDataFolder, folderError))
+    if (!CheckWritableFolder(mConfig.mDataFolder, folderError))
     {
-        ShowFatalMessage("Cannot keep the player's data in " + mDataFolder + ": " + folderError);
-        ExitWithCode(mDataFolderGiven ? kExitUsage : kExitFailure);
+        ShowFatalMessage("Cannot keep the player's data in " + mConfig.mDataFolder + ": " + folderError);
+        ExitWithCode(mConfig.mDataFolderGiven ? kExitUsage : kExitFailure);
     }
-    if (mWindowedOverride >= 0)
-        mWindowed = mWindowedOverride == 1;
-    if (mScreenSaverMode)
-        mSingleInstance = false;
-    if (!OverrideChangeDir(mStartDir) && !mStartDir.empty())
+    if (mWindow.mWindowedOverride >= 0)
+        mWindow.mWindowed = mWindow.mWindowedOverride == 1;
+    if (mWindow.mScreenSaverMode)
+        mWindow.mSingleInstance = false;
+    if (!OverrideChangeDir(mConfig.mStartDir) && !mConfig.mStartDir.empty())
     {
         std::error_code error;
-        std::filesystem::current_path(mStartDir, error);
+        std::filesystem::current_path(mConfig.mStartDir, error);
         if (error)
         {
             // Every data file would then be looked for in the wrong place and reported missing one by one.
-            ShowFatalMessage("Cannot use the game folder " + mStartDir + " given by -changedir: " + error.message());
+            ShowFatalMessage("Cannot use the game folder " + mConfig.mStartDir + " given by -changedir: " + error.message());
             ExitWithCode(kExitUsage);
         }
     }
@@ -243,16 +251,16 @@ void ZestraAppBase::Initialize()
     for (const std::string& warning : mPakInterface->Warnings())
         Zestra::Log(warning);
 
-    if (mSingleInstance && !mPlatform.AcquireSingleInstance(mProductName))
+    if (mWindow.mSingleInstance && !mPlatform.AcquireSingleInstance(mConfig.mProductName))
         OnSecondInstance();
 
-    if (mDemoPlayRequested)
+    if (mDemo.mDemoPlayRequested)
         StartDemo();
-    if (!mSeedGiven)
-        mRandSeed = unsigned(mPlatform.NowMs());
-    mRandom.seed(mRandSeed);
-    std::srand(mRandSeed);
-    if (mDemoRecordRequested)
+    if (!mConfig.mSeedGiven)
+        mConfig.mRandSeed = unsigned(mPlatform.NowMs());
+    mRandom.seed(mConfig.mRandSeed);
+    std::srand(mConfig.mRandSeed);
+    if (mDemo.mDemoRecordRequested)
         StartDemo();
     StartCrashReport();
 
@@ -260,23 +268,23 @@ void ZestraAppBase::Initialize()
     mWidgetManager->SetScreenArea(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
 
     Rect desktop = mPlatform.DesktopWorkArea();
-    if (mWindowed && !mFullscreenWindow && !desktop.IsEmpty() &&
+    if (mWindow.mWindowed && !mWindow.mFullscreenWindow && !desktop.IsEmpty() &&
         (mWidth >= desktop.mWidth || mHeight >= desktop.mHeight))
     {
-        mWindowed = false;
-        mFullscreenOnly = true;
+        mWindow.mWindowed = false;
+        mWindow.mFullscreenOnly = true;
     }
 
     CreateMainWindow();
 
-    mAudioMixer = mSilent ? nullptr : OpenAudioMixer(&mPlatform);
-    mSoundManager = CreateSoundManager(mAudioMixer.get(), &mPlatform, mDataFolder);
-    SetEffectsVolume(mEffectsVolume);
+    mAudioMixer = mConfig.mSilent ? nullptr : OpenAudioMixer(&mPlatform);
+    mSoundManager = CreateSoundManager(mAudioMixer.get(), &mPlatform, mConfig.mDataFolder);
+    SetEffectsVolume(mVolumes.mEffectsVolume);
     mMusicInterface = CreateMusicPlayer();
-    SetMusicVolume(mMusicVolume);
+    SetMusicVolume(mVolumes.mMusicVolume);
     mResourceManager = std::make_unique<ResourceManager>(&mImageRegistry, mSoundManager.get());
 
-    if (mScreenSaverMode)
+    if (mWindow.mScreenSaverMode)
         SetCursor(11);
     OnInitFinished();
     mInitialized = true;
@@ -314,14 +322,14 @@ void ZestraAppBase::CreateMainWindow()
             detail += "; run it in a graphical session, or with -headless to run without a window";
         return GetString("FAILED_INIT_DIRECTDRAW", "Cannot open the game window: ") + detail;
     };
-    if (!mDisplayCreated)
+    if (!mWindow.mDisplayCreated)
     {
-        mDisplayCreated = true;
+        mWindow.mDisplayCreated = true;
         bool is3D = false;
         if (SettingReadBoolean("Is3D", is3D))
-            mIs3D = is3D;
+            mWindow.mIs3D = is3D;
         else
-            mChoose3DAutomatically = mAuto3D;
+            mWindow.mChoose3DAutomatically = mWindow.mAuto3D;
     }
     // Each fallback changes the mode or the 3D choice; a handful of tries covers every chain of them.
     for (int attempt = 0; attempt < 8; attempt++)
@@ -329,35 +337,35 @@ void ZestraAppBase::CreateMainWindow()
         if (mPlatform.HasMainWindow())
             mPlatform.DestroyMainWindow();
         WindowSpec request;
-        request.mTitle = mWindowTitle;
+        request.mTitle = mConfig.mWindowTitle;
         request.mWidth = mWidth;
         request.mHeight = mHeight;
-        request.mWindowed = mWindowed && !mFullscreenWindow;
+        request.mWindowed = mWindow.mWindowed && !mWindow.mFullscreenWindow;
         request.mAllowResize = true;
-        request.mX = mPreferredX;
-        request.mY = mPreferredY;
-        request.mTimerPeriodMs = mUpdatePeriodMs;
-        request.mDisplay3D = mChoose3DAutomatically ? Display3D::Automatic : mIs3D ? Display3D::On : Display3D::Off;
+        request.mX = mWindow.mPreferredX;
+        request.mY = mWindow.mPreferredY;
+        request.mTimerPeriodMs = mClock.mUpdatePeriodMs;
+        request.mDisplay3D = mWindow.mChoose3DAutomatically ? Display3D::Automatic : mWindow.mIs3D ? Display3D::On : Display3D::Off;
         std::string errorText;
         DisplayResult result = mPlatform.CreateMainWindow(request, errorText);
         if (result == DisplayResult::Ok)
         {
             // The automatic choice is made once per run, with the first window; later windows keep it.
-            mChoose3DAutomatically = false;
-            mIs3D = mPlatform.Is3D();
+            mWindow.mChoose3DAutomatically = false;
+            mWindow.mIs3D = mPlatform.Is3D();
             if (mPlatform.RefreshRate() > 0)
-                mRefreshRate = mPlatform.RefreshRate();
-            mPhysWindowed = mPlatform.IsWindowed();
+                mClock.mRefreshRate = mPlatform.RefreshRate();
+            mWindow.mPhysWindowed = mPlatform.IsWindowed();
             if (mScreenImage == nullptr || mScreenImage->GetWidth() != mWidth || mScreenImage->GetHeight() != mHeight)
             {
                 mWidgetManager->mScreenImage = nullptr;
                 mScreenImage = std::make_unique<ScreenImage>(mWidth, mHeight, &mImageRegistry);
             }
-            mAppActive = true;
-            if (mWindowMinimized)
+            mWindow.mAppActive = true;
+            if (mWindow.mWindowMinimized)
             {
-                mWindowMinimized = false;
-                if (mMuteOnFocusLoss)
+                mWindow.mWindowMinimized = false;
+                if (mVolumes.mMuteOnFocusLoss)
                     Unmute(true);
             }
             ReevaluateFocus();
@@ -367,31 +375,31 @@ void ZestraAppBase::CreateMainWindow()
             // The new window holds nothing yet: the next frame goes to it whole, not only where it changed.
             if (auto* screen = dynamic_cast<ScreenImage*>(mScreenImage.get()))
                 screen->MarkAllDirty();
-            mDisplayLost = false;
+            mWindow.mDisplayLost = false;
             return;
         }
         if (request.mWindowed && result == DisplayResult::InvalidColorDepth)
         {
-            if (mTriedWindowedFallback)
+            if (mWindow.mTriedWindowedFallback)
             {
                 ShowFatalMessage(GetString("PLEASE_SET_COLOR_DEPTH", "Please set your desktop color depth to 16 bit."));
                 ExitWithCode(1);
             }
-            mFullscreenOnly = true;
-            mWindowed = false;
+            mWindow.mFullscreenOnly = true;
+            mWindow.mWindowed = false;
             continue;
         }
         if (!request.mWindowed && (result == DisplayResult::ExclusiveFail || result == DisplayResult::DisplayChangeFail) &&
-            !mTriedWindowedFallback)
+            !mWindow.mTriedWindowedFallback)
         {
-            mTriedWindowedFallback = true;
-            mWindowed = true;
+            mWindow.mTriedWindowedFallback = true;
+            mWindow.mWindowed = true;
             continue;
         }
-        if (result == DisplayResult::Fail3D || mIs3D || mChoose3DAutomatically)
+        if (result == DisplayResult::Fail3D || mWindow.mIs3D || mWindow.mChoose3DAutomatically)
         {
-            mIs3D = false;
-            mChoose3DAutomatically = false;
+            mWindow.mIs3D = false;
+            mWindow.mChoose3DAutomatically = false;
             continue;
         }
         ShowFatalMessage(failureText(result, errorText));
@@ -403,7 +411,7 @@ void ZestraAppBase::CreateMainWindow()
 
 std::unique_ptr<MusicInterface> ZestraAppBase::CreateMusicPlayer()
 {
-    return Zestra::CreateMusicPlayer(mSilent ? nullptr : mAudioMixer.get());
+    return Zestra::CreateMusicPlayer(mConfig.mSilent ? nullptr : mAudioMixer.get());
 }
 
 void ZestraAppBase::OnInitFinished() {}
@@ -424,7 +432,7 @@ bool ZestraAppBase::OverrideChangeDir(const std::string&)
 std::string ZestraAppBase::ReadProductVersion(const std::string&)
 {
     // There is no version resource in an ELF file; the build's own version stands in.
-    return mVersionText;
+    return mConfig.mVersionText;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -432,21 +440,21 @@ std::string ZestraAppBase::ReadProductVersion(const std::string&)
 
 void ZestraAppBase::StartLoadingThread()
 {
-    if (mLoadingStarted)
+    if (mLoading.mLoadingStarted)
         return;
-    mLoadingStarted = true;
+    mLoading.mLoadingStarted = true;
     auto task = [this]()
     {
         RunLoadingTask();
-        DebugOutput("Resource Loading Time: " + std::to_string(mPlatform.NowMs() - mStartTime) + "\r\n");
-        mLoadingFinished.store(true, std::memory_order_release);
+        DebugOutput("Resource Loading Time: " + std::to_string(mPlatform.NowMs() - mClock.mStartTime) + "\r\n");
+        mLoading.mLoadingFinished.store(true, std::memory_order_release);
     };
     // Sliced loading runs only while the main loop sleeps, so the loop has nothing to leave it by pausing.
-    mThrottleWhileLoading = !mPlatform.RunsTasksInSlices();
+    mLoading.mThrottleWhileLoading = !mPlatform.RunsTasksInSlices();
     if (mPlatform.RunsTasksInSlices())
         mPlatform.StartSlicedTask(std::move(task));
     else
-        mLoadingThread = std::thread(std::move(task));
+        mLoading.mLoadingThread = std::thread(std::move(task));
 }
 
 void ZestraAppBase::Run()
@@ -458,41 +466,41 @@ void ZestraAppBase::Run()
         mMainThreadId = std::this_thread::get_id();
         mMainThreadKnown = true;
     }
-    if (mAutoStartLoadingThread)
+    if (mLoading.mAutoStartLoadingThread)
         StartLoadingThread();
     mPlatform.ShowMainWindow();
     mPlatform.InhibitScreenSaver(true);
     ResetClock();
-    mVSyncCheckStartMs = mPlatform.NowMs();
+    mClock.mVSyncCheckStartMs = mPlatform.NowMs();
     uint64_t runStart = mPlatform.NowMs();
     mRunning = true;
     RunMainLoop();
     FinishRun();
     ProcessDeferredDeletes();
     mRunning = false;
-    if (mLoadingThread.joinable())
-        mLoadingThread.join();
+    if (mLoading.mLoadingThread.joinable())
+        mLoading.mLoadingThread.join();
     mPlatform.InhibitScreenSaver(false);
 
     uint64_t seconds = mPlatform.NowMs() - runStart;
     char line[128];
     std::snprintf(line, sizeof(line), "Seconds       = %g\r\n", double(seconds) / 1000.0);
     std::string stats = line;
-    std::snprintf(line, sizeof(line), "Sleep Count   = %d\r\n", mSleepCount);
+    std::snprintf(line, sizeof(line), "Sleep Count   = %d\r\n", mClock.mSleepCount);
     stats += line;
-    std::snprintf(line, sizeof(line), "Update Count  = %d\r\n", mUpdateCount);
+    std::snprintf(line, sizeof(line), "Update Count  = %d\r\n", mClock.mUpdateCount);
     stats += line;
-    std::snprintf(line, sizeof(line), "Draw Count    = %d\r\n", mDrawCount);
+    std::snprintf(line, sizeof(line), "Draw Count    = %d\r\n", mClock.mDrawCount);
     stats += line;
-    std::snprintf(line, sizeof(line), "Draw Time     = %lld\r\n", static_cast<long long>(mDrawTime));
+    std::snprintf(line, sizeof(line), "Draw Time     = %lld\r\n", static_cast<long long>(mClock.mDrawTime));
     stats += line;
-    std::snprintf(line, sizeof(line), "Screen Blt    = %lld\r\n", static_cast<long long>(mPresentTime));
+    std::snprintf(line, sizeof(line), "Screen Blt    = %lld\r\n", static_cast<long long>(mClock.mPresentTime));
     stats += line;
-    int64_t drawAndPresent = mDrawTime + mPresentTime;
+    int64_t drawAndPresent = mClock.mDrawTime + mClock.mPresentTime;
     if (drawAndPresent > 0)
     {
         std::snprintf(line, sizeof(line), "Avg FPS       = %lld\r\n",
-                      static_cast<long long>(int64_t(mDrawCount) * 1000 / drawAndPresent));
+                      static_cast<long long>(int64_t(mClock.mDrawCount) * 1000 / drawAndPresent));
         stats += line;
     }
     DebugOutput(stats);
@@ -517,7 +525,7 @@ void ZestraAppBase::Quit()
     if (mMusicInterface != nullptr)
         mMusicInterface->StopAllSongs();
     mPlatform.HideMainWindow();
-    if (mSettingsLoaded)
+    if (mConfig.mSettingsLoaded)
         SaveSettings();
 }
 
@@ -563,47 +571,47 @@ bool ZestraAppBase::StepApp(bool* updated)
         *updated = false;
     if (mBreakNestedLoops)
         return false;
-    if (mStepState == StepState::Done)
-        mStepState = StepState::Messages;
+    if (mClock.mStepState == StepState::Done)
+        mClock.mStepState = StepState::Messages;
     mNestingDepth++;
-    if (mStepState == StepState::Messages)
+    if (mClock.mStepState == StepState::Messages)
     {
         PlatformEvent event;
         while (!mQuitting && mPlatform.PollEvent(event))
             QueuePlatformEvent(event);
-        if (!mDeferredMessages.empty())
+        if (!mWindow.mDeferredMessages.empty())
         {
-            PlatformEvent next = mDeferredMessages.front();
-            mDeferredMessages.pop_front();
+            PlatformEvent next = mWindow.mDeferredMessages.front();
+            mWindow.mDeferredMessages.pop_front();
             HandleDeferredMessage(next);
         }
-        if (mDeferredMessages.empty())
-            mStepState = StepState::Update;
+        if (mWindow.mDeferredMessages.empty())
+            mClock.mStepState = StepState::Update;
     }
-    else if (mStepFrozen)
+    else if (mClock.mStepFrozen)
     {
-        mPlatform.SleepMs(mUpdatePeriodMs);
-        mStepState = StepState::Done;
+        mPlatform.SleepMs(mClock.mUpdatePeriodMs);
+        mClock.mStepState = StepState::Done;
     }
-    else if (mStepMode)
+    else if (mClock.mStepMode)
     {
         // One update and one draw, then the loop freezes until the next single-step request.
-        mStepFrozen = true;
-        int oldCount = mUpdateCount;
+        mClock.mStepFrozen = true;
+        int oldCount = mClock.mUpdateCount;
         TryRunUpdate();
         RunFractionalUpdate(1.0);
         DrawIfDirty();
         ProcessDeferredDeletes();
-        mStepState = StepState::Done;
+        mClock.mStepState = StepState::Done;
         if (updated != nullptr)
-            *updated = mUpdateCount != oldCount;
+            *updated = mClock.mUpdateCount != oldCount;
     }
     else
     {
-        int oldCount = mUpdateCount;
+        int oldCount = mClock.mUpdateCount;
         ProcessFrame(true);
         if (updated != nullptr)
-            *updated = mUpdateCount != oldCount;
+            *updated = mClock.mUpdateCount != oldCount;
     }
     mNestingDepth--;
     return true;
@@ -611,23 +619,23 @@ bool ZestraAppBase::StepApp(bool* updated)
 
 void ZestraAppBase::AccumulateTime(uint64_t now)
 {
-    if (!mClockStarted)
+    if (!mClock.mClockStarted)
     {
-        mClockStarted = true;
-        mLastTimeMs = now;
+        mClock.mClockStarted = true;
+        mClock.mLastTimeMs = now;
         return;
     }
     // A stall is not caught up beyond 200 ms: at most 20 updates are owed.
-    uint64_t delta = now >= mLastTimeMs ? now - mLastTimeMs : 0;
-    mElapsedMs = std::min(mElapsedMs + double(delta), 200.0);
-    mLastTimeMs = now;
+    uint64_t delta = now >= mClock.mLastTimeMs ? now - mClock.mLastTimeMs : 0;
+    mClock.mElapsedMs = std::min(mClock.mElapsedMs + double(delta), 200.0);
+    mClock.mLastTimeMs = now;
 }
 
 void ZestraAppBase::ResetClock()
 {
-    mClockStarted = true;
-    mLastTimeMs = mPlatform.NowMs();
-    mElapsedMs = 0;
+    mClock.mClockStarted = true;
+    mClock.mLastTimeMs = mPlatform.NowMs();
+    mClock.mElapsedMs = 0;
 }
 
 bool ZestraAppBase::ProcessFrame(bool allowSleep)
@@ -636,36 +644,36 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
         Quit();
     // On a virtual clock the loop would race through its updates while the loading thread reads, and what a run
     // shows would depend on how fast the machine loads. A "-headless" run lets loading take no time on that clock.
-    if (mClockWaitsForLoading && mPlatform.HasVirtualClock() && mLoadingThread.joinable() &&
-        !mLoadingFinished.load(std::memory_order_acquire))
-        mLoadingThread.join();
+    if (mLoading.mClockWaitsForLoading && mPlatform.HasVirtualClock() && mLoading.mLoadingThread.joinable() &&
+        !mLoading.mLoadingFinished.load(std::memory_order_acquire))
+        mLoading.mLoadingThread.join();
 
     // Frames pace the updates only where presenting really waits for the display; otherwise the loop would run
     // the game too fast until the sanity check below noticed.
-    const bool vsyncPacing = mRefreshPacing && !mLastDrawSkipped && !mRefreshPacingFailed &&
-                             mPlatform.PresentsAtRefresh() && (!mPhysWindowed || (mWaitForVSync && !mWaitOutRefresh));
+    const bool vsyncPacing = mClock.mRefreshPacing && !mClock.mLastDrawSkipped && !mClock.mRefreshPacingFailed &&
+                             mPlatform.PresentsAtRefresh() && (!mWindow.mPhysWindowed || (mClock.mWaitForVSync && !mClock.mWaitOutRefresh));
     double interval = 0;
     double step = 1.0;
-    if (mRefreshPacing && mRefreshRate > 0)
+    if (mClock.mRefreshPacing && mClock.mRefreshRate > 0)
     {
-        interval = (1000.0 / mRefreshRate) / mSpeed;
-        step = double(float(1000.0 / (double(mUpdatePeriodMs) * mRefreshRate)));
+        interval = (1000.0 / mClock.mRefreshRate) / mClock.mSpeed;
+        step = double(float(1000.0 / (double(mClock.mUpdatePeriodMs) * mClock.mRefreshRate)));
     }
     else
     {
-        interval = mUpdatePeriodMs / mSpeed;
+        interval = mClock.mUpdatePeriodMs / mClock.mSpeed;
     }
 
-    if (mHalted || mSpeed <= 0)
+    if (mClock.mHalted || mClock.mSpeed <= 0)
     {
         ProcessDeferredDeletes();
         // Back to the message step, resting an update period: a halted loop must still hear the close button
         // and must not spin.
-        mStepState = StepState::Done;
+        mClock.mStepState = StepState::Done;
         if (!allowSleep)
             return false;
-        mSleepCount++;
-        mPlatform.SleepMs(mUpdatePeriodMs);
+        mClock.mSleepCount++;
+        mPlatform.SleepMs(mClock.mUpdatePeriodMs);
         return true;
     }
 
@@ -674,75 +682,75 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
         AccumulateTime(now);
 
     bool didUpdate = false;
-    if (mStepState == StepState::Update)
+    if (mClock.mStepState == StepState::Update)
     {
-        mUpdatesSinceDraw++;
-        const bool loaded = mLoadingAcknowledged || !mLoadingStarted;
-        if (!loaded || mUpdatesSinceDraw < int(std::ceil(mSpeed * 10)))
+        mClock.mUpdatesSinceDraw++;
+        const bool loaded = mLoading.mLoadingAcknowledged || !mLoading.mLoadingStarted;
+        if (!loaded || mClock.mUpdatesSinceDraw < int(std::ceil(mClock.mSpeed * 10)))
         {
             bool doUpdate = false;
             if (vsyncPacing)
-                doUpdate = !mUpdatedSinceDraw || mElapsedMs >= int(interval * 0.75);
+                doUpdate = !mClock.mUpdatedSinceDraw || mClock.mElapsedMs >= int(interval * 0.75);
             else
-                doUpdate = mElapsedMs >= interval;
+                doUpdate = mClock.mElapsedMs >= interval;
             if (doUpdate)
             {
-                if (mSpeed == 1.0)
+                if (mClock.mSpeed == 1.0)
                 {
                     // A display that claims vsync but lets frames through faster than real time would run the
                     // game too fast; after three such seconds the clock paces the updates instead.
-                    mVSyncCheckUpdates++;
-                    if (mVSyncCheckUpdates >= (mUpdatePeriodMs + 999) / mUpdatePeriodMs)
+                    mClock.mVSyncCheckUpdates++;
+                    if (mClock.mVSyncCheckUpdates >= (mClock.mUpdatePeriodMs + 999) / mClock.mUpdatePeriodMs)
                     {
                         uint64_t checkNow = mPlatform.NowMs();
-                        if (checkNow - mVSyncCheckStartMs <= 800)
+                        if (checkNow - mClock.mVSyncCheckStartMs <= 800)
                         {
-                            if (++mVSyncFastSeconds >= 3)
-                                mRefreshPacingFailed = true;
+                            if (++mClock.mVSyncFastSeconds >= 3)
+                                mClock.mRefreshPacingFailed = true;
                         }
                         else
                         {
-                            mVSyncFastSeconds = 0;
+                            mClock.mVSyncFastSeconds = 0;
                         }
-                        mVSyncCheckStartMs = checkNow;
-                        mVSyncCheckUpdates = 0;
+                        mClock.mVSyncCheckStartMs = checkNow;
+                        mClock.mVSyncCheckUpdates = 0;
                     }
                 }
                 if (TryRunUpdate())
-                    mStepState = StepState::CatchUp;
-                mUpdatedSinceDraw = true;
+                    mClock.mStepState = StepState::CatchUp;
+                mClock.mUpdatedSinceDraw = true;
                 didUpdate = true;
             }
         }
     }
-    else if (mStepState == StepState::CatchUp)
+    else if (mClock.mStepState == StepState::CatchUp)
     {
-        mStepState = StepState::Done;
-        mUpdateFraction += step - 1.0;
+        mClock.mStepState = StepState::Done;
+        mClock.mUpdateFraction += step - 1.0;
         ProcessDeferredDeletes();
-        while (mUpdateFraction >= 1.0)
+        while (mClock.mUpdateFraction >= 1.0)
         {
-            mUpdatesSinceDraw++;
+            mClock.mUpdatesSinceDraw++;
             if (!TryRunUpdate())
                 break;
             ProcessDeferredDeletes();
-            mUpdateFraction -= 1.0;
+            mClock.mUpdateFraction -= 1.0;
         }
         RunFractionalUpdate(step);
         ProcessDeferredDeletes();
         if (vsyncPacing)
-            mElapsedMs = std::max(mElapsedMs - interval - double(0.2f), 0.0);
+            mClock.mElapsedMs = std::max(mClock.mElapsedMs - interval - double(0.2f), 0.0);
         else
-            mElapsedMs -= interval;
+            mClock.mElapsedMs -= interval;
         didUpdate = true;
     }
 
     int64_t slept = 0;
     if (!didUpdate)
     {
-        mStepState = StepState::Done;
-        mUpdatesSinceDraw = 0;
-        if (mUpdatedSinceDraw)
+        mClock.mStepState = StepState::Done;
+        mClock.mUpdatesSinceDraw = 0;
+        if (mClock.mUpdatedSinceDraw)
         {
             DrawIfDirty();
         }
@@ -750,19 +758,19 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
         {
             // Rounded up: with a fractional frame interval a truncated sleep of 0 ms would spin without the
             // clock ever reaching the next update.
-            int sleepMs = int(std::ceil(interval - mElapsedMs));
+            int sleepMs = int(std::ceil(interval - mClock.mElapsedMs));
             if (sleepMs >= 1)
             {
                 if (!allowSleep)
                     return false;
-                mSleepCount++;
+                mClock.mSleepCount++;
                 mPlatform.SleepMs(sleepMs);
                 slept = sleepMs;
             }
         }
     }
 
-    if (mThrottleWhileLoading)
+    if (mLoading.mThrottleWhileLoading)
     {
         // Leave most of the processor to the loading thread: pause about twice as long as this frame worked.
         int64_t busy = int64_t(mPlatform.NowMs() - now) - slept;
@@ -781,25 +789,25 @@ bool ZestraAppBase::ProcessFrame(bool allowSleep)
 
 void ZestraAppBase::RunUpdate()
 {
-    if (mDemoScript != nullptr)
+    if (mDemo.mDemoScript != nullptr)
     {
-        const int before = mUpdateCount;
+        const int before = mClock.mUpdateCount;
         if (!DeliverDemoEvents())
             return;
         // An event that ran a loop of its own (a modal wait) already ran the updates that followed it.
-        if (mUpdateCount != before)
+        if (mClock.mUpdateCount != before)
             return;
     }
-    mUpdateCount++;
-    CrashReport::NoteUpdate(mUpdateCount);
+    mClock.mUpdateCount++;
+    CrashReport::NoteUpdate(mClock.mUpdateCount);
     if (mWidgetManager->TickAll())
-        mDirtyUpdates++;
+        mClock.mDirtyUpdates++;
     if (DemoActive())
         mWidgetManager->TickAllFraction(1.0);
-    if (mUpdateCount == mCrashAtUpdate)
+    if (mClock.mUpdateCount == mDemo.mCrashAtUpdate)
     {
         // The digest goes into the report and on stderr first, so a replay can show it reached the same state.
-        const std::string line = "deliberate crash after update " + std::to_string(mUpdateCount) + ", digest " +
+        const std::string line = "deliberate crash after update " + std::to_string(mClock.mUpdateCount) + ", digest " +
                                  StateDigest();
         CrashReport::NoteText(line);
         Zestra::Log(line);
@@ -819,14 +827,14 @@ void ZestraAppBase::RunUpdate()
                 ++it;
         }
     }
-    if (mQuitAfterUpdates > 0 && UpdatesTowardQuit() >= mQuitAfterUpdates && !mQuitting)
+    if (mConfig.mQuitAfterUpdates > 0 && UpdatesTowardQuit() >= mConfig.mQuitAfterUpdates && !mQuitting)
     {
-        if (!mShotPath.empty())
+        if (!mConfig.mShotPath.empty())
         {
             std::string error;
-            if (!WriteScreenshot(mShotPath, &error))
+            if (!WriteScreenshot(mConfig.mShotPath, &error))
             {
-                ShowFatalMessage("Cannot write the screen image: " + (error.empty() ? mShotPath : error));
+                ShowFatalMessage("Cannot write the screen image: " + (error.empty() ? mConfig.mShotPath : error));
                 ExitWithCode(1);
             }
         }
@@ -836,30 +844,30 @@ void ZestraAppBase::RunUpdate()
 
 bool ZestraAppBase::TryRunUpdate()
 {
-    bool loaded = mLoadingFinished.load(std::memory_order_acquire);
-    if (mDemoScript != nullptr && !mLoadingAcknowledged)
+    bool loaded = mLoading.mLoadingFinished.load(std::memory_order_acquire);
+    if (mDemo.mDemoScript != nullptr && !mLoading.mLoadingAcknowledged)
     {
         // A replay sees loading end at the update the recording saw it end, however fast this machine loads.
-        if (mDemoScript->loadedAt < 0 || mUpdateCount < mDemoScript->loadedAt)
+        if (mDemo.mDemoScript->loadedAt < 0 || mClock.mUpdateCount < mDemo.mDemoScript->loadedAt)
             loaded = false;
-        else if (!loaded && mLoadingThread.joinable())
+        else if (!loaded && mLoading.mLoadingThread.joinable())
         {
-            mLoadingThread.join();
+            mLoading.mLoadingThread.join();
             loaded = true;
         }
     }
-    if (loaded && !mLoadingAcknowledged)
+    if (loaded && !mLoading.mLoadingAcknowledged)
     {
-        mLoadingAcknowledged = true;
-        mThrottleWhileLoading = false;
-        if (mLoadingThread.joinable())
-            mLoadingThread.join();
-        if (mDemoRecorder != nullptr)
-            mDemoRecorder->WriteLoaded(mUpdateCount);
-        CrashReport::AppendDemoLine("loaded " + std::to_string(mUpdateCount));
+        mLoading.mLoadingAcknowledged = true;
+        mLoading.mThrottleWhileLoading = false;
+        if (mLoading.mLoadingThread.joinable())
+            mLoading.mLoadingThread.join();
+        if (mDemo.mDemoRecorder != nullptr)
+            mDemo.mDemoRecorder->WriteLoaded(mClock.mUpdateCount);
+        CrashReport::AppendDemoLine("loaded " + std::to_string(mClock.mUpdateCount));
         OnLoadingFinished();
     }
-    if (mSuspended)
+    if (mClock.mSuspended)
         return false;
     RunUpdate();
     return true;
@@ -869,7 +877,7 @@ void ZestraAppBase::RunFractionalUpdate(double step)
 {
     if (DemoActive())
         return;
-    if (mRefreshPacing && !mWindowMinimized)
+    if (mClock.mRefreshPacing && !mWindow.mWindowMinimized)
         mWidgetManager->TickAllFraction(step);
 }
 
@@ -878,16 +886,16 @@ void ZestraAppBase::RunFractionalUpdate(double step)
 
 bool ZestraAppBase::DrawIfDirty()
 {
-    if (mDisplayLost)
+    if (mWindow.mDisplayLost)
     {
         PresentScreen();
         return false;
     }
-    if (mSuspended)
+    if (mClock.mSuspended)
         return false;
     const uint64_t start = mPlatform.NowMs();
     UpdateOverlayFps(start);
-    mDrawing = true;
+    mWindow.mDrawing = true;
     // The screen compares the frame with the last one and repaints only where the picture can differ.
     auto* screen = dynamic_cast<ScreenImage*>(mScreenImage.get());
     if (screen != nullptr)
@@ -895,79 +903,79 @@ bool ZestraAppBase::DrawIfDirty()
     bool drawn = mWidgetManager->DrawDirty();
     if (screen != nullptr)
         screen->EndFrame();
-    mDrawing = false;
+    mWindow.mDrawing = false;
     const uint64_t now = mPlatform.NowMs();
-    if ((drawn || now - mLastPresentTick > 999) && now >= mNextDrawTick)
+    if ((drawn || now - mClock.mLastPresentTick > 999) && now >= mClock.mNextDrawTick)
     {
-        mDrawCount++;
-        mFramesThisSecond++;
-        mDrawTime += int64_t(now - start);
-        if (mShowOverlay && mScreenImage != nullptr)
+        mClock.mDrawCount++;
+        mClock.mFramesThisSecond++;
+        mClock.mDrawTime += int64_t(now - start);
+        if (mWindow.mShowOverlay && mScreenImage != nullptr)
         {
             Graphics g(mScreenImage.get());
             PaintOverlay(g);
         }
-        if (mPhysWindowed && mWaitForVSync && mWaitOutRefresh && mRefreshRate > 0)
+        if (mWindow.mPhysWindowed && mClock.mWaitForVSync && mClock.mWaitOutRefresh && mClock.mRefreshRate > 0)
         {
-            uint64_t period = uint64_t(1000 / mRefreshRate);
-            uint64_t since = mPlatform.NowMs() - mLastDrawTick;
+            uint64_t period = uint64_t(1000 / mClock.mRefreshRate);
+            uint64_t since = mPlatform.NowMs() - mClock.mLastDrawTick;
             if (since < period)
                 mPlatform.SleepMs(int(period - since));
         }
-        mLastDrawTick = mPlatform.NowMs();
-        const uint64_t presentStart = mLastDrawTick;
+        mClock.mLastDrawTick = mPlatform.NowMs();
+        const uint64_t presentStart = mClock.mLastDrawTick;
         PresentScreen();
         if (mScreenImage != nullptr && mScreenImage->HasBits())
             CrashReport::NoteFrame(mScreenImage->PeekBits(), mScreenImage->GetWidth(), mScreenImage->GetHeight());
         AccumulateTime(mPlatform.NowMs());
-        mPresentTime = int64_t(mPlatform.NowMs() - presentStart);
-        mLastPresentTick = now;
+        mClock.mPresentTime = int64_t(mPlatform.NowMs() - presentStart);
+        mClock.mLastPresentTick = now;
         const uint64_t end = mPlatform.NowMs();
-        if (mLoadingStarted && !mLoadingFinished.load(std::memory_order_acquire))
+        if (mLoading.mLoadingStarted && !mLoading.mLoadingFinished.load(std::memory_order_acquire))
         {
             // While loading, frames are spaced out so the loading thread gets the processor.
             uint64_t duration = end - start;
-            uint64_t next = mNextDrawTick + std::max<uint64_t>(duration, 15) + 35;
-            mNextDrawTick = next < end ? end : next;
+            uint64_t next = mClock.mNextDrawTick + std::max<uint64_t>(duration, 15) + 35;
+            mClock.mNextDrawTick = next < end ? end : next;
         }
         else
         {
-            mNextDrawTick = end;
+            mClock.mNextDrawTick = end;
         }
-        mUpdatedSinceDraw = false;
-        mLastDrawSkipped = false;
+        mClock.mUpdatedSinceDraw = false;
+        mClock.mLastDrawSkipped = false;
         return true;
     }
-    mUpdatedSinceDraw = false;
-    mLastDrawSkipped = true;
+    mClock.mUpdatedSinceDraw = false;
+    mClock.mLastDrawSkipped = true;
     return false;
 }
 
 void ZestraAppBase::PresentScreen()
 {
-    if (mDrawing || mQuitting || mSuspended)
+    if (mWindow.mDrawing || mQuitting || mClock.mSuspended)
         return;
     ScreenImage* screen = dynamic_cast<ScreenImage*>(mScreenImage.get());
     if (screen == nullptr)
         return;
-    if (mDisplayLost)
+    if (mWindow.mDisplayLost)
     {
         // Recovery is tried at most once per second, and not while minimised.
         uint64_t now = mPlatform.NowMs();
-        if (mWindowMinimized || now - mLastRecoveryTry < 1000)
+        if (mWindow.mWindowMinimized || now - mWindow.mLastRecoveryTry < 1000)
             return;
-        mLastRecoveryTry = now;
+        mWindow.mLastRecoveryTry = now;
         screen->MarkAllDirty();
         if (!screen->PresentTo(mPlatform))
             return;
-        mDisplayLost = false;
+        mWindow.mDisplayLost = false;
         RestoreImagesAfterDisplayChange();
         mWidgetManager->InvalidateAll();
         ResetClock();
         return;
     }
     if (!screen->PresentTo(mPlatform))
-        mDisplayLost = true;
+        mWindow.mDisplayLost = true;
 }
 
 MemoryImage* ZestraAppBase::GetScreenImage() const
@@ -1031,12 +1039,12 @@ bool ZestraAppBase::WriteNextScreenshot()
 
 void ZestraAppBase::UpdateOverlayFps(uint64_t now)
 {
-    if (now - mFpsSecondStart >= 1000)
+    if (now - mClock.mFpsSecondStart >= 1000)
     {
-        mFps = mFramesThisSecond;
-        mFramesThisSecond = 0;
-        mFpsSecondStart = now;
-        if (mShowOverlay)
+        mClock.mFps = mClock.mFramesThisSecond;
+        mClock.mFramesThisSecond = 0;
+        mClock.mFpsSecondStart = now;
+        if (mWindow.mShowOverlay)
             mWidgetManager->InvalidateAll();
     }
 }
@@ -1071,7 +1079,7 @@ int OverlayGlyphIndex(char ch)
 
 void ZestraAppBase::PaintOverlay(Graphics& g)
 {
-    std::string text = mOverlayMode == 0 ? std::to_string(mFps)
+    std::string text = mWindow.mOverlayMode == 0 ? std::to_string(mClock.mFps)
                                          : std::to_string(mWidgetManager->mLastMouseX) + "," +
                                                std::to_string(mWidgetManager->mLastMouseY);
     constexpr int kScale = 2;
@@ -1340,71 +1348,71 @@ void ZestraAppBase::StopAllSounds()
 
 double ZestraAppBase::GetMusicVolume() const
 {
-    return mMusicVolume;
+    return mVolumes.mMusicVolume;
 }
 
 double ZestraAppBase::GetEffectsVolume() const
 {
-    return mEffectsVolume;
+    return mVolumes.mEffectsVolume;
 }
 
 bool ZestraAppBase::IsMuted() const
 {
-    return mMuteLevel > 0;
+    return mVolumes.mMuteLevel > 0;
 }
 
 void ZestraAppBase::SetMasterVolume(double volume)
 {
-    mEffectsVolume = Clamp01(volume);
+    mVolumes.mEffectsVolume = Clamp01(volume);
     if (mSoundManager != nullptr)
-        mSoundManager->SetSystemVolume(mEffectsVolume);
+        mSoundManager->SetSystemVolume(mVolumes.mEffectsVolume);
 }
 
 void ZestraAppBase::SetMusicVolume(double volume)
 {
-    mMusicVolume = Clamp01(volume);
+    mVolumes.mMusicVolume = Clamp01(volume);
     if (mMusicInterface != nullptr)
-        mMusicInterface->SetVolume(IsMuted() ? 0.0 : mMusicVolume);
+        mMusicInterface->SetVolume(IsMuted() ? 0.0 : mVolumes.mMusicVolume);
 }
 
 void ZestraAppBase::SetEffectsVolume(double volume)
 {
-    mEffectsVolume = Clamp01(volume);
+    mVolumes.mEffectsVolume = Clamp01(volume);
     if (mSoundManager != nullptr)
-        mSoundManager->SetVolume(IsMuted() ? 0.0 : mEffectsVolume);
+        mSoundManager->SetVolume(IsMuted() ? 0.0 : mVolumes.mEffectsVolume);
 }
 
 void ZestraAppBase::Mute(bool automatic)
 {
-    mMuteLevel++;
+    mVolumes.mMuteLevel++;
     if (automatic)
-        mAutoMuteLevel++;
-    SetMusicVolume(mMusicVolume);
-    SetEffectsVolume(mEffectsVolume);
+        mVolumes.mAutoMuteLevel++;
+    SetMusicVolume(mVolumes.mMusicVolume);
+    SetEffectsVolume(mVolumes.mEffectsVolume);
 }
 
 void ZestraAppBase::Unmute(bool automatic)
 {
-    if (mMuteLevel > 0)
+    if (mVolumes.mMuteLevel > 0)
     {
-        mMuteLevel--;
-        if (automatic && mAutoMuteLevel > 0)
-            mAutoMuteLevel--;
+        mVolumes.mMuteLevel--;
+        if (automatic && mVolumes.mAutoMuteLevel > 0)
+            mVolumes.mAutoMuteLevel--;
     }
-    SetMusicVolume(mMusicVolume);
-    SetEffectsVolume(mEffectsVolume);
+    SetMusicVolume(mVolumes.mMusicVolume);
+    SetEffectsVolume(mVolumes.mEffectsVolume);
 }
 
 double ZestraAppBase::GetLoadingProgress() const
 {
-    if (mLoadingFinished.load(std::memory_order_acquire))
+    if (mLoading.mLoadingFinished.load(std::memory_order_acquire))
         return 1.0;
-    if (!mLoadingStarted)
+    if (!mLoading.mLoadingStarted)
         return 0.0;
-    int count = mLoadingTaskCount.load();
+    int count = mLoading.mLoadingTaskCount.load();
     if (count <= 0)
         return 0.0;
-    return std::min(double(mLoadingTasksDone.load()) / count, 1.0);
+    return std::min(double(mLoading.mLoadingTasksDone.load()) / count, 1.0);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1434,7 +1442,7 @@ int ZestraAppBase::ShowMessageBox(const std::wstring& text, const std::wstring& 
 
 int ZestraAppBase::ShowMessageBox(const std::string& text, const std::string& caption, int flags)
 {
-    if (mScreenSaverMode)
+    if (mWindow.mScreenSaverMode)
     {
         AppendScreenSaverLog(text);
         return ANSWER_OK;
@@ -1453,7 +1461,7 @@ void ZestraAppBase::ShowFatalMessage(const std::wstring& text)
 void ZestraAppBase::ShowFatalMessage(const std::string& text)
 {
     // The platforms echo every message box to stderr; where no box is shown the text still has to reach it.
-    if (mScreenSaverMode)
+    if (mWindow.mScreenSaverMode)
     {
         Zestra::Log(text);
         AppendScreenSaverLog(text);
@@ -1474,10 +1482,10 @@ void ZestraAppBase::ShowFatalMessage(const std::string& text)
 void ZestraAppBase::AppendScreenSaverLog(const std::string& text)
 {
     std::string path = mPlatform.UserDataFolder() + "ScrError.txt";
-    std::FILE* file = std::fopen(path.c_str(), mScreenSaverLogStarted ? "a" : "w");
+    std::FILE* file = std::fopen(path.c_str(), mConfig.mScreenSaverLogStarted ? "a" : "w");
     if (file == nullptr)
         return;
-    mScreenSaverLogStarted = true;
+    mConfig.mScreenSaverLogStarted = true;
     std::time_t now = std::time(nullptr);
     char clock[32] = "";
     if (std::tm* local = std::localtime(&now))
@@ -1493,13 +1501,13 @@ void ZestraAppBase::DebugOutput(const std::string& text) const
 
 void ZestraAppBase::EnterSystemPopup()
 {
-    if (!mPhysWindowed)
-        mDeferMessages = false;
+    if (!mWindow.mPhysWindowed)
+        mWindow.mDeferMessages = false;
 }
 
 void ZestraAppBase::LeaveSystemPopup()
 {
-    mDeferMessages = true;
+    mWindow.mDeferMessages = true;
     ResetClock();
     mWidgetManager->mKeysDown.fill(false);
     if (mWidgetManager->mRawHeldButtons != 0)

@@ -5,13 +5,18 @@
 // Every clock reading goes through Platform::NowMs, so a virtual clock drives the whole loop in tests.
 #pragma once
 
+#include "framework/app/AppConfig.h"
 #include "framework/app/CommandLineOptions.h"
-#include "framework/app/DemoFile.h"
+#include "framework/app/DemoSession.h"
+#include "framework/app/LoadingState.h"
+#include "framework/app/LoopClock.h"
+#include "framework/app/WindowState.h"
 #include "framework/graphics/ImageRegistry.h"
 #include "framework/platform/Platform.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/DialogListener.h"
+#include "framework/widgets/WidgetHost.h"
 
 #include <array>
 #include <atomic>
@@ -45,7 +50,7 @@ class WidgetManager;
 // A counted reference to a cached shared image; the cache drops entries nobody else holds at its next cleanup.
 using SharedImageRef = std::shared_ptr<MemoryImage>;
 
-class ZestraAppBase : public ButtonListener, public DialogListener
+class ZestraAppBase : public ButtonListener, public DialogListener, public WidgetHost
 {
 public:
     explicit ZestraAppBase(Platform& platform);
@@ -141,7 +146,7 @@ public:
     virtual void AddDialog(Dialog* dialog);
     virtual void AddDialog(int id, Dialog* dialog);
     virtual bool RemoveDialog(Dialog* dialog);
-    virtual bool RemoveDialog(int id);
+    bool RemoveDialog(int id) override;
     virtual bool RemoveDialog(int id, bool detach, bool destroy);
     virtual int DialogCount() const;
     virtual void OnModalOpened();
@@ -156,7 +161,7 @@ public:
     virtual void PresentScreen();
     virtual void OnBeforeInit();
     virtual void RunMainLoop();
-    virtual bool StepApp(bool* updated);
+    bool StepApp(bool* updated) override;
     virtual bool StepUntilUpdate();
     virtual bool AllowsRestore() const;
 
@@ -176,7 +181,7 @@ public:
     [[noreturn]] void ExitWithCode(int code);
 
     // Cursors: kinds 0..12; larger kinds are ignored by SetCursorImage.
-    void SetCursor(int kind);
+    void SetCursor(int kind) override;
     void SetCursorImage(int kind, Image* image);
     // The hot spot of a cursor picture of the kind, in its pixels; games with other pictures override it.
     virtual Point CursorHotSpot(int kind, int width, int height);
@@ -194,8 +199,9 @@ public:
     bool SettingReadData(const std::string& name, std::vector<uint8_t>& value);
     bool SettingErase(const std::string& name);
 
-    std::string GetClipboardText();
-    void SetClipboardText(const std::string& text);
+    std::string GetClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+    bool AcceptsHighCharacters() const override { return mConfig.mAcceptHighCharacters; }
 
     // Platform events are queued here (as the deferred messages) and handled one per state-0 step.
     void QueuePlatformEvent(const PlatformEvent& event);
@@ -217,15 +223,15 @@ public:
     void SetCommandLine(int argc, const char* const* argv);
     // A dialog waiting in a nested loop (AwaitResult) is still read by the waiting code after the nested loop
     // returns: while noted, its deferred deletion is recorded at the waiting depth instead of the current one.
-    void NoteAwaitingWidget(Widget* widget, int depth);
-    void ForgetAwaitingWidget(Widget* widget);
+    void NoteAwaitingWidget(Widget* widget, int depth) override;
+    void ForgetAwaitingWidget(Widget* widget) override;
     // Asks the next update to drop the shared images nobody holds any more.
     void RequestSharedImageCleanup() { mCleanSharedImages = true; }
     // Widget deletions still waiting for the loop to unwind.
     size_t PendingDeferredDeletes() const { return mDeferredDeletes.size(); }
     // The random generator seeded with mRandSeed ("-seed" makes runs reproducible).
     std::mt19937& Random() { return mRandom; }
-    bool Is3D() const { return mIs3D; }
+    bool Is3D() const override { return mWindow.mIs3D; }
 
     // The options HandleArgument accepts and "-help" lists: the framework's, then whatever the game adds (an
     // option of a name already there replaces it).
@@ -234,184 +240,32 @@ public:
     // Shows "Invalid value for NAME" and ends the run with code 1.
     [[noreturn]] void ReportBadOptionValue(const std::string& name, const std::string& value);
 
-    Platform& mPlatform;
-    // Declared in dependency order: the mixer outlives the players made over it, the registry every image.
-    class Registry : public ImageRegistry, public ResourceImageHost
-    {
-    public:
-        explicit Registry(ZestraAppBase& app) : mApp(app) {}
-        void AddMemoryImage(MemoryImage* image) override;
-        void RemoveMemoryImage(MemoryImage* image) override;
-        ResImageRef AcquireSharedImage(const std::string& path, const std::string& variant, const Color& alphaCompose,
-                                       bool& created) override;
-        std::unique_ptr<MemoryImage> LoadImageFile(const std::string& path, bool lookForAlpha) override;
-        bool Is3DMode() const override { return mApp.mIs3D; }
+    // The parts of the application's state, each grouped by what it serves.
+    LoopClock& Clock() { return mClock; }
+    const LoopClock& Clock() const { return mClock; }
+    WindowState& Window() { return mWindow; }
+    const WindowState& Window() const { return mWindow; }
+    AppConfig& Config() { return mConfig; }
+    const AppConfig& Config() const { return mConfig; }
+    SoundLevels& Volumes() { return mVolumes; }
+    const SoundLevels& Volumes() const { return mVolumes; }
+    LoadingState& Loading() { return mLoading; }
+    const LoadingState& Loading() const { return mLoading; }
+    DemoSession& Demo() { return mDemo; }
+    const DemoSession& Demo() const { return mDemo; }
+    int UpdateCount() const { return mClock.mUpdateCount; }
+    // How deep the loop is nested (a dialog waiting for its answer runs a loop of its own).
+    int NestingDepth() const override { return mNestingDepth; }
 
-    private:
-        ZestraAppBase& mApp;
-    };
-    Registry mImageRegistry{*this};
-    std::unique_ptr<PakInterface> mPakInterface;
-    std::unique_ptr<AudioMixer> mAudioMixer;
-    std::unique_ptr<WidgetManager> mWidgetManager;
-    std::unique_ptr<SoundManager> mSoundManager;
-    std::unique_ptr<MusicInterface> mMusicInterface;
-    std::unique_ptr<ResourceManager> mResourceManager;
-
-    std::string mCompanyFolder;
-    std::string mProductName = "Product";
-    std::string mWindowTitle = "ZestraApp";
-    std::string mRegistryKey;
-    std::string mStartDir;
-    std::string mVersionText;
-    std::string mDataFolder;
-    bool mDataFolderGiven = false; // "-datafolder": an unusable folder is then the command line's fault
-    std::vector<std::string> mCommandLine; // program name first
-    bool mCommandLineParsed = false;
-    unsigned mRandSeed = 0;
-    int mWidth = 640;
-    int mHeight = 480;
-    double mMusicVolume = 0.85;
-    double mEffectsVolume = 0.85;
-    int mMuteLevel = 0;
-    int mAutoMuteLevel = 0;
-    bool mMuteOnFocusLoss = true;
-    int mUpdatePeriodMs = 10;
-    int mRefreshRate = 100;
-    bool mRefreshPacing = false;
-    bool mWaitForVSync = false;
-    bool mWaitOutRefresh = true;
-    bool mRefreshPacingFailed = false;
-    double mSpeed = 1.0;
-    bool mHalted = false;
-    int mUpdateCount = 0;
-    int mDrawCount = 0;
-    int mSleepCount = 0;
-    int64_t mDrawTime = 0;
-    int64_t mPresentTime = 0;
-    // Where the next loop step resumes: read messages, then wait for the update that is due, then catch up on
-    // owed updates; Done starts the next frame at its messages.
-    enum class StepState
-    {
-        Messages,
-        Update,
-        CatchUp,
-        Done
-    };
-    StepState mStepState = StepState::Messages;
-    int mNestingDepth = 0;
-    double mElapsedMs = 0;
-    uint64_t mLastTimeMs = 0;
-    bool mClockStarted = false; // the first reading after a reset only stores the time
-    double mUpdateFraction = 0;
-    int mUpdatesSinceDraw = 0;
-    bool mUpdatedSinceDraw = true;
-    bool mLastDrawSkipped = false;
-    uint64_t mLastDrawTick = 0;
-    uint64_t mNextDrawTick = 0;
-    uint64_t mLastPresentTick = 0;
-    uint64_t mStartTime = 0;
-    bool mSilent = false;
-    bool mUseAltMusicLibrary = false;
-    bool mAutoStartLoadingThread = true;
-    bool mLoadingStarted = false;
-    std::atomic<bool> mLoadingFinished{false};
-    bool mLoadingAcknowledged = false;
-    bool mThrottleWhileLoading = false;
-    std::atomic<int> mLoadingTaskCount{0};
-    std::atomic<int> mLoadingTasksDone{0};
-    bool mLastRunClean = true;
-    bool mAcceptHighCharacters = true;
-    bool mTabletSystem = false;
-    bool mInitialized = false;
-    bool mRunning = false;
-    std::atomic<bool> mQuitting{false};
-    bool mBreakNestedLoops = false;
-    std::map<int, Dialog*> mDialogs; // owned (see AddDialog)
-    std::list<Dialog*> mDialogOrder;
-    std::list<std::pair<int, Widget*>> mDeferredDeletes;                         // owned: (depth, widget)
-    std::set<MemoryImage*> mMemoryImages;                                        // guarded by mDisplayLock
-    std::map<std::pair<std::string, std::string>, SharedImageRef> mSharedImages; // keys lower-cased
-    bool mCleanSharedImages = false;
-    // The display lock; recursive because a shared image made under it registers itself under it.
-    std::recursive_mutex mDisplayLock;
-
-    // Window side.
-    bool mWindowed = true;
-    bool mPhysWindowed = true;
-    // A new window asked for while a mouse button is held is made when the button comes up: the old window takes
-    // the release with it, and the display then drops the next press as a repeat of one it still thinks is down.
-    bool mWindowAwaitsRelease = false;
-    bool mFullscreenOnly = false;
-    bool mTriedWindowedFallback = false;
-    bool mFullscreenWindow = false;
-    bool mAllowMaximize = false;
-    int mPreferredX = -1;
-    int mPreferredY = -1;
-    bool mAppActive = true;
-    bool mWindowMinimized = false;
-    bool mHasFocus = true;
-    bool mWindowDisabled = false;
-    bool mMouseInWindow = false;
-    int mCursor = 0;
-    bool mCustomCursorsEnabled = false;
-    std::array<Image*, 13> mCursorImages{}; // not owned
-    bool mDebugKeysEnabled = false;
-    bool mScreenSaverMode = false;
-    bool mAllowMonitorPowerOff = true;
-    bool mSingleInstance = true;
-    bool mDeferMessages = true;
-    std::list<PlatformEvent> mDeferredMessages;
-    bool mIs3D = false;
-    // While no "Is3D" setting is stored, the first window lets the display choose 3D by itself (on real hardware).
-    bool mAuto3D = false;
-    bool mChoose3DAutomatically = false;
-    bool mDisplayLost = false;
-    bool mDrawing = false;
-    bool mCtrlDown = false;
-    bool mAltDown = false;
-    bool mShiftDown = false;
-
-    // Debug keys and diagnostics.
-    bool mShowOverlay = false;
-    int mOverlayMode = 0;   // 0 frame rate, 1 pointer position
-    bool mStepMode = false; // F10 requested a single step
-    bool mStepFrozen = false;
-    int mFramesThisSecond = 0;
-    int mFps = 0;
-    uint64_t mFpsSecondStart = 0;
-
-    // Options of our own.
-    int mQuitAfterUpdates = 0; // -ticks; 0 runs until quit
-    // "-headless": on a virtual clock no update runs while the loading thread works, so the same options give the
-    // same run on a fast or a slow machine.
-    bool mClockWaitsForLoading = false;
     // The updates that count toward "-ticks": all of them here; a game may count from the start of its play.
-    virtual int UpdatesTowardQuit() const { return mUpdateCount; }
-    std::string mShotPath;     // -shot
-    bool mSeedGiven = false;
-    int mWindowedOverride = -1; // "-windowed" 1, "-fullscreen" 0: wins over the "ScreenMode" setting
-    std::string mDemoFile;
-    // Demos: "-record" writes every input event handled, "-play" replays one into this run (see DemoFile.h).
-    std::string mDemoRecordPath;
-    std::string mDemoPlayPath;
-    bool mDemoRecordRequested = false;
-    bool mDemoPlayRequested = false;
-    bool mPrintDigest = false; // "-digest"; a demo run prints it too
-    // Crash reports (CrashReport.h): the program turns them on; test programs leave their own faults alone.
-    bool mCrashReportsEnabled = false;
-    int mCrashAtUpdate = -1; // "-crash=N": a deliberate fault after update N (0: as soon as the run has started)
-    // A file the run had to write (a demo, the profiles) could not be written: the run ends with exit code 1.
-    bool mWriteFailed = false;
-    std::unique_ptr<DemoRecorder> mDemoRecorder;
-    std::unique_ptr<DemoScript> mDemoScript;
-    size_t mDemoCursor = 0;
-    std::string mDemoFolder; // the private data folder a replay starts from; removed at exit
-    bool mRunFinished = false;
+    virtual int UpdatesTowardQuit() const { return mClock.mUpdateCount; }
     // While a demo is recorded or replayed, the game's state must follow from the update count and the events
     // alone: each update is followed by a whole fractional step instead of the display-paced ones. A planned crash
     // runs the same way, so the demo in its report replays to it.
-    bool DemoActive() const { return mDemoRecorder != nullptr || mDemoScript != nullptr || mCrashAtUpdate > 0; }
+    bool DemoActive() const
+    {
+        return mDemo.mDemoRecorder != nullptr || mDemo.mDemoScript != nullptr || mDemo.mCrashAtUpdate > 0;
+    }
     // The data files (names in the data folder) the game's state starts from; a demo carries them.
     virtual std::vector<std::string> DemoStartFiles() const { return {}; }
     // The options (lower-case names with their dash) that decide how a run starts; a demo records those given and
@@ -425,19 +279,40 @@ public:
     virtual std::string StateDigestText() { return std::string(); }
     // The digest of StateDigestText, 16 hex digits.
     std::string StateDigest() { return DigestText(StateDigestText()); }
-    int mDirtyUpdates = 0; // updates after which something needed repainting
 
-    // Pending URL open.
-    std::string mPendingUrl;
-    bool mPendingUrlQuit = false;
-    uint64_t mPendingUrlTime = 0;
-    uint64_t mTimerActiveSince = 0;
-    uint64_t mLastTimerTick = 0;
+    Platform& mPlatform;
+    // Declared in dependency order: the mixer outlives the players made over it, the registry every image.
+    class Registry : public ImageRegistry, public ResourceImageHost
+    {
+    public:
+        explicit Registry(ZestraAppBase& app) : mApp(app) {}
+        void AddMemoryImage(MemoryImage* image) override;
+        void RemoveMemoryImage(MemoryImage* image) override;
+        ResImageRef AcquireSharedImage(const std::string& path, const std::string& variant, const Color& alphaCompose,
+                                       bool& created) override;
+        std::unique_ptr<MemoryImage> LoadImageFile(const std::string& path, bool lookForAlpha) override;
+        bool Is3DMode() const override { return mApp.mWindow.mIs3D; }
 
-    // Vsync sanity check.
-    int mVSyncCheckUpdates = 0;
-    int mVSyncFastSeconds = 0;
-    uint64_t mVSyncCheckStartMs = 0;
+    private:
+        ZestraAppBase& mApp;
+    };
+    Registry mImageRegistry{*this};
+    std::unique_ptr<PakInterface> mPakInterface;
+    std::unique_ptr<AudioMixer> mAudioMixer;
+    std::unique_ptr<WidgetManager> mWidgetManager;
+    std::unique_ptr<SoundManager> mSoundManager;
+    std::unique_ptr<MusicInterface> mMusicInterface;
+    std::unique_ptr<ResourceManager> mResourceManager;
+
+    // The screen size in pixels.
+    int mWidth = 640;
+    int mHeight = 480;
+    bool mInitialized = false;
+    bool mRunning = false;
+    std::atomic<bool> mQuitting{false};
+    bool mBreakNestedLoops = false;
+    // A file the run had to write (a demo, the profiles) could not be written: the run ends with exit code 1.
+    bool mWriteFailed = false;
 
 protected:
     void AddFrameworkOptions();
@@ -458,23 +333,45 @@ protected:
     bool WriteNextScreenshot();
     void DebugOutput(const std::string& text) const;
 
+    int mNestingDepth = 0;
+
+private:
+    using StepState = LoopClock::StepState;
+
+    LoopClock mClock;
+    WindowState mWindow;
+    AppConfig mConfig;
+    SoundLevels mVolumes;
+    LoadingState mLoading;
+    DemoSession mDemo;
+
+    // Dialogs and deferred deletion.
+    std::map<int, Dialog*> mDialogs; // owned (see AddDialog)
+    std::list<Dialog*> mDialogOrder;
+    std::list<std::pair<int, Widget*>> mDeferredDeletes; // owned: (depth, widget)
+    std::map<Widget*, int> mAwaitingWidgets;
+
+    // Images.
+    std::set<MemoryImage*> mMemoryImages;                                        // guarded by mDisplayLock
+    std::map<std::pair<std::string, std::string>, SharedImageRef> mSharedImages; // keys lower-cased
+    bool mCleanSharedImages = false;
+    // The display lock; recursive because a shared image made under it registers itself under it.
+    std::recursive_mutex mDisplayLock;
+    std::unique_ptr<MemoryImage> mScreenImage;
+
     std::map<std::string, std::wstring> mStringTable;
     CommandLineOptions mCommandLineOptions;
-    std::unique_ptr<MemoryImage> mScreenImage;
-    std::map<Widget*, int> mAwaitingWidgets;
     std::mt19937 mRandom;
     bool mMainThreadKnown = false;
-    bool mSuspended = false; // updating and drawing stopped (screen-saver watch)
-    uint64_t mLastRecoveryTry = 0;
-    bool mDisplayCreated = false;
-    bool mScreenSaverLogStarted = false;
-    std::thread mLoadingThread;
     std::thread::id mMainThreadId;
     std::atomic<bool> mQuitRequested{false};
-    bool mSettingsLoaded = false;
 };
 
 // The one application of the process; set by the constructor, cleared by the destructor.
 extern ZestraAppBase* gZestraApp;
+
+// The application whose widget tree holds the widget; null while it is not attached, or attached to a tree that
+// another host runs.
+ZestraAppBase* AppOf(const Widget& widget);
 
 } // namespace Zestra

@@ -72,41 +72,41 @@ void ZestraAppBase::AddFrameworkOptions()
                   "write; 2 a bad command line)",
          [this]
          {
-             std::fputs(mCommandLineOptions.HelpText(mWindowTitle).c_str(), stdout);
+             std::fputs(mCommandLineOptions.HelpText(mConfig.mWindowTitle).c_str(), stdout);
              std::fflush(stdout);
              std::_Exit(0);
          });
     flag("-windowed", "run in a window (overrides the ScreenMode setting for this run)",
          [this]
          {
-             mWindowed = true;
-             mWindowedOverride = 1;
+             mWindow.mWindowed = true;
+             mWindow.mWindowedOverride = 1;
          });
     flag("-fullscreen", "run full screen (overrides the ScreenMode setting for this run)",
          [this]
          {
-             mWindowed = false;
-             mWindowedOverride = 0;
+             mWindow.mWindowed = false;
+             mWindow.mWindowedOverride = 0;
          });
     // The program's entry chooses the platform before the application exists.
     flag("-headless", "run without window or sound on a virtual clock (loading takes none of its time)",
-         [this] { mClockWaitsForLoading = true; });
+         [this] { mLoading.mClockWaitsForLoading = true; });
     flag("-realtime", "with -headless: use the real clock", [] {});
     valued("-datafolder", "DIR",
            "with -headless: keep the player's data (profiles) in DIR instead of a private folder removed at exit; "
            "a relative DIR is taken from the folder the game was started in, and one that cannot be written is "
            "refused before play (exit code 2)",
-           [this](const std::string&) { mDataFolderGiven = true; });
+           [this](const std::string&) { mConfig.mDataFolderGiven = true; });
     valued("-seed", "N", "seed both random generators with N for a reproducible run",
            [this](const std::string& value)
            {
                int seed = 0;
                if (!ParseInt(value, INT32_MIN, UINT32_MAX, seed))
                    ReportBadOptionValue("-seed", value);
-               mRandSeed = unsigned(seed);
-               mSeedGiven = true;
-               mRandom.seed(mRandSeed);
-               std::srand(mRandSeed);
+               mConfig.mRandSeed = unsigned(seed);
+               mConfig.mSeedGiven = true;
+               mRandom.seed(mConfig.mRandSeed);
+               std::srand(mConfig.mRandSeed);
            });
     valued("-ticks", "N", "quit after N updates",
            [this](const std::string& value)
@@ -114,7 +114,7 @@ void ZestraAppBase::AddFrameworkOptions()
                int ticks = 0;
                if (!ParseInt(value, 1, INT32_MAX, ticks))
                    ReportBadOptionValue("-ticks", value);
-               mQuitAfterUpdates = ticks;
+               mConfig.mQuitAfterUpdates = ticks;
            });
     valued("-shot", "FILE", "with -ticks: write the screen image as PNG to FILE just before quitting",
            [this](const std::string& value)
@@ -124,23 +124,23 @@ void ZestraAppBase::AddFrameworkOptions()
                // Resolved now: start-up changes the working folder to the program's own.
                std::error_code error;
                std::filesystem::path absolute = std::filesystem::absolute(value, error);
-               mShotPath = error ? value : absolute.string();
+               mConfig.mShotPath = error ? value : absolute.string();
                // A folder or a device is refused now rather than after the whole run.
                std::string target;
                std::string refusal;
-               if (!ResolveOutputTarget(mShotPath, target, refusal))
+               if (!ResolveOutputTarget(mConfig.mShotPath, target, refusal))
                {
                    ShowFatalMessage("Cannot write the screen image to " + refusal);
                    ExitWithCode(kExitFailure);
                }
            });
-    valued("-changedir", "DIR", "use DIR as the working folder", [this](const std::string& value) { mStartDir = value; });
-    flag("-screensaver", "screen-saver mode", [this] { mScreenSaverMode = true; });
+    valued("-changedir", "DIR", "use DIR as the working folder", [this](const std::string& value) { mConfig.mStartDir = value; });
+    flag("-screensaver", "screen-saver mode", [this] { mWindow.mScreenSaverMode = true; });
     valued("-demofile", "FILE", "demo file name (relative names go to the data folder)",
            [this](const std::string& value)
            {
                // A relative demo file lives in the per-user data folder.
-               mDemoFile = (!value.empty() && value[0] != '/') ? mPlatform.UserDataFolder() + value : value;
+               mDemo.mDemoFile = (!value.empty() && value[0] != '/') ? mPlatform.UserDataFolder() + value : value;
            });
     // Resolved now: start-up changes the working folder to the program's own.
     auto demoPath = [](const std::string& value)
@@ -153,17 +153,17 @@ void ZestraAppBase::AddFrameworkOptions()
            "record every input event to the demo FILE (bare -record: the -demofile name, else demo.dmo)",
            [this, demoPath](const std::string& value)
            {
-               mDemoRecordRequested = true;
-               mDemoRecordPath = value.empty() ? std::string() : demoPath(value);
+               mDemo.mDemoRecordRequested = true;
+               mDemo.mDemoRecordPath = value.empty() ? std::string() : demoPath(value);
            });
     valued("-play", "FILE", "replay the demo FILE into this run (bare -play: the -demofile name, else demo.dmo)",
            [this, demoPath](const std::string& value)
            {
-               mDemoPlayRequested = true;
-               mDemoPlayPath = value.empty() ? std::string() : demoPath(value);
+               mDemo.mDemoPlayRequested = true;
+               mDemo.mDemoPlayPath = value.empty() ? std::string() : demoPath(value);
            });
     flag("-digest", "print the state digest (\"digest\" and 16 hex digits) on standard output at exit",
-         [this] { mPrintDigest = true; });
+         [this] { mDemo.mPrintDigest = true; });
     valued("-crash", "N",
            "crash on purpose after update N (bare -crash: at once), leaving a crash report in the user's state "
            "folder",
@@ -172,7 +172,7 @@ void ZestraAppBase::AddFrameworkOptions()
                int update = 0;
                if (!value.empty() && !ParseInt(value, 1, INT32_MAX, update))
                    ReportBadOptionValue("-crash", value);
-               mCrashAtUpdate = update;
+               mDemo.mCrashAtUpdate = update;
            });
 }
 
@@ -189,12 +189,12 @@ void ZestraAppBase::ReportBadOptionValue(const std::string& name, const std::str
 
 void ZestraAppBase::ParseCommandLine()
 {
-    mCommandLineParsed = true;
+    mConfig.mCommandLineParsed = true;
     // The arguments arrive already split by the shell, so each one is a whole token: only the name and value
     // are separated here, at the first equals sign.
-    for (size_t i = 1; i < mCommandLine.size(); i++)
+    for (size_t i = 1; i < mConfig.mCommandLine.size(); i++)
     {
-        const std::string& arg = mCommandLine[i];
+        const std::string& arg = mConfig.mCommandLine[i];
         if (arg.empty())
             continue;
         size_t eq = arg.find('=');
@@ -281,38 +281,38 @@ bool SelectKey(SettingsStore& store, const std::string& registryKey)
 bool ZestraAppBase::SettingWriteString(const std::string& name, const std::string& value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.WriteString(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.WriteString(name, value);
 }
 
 bool ZestraAppBase::SettingWriteInteger(const std::string& name, int value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.WriteInteger(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.WriteInteger(name, value);
 }
 
 bool ZestraAppBase::SettingWriteBoolean(const std::string& name, bool value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.WriteBoolean(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.WriteBoolean(name, value);
 }
 
 bool ZestraAppBase::SettingWriteData(const std::string& name, const std::vector<uint8_t>& value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.WriteData(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.WriteData(name, value);
 }
 
 bool ZestraAppBase::SettingReadString(const std::string& name, std::string& value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.ReadString(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.ReadString(name, value);
 }
 
 bool ZestraAppBase::SettingReadInteger(const std::string& name, int& value)
 {
     SettingsStore& store = mPlatform.Settings();
     int32_t read = 0;
-    if (!SelectKey(store, mRegistryKey) || !store.ReadInteger(name, read))
+    if (!SelectKey(store, mConfig.mRegistryKey) || !store.ReadInteger(name, read))
         return false;
     value = read;
     return true;
@@ -321,68 +321,68 @@ bool ZestraAppBase::SettingReadInteger(const std::string& name, int& value)
 bool ZestraAppBase::SettingReadBoolean(const std::string& name, bool& value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.ReadBoolean(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.ReadBoolean(name, value);
 }
 
 bool ZestraAppBase::SettingReadData(const std::string& name, std::vector<uint8_t>& value)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.ReadData(name, value);
+    return SelectKey(store, mConfig.mRegistryKey) && store.ReadData(name, value);
 }
 
 bool ZestraAppBase::SettingErase(const std::string& name)
 {
     SettingsStore& store = mPlatform.Settings();
-    return SelectKey(store, mRegistryKey) && store.Erase(name);
+    return SelectKey(store, mConfig.mRegistryKey) && store.Erase(name);
 }
 
 void ZestraAppBase::LoadSettings()
 {
-    mRegistryKey = GetString("RegistryKey", mRegistryKey);
-    if (mRegistryKey.empty())
+    mConfig.mRegistryKey = GetString("RegistryKey", mConfig.mRegistryKey);
+    if (mConfig.mRegistryKey.empty())
         return;
-    mSettingsLoaded = true;
+    mConfig.mSettingsLoaded = true;
     // Values come from a file a user may edit: each is clamped to what the program can work with.
     int value = 0;
     if (SettingReadInteger("MusicVolume", value))
-        mMusicVolume = std::clamp(value / 100.0, 0.0, 1.0);
+        mVolumes.mMusicVolume = std::clamp(value / 100.0, 0.0, 1.0);
     if (SettingReadInteger("SfxVolume", value))
-        mEffectsVolume = std::clamp(value / 100.0, 0.0, 1.0);
+        mVolumes.mEffectsVolume = std::clamp(value / 100.0, 0.0, 1.0);
     if (SettingReadInteger("Muted", value))
-        mMuteLevel = value != 0 ? 1 : 0;
+        mVolumes.mMuteLevel = value != 0 ? 1 : 0;
     if (SettingReadInteger("ScreenMode", value))
-        mWindowed = value == 0;
+        mWindow.mWindowed = value == 0;
     if (SettingReadInteger("PreferredX", value))
-        mPreferredX = value;
+        mWindow.mPreferredX = value;
     if (SettingReadInteger("PreferredY", value))
-        mPreferredY = value;
+        mWindow.mPreferredY = value;
     if (SettingReadInteger("CustomCursors", value))
         SetCustomCursorsEnabled(value != 0);
     if (SettingReadInteger("WaitForVSync", value))
-        mWaitForVSync = value != 0;
+        mClock.mWaitForVSync = value != 0;
     if (SettingReadInteger("InProgress", value))
-        mLastRunClean = value == 0;
-    if (!mScreenSaverMode)
+        mConfig.mLastRunClean = value == 0;
+    if (!mWindow.mScreenSaverMode)
         SettingWriteInteger("InProgress", 1);
 }
 
 void ZestraAppBase::SaveSettings()
 {
-    if (mRegistryKey.empty())
+    if (mConfig.mRegistryKey.empty())
         return;
     SettingsStore& store = mPlatform.Settings();
-    if (!SelectKey(store, mRegistryKey))
+    if (!SelectKey(store, mConfig.mRegistryKey))
         return;
     store.BeginBatch();
     // Rounded, not truncated: 0.85 * 100 is 84.999..., which would lose a percent on every run.
-    SettingWriteInteger("MusicVolume", int(std::lround(mMusicVolume * 100)));
-    SettingWriteInteger("SfxVolume", int(std::lround(mEffectsVolume * 100)));
-    SettingWriteInteger("Muted", mMuteLevel - mAutoMuteLevel > 0 ? 1 : 0);
-    SettingWriteInteger("ScreenMode", mWindowed ? 0 : 1);
-    SettingWriteInteger("PreferredX", mPreferredX);
-    SettingWriteInteger("PreferredY", mPreferredY);
-    SettingWriteInteger("CustomCursors", mCustomCursorsEnabled ? 1 : 0);
-    SettingWriteInteger("WaitForVSync", mWaitForVSync ? 1 : 0);
+    SettingWriteInteger("MusicVolume", int(std::lround(mVolumes.mMusicVolume * 100)));
+    SettingWriteInteger("SfxVolume", int(std::lround(mVolumes.mEffectsVolume * 100)));
+    SettingWriteInteger("Muted", mVolumes.mMuteLevel - mVolumes.mAutoMuteLevel > 0 ? 1 : 0);
+    SettingWriteInteger("ScreenMode", mWindow.mWindowed ? 0 : 1);
+    SettingWriteInteger("PreferredX", mWindow.mPreferredX);
+    SettingWriteInteger("PreferredY", mWindow.mPreferredY);
+    SettingWriteInteger("CustomCursors", mWindow.mCustomCursorsEnabled ? 1 : 0);
+    SettingWriteInteger("WaitForVSync", mClock.mWaitForVSync ? 1 : 0);
     SettingWriteInteger("InProgress", 0);
     if (!store.EndBatch())
         Zestra::LogFormat("Settings could not be saved: %s\n", store.ErrorText().c_str());
@@ -395,7 +395,7 @@ void ZestraAppBase::QueuePlatformEvent(const PlatformEvent& event)
 {
     using Type = PlatformEvent::Type;
     // A replay takes its input from the demo alone; only closing the window still ends it.
-    if (mDemoScript != nullptr && event.mType != Type::Close)
+    if (mDemo.mDemoScript != nullptr && event.mType != Type::Close)
         return;
     switch (event.mType)
     {
@@ -405,40 +405,40 @@ void ZestraAppBase::QueuePlatformEvent(const PlatformEvent& event)
         OnInstanceNotify(0, 0);
         return;
     case Type::Activate:
-        mAppActive = event.mActive;
+        mWindow.mAppActive = event.mActive;
         break;
     case Type::KeyDown:
-        mCtrlDown = event.mCtrl;
-        mAltDown = event.mAlt;
-        mShiftDown = event.mShift;
+        mWindow.mCtrlDown = event.mCtrl;
+        mWindow.mAltDown = event.mAlt;
+        mWindow.mShiftDown = event.mShift;
         if (HandleDebugKeyImmediate(event.mKey, event.mCtrl, event.mAlt))
             return;
         break;
     default:
         break;
     }
-    if (!mDeferMessages)
+    if (!mWindow.mDeferMessages)
     {
         HandleDeferredMessage(event);
         return;
     }
-    if (!mDeferredMessages.empty())
+    if (!mWindow.mDeferredMessages.empty())
     {
-        Type last = mDeferredMessages.back().mType;
+        Type last = mWindow.mDeferredMessages.back().mType;
         if (event.mType == Type::Close && last == Type::Close)
             return;
         if (event.mType == Type::Timer && last == Type::Timer)
             return;
         if (event.mType == Type::DisplayChange)
         {
-            for (const PlatformEvent& queued : mDeferredMessages)
+            for (const PlatformEvent& queued : mWindow.mDeferredMessages)
             {
                 if (queued.mType == Type::DisplayChange)
                     return;
             }
         }
     }
-    mDeferredMessages.push_back(event);
+    mWindow.mDeferredMessages.push_back(event);
     if (event.mType == Type::Close)
         OnCloseRequested();
 }
@@ -446,10 +446,10 @@ void ZestraAppBase::QueuePlatformEvent(const PlatformEvent& event)
 void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
 {
     using Type = PlatformEvent::Type;
-    if (mDemoRecorder != nullptr)
-        mDemoRecorder->WriteEvent(mUpdateCount, event);
+    if (mDemo.mDemoRecorder != nullptr)
+        mDemo.mDemoRecorder->WriteEvent(mClock.mUpdateCount, event);
     if (CrashReport::Armed() && IsDemoEvent(event))
-        CrashReport::AppendDemoLine("ev " + std::to_string(mUpdateCount) + " " + FormatDemoEvent(event));
+        CrashReport::AppendDemoLine("ev " + std::to_string(mClock.mUpdateCount) + " " + FormatDemoEvent(event));
     if (onEventHandled)
         onEventHandled(event);
     WidgetManager& manager = *mWidgetManager;
@@ -460,37 +460,37 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
         if (!mRunning)
             break;
         uint64_t now = mPlatform.NowMs();
-        if (mLastTimerTick == 0 || now - mLastTimerTick > 500)
-            mTimerActiveSince = now;
-        mLastTimerTick = now;
-        if (!mPendingUrl.empty() && now - mTimerActiveSince >= 5000)
+        if (mClock.mLastTimerTick == 0 || now - mClock.mLastTimerTick > 500)
+            mClock.mTimerActiveSince = now;
+        mClock.mLastTimerTick = now;
+        if (!mWindow.mPendingUrl.empty() && now - mClock.mTimerActiveSince >= 5000)
         {
-            uint64_t waited = now - mPendingUrlTime;
-            if (waited >= 8000 && !mAppActive)
-                OnUrlOpened(mPendingUrl);
-            else if (waited >= 12000 && mAppActive)
-                OnUrlOpenFailed(mPendingUrl);
+            uint64_t waited = now - mWindow.mPendingUrlTime;
+            if (waited >= 8000 && !mWindow.mAppActive)
+                OnUrlOpened(mWindow.mPendingUrl);
+            else if (waited >= 12000 && mWindow.mAppActive)
+                OnUrlOpenFailed(mWindow.mPendingUrl);
         }
         break;
     }
     case Type::KeyDown:
     {
-        mCtrlDown = event.mCtrl;
-        mAltDown = event.mAlt;
-        mShiftDown = event.mShift;
+        mWindow.mCtrlDown = event.mCtrl;
+        mWindow.mAltDown = event.mAlt;
+        mWindow.mShiftDown = event.mShift;
         if (event.mSystemKey && event.mKey == KEY_RETURN)
         {
-            if (!mFullscreenOnly && !mTriedWindowedFallback)
-                SetScreenMode(!mWindowed);
+            if (!mWindow.mFullscreenOnly && !mWindow.mTriedWindowedFallback)
+                SetScreenMode(!mWindow.mWindowed);
             manager.mKeysDown.fill(false);
             break;
         }
         if (event.mCtrl && event.mAlt && event.mKey == KEY_D)
         {
-            mDebugKeysEnabled = !mDebugKeysEnabled;
+            mConfig.mDebugKeysEnabled = !mConfig.mDebugKeysEnabled;
             break;
         }
-        if (mDebugKeysEnabled && HandleDebugKey(event.mKey))
+        if (mConfig.mDebugKeysEnabled && HandleDebugKey(event.mKey))
             break;
         manager.KeyPressed(event.mKey);
         break;
@@ -507,9 +507,9 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
     {
         Point p = manager.MapMouse(event.mX, event.mY);
         manager.PointerMoved(p.mX, p.mY);
-        if (!mMouseInWindow)
+        if (!mWindow.mMouseInWindow)
         {
-            mMouseInWindow = true;
+            mWindow.mMouseInWindow = true;
             ApplyCursor();
         }
         if (event.mType == Type::MouseDown)
@@ -523,7 +523,7 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
             if (manager.mRawHeldButtons == 0)
             {
                 mPlatform.CaptureMouse(false);
-                if (mWindowAwaitsRelease)
+                if (mWindow.mWindowAwaitsRelease)
                     RemakeMainWindow();
             }
         }
@@ -533,27 +533,27 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
         manager.WheelMoved(event.mWheel);
         break;
     case Type::MouseLeave:
-        if (mMouseInWindow)
+        if (mWindow.mMouseInWindow)
         {
-            mMouseInWindow = false;
+            mWindow.mMouseInWindow = false;
             manager.PointerLeft();
             ApplyCursor();
         }
         break;
     case Type::Move:
-        if (mPhysWindowed && !mWindowMinimized)
+        if (mWindow.mPhysWindowed && !mWindow.mWindowMinimized)
         {
-            mPreferredX = event.mX;
-            mPreferredY = event.mY;
+            mWindow.mPreferredX = event.mX;
+            mWindow.mPreferredY = event.mY;
         }
         break;
     case Type::Minimize:
-        if (mWindowMinimized != event.mMinimized)
+        if (mWindow.mWindowMinimized != event.mMinimized)
         {
-            mWindowMinimized = event.mMinimized;
-            if (mMuteOnFocusLoss)
+            mWindow.mWindowMinimized = event.mMinimized;
+            if (mVolumes.mMuteOnFocusLoss)
             {
-                if (mWindowMinimized)
+                if (mWindow.mWindowMinimized)
                 {
                     Mute(true);
                 }
@@ -575,10 +575,10 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
         break;
     case Type::Activate:
         ReevaluateFocus();
-        if (mAppActive && !mPhysWindowed)
+        if (mWindow.mAppActive && !mWindow.mPhysWindowed)
             manager.InvalidateAll();
-        if (!mAppActive && !mPendingUrl.empty())
-            OnUrlOpened(mPendingUrl);
+        if (!mWindow.mAppActive && !mWindow.mPendingUrl.empty())
+            OnUrlOpened(mWindow.mPendingUrl);
         break;
     case Type::Close:
         Quit();
@@ -593,27 +593,27 @@ void ZestraAppBase::HandleDeferredMessage(const PlatformEvent& event)
 
 void ZestraAppBase::ReevaluateFocus()
 {
-    bool focus = mAppActive && !mWindowMinimized;
-    if (focus == mHasFocus)
+    bool focus = mWindow.mAppActive && !mWindow.mWindowMinimized;
+    if (focus == mWindow.mHasFocus)
         return;
-    mHasFocus = focus;
+    mWindow.mHasFocus = focus;
     if (focus)
     {
-        if (mMuteOnFocusLoss)
+        if (mVolumes.mMuteOnFocusLoss)
             Unmute(true);
         mWidgetManager->OnAppFocusGained();
         OnFocusGained();
     }
     else
     {
-        if (mMuteOnFocusLoss)
+        if (mVolumes.mMuteOnFocusLoss)
             Mute(true);
         mWidgetManager->OnAppFocusLost();
         OnFocusLost();
         mPlatform.CaptureMouse(false);
         mWidgetManager->ReleaseMouseButtons();
         // The release may never come to us now; the new window is not kept waiting for it.
-        if (mWindowAwaitsRelease)
+        if (mWindow.mWindowAwaitsRelease)
             RemakeMainWindow();
     }
 }
@@ -625,7 +625,7 @@ void ZestraAppBase::OnCloseRequested() {}
 
 bool ZestraAppBase::AllowsRestore() const
 {
-    return !mWindowDisabled;
+    return !mWindow.mWindowDisabled;
 }
 
 void ZestraAppBase::OnInstanceNotify(int wparam, int)
@@ -636,7 +636,7 @@ void ZestraAppBase::OnInstanceNotify(int wparam, int)
 
 void ZestraAppBase::OnSecondInstance()
 {
-    if (!mSingleInstance)
+    if (!mWindow.mSingleInstance)
         return;
     // The platform has already asked the first copy to come to the front; this one leaves quietly.
     std::fflush(stdout);
@@ -649,20 +649,20 @@ void ZestraAppBase::OnSecondInstance()
 
 void ZestraAppBase::SetScreenMode(bool windowed, bool use3D, bool force)
 {
-    if (windowed && mFullscreenOnly)
+    if (windowed && mWindow.mFullscreenOnly)
         windowed = false;
-    if (!force && windowed == mWindowed && use3D == mIs3D && mPlatform.HasMainWindow() && windowed == mPhysWindowed)
+    if (!force && windowed == mWindow.mWindowed && use3D == mWindow.mIs3D && mPlatform.HasMainWindow() && windowed == mWindow.mPhysWindowed)
         return;
-    bool changed3D = use3D != mIs3D;
-    mWindowed = windowed;
-    mIs3D = use3D;
+    bool changed3D = use3D != mWindow.mIs3D;
+    mWindow.mWindowed = windowed;
+    mWindow.mIs3D = use3D;
     if (changed3D)
         SettingWriteBoolean("Is3D", use3D);
     if (!mInitialized)
         return;
     if (mWidgetManager->mRawHeldButtons != 0)
     {
-        mWindowAwaitsRelease = true;
+        mWindow.mWindowAwaitsRelease = true;
         return;
     }
     RemakeMainWindow();
@@ -670,7 +670,7 @@ void ZestraAppBase::SetScreenMode(bool windowed, bool use3D, bool force)
 
 void ZestraAppBase::RemakeMainWindow()
 {
-    mWindowAwaitsRelease = false;
+    mWindow.mWindowAwaitsRelease = false;
     CreateMainWindow();
     mPlatform.ShowMainWindow();
     ResetClock();
@@ -678,42 +678,42 @@ void ZestraAppBase::RemakeMainWindow()
 
 void ZestraAppBase::SetScreenMode(bool windowed)
 {
-    SetScreenMode(windowed, mIs3D, false);
+    SetScreenMode(windowed, mWindow.mIs3D, false);
 }
 
 void ZestraAppBase::ReapplyScreenMode()
 {
-    SetScreenMode(mWindowed, mIs3D, true);
+    SetScreenMode(mWindow.mWindowed, mWindow.mIs3D, true);
 }
 
 void ZestraAppBase::SetCursor(int kind)
 {
-    mCursor = kind;
+    mWindow.mCursor = kind;
     ApplyCursor();
 }
 
 void ZestraAppBase::SetCursorImage(int kind, Image* image)
 {
-    if (kind < 0 || kind >= int(mCursorImages.size()))
+    if (kind < 0 || kind >= int(mWindow.mCursorImages.size()))
         return;
-    mCursorImages[size_t(kind)] = image;
+    mWindow.mCursorImages[size_t(kind)] = image;
     ApplyCursor();
 }
 
 void ZestraAppBase::SetCustomCursorsEnabled(bool on)
 {
-    mCustomCursorsEnabled = on;
+    mWindow.mCustomCursorsEnabled = on;
     ApplyCursor();
 }
 
 void ZestraAppBase::ApplyCursor()
 {
-    int kind = mCursor;
+    int kind = mWindow.mCursor;
     if (kind < 0 || kind > 12)
         kind = 0;
     // A picture replaces the kind's system cursor when custom cursors are on; kind 12 always uses its picture.
-    MemoryImage* picture = dynamic_cast<MemoryImage*>(mCursorImages[size_t(kind)]);
-    if (picture != nullptr && (mCustomCursorsEnabled || kind == 12) && picture->GetWidth() > 0)
+    MemoryImage* picture = dynamic_cast<MemoryImage*>(mWindow.mCursorImages[size_t(kind)]);
+    if (picture != nullptr && (mWindow.mCustomCursorsEnabled || kind == 12) && picture->GetWidth() > 0)
     {
         PixelView view{picture->GetBits(), picture->GetWidth(), picture->GetHeight(), picture->GetWidth()};
         Point hot = CursorHotSpot(kind, picture->GetWidth(), picture->GetHeight());
@@ -768,14 +768,14 @@ bool ZestraAppBase::HandleDebugKey(int key)
     switch (key)
     {
     case KEY_F3:
-        if (mShiftDown)
+        if (mWindow.mShiftDown)
         {
-            mShowOverlay = true;
-            mOverlayMode = (mOverlayMode + 1) % 2;
+            mWindow.mShowOverlay = true;
+            mWindow.mOverlayMode = (mWindow.mOverlayMode + 1) % 2;
         }
         else
         {
-            mShowOverlay = !mShowOverlay;
+            mWindow.mShowOverlay = !mWindow.mShowOverlay;
         }
         mWidgetManager->InvalidateAll();
         return true;
@@ -783,32 +783,32 @@ bool ZestraAppBase::HandleDebugKey(int key)
     {
         char text[160];
         std::snprintf(text, sizeof(text), "Screen: %dx%d %s\nUpdates: %d\nDraws: %d\nFPS: %d", mWidth, mHeight,
-                      mPhysWindowed ? "windowed" : "full screen", mUpdateCount, mDrawCount, mFps);
+                      mWindow.mPhysWindowed ? "windowed" : "full screen", mClock.mUpdateCount, mClock.mDrawCount, mClock.mFps);
         ShowMessageBox(text, "Video Stats", MB_OK_ONLY);
         return true;
     }
     case KEY_F10:
-        if (mCtrlDown)
+        if (mWindow.mCtrlDown)
         {
-            mSpeed = mSpeed == 1.0 ? 0.25 : 1.0;
+            mClock.mSpeed = mClock.mSpeed == 1.0 ? 0.25 : 1.0;
         }
-        else if (mShiftDown)
+        else if (mWindow.mShiftDown)
         {
-            mStepMode = false;
-            mStepFrozen = false;
+            mClock.mStepMode = false;
+            mClock.mStepFrozen = false;
         }
         else
         {
-            mStepMode = true;
-            mStepFrozen = false;
+            mClock.mStepMode = true;
+            mClock.mStepFrozen = false;
         }
         return true;
     case KEY_F11:
-        if (!mShiftDown)
+        if (!mWindow.mShiftDown)
             WriteNextScreenshot();
         return true;
     case KEY_R:
-        return mAltDown;
+        return mWindow.mAltDown;
     default:
         return false;
     }
@@ -816,11 +816,11 @@ bool ZestraAppBase::HandleDebugKey(int key)
 
 bool ZestraAppBase::OpenUrl(const std::string& url, bool quitAfterOpen)
 {
-    if (!mPendingUrl.empty() && url == mPendingUrl)
+    if (!mWindow.mPendingUrl.empty() && url == mWindow.mPendingUrl)
         return true;
-    mPendingUrl = url;
-    mPendingUrlQuit = quitAfterOpen;
-    mPendingUrlTime = mPlatform.NowMs();
+    mWindow.mPendingUrl = url;
+    mWindow.mPendingUrlQuit = quitAfterOpen;
+    mWindow.mPendingUrlTime = mPlatform.NowMs();
     if (!mPlatform.OpenUrl(url))
     {
         OnUrlOpenFailed(url);
@@ -831,15 +831,15 @@ bool ZestraAppBase::OpenUrl(const std::string& url, bool quitAfterOpen)
 
 void ZestraAppBase::OnUrlOpenFailed(const std::string&)
 {
-    mPendingUrl.clear();
-    mPendingUrlQuit = false;
+    mWindow.mPendingUrl.clear();
+    mWindow.mPendingUrlQuit = false;
 }
 
 void ZestraAppBase::OnUrlOpened(const std::string&)
 {
-    bool quit = mPendingUrlQuit;
-    mPendingUrl.clear();
-    mPendingUrlQuit = false;
+    bool quit = mWindow.mPendingUrlQuit;
+    mWindow.mPendingUrl.clear();
+    mWindow.mPendingUrlQuit = false;
     if (quit)
         Quit();
 }
@@ -854,27 +854,27 @@ namespace Zestra
 
 void ZestraAppBase::StartDemo()
 {
-    if (!mDemoRecordRequested && !mDemoPlayRequested)
+    if (!mDemo.mDemoRecordRequested && !mDemo.mDemoPlayRequested)
         return;
-    if (mDemoRecordRequested && mDemoPlayRequested)
+    if (mDemo.mDemoRecordRequested && mDemo.mDemoPlayRequested)
     {
         ShowFatalMessage("-record and -play cannot be used together: a replay is already exact");
         ExitWithCode(kExitUsage);
     }
     auto defaultPath = [this](const std::string& given)
-    { return !given.empty() ? given : !mDemoFile.empty() ? mDemoFile : mDataFolder + "demo.dmo"; };
-    if (mDemoPlayRequested)
+    { return !given.empty() ? given : !mDemo.mDemoFile.empty() ? mDemo.mDemoFile : mConfig.mDataFolder + "demo.dmo"; };
+    if (mDemo.mDemoPlayRequested)
     {
-        mDemoPlayPath = defaultPath(mDemoPlayPath);
+        mDemo.mDemoPlayPath = defaultPath(mDemo.mDemoPlayPath);
         auto script = std::make_unique<DemoScript>();
         std::string error;
-        if (!ReadDemoFile(mDemoPlayPath, mVersionText, *script, error))
+        if (!ReadDemoFile(mDemo.mDemoPlayPath, mConfig.mVersionText, *script, error))
         {
             ShowFatalMessage(error);
             ExitWithCode(1);
         }
-        mRandSeed = script->seed;
-        mSeedGiven = true;
+        mConfig.mRandSeed = script->seed;
+        mConfig.mSeedGiven = true;
         ApplyDemoOptions(script->options);
         // The replay starts from the recording's data files in a folder of its own, so it neither depends on nor
         // changes the player's own files.
@@ -888,12 +888,12 @@ void ZestraAppBase::StartDemo()
             ShowFatalMessage("Cannot make a folder for the demo's data files: " + std::string(std::strerror(errno)));
             ExitWithCode(1);
         }
-        mDemoFolder = std::string(buffer.data()) + "/";
+        mDemo.mDemoFolder = std::string(buffer.data()) + "/";
         for (const DemoStartFile& file : script->files)
         {
             if (!file.exists)
                 continue;
-            std::FILE* out = std::fopen((mDemoFolder + file.name).c_str(), "wb");
+            std::FILE* out = std::fopen((mDemo.mDemoFolder + file.name).c_str(), "wb");
             bool written = out != nullptr && std::fwrite(file.bytes.data(), 1, file.bytes.size(), out) ==
                                                  file.bytes.size();
             if (out != nullptr && std::fclose(out) != 0)
@@ -901,23 +901,23 @@ void ZestraAppBase::StartDemo()
             if (!written)
             {
                 RemoveDemoFolder();
-                ShowFatalMessage("Cannot write the demo's " + file.name + " to " + mDemoFolder);
+                ShowFatalMessage("Cannot write the demo's " + file.name + " to " + mDemo.mDemoFolder);
                 ExitWithCode(1);
             }
         }
-        mDataFolder = mDemoFolder;
-        mDemoScript = std::move(script);
-        mDemoCursor = 0;
-        mPrintDigest = true;
+        mConfig.mDataFolder = mDemo.mDemoFolder;
+        mDemo.mDemoScript = std::move(script);
+        mDemo.mDemoCursor = 0;
+        mDemo.mPrintDigest = true;
         return;
     }
-    mDemoRecordPath = defaultPath(mDemoRecordPath);
+    mDemo.mDemoRecordPath = defaultPath(mDemo.mDemoRecordPath);
     std::vector<DemoStartFile> files;
     for (const std::string& name : DemoStartFiles())
     {
         DemoStartFile file;
         file.name = name;
-        std::ifstream in(mDataFolder + name, std::ios::binary);
+        std::ifstream in(mConfig.mDataFolder + name, std::ios::binary);
         if (in)
         {
             file.exists = true;
@@ -927,14 +927,14 @@ void ZestraAppBase::StartDemo()
     }
     auto recorder = std::make_unique<DemoRecorder>();
     std::string error;
-    if (!recorder->Open(mDemoRecordPath, error))
+    if (!recorder->Open(mDemo.mDemoRecordPath, error))
     {
         ShowFatalMessage(error);
         ExitWithCode(1);
     }
-    recorder->WriteHeader(mVersionText, mRandSeed, GivenRunOptions(), files);
-    mDemoRecorder = std::move(recorder);
-    mPrintDigest = true;
+    recorder->WriteHeader(mConfig.mVersionText, mConfig.mRandSeed, GivenRunOptions(), files);
+    mDemo.mDemoRecorder = std::move(recorder);
+    mDemo.mPrintDigest = true;
 }
 
 namespace
@@ -956,9 +956,9 @@ std::vector<std::string> ZestraAppBase::GivenRunOptions() const
 {
     std::vector<std::string> given;
     const std::vector<std::string> shaping = DemoRunOptions();
-    for (size_t i = 1; i < mCommandLine.size(); ++i)
+    for (size_t i = 1; i < mConfig.mCommandLine.size(); ++i)
     {
-        const auto [name, value] = SplitOption(mCommandLine[i]);
+        const auto [name, value] = SplitOption(mConfig.mCommandLine[i]);
         if (std::find(shaping.begin(), shaping.end(), name) != shaping.end() &&
             value.find_first_of(" \t\r\n") == std::string::npos)
             given.push_back(value.empty() ? name : name + "=" + value);
@@ -972,16 +972,16 @@ void ZestraAppBase::ApplyDemoOptions(const std::vector<std::string>& recorded)
     {
         const auto [name, value] = SplitOption(option);
         bool given = false;
-        for (size_t i = 1; i < mCommandLine.size(); ++i)
+        for (size_t i = 1; i < mConfig.mCommandLine.size(); ++i)
         {
-            const auto [givenName, givenValue] = SplitOption(mCommandLine[i]);
+            const auto [givenName, givenValue] = SplitOption(mConfig.mCommandLine[i]);
             if (givenName != name)
                 continue;
             given = true;
             if (givenValue != value)
             {
-                ShowFatalMessage("The demo " + mDemoPlayPath + " was recorded with " + option +
-                                 "; the command line's " + mCommandLine[i] + " would replay another run");
+                ShowFatalMessage("The demo " + mDemo.mDemoPlayPath + " was recorded with " + option +
+                                 "; the command line's " + mConfig.mCommandLine[i] + " would replay another run");
                 ExitWithCode(kExitUsage);
             }
         }
@@ -993,40 +993,40 @@ void ZestraAppBase::ApplyDemoOptions(const std::vector<std::string>& recorded)
 
 bool ZestraAppBase::DeliverDemoEvents()
 {
-    const std::vector<DemoEvent>& events = mDemoScript->events;
-    while (mDemoCursor < events.size() && events[mDemoCursor].update <= mUpdateCount && !mQuitting)
+    const std::vector<DemoEvent>& events = mDemo.mDemoScript->events;
+    while (mDemo.mDemoCursor < events.size() && events[mDemo.mDemoCursor].update <= mClock.mUpdateCount && !mQuitting)
     {
         // Taken before it is handled: a handler may run a nested loop that delivers the next ones.
-        const PlatformEvent event = events[mDemoCursor++].event;
+        const PlatformEvent event = events[mDemo.mDemoCursor++].event;
         if (event.mType == PlatformEvent::Type::Activate)
-            mAppActive = event.mActive;
+            mWindow.mAppActive = event.mActive;
         HandleDeferredMessage(event);
     }
-    if (mUpdateCount >= mDemoScript->endUpdate && !mQuitting)
+    if (mClock.mUpdateCount >= mDemo.mDemoScript->endUpdate && !mQuitting)
         Quit();
     return !mQuitting;
 }
 
 void ZestraAppBase::FinishRun()
 {
-    if (mRunFinished)
+    if (mDemo.mRunFinished)
         return;
-    mRunFinished = true;
-    if (mDemoRecorder != nullptr)
+    mDemo.mRunFinished = true;
+    if (mDemo.mDemoRecorder != nullptr)
     {
         std::string error;
-        if (mDemoRecorder->Finish(mUpdateCount, error))
-            Zestra::LogFormat("Demo recorded to %s (%d updates)\n", mDemoRecordPath.c_str(), mUpdateCount);
+        if (mDemo.mDemoRecorder->Finish(mClock.mUpdateCount, error))
+            Zestra::LogFormat("Demo recorded to %s (%d updates)\n", mDemo.mDemoRecordPath.c_str(), mClock.mUpdateCount);
         else
         {
             Zestra::Log(error);
             mWriteFailed = true;
         }
     }
-    if (mDemoScript != nullptr && mUpdateCount < mDemoScript->endUpdate)
-        Zestra::LogFormat("The replay of %s stopped after %d of its %d updates\n", mDemoPlayPath.c_str(),
-                     mUpdateCount, mDemoScript->endUpdate);
-    if (mPrintDigest)
+    if (mDemo.mDemoScript != nullptr && mClock.mUpdateCount < mDemo.mDemoScript->endUpdate)
+        Zestra::LogFormat("The replay of %s stopped after %d of its %d updates\n", mDemo.mDemoPlayPath.c_str(),
+                     mClock.mUpdateCount, mDemo.mDemoScript->endUpdate);
+    if (mDemo.mPrintDigest)
     {
         std::printf("digest %s\n", StateDigest().c_str());
         std::fflush(stdout);
@@ -1035,14 +1035,14 @@ void ZestraAppBase::FinishRun()
 
 void ZestraAppBase::StartCrashReport()
 {
-    if (!mCrashReportsEnabled || !CrashReport::Supported())
+    if (!mDemo.mCrashReportsEnabled || !CrashReport::Supported())
     {
-        if (mCrashAtUpdate == 0)
+        if (mDemo.mCrashAtUpdate == 0)
             CrashReport::CrashNow();
         return;
     }
     std::string folder = StateRoot() + "/";
-    for (char c : mRegistryKey.empty() ? std::string("Zestra") : mRegistryKey)
+    for (char c : mConfig.mRegistryKey.empty() ? std::string("Zestra") : mConfig.mRegistryKey)
         folder += (c == '\\') ? '/' : c;
     const std::string notice = CrashReport::TakeNotice(folder);
     if (!notice.empty())
@@ -1050,14 +1050,14 @@ void ZestraAppBase::StartCrashReport()
 
     CrashReport::Setup setup;
     setup.folder = folder;
-    setup.version = mVersionText;
-    for (size_t i = 1; i < mCommandLine.size(); ++i)
-        setup.commandLine += (i > 1 ? " " : "") + mCommandLine[i];
-    if (mDemoScript != nullptr)
+    setup.version = mConfig.mVersionText;
+    for (size_t i = 1; i < mConfig.mCommandLine.size(); ++i)
+        setup.commandLine += (i > 1 ? " " : "") + mConfig.mCommandLine[i];
+    if (mDemo.mDemoScript != nullptr)
     {
         // A replay that crashes reports the demo it was replaying, as far as it got.
-        setup.demoHeader = DemoHeaderText(mDemoScript->version, mDemoScript->seed, mDemoScript->options,
-                                          mDemoScript->files);
+        setup.demoHeader = DemoHeaderText(mDemo.mDemoScript->version, mDemo.mDemoScript->seed, mDemo.mDemoScript->options,
+                                          mDemo.mDemoScript->files);
     }
     else
     {
@@ -1066,7 +1066,7 @@ void ZestraAppBase::StartCrashReport()
         {
             DemoStartFile file;
             file.name = name;
-            std::ifstream in(mDataFolder + name, std::ios::binary);
+            std::ifstream in(mConfig.mDataFolder + name, std::ios::binary);
             if (in)
             {
                 file.exists = true;
@@ -1074,20 +1074,20 @@ void ZestraAppBase::StartCrashReport()
             }
             files.push_back(std::move(file));
         }
-        setup.demoHeader = DemoHeaderText(mVersionText, mRandSeed, GivenRunOptions(), files);
+        setup.demoHeader = DemoHeaderText(mConfig.mVersionText, mConfig.mRandSeed, GivenRunOptions(), files);
     }
     CrashReport::Arm(setup);
-    if (mCrashAtUpdate == 0)
+    if (mDemo.mCrashAtUpdate == 0)
         CrashReport::CrashNow();
 }
 
 void ZestraAppBase::RemoveDemoFolder()
 {
-    if (mDemoFolder.empty())
+    if (mDemo.mDemoFolder.empty())
         return;
     std::error_code ignored;
-    std::filesystem::remove_all(mDemoFolder, ignored);
-    mDemoFolder.clear();
+    std::filesystem::remove_all(mDemo.mDemoFolder, ignored);
+    mDemo.mDemoFolder.clear();
 }
 
 } // namespace Zestra

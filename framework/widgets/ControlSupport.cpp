@@ -1,23 +1,23 @@
 // Shared helpers of the standard controls.
 #include "framework/widgets/ControlSupport.h"
 
-#include "framework/app/ZestraAppBase.h"
 #include "framework/graphics/SysFont.h"
 #include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 
 namespace Zestra
 {
 
-ZestraAppBase* AppOf(const Widget& widget)
+WidgetHost* HostOfWidget(const Widget& widget)
 {
-    return widget.mManager != nullptr ? widget.mManager->mApp : nullptr;
+    return widget.mManager != nullptr ? widget.mManager->mHost : nullptr;
 }
 
 void SetAppCursor(const Widget& widget, int kind)
 {
-    if (ZestraAppBase* app = AppOf(widget))
-        app->SetCursor(kind);
+    if (WidgetHost* host = HostOfWidget(widget))
+        host->SetCursor(kind);
 }
 
 std::unique_ptr<Font> CloneFont(const Font* font)

@@ -1,4 +1,4 @@
-// Small helpers the standard controls share: the application behind a widget, cursor requests, owned font
+// Small helpers the standard controls share: the host behind a widget, cursor requests, owned font
 // clones and the system-font fallback used when a control has text to draw but no font.
 #pragma once
 
@@ -9,13 +9,13 @@ namespace Zestra
 
 class Font;
 class Widget;
-class ZestraAppBase;
+class WidgetHost;
 
 // The face the controls ask for; SysFont falls back to DejaVu Sans where the machine lacks it.
 inline constexpr const char* kControlFontFace = "Arial Unicode MS";
 
-// Null while the widget is not attached or its manager has no application (tests, tools).
-ZestraAppBase* AppOf(const Widget& widget);
+// Null while the widget is not attached or its manager has no host (tests, tools).
+WidgetHost* HostOfWidget(const Widget& widget);
 // Cursor kinds of the application (0 arrow, 1 hand, 2 dragging hand, 3 text beam).
 void SetAppCursor(const Widget& widget, int kind);
 // An owned clone, or null for null.

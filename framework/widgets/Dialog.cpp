@@ -1,7 +1,7 @@
 // The dialog box: its drawing, layout, own buttons, dragging and the wait for its result.
 #include "framework/widgets/Dialog.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
@@ -305,11 +305,11 @@ void Dialog::ButtonReleased(int id)
 
 int Dialog::AwaitResult(bool removeWhenDone)
 {
-    ZestraAppBase* app = AppOf(*this);
+    WidgetHost* app = HostOfWidget(*this);
     if (app == nullptr)
         return mResult;
     // The loop below may remove this dialog; its deletion must wait until this call has returned.
-    app->NoteAwaitingWidget(this, app->mNestingDepth);
+    app->NoteAwaitingWidget(this, app->NestingDepth());
     while (mManager != nullptr && mResult == NO_RESULT && app->StepApp(nullptr))
     {
     }

@@ -1,7 +1,7 @@
 // Visibility, enabled state, palette, input callbacks and text helpers of a widget.
 #include "framework/widgets/Widget.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
@@ -96,8 +96,8 @@ void Widget::SetInactive(bool inactive)
 
 void Widget::ShowHandCursor(bool on)
 {
-    if (mManager != nullptr && mManager->mApp != nullptr)
-        mManager->mApp->SetCursor(on ? 1 : 0);
+    if (mManager != nullptr && mManager->mHost != nullptr)
+        mManager->mHost->SetCursor(on ? 1 : 0);
 }
 
 void Widget::SetBounds(const Rect& rect)

@@ -2,7 +2,8 @@
 // and the once-per-frame painting of dirty top-level widgets with their deferred overlays.
 #include "framework/widgets/WidgetManager.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "framework/widgets/WidgetHost.h"
+
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
 
@@ -39,7 +40,7 @@ void UnlinkQuietly(WidgetContainer* container)
 
 } // namespace
 
-WidgetManager::WidgetManager(ZestraAppBase* app) : mApp(app)
+WidgetManager::WidgetManager(WidgetHost* host) : mHost(host)
 {
     mManager = this;
 }
@@ -59,7 +60,7 @@ void WidgetManager::Tick() {}
 
 bool WidgetManager::Uses3D() const
 {
-    return mApp != nullptr && mApp->Is3D();
+    return mHost != nullptr && mHost->Is3D();
 }
 
 PassFlags WidgetManager::PrepareFlags() const

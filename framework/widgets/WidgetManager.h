@@ -15,13 +15,13 @@ namespace Zestra
 
 class Image;
 class Widget;
-class ZestraAppBase;
+class WidgetHost;
 
 class WidgetManager : public WidgetContainer
 {
 public:
     // app may be null (tests, tools): cursor requests and the 3D scaling choice then have no effect.
-    explicit WidgetManager(ZestraAppBase* app);
+    explicit WidgetManager(WidgetHost* host);
     ~WidgetManager() override;
 
     void Tick() override;
@@ -82,7 +82,7 @@ public:
         int mPriority = 0;
     };
 
-    ZestraAppBase* mApp = nullptr;
+    WidgetHost* mHost = nullptr; // not owned: the application outlives its widget tree
     Image* mScreenImage = nullptr; // not owned: the application's screen image
     Graphics* mCurrentGraphics = nullptr;
     Widget* mDefaultFocusTarget = nullptr;

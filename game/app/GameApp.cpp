@@ -92,22 +92,22 @@ bool ParseLevelOption(const std::string& text, int& store, int& level)
 
 GameApp::GameApp(Platform& platform) : ZestraAppBase(platform)
 {
-    mProductName = "Velmora Row";
-    mWindowTitle = "Velmora Row";
-    mCompanyFolder = "Kestrin";
-    mRegistryKey = "Kestrin\\Velmora Row";
-    mVersionText = "v1.2";
+    Config().mProductName = "Velmora Row";
+    Config().mWindowTitle = "Velmora Row";
+    Config().mCompanyFolder = "Kestrin";
+    Config().mRegistryKey = "Kestrin\\Velmora Row";
+    Config().mVersionText = "v1.2";
     mWidth = 800;
     mHeight = 600;
-    mWindowed = false;
-    mCustomCursorsEnabled = false;
-    mRefreshPacing = true;
-    mAuto3D = true;
+    Window().mWindowed = false;
+    Window().mCustomCursorsEnabled = false;
+    Clock().mRefreshPacing = true;
+    Window().mAuto3D = true;
     // An installed copy may keep its data apart from the program: the Debian package puts the program in
     // /usr/games and the data in /usr/share/games/velmora-row, `cmake --install` uses bin/ and share/velmora-row/.
     // Either marker will do: the archive alone carries everything, and so do the loose folders.
-    mStartDir = FindDataFolder(mStartDir, {"../share/games/velmora-row", "../share/velmora-row"},
-                               {"main.pak", "properties/resources.xml"});
+    Config().mStartDir = FindDataFolder(Config().mStartDir, {"../share/games/velmora-row", "../share/velmora-row"},
+                                        {"main.pak", "properties/resources.xml"});
     AddGameOptions();
 }
 
@@ -117,8 +117,8 @@ GameApp::~GameApp()
     SetGameVoiceSink({});
     // A loading task still running stops at its next step once shutdown has begun; the tables go after it.
     Quit();
-    if (mLoadingThread.joinable())
-        mLoadingThread.join();
+    if (Loading().mLoadingThread.joinable())
+        Loading().mLoadingThread.join();
     // The board first (it writes the profiles), then whatever start screen is still shown.
     auto remove = [this](Widget* widget)
     {
@@ -173,7 +173,7 @@ void GameApp::LoadSettings()
 {
     ZestraAppBase::LoadSettings();
     int value = 0;
-    if (!mRegistryKey.empty() && SettingReadInteger("VoiceVolume", value))
+    if (!Config().mRegistryKey.empty() && SettingReadInteger("VoiceVolume", value))
         mVoiceVolume = std::clamp(value / 100.0, 0.0, 1.0);
 }
 
@@ -205,7 +205,8 @@ void GameApp::SetVoiceVolume(double volume)
 
 std::unique_ptr<SoundManager> GameApp::MakeVoiceManager()
 {
-    return CreateSoundManager(mSilent ? nullptr : mAudioMixer.get(), &mPlatform, mDataFolder, AudioMixer::Bus::Voices);
+    return CreateSoundManager(Config().mSilent ? nullptr : mAudioMixer.get(), &mPlatform, Config().mDataFolder,
+                              AudioMixer::Bus::Voices);
 }
 
 void GameApp::PlayVoice(VoiceId voice)
@@ -334,7 +335,7 @@ void GameApp::Initialize()
         FrameworkParserHost counter(nullptr, nullptr, &mImageRegistry);
         LevelStats stores(counter, true);
         PersonStats people(counter, true);
-        mLoadingTaskCount = mResourceManager->CountResources("Velmora") + mResourceManager->CountResources("Game") +
+        Loading().mLoadingTaskCount = mResourceManager->CountResources("Velmora") + mResourceManager->CountResources("Game") +
                             people.Count() + stores.ImageTotal() + 3;
     }
 
@@ -382,7 +383,7 @@ void GameApp::RunLoadingTask()
     // The profiles are read with the players' own data, after the store table that every store, level and upgrade
     // number in the file is checked against; their step keeps the count honest.
     {
-        ProfileManager profiles(*mDataHost, mDataFolder);
+        ProfileManager profiles(*mDataHost, Config().mDataFolder);
     }
     LoadingStep();
     if (mQuitting)
@@ -472,8 +473,8 @@ std::string GameApp::StartupReport() const
     char text[256];
     std::snprintf(text, sizeof text, "{\"first_logo_frame_ms\":%.1f,\"loading_finished_ms\":%.1f,\"peak_rss_kb\":%ld,",
                   mTimings.firstLogoFrameMs, mTimings.loadingFinishedMs, mTimings.peakMemoryKb);
-    return text + std::string("\"loading_steps\":") + std::to_string(mLoadingTasksDone.load()) + ",\"loading_count\":" +
-           std::to_string(mLoadingTaskCount.load()) + ",\"refresh_hz\":" + std::to_string(mRefreshRate) +
+    return text + std::string("\"loading_steps\":") + std::to_string(Loading().mLoadingTasksDone.load()) + ",\"loading_count\":" +
+           std::to_string(Loading().mLoadingTaskCount.load()) + ",\"refresh_hz\":" + std::to_string(Clock().mRefreshRate) +
            ",\"display\":" + JsonText(mPlatform.DisplayDescription()) + "}";
 }
 
@@ -581,7 +582,7 @@ void GameApp::CreateBoard()
     mBoard->recorder = mProfileRecorder.get();
     mBoard->lessonMaker = MakeLesson;
     mBoard->flow = std::make_unique<BoardFlow>(*mBoard, *this);
-    mBoard->fractionalUpdates = mRefreshPacing;
+    mBoard->fractionalUpdates = Clock().mRefreshPacing;
     mBoard->onDayOpened = [this] { NoteDayStarted(); };
     mBoard->onLevelEnded = [this]
     {
@@ -591,7 +592,7 @@ void GameApp::CreateBoard()
         // played for its figures ("-quit-after-level") or headless, on a clock of its own, ends where it stands
         // (and may have quit).
         const bool figuresOnly = options.levelGiven &&
-                                 (options.quitAfterLevel || mClockWaitsForLoading || mPlatform.HasVirtualClock());
+                                 (options.quitAfterLevel || Loading().mClockWaitsForLoading || mPlatform.HasVirtualClock());
         if (!mQuitting && mBoard && !figuresOnly)
             mBoard->flow->ShowLevelResult();
     };
@@ -602,7 +603,7 @@ void GameApp::CreateBoard()
 
 void GameApp::NoteDayStarted()
 {
-    mLevelStartUpdate = mUpdateCount;
+    mLevelStartUpdate = UpdateCount();
     mDayStarted = true;
     mTiming = Timing{};
     if (onDayStarted)
@@ -674,7 +675,7 @@ std::string GameApp::StateDigestText()
 {
     std::ostringstream out;
     out.precision(17);
-    out << "updates " << mUpdateCount << '\n';
+    out << "updates " << UpdateCount() << '\n';
     if (mBoard != nullptr)
     {
         const Board& b = *mBoard;
@@ -693,7 +694,7 @@ std::string GameApp::StateDigestText()
         DigestRun(out, "day-start", b.run.Saved());
     }
     // The profile table belongs to the loading thread until loading has been acknowledged.
-    if (mLoadingAcknowledged)
+    if (Loading().mLoadingAcknowledged)
         out << "profiles\n" << FormatProfiles(GetProfiles());
     return out.str();
 }
@@ -701,7 +702,7 @@ std::string GameApp::StateDigestText()
 int GameApp::UpdatesTowardQuit() const
 {
     if (!SkipsStartScreens())
-        return mUpdateCount;
+        return UpdateCount();
     return mDayStarted ? LevelTicks() : 0;
 }
 
@@ -719,8 +720,8 @@ bool GameApp::DrawIfDirty()
     if (options.noDraw)
     {
         // Counted as a frame that drew nothing, so the loop goes on to sleep until the next update is due.
-        mUpdatedSinceDraw = false;
-        mLastDrawSkipped = true;
+        Clock().mUpdatedSinceDraw = false;
+        Clock().mLastDrawSkipped = true;
         return false;
     }
     auto start = std::chrono::steady_clock::now();

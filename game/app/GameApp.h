@@ -144,8 +144,7 @@ public:
     bool StartLevel(int store, int level);
     Board* GetBoard() const { return mBoard.get(); }
     // Updates run since the current day began.
-    int LevelTicks() const { return mUpdateCount - mLevelStartUpdate; }
-    int UpdateCount() const { return mUpdateCount; }
+    int LevelTicks() const { return UpdateCount() - mLevelStartUpdate; }
 
     // Real time spent (seconds) since the day began: updates, drawing (presenting excluded) and presenting.
     struct Timing
@@ -166,7 +165,7 @@ protected:
     // slices yields here.
     void LoadingStep()
     {
-        mLoadingTasksDone.fetch_add(1, std::memory_order_relaxed);
+        Loading().mLoadingTasksDone.fetch_add(1, std::memory_order_relaxed);
         GetPlatform().YieldSlicedTask();
     }
     // Loading thread: records a failed load for the main thread, which reports it once loading has ended.

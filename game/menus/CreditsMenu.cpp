@@ -85,7 +85,7 @@ void CreditsMenu::DrawContent(Graphics& g)
     {
         g.SetInk(Color::Black);
         if (ZestraAppBase* app = AppOf(*this))
-            PrintCentred(g, FONT_SMALL, app->mVersionText, kVersionCentreX, kVersionBaseline);
+            PrintCentred(g, FONT_SMALL, app->Config().mVersionText, kVersionCentreX, kVersionBaseline);
     }
     if (FONT_MEDIUM_LIGHT == nullptr || FONT_LARGE_LIGHT == nullptr || FONT_SMALL == nullptr)
         return;

@@ -56,7 +56,7 @@ namespace
 bool FractionalUpdates(const Zestra::Widget& widget)
 {
     Zestra::ZestraAppBase* app = Zestra::AppOf(widget);
-    return app != nullptr && app->mRefreshPacing;
+    return app != nullptr && app->Clock().mRefreshPacing;
 }
 } // namespace
 

@@ -102,8 +102,8 @@ void OptionsDialog::OnAttachedToManager(WidgetManager* manager)
     if (MenuHost* host = Host())
         voiceSlider->SetValue(host->Voices().GetVoiceVolume());
     box3D->SetChecked(app->Is3D(), false);
-    fullScreenBox->SetChecked(!app->mWindowed, false);
-    cursorsBox->SetChecked(app->mCustomCursorsEnabled, false);
+    fullScreenBox->SetChecked(!app->Window().mWindowed, false);
+    cursorsBox->SetChecked(app->Window().mCustomCursorsEnabled, false);
 }
 
 void OptionsDialog::ApplyDisplayChoices()
@@ -191,7 +191,7 @@ void OptionsDialog::CheckboxToggled(int id, bool checked)
             break;
         }
     }
-    else if (id == kFullScreenBox && !checked && app->mFullscreenOnly)
+    else if (id == kFullScreenBox && !checked && app->Window().mFullscreenOnly)
     {
         fullScreenBox->SetChecked(true, false);
         OpenNotice("no_windowed_mode", "no_windowed_mode_msg");

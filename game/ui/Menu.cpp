@@ -183,7 +183,7 @@ MenuHost* Menu::Host() const
 bool Menu::FractionalUpdates() const
 {
     ZestraAppBase* app = AppOf(*this);
-    return app != nullptr && app->mRefreshPacing;
+    return app != nullptr && app->Clock().mRefreshPacing;
 }
 
 void Menu::SetChildrenInactive(bool inactive)

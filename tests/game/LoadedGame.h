@@ -26,7 +26,7 @@ inline void StartLoadedGame(const char* levelOption, Zestra::HeadlessPlatform*& 
     app->SetCommandLine(3, argv);
     app->Initialize();
     app->RunLoadingTask();
-    app->mLoadingFinished = true;
+    app->Loading().mLoadingFinished = true;
     app->TryRunUpdate();
 }
 

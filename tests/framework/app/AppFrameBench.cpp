@@ -38,8 +38,8 @@ void BM_UpdateAndFullDraw(benchmark::State& state)
 {
     Zestra::HeadlessPlatform platform;
     Zestra::ZestraAppBase app(platform);
-    app.mSilent = true;
-    app.mAutoStartLoadingThread = false;
+    app.Config().mSilent = true;
+    app.Loading().mAutoStartLoadingThread = false;
     app.mWidth = 800;
     app.mHeight = 600;
     app.Initialize();

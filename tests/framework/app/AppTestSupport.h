@@ -61,9 +61,11 @@ class TestApp : public Zestra::ZestraAppBase
 public:
     explicit TestApp(Zestra::HeadlessPlatform& platform) : ZestraAppBase(platform)
     {
-        mSilent = true;
-        mAutoStartLoadingThread = false;
+        Config().mSilent = true;
+        Loading().mAutoStartLoadingThread = false;
     }
+    // Tests stand inside a nested loop by setting the depth.
+    using ZestraAppBase::mNestingDepth;
 };
 
 // Longest run of updates without a paint in an event string.

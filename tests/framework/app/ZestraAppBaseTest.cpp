@@ -24,7 +24,7 @@ protected:
         mApp.mWidgetManager->AttachChild(&mProbe);
         // What Run does before its loop.
         mApp.ResetClock();
-        mApp.mVSyncCheckStartMs = mPlatform.NowMs();
+        mApp.Clock().mVSyncCheckStartMs = mPlatform.NowMs();
         mApp.mRunning = true;
     }
     void TearDown() override { mApp.mWidgetManager->DetachChild(&mProbe); }
@@ -32,15 +32,15 @@ protected:
     // Steps until the given number of updates has run (or a step budget is spent).
     void StepUpdates(int updates)
     {
-        int target = mApp.mUpdateCount + updates;
-        for (int i = 0; i < 100000 && mApp.mUpdateCount < target; i++)
+        int target = mApp.Clock().mUpdateCount + updates;
+        for (int i = 0; i < 100000 && mApp.Clock().mUpdateCount < target; i++)
             mApp.StepApp(nullptr);
     }
     // Steps until the loop sleeps: it has caught up with the clock.
     void StepUntilSleep()
     {
-        int sleeps = mApp.mSleepCount;
-        for (int i = 0; i < 100000 && mApp.mSleepCount == sleeps; i++)
+        int sleeps = mApp.Clock().mSleepCount;
+        for (int i = 0; i < 100000 && mApp.Clock().mSleepCount == sleeps; i++)
             mApp.StepApp(nullptr);
     }
 
@@ -74,20 +74,20 @@ TEST_F(AppLoopTest, IdleLoopSleepsAndDrawsNothing)
 {
     mProbe.mAlwaysDirty = false;
     StepUpdates(50);
-    int draws = mApp.mDrawCount;
-    int sleeps = mApp.mSleepCount;
+    int draws = mApp.Clock().mDrawCount;
+    int sleeps = mApp.Clock().mSleepCount;
     StepUpdates(50);
     // With nothing dirty only the once-a-second present remains; the loop sleeps between updates.
-    EXPECT_LE(mApp.mDrawCount - draws, 1);
-    EXPECT_GE(mApp.mSleepCount - sleeps, 45);
+    EXPECT_LE(mApp.Clock().mDrawCount - draws, 1);
+    EXPECT_GE(mApp.Clock().mSleepCount - sleeps, 45);
 }
 
 TEST_F(AppLoopTest, RefreshPacingAtSixtyHertzRunsFiveUpdatesPerThreeFrames)
 {
-    mApp.mRefreshPacing = true;
-    mApp.mRefreshRate = 60;
-    mApp.mWaitForVSync = true;
-    mApp.mWaitOutRefresh = false;
+    mApp.Clock().mRefreshPacing = true;
+    mApp.Clock().mRefreshRate = 60;
+    mApp.Clock().mWaitForVSync = true;
+    mApp.Clock().mWaitOutRefresh = false;
     // The headless display presents at once; a 60 Hz display takes a refresh period per frame.
     mProbe.mOnPaint = [this]() { mPlatform.AdvanceMs(mPlatform.NowMs() % 3 == 0 ? 17 : 16); };
     StepUpdates(30);
@@ -119,21 +119,21 @@ TEST_F(AppLoopTest, RefreshPacingAtSixtyHertzRunsFiveUpdatesPerThreeFrames)
         updates += perFrame[size_t(i)];
     }
     EXPECT_NEAR(frames * 5.0 / 3.0, updates, 2.0);
-    EXPECT_FALSE(mApp.mRefreshPacingFailed);
+    EXPECT_FALSE(mApp.Clock().mRefreshPacingFailed);
 }
 
 TEST_F(AppLoopTest, RefreshPacingThatRunsTooFastFallsBackToTheClock)
 {
-    mApp.mRefreshPacing = true;
-    mApp.mRefreshRate = 60;
-    mApp.mWaitForVSync = true;
-    mApp.mWaitOutRefresh = false;
+    mApp.Clock().mRefreshPacing = true;
+    mApp.Clock().mRefreshRate = 60;
+    mApp.Clock().mWaitForVSync = true;
+    mApp.Clock().mWaitOutRefresh = false;
     // Frames take no time at all: the first two checked seconds are only suspicious, the third gives up.
     StepUpdates(250);
-    EXPECT_FALSE(mApp.mRefreshPacingFailed);
+    EXPECT_FALSE(mApp.Clock().mRefreshPacingFailed);
     EXPECT_EQ(0u, mPlatform.NowMs());
     StepUpdates(400);
-    EXPECT_TRUE(mApp.mRefreshPacingFailed);
+    EXPECT_TRUE(mApp.Clock().mRefreshPacingFailed);
 
     // From now on the clock paces the updates: about one hundred per second.
     StepUpdates(10);
@@ -193,17 +193,17 @@ TEST_F(AppLoopTest, DialogRemovedByItsOwnButtonWhileAwaitedSurvivesTheWait)
 
 TEST_F(AppLoopTest, SpeedAndHaltStopUpdating)
 {
-    mApp.mHalted = true;
-    int count = mApp.mUpdateCount;
+    mApp.Clock().mHalted = true;
+    int count = mApp.Clock().mUpdateCount;
     for (int i = 0; i < 50; i++)
         mApp.StepApp(nullptr);
-    EXPECT_EQ(count, mApp.mUpdateCount);
-    mApp.mHalted = false;
-    mApp.mSpeed = 0;
+    EXPECT_EQ(count, mApp.Clock().mUpdateCount);
+    mApp.Clock().mHalted = false;
+    mApp.Clock().mSpeed = 0;
     uint64_t start = mPlatform.NowMs();
     for (int i = 0; i < 50; i++)
         mApp.StepApp(nullptr);
-    EXPECT_EQ(count, mApp.mUpdateCount);
+    EXPECT_EQ(count, mApp.Clock().mUpdateCount);
     // A stopped loop rests instead of spinning, and still hears the close button.
     EXPECT_GE(mPlatform.NowMs() - start, 200u);
     mPlatform.PushClose();
@@ -276,7 +276,7 @@ TEST(ZestraAppBaseTest, MuteCountsNestAndVolumesAreReapplied)
     app.mMusicInterface = std::make_unique<RecordingMusic>(&volumes);
 
     app.Unmute(false); // nothing to undo: counts stay, volumes are applied again
-    EXPECT_EQ(0, app.mMuteLevel);
+    EXPECT_EQ(0, app.Volumes().mMuteLevel);
     EXPECT_EQ((std::vector<double>{0.85}), volumes);
 
     struct Step
@@ -295,8 +295,8 @@ TEST(ZestraAppBaseTest, MuteCountsNestAndVolumesAreReapplied)
             app.Mute(s.automatic);
         else
             app.Unmute(s.automatic);
-        EXPECT_EQ(s.level, app.mMuteLevel);
-        EXPECT_EQ(s.autoLevel, app.mAutoMuteLevel);
+        EXPECT_EQ(s.level, app.Volumes().mMuteLevel);
+        EXPECT_EQ(s.autoLevel, app.Volumes().mAutoMuteLevel);
         ASSERT_EQ(1u, volumes.size());
         EXPECT_DOUBLE_EQ(s.music, volumes[0]);
     }
@@ -336,20 +336,20 @@ TEST(AppLoopPacingTest, FullScreenWithoutVSyncIsPacedByTheClockNotByFrames)
 {
     NoVSyncPlatform platform;
     TestApp app(platform);
-    app.mWindowed = false;
+    app.Window().mWindowed = false;
     app.Initialize();
     LoopProbe probe;
     app.mWidgetManager->AttachChild(&probe);
-    app.mRefreshPacing = true;
-    app.mRefreshRate = 60;
+    app.Clock().mRefreshPacing = true;
+    app.Clock().mRefreshRate = 60;
     app.ResetClock();
-    app.mVSyncCheckStartMs = platform.NowMs();
+    app.Clock().mVSyncCheckStartMs = platform.NowMs();
     app.mRunning = true;
-    ASSERT_FALSE(app.mPhysWindowed);
+    ASSERT_FALSE(app.Window().mPhysWindowed);
     // Frames take no time: paced by frames, the game would run as fast as the processor allows.
-    for (int i = 0; i < 100000 && app.mUpdateCount < 500; i++)
+    for (int i = 0; i < 100000 && app.Clock().mUpdateCount < 500; i++)
         app.StepApp(nullptr);
     EXPECT_NEAR(5000.0, double(platform.NowMs()), 100.0) << "one hundred updates per second of the clock";
-    EXPECT_FALSE(app.mRefreshPacingFailed) << "nothing ran too fast, so nothing had to be given up";
+    EXPECT_FALSE(app.Clock().mRefreshPacingFailed) << "nothing ran too fast, so nothing had to be given up";
     app.mWidgetManager->DetachChild(&probe);
 }

@@ -75,10 +75,10 @@ TEST(ZestraAppWindowTest, OwnOptionsAreReadAndBadOnesEndTheRun)
     const char* argv[] = {"velmora", "-FullScreen", "-seed=7", "-ticks=12", "-shot=out.png", "-headless"};
     app.SetCommandLine(6, argv);
     app.ParseCommandLine();
-    EXPECT_FALSE(app.mWindowed);
-    EXPECT_EQ(7u, app.mRandSeed);
-    EXPECT_EQ(12, app.mQuitAfterUpdates);
-    EXPECT_TRUE(std::filesystem::path(app.mShotPath).is_absolute());
+    EXPECT_FALSE(app.Window().mWindowed);
+    EXPECT_EQ(7u, app.Config().mRandSeed);
+    EXPECT_EQ(12, app.Config().mQuitAfterUpdates);
+    EXPECT_TRUE(std::filesystem::path(app.Config().mShotPath).is_absolute());
 
     EXPECT_EXIT(app.HandleArgument("-bogus", ""), ::testing::ExitedWithCode(2),
                 "Invalid command line parameter: -bogus");
@@ -126,7 +126,7 @@ TEST(ZestraAppWindowTest, SettingsAreClampedOnReadAndSurviveARoundTrip)
     HeadlessPlatform platform;
     {
         TestApp app(platform);
-        app.mRegistryKey = "Kestrin\\Velmora Row";
+        app.Config().mRegistryKey = "Kestrin\\Velmora Row";
         // Without a key nothing is read or written.
         TestApp keyless(platform);
         EXPECT_FALSE(keyless.SettingWriteInteger("MusicVolume", 10));
@@ -137,34 +137,34 @@ TEST(ZestraAppWindowTest, SettingsAreClampedOnReadAndSurviveARoundTrip)
         app.SettingWriteInteger("ScreenMode", 1);
         app.SettingWriteInteger("InProgress", 1);
         app.LoadSettings();
-        EXPECT_DOUBLE_EQ(0.0, app.mMusicVolume);
-        EXPECT_DOUBLE_EQ(1.0, app.mEffectsVolume);
-        EXPECT_EQ(1, app.mMuteLevel);
-        EXPECT_FALSE(app.mWindowed);
-        EXPECT_FALSE(app.mLastRunClean);
-        EXPECT_EQ(-1, app.mPreferredX); // missing values keep their defaults
+        EXPECT_DOUBLE_EQ(0.0, app.Volumes().mMusicVolume);
+        EXPECT_DOUBLE_EQ(1.0, app.Volumes().mEffectsVolume);
+        EXPECT_EQ(1, app.Volumes().mMuteLevel);
+        EXPECT_FALSE(app.Window().mWindowed);
+        EXPECT_FALSE(app.Config().mLastRunClean);
+        EXPECT_EQ(-1, app.Window().mPreferredX); // missing values keep their defaults
         int inProgress = 0;
         EXPECT_TRUE(app.SettingReadInteger("InProgress", inProgress));
         EXPECT_EQ(1, inProgress);
 
-        app.mMusicVolume = 0.85;
-        app.mEffectsVolume = 0.29;
-        app.mWindowed = true;
-        app.mPreferredX = 40;
+        app.Volumes().mMusicVolume = 0.85;
+        app.Volumes().mEffectsVolume = 0.29;
+        app.Window().mWindowed = true;
+        app.Window().mPreferredX = 40;
         app.Mute(true); // an automatic mute is not stored
-        app.mMuteLevel = 1;
-        app.mAutoMuteLevel = 1;
+        app.Volumes().mMuteLevel = 1;
+        app.Volumes().mAutoMuteLevel = 1;
         app.SaveSettings();
     }
     TestApp reread(platform);
-    reread.mRegistryKey = "Kestrin\\Velmora Row";
+    reread.Config().mRegistryKey = "Kestrin\\Velmora Row";
     reread.LoadSettings();
-    EXPECT_DOUBLE_EQ(0.85, reread.mMusicVolume);
-    EXPECT_DOUBLE_EQ(0.29, reread.mEffectsVolume);
-    EXPECT_EQ(0, reread.mMuteLevel);
-    EXPECT_TRUE(reread.mWindowed);
-    EXPECT_EQ(40, reread.mPreferredX);
-    EXPECT_TRUE(reread.mLastRunClean);
+    EXPECT_DOUBLE_EQ(0.85, reread.Volumes().mMusicVolume);
+    EXPECT_DOUBLE_EQ(0.29, reread.Volumes().mEffectsVolume);
+    EXPECT_EQ(0, reread.Volumes().mMuteLevel);
+    EXPECT_TRUE(reread.Window().mWindowed);
+    EXPECT_EQ(40, reread.Window().mPreferredX);
+    EXPECT_TRUE(reread.Config().mLastRunClean);
 }
 
 TEST(ZestraAppWindowTest, FocusLossMutesAndReleasesInput)
@@ -192,10 +192,10 @@ TEST(ZestraAppWindowTest, FocusLossMutesAndReleasesInput)
         event.mActive = s.flag;
         event.mMinimized = s.flag;
         app.QueuePlatformEvent(event);
-        app.HandleDeferredMessage(app.mDeferredMessages.front());
-        app.mDeferredMessages.pop_front();
-        EXPECT_EQ(s.muteLevel, app.mMuteLevel);
-        EXPECT_EQ(s.muteLevel, app.mAutoMuteLevel);
+        app.HandleDeferredMessage(app.Window().mDeferredMessages.front());
+        app.Window().mDeferredMessages.pop_front();
+        EXPECT_EQ(s.muteLevel, app.Volumes().mMuteLevel);
+        EXPECT_EQ(s.muteLevel, app.Volumes().mAutoMuteLevel);
         EXPECT_EQ(s.focused, probe.mFocused);
     }
     app.mWidgetManager->DetachChild(&probe);
@@ -227,25 +227,25 @@ TEST(ZestraAppWindowTest, WindowEventsToggleModeAndCloseQuitsOnce)
     HeadlessPlatform platform;
     TestApp app(platform);
     app.Initialize();
-    ASSERT_TRUE(app.mWindowed);
+    ASSERT_TRUE(app.Window().mWindowed);
 
     PlatformEvent altEnter = MakeEvent(PlatformEvent::Type::KeyDown);
     altEnter.mKey = 13;
     altEnter.mSystemKey = true;
     altEnter.mAlt = true;
     app.HandleDeferredMessage(altEnter);
-    EXPECT_FALSE(app.mWindowed);
+    EXPECT_FALSE(app.Window().mWindowed);
     EXPECT_FALSE(platform.LastWindowSpec().mWindowed);
     EXPECT_FALSE(app.mWidgetManager->IsKeyDown(13));
     app.HandleDeferredMessage(altEnter);
-    EXPECT_TRUE(app.mWindowed);
+    EXPECT_TRUE(app.Window().mWindowed);
 
     // A second close while one is queued is dropped; handling it quits.
     app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Close));
     app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Close));
     app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Timer));
     app.QueuePlatformEvent(MakeEvent(PlatformEvent::Type::Timer));
-    EXPECT_EQ(2u, app.mDeferredMessages.size());
+    EXPECT_EQ(2u, app.Window().mDeferredMessages.size());
     app.StepApp(nullptr);
     EXPECT_TRUE(app.mQuitting);
     EXPECT_FALSE(app.StepApp(nullptr));
@@ -268,7 +268,7 @@ TEST(ZestraAppWindowTest, AModeSwitchDuringAPressWaitsForTheRelease)
         app.HandleDeferredMessage(press);
 
         app.SetScreenMode(false);
-        EXPECT_FALSE(app.mWindowed) << "the choice is taken at once";
+        EXPECT_FALSE(app.Window().mWindowed) << "the choice is taken at once";
         EXPECT_TRUE(platform.LastWindowSpec().mWindowed) << "the window stays while the button is down";
 
         PlatformEvent end = MakeEvent(releasedByFocusLoss ? PlatformEvent::Type::Activate : PlatformEvent::Type::MouseUp);
@@ -277,7 +277,7 @@ TEST(ZestraAppWindowTest, AModeSwitchDuringAPressWaitsForTheRelease)
         end.mClickCode = 1;
         end.mActive = false;
         if (releasedByFocusLoss)
-            app.mAppActive = false; // as the display's notice does before it is handled
+            app.Window().mAppActive = false; // as the display's notice does before it is handled
         app.HandleDeferredMessage(end);
         EXPECT_FALSE(platform.LastWindowSpec().mWindowed) << releasedByFocusLoss;
     }
@@ -288,7 +288,7 @@ TEST(ZestraAppWindowTest, ScreenshotsAreNumberedInTheDataFolder)
     HeadlessPlatform platform;
     TestApp app(platform);
     app.Initialize();
-    app.mDebugKeysEnabled = true;
+    app.Config().mDebugKeysEnabled = true;
     std::string folder = platform.UserDataFolder() + "_screenshots/";
     std::filesystem::create_directories(folder);
     std::FILE* existing = std::fopen((folder + "image7.png").c_str(), "w");
@@ -310,14 +310,14 @@ TEST(ZestraAppWindowTest, TicksAndShotEndAHeadlessRun)
     std::string shotArg = "-shot=" + shot;
     argv[2] = shotArg.c_str();
     app.SetCommandLine(3, argv);
-    app.mAutoStartLoadingThread = true;
+    app.Loading().mAutoStartLoadingThread = true;
     app.Initialize();
     app.mWidgetManager->AttachChild(&probe);
     app.Run();
     app.mWidgetManager->DetachChild(&probe);
 
-    EXPECT_EQ(30, app.mUpdateCount);
-    EXPECT_TRUE(app.mLoadingFinished);
+    EXPECT_EQ(30, app.Clock().mUpdateCount);
+    EXPECT_TRUE(app.Loading().mLoadingFinished);
     EXPECT_GT(platform.PresentCount(), 0u);
     std::unique_ptr<MemoryImage> image = ImageLoader::GetImage(shot, false);
     ASSERT_NE(nullptr, image);
@@ -334,18 +334,18 @@ TEST(ZestraAppWindowTest, UrlOpeningCompletesOnDeactivationOrTimesOut)
 
     platform.SetUrlOpenFails(true);
     EXPECT_FALSE(app.OpenUrl("https://example.invalid/a", false));
-    EXPECT_TRUE(app.mPendingUrl.empty());
+    EXPECT_TRUE(app.Window().mPendingUrl.empty());
     platform.SetUrlOpenFails(false);
 
     // Still active after twelve seconds of steady timer ticks: the opener never came up.
     ASSERT_TRUE(app.OpenUrl("https://example.invalid/b", false));
     EXPECT_TRUE(app.OpenUrl("https://example.invalid/b", false)); // already pending
-    for (int i = 0; i < 130 && !app.mPendingUrl.empty(); i++)
+    for (int i = 0; i < 130 && !app.Window().mPendingUrl.empty(); i++)
     {
         platform.AdvanceMs(100);
         app.HandleDeferredMessage(MakeEvent(PlatformEvent::Type::Timer));
     }
-    EXPECT_TRUE(app.mPendingUrl.empty());
+    EXPECT_TRUE(app.Window().mPendingUrl.empty());
     EXPECT_FALSE(app.mQuitting);
     EXPECT_GE(platform.NowMs(), 12000u);
 
@@ -354,8 +354,8 @@ TEST(ZestraAppWindowTest, UrlOpeningCompletesOnDeactivationOrTimesOut)
     PlatformEvent inactive = MakeEvent(PlatformEvent::Type::Activate);
     inactive.mActive = false;
     app.QueuePlatformEvent(inactive);
-    app.HandleDeferredMessage(app.mDeferredMessages.back());
-    EXPECT_TRUE(app.mPendingUrl.empty());
+    app.HandleDeferredMessage(app.Window().mDeferredMessages.back());
+    EXPECT_TRUE(app.Window().mPendingUrl.empty());
     EXPECT_TRUE(app.mQuitting);
     EXPECT_EQ(2u, platform.OpenedUrls().size()); // the refused one never reached the opener
 }
@@ -366,7 +366,7 @@ TEST(ZestraAppWindowTest, SingleStepRunsOneUpdateThenFreezes)
     TestApp app(platform);
     app.Initialize();
     app.ResetClock();
-    app.mDebugKeysEnabled = true;
+    app.Config().mDebugKeysEnabled = true;
     auto stepMany = [&]()
     {
         for (int i = 0; i < 100; i++)
@@ -374,16 +374,16 @@ TEST(ZestraAppWindowTest, SingleStepRunsOneUpdateThenFreezes)
     };
     stepMany();
     EXPECT_TRUE(app.HandleDebugKey(121)); // F10
-    int before = app.mUpdateCount;
+    int before = app.Clock().mUpdateCount;
     stepMany();
-    EXPECT_EQ(before + 1, app.mUpdateCount);
+    EXPECT_EQ(before + 1, app.Clock().mUpdateCount);
     app.HandleDebugKey(121);
     stepMany();
-    EXPECT_EQ(before + 2, app.mUpdateCount);
-    app.mShiftDown = true; // Shift+F10 resumes
+    EXPECT_EQ(before + 2, app.Clock().mUpdateCount);
+    app.Window().mShiftDown = true; // Shift+F10 resumes
     app.HandleDebugKey(121);
     stepMany();
-    EXPECT_GT(app.mUpdateCount, before + 10);
+    EXPECT_GT(app.Clock().mUpdateCount, before + 10);
 }
 
 TEST(ZestraAppWindowTest, QuitFromAnotherThreadWaitsForTheMainLoop)
@@ -405,7 +405,7 @@ TEST(ZestraAppWindowTest, FrameRateOverlayIsDrawnInTheBottomRightCorner)
     app.Initialize();
     LoopProbe probe;
     app.mWidgetManager->AttachChild(&probe);
-    app.mDebugKeysEnabled = true;
+    app.Config().mDebugKeysEnabled = true;
     EXPECT_TRUE(app.HandleDebugKey(114)); // F3
     app.ResetClock();
     for (int i = 0; i < 300; i++)
@@ -469,7 +469,7 @@ TEST(ZestraAppWindowTest, DisplayFailuresFallBackOrEndTheStart)
     {
         FailingOnce platform(c.result, c.platformText);
         TestApp app(platform);
-        app.mWindowed = c.windowed;
+        app.Window().mWindowed = c.windowed;
         if (c.requests.empty())
         {
             EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(1), "FATAL ERROR: " + c.message + "\n")
@@ -478,7 +478,7 @@ TEST(ZestraAppWindowTest, DisplayFailuresFallBackOrEndTheStart)
         }
         app.Initialize();
         EXPECT_EQ(c.requests, platform.mRequests) << int(c.result);
-        EXPECT_EQ(c.requests.back(), app.mPhysWindowed) << int(c.result);
+        EXPECT_EQ(c.requests.back(), app.Window().mPhysWindowed) << int(c.result);
         EXPECT_NE(nullptr, app.GetScreenImage());
     }
 }
@@ -519,8 +519,8 @@ TEST(ZestraAppWindowTest, ThreeDIsChosenAutomaticallyOnlyWhileNoSettingIsStored)
     {
         HeadlessPlatform platform;
         TestApp app(platform);
-        app.mRegistryKey = "Test\\Auto3D";
-        app.mAuto3D = c.auto3D;
+        app.Config().mRegistryKey = "Test\\Auto3D";
+        app.Window().mAuto3D = c.auto3D;
         if (c.stored >= 0)
             app.SettingWriteBoolean("Is3D", c.stored == 1);
         app.Initialize();
@@ -529,7 +529,7 @@ TEST(ZestraAppWindowTest, ThreeDIsChosenAutomaticallyOnlyWhileNoSettingIsStored)
         // explicit request.
         EXPECT_EQ(c.asked == Display3D::On, app.Is3D());
         // A later window (Alt+Enter) keeps the choice instead of asking again.
-        app.SetScreenMode(!app.mWindowed);
+        app.SetScreenMode(!app.Window().mWindowed);
         EXPECT_NE(Display3D::Automatic, platform.LastWindowSpec().mDisplay3D);
     }
 }

@@ -149,8 +149,8 @@ class HarnessApp : public Zestra::ZestraAppBase
 public:
     explicit HarnessApp(Zestra::HeadlessPlatform& platform) : ZestraAppBase(platform)
     {
-        mSilent = true;
-        mAutoStartLoadingThread = false;
+        Config().mSilent = true;
+        Loading().mAutoStartLoadingThread = false;
     }
 };
 

@@ -180,9 +180,9 @@ TEST_F(EditWidgetTest, RefusalsLeaveTheTextUnchanged)
     // High characters are refused when the application turns them off.
     mListener.mRefusedContent.clear();
     mEdit.SetContent("", true);
-    mHarness.app.mAcceptHighCharacters = false;
+    mHarness.app.Config().mAcceptHighCharacters = false;
     Type("\xe9");
-    mHarness.app.mAcceptHighCharacters = true;
+    mHarness.app.Config().mAcceptHighCharacters = true;
     Type("\xe8");
     EXPECT_EQ("\xe8", mEdit.mContent);
 }

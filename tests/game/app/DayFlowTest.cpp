@@ -60,7 +60,7 @@ protected:
         app->SetCommandLine(2, argv);
         app->Initialize();
         app->RunLoadingTask();
-        app->mLoadingFinished = true;
+        app->Loading().mLoadingFinished = true;
         app->TryRunUpdate();
         app->StartGame();
         app->CloseStartScreens();

@@ -43,7 +43,7 @@ std::vector<uint64_t> DayFrames(bool compared)
             screen->SetRetainedDrawing(compared);
         // Full screen and back: each switch makes a new window, which holds nothing until it is presented to.
         if (app.UpdateCount() == 1000 || app.UpdateCount() == 1500)
-            app.SetScreenMode(!app.mWindowed);
+            app.SetScreenMode(!app.Window().mWindowed);
         if (app.UpdateCount() % 40 == 0)
             frames.push_back(FrameHash(platform));
         if (app.UpdateCount() >= 2400)

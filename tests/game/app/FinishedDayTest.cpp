@@ -40,7 +40,7 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
             return;
         if (app.LevelTicks() == 20)
         {
-            dirtyWhilePlaying = app.mDirtyUpdates;
+            dirtyWhilePlaying = app.Clock().mDirtyUpdates;
             for (char c : std::string("qarvonhi")) // the word that ends the day at once
                 platform.PushChar(uint8_t(c));
         }
@@ -52,20 +52,20 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
         // Two updates later the last picture of the day has been drawn and presented.
         if (endedAt >= 0 && app.UpdateCount() == endedAt + 2)
         {
-            dirtyAtEnd = app.mDirtyUpdates;
+            dirtyAtEnd = app.Clock().mDirtyUpdates;
             presentsAtEnd = platform.PresentCount();
-            drawsAtEnd = app.mDrawCount;
+            drawsAtEnd = app.Clock().mDrawCount;
         }
         if (endedAt >= 0 && app.UpdateCount() == endedAt + 500)
         {
-            EXPECT_EQ(app.mDirtyUpdates, dirtyAtEnd) << "updates of a finished day asked for a new picture";
+            EXPECT_EQ(app.Clock().mDirtyUpdates, dirtyAtEnd) << "updates of a finished day asked for a new picture";
             EXPECT_EQ(platform.PresentCount(), presentsAtEnd) << "a finished day was presented again";
             platform.PushMouseMove(400, 300); // input still redraws
         }
         if (endedAt >= 0 && app.UpdateCount() == endedAt + 510)
         {
             // Drawn, though the picture need not change: the screen hands the display only what did.
-            drawsAfterMove = app.mDrawCount - drawsAtEnd;
+            drawsAfterMove = app.Clock().mDrawCount - drawsAtEnd;
             app.Quit();
         }
         if (app.LevelTicks() > 20000)

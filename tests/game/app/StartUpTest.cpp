@@ -110,8 +110,8 @@ TEST_F(StartUp, LogoSplashesAndTitleFollowEachOtherAndPlayAppearsOnceLoaded)
 {
     auto app = MakeApp<GameApp>({});
     ASSERT_NE(app->GetLogoScreen(), nullptr);
-    EXPECT_EQ(app->mCursorImages[0], static_cast<Zestra::Image*>(IMAGE_CUSTOM_POINTER.get()));
-    EXPECT_EQ(app->mCursorImages[3], static_cast<Zestra::Image*>(IMAGE_CUSTOM_TEXT.get()));
+    EXPECT_EQ(app->Window().mCursorImages[0], static_cast<Zestra::Image*>(IMAGE_CUSTOM_POINTER.get()));
+    EXPECT_EQ(app->Window().mCursorImages[3], static_cast<Zestra::Image*>(IMAGE_CUSTOM_TEXT.get()));
     int update = 0;
     int splashStart = -1;
     int secondSplashStart = -1;

@@ -250,19 +250,19 @@ TEST_F(ScreensTest, TheSoundSliderPlaysItsSampleOnlyWhenLetGo)
 
 TEST_F(ScreensTest, LeavingOptionsUntouchedKeepsTheScreenModeAndWindowedModeCanBeRefused)
 {
-    app->mWindowed = true;
-    app->mCustomCursorsEnabled = false;
+    app->Window().mWindowed = true;
+    app->Window().mCustomCursorsEnabled = false;
     OptionsDialog* options = Open<OptionsDialog>(nullptr, true);
     EXPECT_FALSE(options->fullScreenBox->IsChecked());
     EXPECT_TRUE(options->mainMenuButton != nullptr);
     Key(KEY_ESCAPE);
     EXPECT_FALSE(IsOpen(options));
-    EXPECT_TRUE(app->mWindowed);
+    EXPECT_TRUE(app->Window().mWindowed);
     EXPECT_FALSE(app->Is3D());
-    EXPECT_FALSE(app->mCustomCursorsEnabled);
+    EXPECT_FALSE(app->Window().mCustomCursorsEnabled);
 
-    app->mWindowed = false;
-    app->mFullscreenOnly = true;
+    app->Window().mWindowed = false;
+    app->Window().mFullscreenOnly = true;
     options = Open<OptionsDialog>(nullptr, false);
     ASSERT_TRUE(options->fullScreenBox->IsChecked());
     Click(*options->fullScreenBox);
