@@ -230,4 +230,15 @@ void ButtonWidget::OnMouseUp(int, int, int, int)
     Invalidate();
 }
 
+void ButtonWidget::Activate()
+{
+    if (mButtonObserver == nullptr)
+        return;
+    // The listener may close the button's menu: keep what it needs first.
+    ButtonListener* listener = mButtonObserver;
+    int id = mButtonId;
+    listener->ButtonPressed(id, 1);
+    listener->ButtonReleased(id);
+}
+
 } // namespace Zestra

@@ -29,6 +29,10 @@ public:
     virtual bool IsHeldDown() const;
 
     void Tick() override;
+    bool TakesKeyFocus() const override { return true; }
+    void SetKeySelected(bool selected) override { mKeySelected = selected; }
+    // What a click does: pressed, then released over the button.
+    void Activate() override;
     void Paint(Graphics& g) override;
     void SetInactive(bool inactive) override;
     void OnMouseEnter() override;

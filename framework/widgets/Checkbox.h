@@ -22,6 +22,9 @@ public:
     virtual bool IsChecked() const;
 
     void Paint(Graphics& g) override;
+    bool TakesKeyFocus() const override { return true; }
+    void SetKeySelected(bool selected) override { mKeySelected = selected; }
+    void Activate() override { SetChecked(!IsChecked()); }
     void OnMouseDown(int x, int y, int button, int clickCount) override;
     using Widget::OnMouseDown;
 

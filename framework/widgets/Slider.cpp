@@ -29,6 +29,14 @@ void Slider::SetValue(double value)
     InvalidateArea();
 }
 
+void Slider::ArrowKey(int direction)
+{
+    constexpr double kKeyStep = 0.05;
+    SetValue(mValue + direction * kKeyStep);
+    if (mSliderObserver != nullptr)
+        mSliderObserver->SliderMoved(mSliderId, mValue);
+}
+
 Rect Slider::ThumbRect() const
 {
     if (mThumbImage == nullptr)

@@ -20,6 +20,10 @@ public:
     virtual void SetValue(double value);
 
     void Paint(Graphics& g) override;
+    bool TakesKeyFocus() const override { return true; }
+    void SetKeySelected(bool selected) override { mKeySelected = selected; }
+    // Left and Right move the thumb by a twentieth of the track and tell the listener.
+    void ArrowKey(int direction) override;
     void OnMouseLeave() override;
     void OnMouseMove(int x, int y) override;
     void OnMouseDown(int x, int y, int clickCode) override;

@@ -38,6 +38,15 @@ public:
     virtual void SetBounds(int x, int y, int width, int height);
     virtual void MoveTo(int x, int y);
     virtual bool AcceptsFocus() const;
+    // The keyboard in a menu: whether Tab stops at this control, how it shows being chosen, what Return or Space
+    // does to it and what Left and Right do (direction -1 or +1). Containers never ask for a control's type.
+    virtual bool TakesKeyFocus() const { return false; }
+    virtual void SetKeySelected(bool) {}
+    virtual void Activate() {}
+    virtual void ArrowKey(int) {}
+    // While chosen it holds the keyboard focus itself (a text field); Tab in it goes back through mFocusNext and
+    // mFocusPrev.
+    virtual bool HoldsKeyFocus() const { return false; }
     virtual void PaintOverlay(Graphics& g, int priority);
     virtual void PaintOverlay(Graphics& g);
     virtual void FocusGained();

@@ -59,3 +59,9 @@ void Button::OnMouseEnter()
     if (sounds && !mInactive)
         PlayGameSound(SOUND_HIGHLIGHT);
 }
+
+void Button::Activate()
+{
+    PlayClickSound();
+    ButtonWidget::Activate();
+}

@@ -14,6 +14,8 @@ public:
     // Pictures of the three states (not owned); the button takes the size of the normal one.
     void SetImages(Zestra::Image* normal, Zestra::Image* over, Zestra::Image* down);
     void PlayClickSound() const;
+    // The keyboard's press sounds like a click.
+    void Activate() override;
 
     void Paint(Zestra::Graphics& g) override;
     void OnMouseDown(int x, int y, int button, int clickCount) override;

@@ -56,3 +56,9 @@ void FancyCheckbox::OnMouseDown(int x, int y, int button, int clickCount)
     if (mChecked != was)
         PlayGameSound(SOUND_BUTTON);
 }
+
+void FancyCheckbox::Activate()
+{
+    Checkbox::Activate();
+    PlayGameSound(SOUND_BUTTON);
+}

@@ -16,4 +16,6 @@ public:
     void OnMouseLeave() override;
     void OnMouseDown(int x, int y, int button, int clickCount) override;
     using Checkbox::OnMouseDown;
+    // Sounds like a click once it has changed.
+    void Activate() override;
 };

@@ -6,17 +6,12 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ControlSupport.h"
-#include "framework/widgets/EditWidget.h"
 #include "framework/widgets/KeyCodes.h"
-#include "framework/widgets/Slider.h"
-#include "framework/widgets/SliderListener.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/res/Res.h"
 #include "game/ui/Button.h"
-#include "game/ui/FancyCheckbox.h"
 #include "game/ui/MenuHost.h"
 #include "game/ui/MenuIds.h"
-#include "game/audio/GameSound.h"
 
 #include <algorithm>
 
@@ -27,7 +22,6 @@ namespace
 constexpr int kScreenCentreX = 400;
 constexpr int kScreenCentreY = 300;
 constexpr int kCursorArrow = 0;
-constexpr double kSliderKeyStep = 0.05;
 const Color kLabelColour{255, 255, 255};
 constexpr int kCaptionMargin = 14; // each end of a button face that a caption keeps clear of
 } // namespace
@@ -198,22 +192,11 @@ void Menu::SetChildrenInactive(bool inactive)
 namespace
 {
 
-bool IsKeyControl(const Widget& widget)
-{
-    return dynamic_cast<const ButtonWidget*>(&widget) != nullptr || dynamic_cast<const Checkbox*>(&widget) != nullptr ||
-           dynamic_cast<const Slider*>(&widget) != nullptr || dynamic_cast<const EditWidget*>(&widget) != nullptr;
-}
-
 void MarkSelected(Widget* widget, bool selected)
 {
     if (widget == nullptr)
         return;
-    if (auto* button = dynamic_cast<ButtonWidget*>(widget))
-        button->mKeySelected = selected;
-    else if (auto* box = dynamic_cast<Checkbox*>(widget))
-        box->mKeySelected = selected;
-    else if (auto* slider = dynamic_cast<Slider*>(widget))
-        slider->mKeySelected = selected;
+    widget->SetKeySelected(selected);
     widget->Invalidate();
 }
 
@@ -224,7 +207,7 @@ std::vector<Widget*> Menu::KeyControls() const
     std::vector<Widget*> controls;
     for (const auto& child : children)
     {
-        if (child->mShown && !child->mInactive && child->mManager != nullptr && IsKeyControl(*child))
+        if (child->mShown && !child->mInactive && child->mManager != nullptr && child->TakesKeyFocus())
             controls.push_back(child.get());
     }
     return controls;
@@ -240,12 +223,12 @@ void Menu::SelectControl(Widget* control)
     }
     if (mManager == nullptr)
         return;
-    if (auto* edit = dynamic_cast<EditWidget*>(control))
+    if (control != nullptr && control->HoldsKeyFocus())
     {
         // Tab in the field comes back to the menu, which moves on from there.
-        edit->mFocusNext = this;
-        edit->mFocusPrev = this;
-        mManager->FocusWidget(edit);
+        control->mFocusNext = this;
+        control->mFocusPrev = this;
+        mManager->FocusWidget(control);
     }
     else
     {
@@ -272,28 +255,7 @@ void Menu::PressControl(Widget* control)
 {
     if (control == nullptr || control->mInactive || !control->mShown || control->mManager == nullptr)
         return;
-    if (auto* button = dynamic_cast<ButtonWidget*>(control))
-    {
-        if (auto* gameButton = dynamic_cast<Button*>(button))
-            gameButton->PlayClickSound();
-        // What a click does: pressed, then released over the button.
-        if (ButtonListener* listener = button->mButtonObserver)
-        {
-            int id = button->mButtonId;
-            listener->ButtonPressed(id, 1);
-            listener->ButtonReleased(id);
-        }
-    }
-    else if (auto* box = dynamic_cast<Checkbox*>(control))
-    {
-        box->SetChecked(!box->IsChecked());
-        if (dynamic_cast<FancyCheckbox*>(box) != nullptr)
-            PlayGameSound(SOUND_BUTTON);
-    }
-    else if (auto* edit = dynamic_cast<EditWidget*>(control))
-    {
-        mManager->FocusWidget(edit);
-    }
+    control->Activate();
 }
 
 void Menu::OnKeyDown(int key)
@@ -318,12 +280,8 @@ void Menu::OnKeyDown(int key)
         return;
     case KEY_LEFT:
     case KEY_RIGHT:
-        if (auto* slider = dynamic_cast<Slider*>(selected))
-        {
-            slider->SetValue(slider->mValue + (key == KEY_LEFT ? -kSliderKeyStep : kSliderKeyStep));
-            if (slider->mSliderObserver != nullptr)
-                slider->mSliderObserver->SliderMoved(slider->mSliderId, slider->mValue);
-        }
+        if (selected != nullptr)
+            selected->ArrowKey(key == KEY_LEFT ? -1 : 1);
         return;
     default:
         Dialog::OnKeyDown(key);
@@ -334,6 +292,7 @@ void Menu::FocusGained()
 {
     Dialog::FocusGained();
     // Tab pressed in a text field of the menu hands the focus back here: move on to the next control.
-    if (mManager != nullptr && mManager->IsKeyDown(KEY_TAB) && dynamic_cast<EditWidget*>(mSelected) != nullptr)
+    if (mManager != nullptr && mManager->IsKeyDown(KEY_TAB) && mSelected != nullptr &&
+        mSelected->HoldsKeyFocus())
         MoveSelection(mManager->IsKeyDown(KEY_SHIFT) ? -1 : 1);
 }

@@ -6,7 +6,10 @@
 #include "../data/DataTestSupport.h"
 #include "game/data/Localization.h"
 
+#include "framework/widgets/EditWidget.h"
 #include "framework/widgets/KeyCodes.h"
+#include "framework/widgets/Slider.h"
+#include "framework/widgets/SliderListener.h"
 #include "game/ui/Button.h"
 #include "game/menus/ConfirmDeleteMenu.h"
 #include "game/menus/ConfirmMainMenu.h"
@@ -43,6 +46,30 @@ public:
     std::vector<int> pressed;
     Button* first;
     Button* second;
+    FancyCheckbox* box;
+};
+
+// One control of every kind a menu walks with the keyboard, in the order added: a button, a slider, a text field
+// and a check box.
+class EveryControlMenu : public Menu, public SliderListener
+{
+public:
+    EveryControlMenu() : Menu(nullptr, IMAGE_MENU_MAIN.get(), false, false, true)
+    {
+        button = AddMenuButton("One", 400, 200, 7);
+        slider = AddChild(std::make_unique<Slider>(nullptr, nullptr, 31, this));
+        slider->SetValue(0.5);
+        field = AddChild(std::make_unique<EditWidget>(32, nullptr));
+        box = AddChild(std::make_unique<FancyCheckbox>(nullptr));
+    }
+    using Menu::ButtonPressed;
+    void ButtonPressed(int id) override { pressed.push_back(id); }
+    void SliderMoved(int id, double value) override { moved.emplace_back(id, value); }
+    std::vector<int> pressed;
+    std::vector<std::pair<int, double>> moved;
+    Button* button;
+    Slider* slider;
+    EditWidget* field;
     FancyCheckbox* box;
 };
 
@@ -200,6 +227,75 @@ TEST_F(MenuKitTest, ReturnConfirmsEscapeCancelsAndTabWalksTheControls)
     Updates(40);
     Key(KEY_ESCAPE);
     EXPECT_FALSE(IsOpen(notice));
+}
+
+// Key by key through every kind of control: which control is chosen, who holds the keyboard focus, and what
+// the key did (a button's press, the slider's value, the check box).
+TEST_F(MenuKitTest, EachKindOfControlAnswersTabReturnSpaceAndArrowsInItsOwnWay)
+{
+    auto* menu = static_cast<EveryControlMenu*>(app->AddMenu(std::make_unique<EveryControlMenu>()));
+    enum Chosen
+    {
+        None,
+        TheButton,
+        TheSlider,
+        TheField,
+        TheBox
+    };
+    struct Step
+    {
+        int key;
+        bool shift;
+        Chosen chosen;
+        bool fieldHasFocus;
+        size_t presses;
+        double sliderValue;
+        bool checked;
+    };
+    const Step steps[] = {
+        {KEY_RIGHT, false, None, false, 0, 0.5, false},      // nothing chosen: arrows do nothing
+        {KEY_TAB, false, TheButton, false, 0, 0.5, false},
+        {KEY_RIGHT, false, TheButton, false, 0, 0.5, false}, // a button ignores arrows
+        {KEY_RETURN, false, TheButton, false, 1, 0.5, false},
+        {KEY_SPACE, false, TheButton, false, 2, 0.5, false},
+        {KEY_TAB, false, TheSlider, false, 2, 0.5, false},
+        {KEY_RIGHT, false, TheSlider, false, 2, 0.55, false},
+        {KEY_LEFT, false, TheSlider, false, 2, 0.5, false},
+        {KEY_LEFT, false, TheSlider, false, 2, 0.45, false},
+        {KEY_RETURN, false, TheSlider, false, 2, 0.45, false}, // a slider is not pressed
+        {KEY_TAB, false, TheField, true, 2, 0.45, false},      // the field takes the focus itself
+        {KEY_TAB, false, TheBox, false, 2, 0.45, false},       // Tab in the field hands it back and moves on
+        {KEY_SPACE, false, TheBox, false, 2, 0.45, true},
+        {KEY_RETURN, false, TheBox, false, 2, 0.45, false},
+        {KEY_TAB, false, TheButton, false, 2, 0.45, false},    // round again
+        {KEY_TAB, true, TheBox, false, 2, 0.45, false},
+        {KEY_TAB, true, TheField, true, 2, 0.45, false},
+        {KEY_TAB, true, TheSlider, false, 2, 0.45, false},     // Shift+Tab in the field goes back
+        {KEY_ESCAPE, false, TheSlider, false, 2, 0.45, false}, // no cancel control: the menu stays
+    };
+    for (size_t i = 0; i < std::size(steps); i++)
+    {
+        const Step& step = steps[i];
+        SCOPED_TRACE("step " + std::to_string(i));
+        if (step.shift)
+            Manager().KeyPressed(KEY_SHIFT);
+        Key(step.key);
+        if (step.shift)
+            Manager().KeyReleased(KEY_SHIFT);
+        Widget* chosen[] = {nullptr, menu->button, menu->slider, menu->field, menu->box};
+        EXPECT_EQ(step.chosen == TheButton, menu->button->mKeySelected);
+        EXPECT_EQ(step.chosen == TheSlider, menu->slider->mKeySelected);
+        EXPECT_EQ(step.chosen == TheBox, menu->box->mKeySelected);
+        EXPECT_EQ(step.fieldHasFocus ? chosen[step.chosen] : static_cast<Widget*>(menu), Manager().mFocus);
+        EXPECT_EQ(step.presses, menu->pressed.size());
+        EXPECT_NEAR(step.sliderValue, menu->slider->mValue, 1e-9);
+        EXPECT_EQ(step.checked, menu->box->IsChecked());
+    }
+    EXPECT_TRUE(IsOpen(menu));
+    // Each arrow on the slider told its listener once.
+    ASSERT_EQ(3u, menu->moved.size());
+    EXPECT_EQ(31, menu->moved[0].first);
+    EXPECT_NEAR(0.45, menu->moved[2].second, 1e-9);
 }
 
 TEST_F(MenuKitTest, TheOpenSignClosesItselfExactlyTwoHundredUpdatesAfterItWasMade)
