@@ -1,7 +1,7 @@
 // Keys, mouse, limits and drawing of the one-line text field.
 #include "framework/widgets/EditWidget.h"
 
-#include "framework/app/ZestraAppBase.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ControlSupport.h"
@@ -308,8 +308,8 @@ void EditWidget::DeleteSelection()
 
 bool EditWidget::CanInsert(unsigned char ch)
 {
-    ZestraAppBase* app = AppOf(*this);
-    int highest = (app == nullptr || app->mAcceptHighCharacters) ? 255 : 127;
+    WidgetHost* app = HostOfWidget(*this);
+    int highest = (app == nullptr || app->AcceptsHighCharacters()) ? 255 : 127;
     if (ch < 32 || ch > highest)
         return false;
     if (EditFont()->GlyphWidth(char(ch)) <= 0)
@@ -332,6 +332,22 @@ bool EditWidget::FitsLimits()
     return true;
 }
 
+void EditWidget::Activate()
+{
+    if (mManager != nullptr)
+        mManager->FocusWidget(this);
+}
+
+// What one key did to the text: whether it ends the selection, whether it is an undo step, and the characters it
+// put in (so that limits refuse them rather than cut the text's end).
+struct EditWidget::KeyEffect
+{
+    bool endSelection = true;
+    bool snapshot = false;
+    int insertedAt = 0;
+    int inserted = 0;
+};
+
 void EditWidget::ApplyKey(int keyCode, char ch)
 {
     if (keyCode == KEY_SHIFT || keyCode == KEY_CONTROL)
@@ -341,197 +357,221 @@ void EditWidget::ApplyKey(int keyCode, char ch)
     const std::string oldContent = mContent;
     const int oldCaret = mCaret;
     const int oldAnchor = mAnchor;
-    bool endSelection = !shift;
-    bool snapshot = false;
+    KeyEffect effect;
+    effect.endSelection = !shift;
     if (shift && mAnchor == -1)
         mAnchor = mCaret;
 
-    // Characters this key put into the text, so that limits refuse them rather than cut the text's end.
-    int insertedAt = 0;
-    int inserted = 0;
     const unsigned char uch = static_cast<unsigned char>(ch);
-    const int length = int(mContent.size());
-
     if ((uch == CHAR_COPY || uch == CHAR_CUT) && HasSelection())
-    {
-        int from = std::min(mAnchor, mCaret);
-        int to = std::max(mAnchor, mCaret);
-        if (ZestraAppBase* app = AppOf(*this))
-            app->SetClipboardText(DisplayedText().substr(size_t(from), size_t(to - from)));
-        if (uch == CHAR_COPY)
-        {
-            endSelection = false;
-        }
-        else
-        {
-            DeleteSelection();
-            snapshot = true;
-            mRunEnd = kNoRun;
-        }
-    }
+        CopyOrCut(uch == CHAR_CUT, effect);
     else if (uch == CHAR_PASTE)
-    {
-        ZestraAppBase* app = AppOf(*this);
-        std::string clip = app != nullptr ? app->GetClipboardText() : std::string();
-        clip = clip.substr(0, clip.find_first_of("\r\n"));
-        std::string text;
-        for (char c : clip)
-        {
-            if (CanInsert(static_cast<unsigned char>(c)))
-                text += c;
-        }
-        if (!text.empty())
-        {
-            if (HasSelection())
-                DeleteSelection();
-            insertedAt = std::clamp(mCaret, 0, int(mContent.size()));
-            mContent.insert(size_t(insertedAt), text);
-            inserted = int(text.size());
-            mCaret = insertedAt + inserted;
-            mAnchor = -1;
-            snapshot = true;
-            mRunEnd = kNoRun;
-        }
-    }
+        Paste(effect);
     else if (uch == CHAR_UNDO)
+        Undo(effect);
+    else if (keyCode == KEY_BACKSPACE)
+        Backspace(effect);
+    else if (keyCode == KEY_DELETE)
+        DeleteForward(effect);
+    else if (keyCode == KEY_RETURN)
+        Submit();
+    else if (keyCode == KEY_END || keyCode == KEY_HOME)
+        MoveCaretToEnd(keyCode == KEY_END);
+    else if (keyCode == KEY_LEFT)
+        MoveCaretLeft(ctrl, shift);
+    else if (keyCode == KEY_RIGHT)
+        MoveCaretRight(ctrl, shift);
+    else
+        TypeCharacter(ch, effect);
+
+    EnforceLimits(effect, oldContent, oldCaret, oldAnchor);
+    FinishKey(effect, oldContent, oldCaret, oldAnchor);
+}
+
+void EditWidget::CopyOrCut(bool cut, KeyEffect& effect)
+{
+    int from = std::min(mAnchor, mCaret);
+    int to = std::max(mAnchor, mCaret);
+    if (WidgetHost* app = HostOfWidget(*this))
+        app->SetClipboardText(DisplayedText().substr(size_t(from), size_t(to - from)));
+    if (!cut)
     {
+        effect.endSelection = false;
+        return;
+    }
+    DeleteSelection();
+    effect.snapshot = true;
+    mRunEnd = kNoRun;
+}
+
+void EditWidget::Paste(KeyEffect& effect)
+{
+    WidgetHost* app = HostOfWidget(*this);
+    std::string clip = app != nullptr ? app->GetClipboardText() : std::string();
+    clip = clip.substr(0, clip.find_first_of("\r\n"));
+    std::string text;
+    for (char c : clip)
+    {
+        if (CanInsert(static_cast<unsigned char>(c)))
+            text += c;
+    }
+    if (text.empty())
+        return;
+    if (HasSelection())
+        DeleteSelection();
+    effect.insertedAt = std::clamp(mCaret, 0, int(mContent.size()));
+    mContent.insert(size_t(effect.insertedAt), text);
+    effect.inserted = int(text.size());
+    mCaret = effect.insertedAt + effect.inserted;
+    mAnchor = -1;
+    effect.snapshot = true;
+    mRunEnd = kNoRun;
+}
+
+void EditWidget::Undo(KeyEffect& effect)
+{
+    mRunEnd = kNoRun;
+    std::swap(mContent, mUndoContent);
+    std::swap(mCaret, mUndoCaret);
+    std::swap(mAnchor, mUndoAnchor);
+    effect.endSelection = false;
+}
+
+void EditWidget::Backspace(KeyEffect& effect)
+{
+    if (mContent.empty())
+        return;
+    const int oldCaret = mCaret;
+    if (HasSelection())
+    {
+        DeleteSelection();
+        effect.snapshot = true;
         mRunEnd = kNoRun;
-        std::swap(mContent, mUndoContent);
-        std::swap(mCaret, mUndoCaret);
-        std::swap(mAnchor, mUndoAnchor);
-        endSelection = false;
+    }
+    else if (mCaret > 0)
+    {
+        mContent.erase(size_t(mCaret - 1), 1);
+        mCaret--;
+        mAnchor = -1;
+        // Characters rubbed out one after another form one undo step.
+        effect.snapshot = oldCaret != mRunEnd + 1;
+        mRunEnd = oldCaret - 2;
+    }
+}
+
+void EditWidget::DeleteForward(KeyEffect& effect)
+{
+    const int length = int(mContent.size());
+    if (length == 0)
+        return;
+    if (HasSelection())
+    {
+        DeleteSelection();
+        effect.snapshot = true;
+        mRunEnd = kNoRun;
+        return;
+    }
+    if (mCaret < length)
+        mContent.erase(size_t(mCaret), 1);
+    effect.snapshot = mCaret != mRunEnd;
+    mRunEnd = mCaret;
+}
+
+void EditWidget::Submit()
+{
+    if (mEditObserver != nullptr)
+        mEditObserver->EditSubmitted(mEditId, mContent);
+}
+
+void EditWidget::MoveCaretToEnd(bool end)
+{
+    mCaret = end ? int(mContent.size()) : 0;
+    mRunEnd = kNoRun;
+}
+
+void EditWidget::MoveCaretLeft(bool ctrl, bool shift)
+{
+    mRunEnd = kNoRun;
+    if (ctrl)
+    {
+        while (mCaret > 0 && !IsWordChar(mContent[size_t(mCaret - 1)]))
+            mCaret--;
+        while (mCaret > 0 && IsWordChar(mContent[size_t(mCaret - 1)]))
+            mCaret--;
+    }
+    else if (shift || !HasSelection())
+    {
+        mCaret--;
     }
     else
     {
-        switch (keyCode)
-        {
-        case KEY_BACKSPACE:
-            if (length == 0)
-                break;
-            if (HasSelection())
-            {
-                DeleteSelection();
-                snapshot = true;
-                mRunEnd = kNoRun;
-            }
-            else if (mCaret > 0)
-            {
-                mContent.erase(size_t(mCaret - 1), 1);
-                mCaret--;
-                mAnchor = -1;
-                snapshot = oldCaret != mRunEnd + 1;
-                mRunEnd = oldCaret - 2;
-            }
-            break;
-        case KEY_DELETE:
-            if (length == 0)
-                break;
-            if (HasSelection())
-            {
-                DeleteSelection();
-                snapshot = true;
-                mRunEnd = kNoRun;
-            }
-            else
-            {
-                if (mCaret < length)
-                    mContent.erase(size_t(mCaret), 1);
-                snapshot = mCaret != mRunEnd;
-                mRunEnd = mCaret;
-            }
-            break;
-        case KEY_RETURN:
-            if (mEditObserver != nullptr)
-                mEditObserver->EditSubmitted(mEditId, mContent);
-            break;
-        case KEY_END:
-            mCaret = length;
-            mRunEnd = kNoRun;
-            break;
-        case KEY_HOME:
-            mCaret = 0;
-            mRunEnd = kNoRun;
-            break;
-        case KEY_LEFT:
-            mRunEnd = kNoRun;
-            if (ctrl)
-            {
-                while (mCaret > 0 && !IsWordChar(mContent[size_t(mCaret - 1)]))
-                    mCaret--;
-                while (mCaret > 0 && IsWordChar(mContent[size_t(mCaret - 1)]))
-                    mCaret--;
-            }
-            else if (shift || !HasSelection())
-            {
-                mCaret--;
-            }
-            else
-            {
-                mCaret = std::min(mAnchor, mCaret);
-            }
-            break;
-        case KEY_RIGHT:
-        {
-            mRunEnd = kNoRun;
-            bool selected = HasSelection();
-            if (ctrl)
-            {
-                while (mCaret < length - 1 && IsWordChar(mContent[size_t(mCaret + 1)]))
-                    mCaret++;
-                while (mCaret < length - 1 && !IsWordChar(mContent[size_t(mCaret + 1)]))
-                    mCaret++;
-            }
-            if (shift || !selected)
-                mCaret++;
-            else
-                mCaret = std::max(mAnchor, mCaret);
-            break;
-        }
-        default:
-            if (CanInsert(uch))
-            {
-                if (HasSelection())
-                {
-                    DeleteSelection();
-                    snapshot = true;
-                }
-                else
-                {
-                    snapshot = mCaret != mRunEnd + 1;
-                }
-                mRunEnd = mCaret;
-                insertedAt = std::clamp(mCaret, 0, int(mContent.size()));
-                mContent.insert(size_t(insertedAt), 1, ch);
-                inserted = 1;
-                mCaret = insertedAt + 1;
-                mAnchor = -1;
-                ScrollToCaret(false);
-            }
-            else
-            {
-                endSelection = false;
-            }
-            break;
-        }
+        mCaret = std::min(mAnchor, mCaret);
     }
+}
 
-    // Limits. What this key inserted gives way first, from its end, so a full field refuses a character instead
-    // of dropping the end of the text; when nothing of it fits, the key is refused as a whole.
-    if (inserted > 0 && !FitsLimits())
+void EditWidget::MoveCaretRight(bool ctrl, bool shift)
+{
+    const int length = int(mContent.size());
+    mRunEnd = kNoRun;
+    bool selected = HasSelection();
+    if (ctrl)
     {
-        while (inserted > 0 && !FitsLimits())
+        while (mCaret < length - 1 && IsWordChar(mContent[size_t(mCaret + 1)]))
+            mCaret++;
+        while (mCaret < length - 1 && !IsWordChar(mContent[size_t(mCaret + 1)]))
+            mCaret++;
+    }
+    if (shift || !selected)
+        mCaret++;
+    else
+        mCaret = std::max(mAnchor, mCaret);
+}
+
+void EditWidget::TypeCharacter(char ch, KeyEffect& effect)
+{
+    if (!CanInsert(static_cast<unsigned char>(ch)))
+    {
+        effect.endSelection = false;
+        return;
+    }
+    if (HasSelection())
+    {
+        DeleteSelection();
+        effect.snapshot = true;
+    }
+    else
+    {
+        // Characters typed one after another form one undo step.
+        effect.snapshot = mCaret != mRunEnd + 1;
+    }
+    mRunEnd = mCaret;
+    effect.insertedAt = std::clamp(mCaret, 0, int(mContent.size()));
+    mContent.insert(size_t(effect.insertedAt), 1, ch);
+    effect.inserted = 1;
+    mCaret = effect.insertedAt + 1;
+    mAnchor = -1;
+    ScrollToCaret(false);
+}
+
+void EditWidget::EnforceLimits(KeyEffect& effect, const std::string& oldContent, int oldCaret, int oldAnchor)
+{
+    // What this key inserted gives way first, from its end, so a full field refuses a character instead of
+    // dropping the end of the text; when nothing of it fits, the key is refused as a whole.
+    if (effect.inserted > 0 && !FitsLimits())
+    {
+        while (effect.inserted > 0 && !FitsLimits())
         {
-            mContent.erase(size_t(insertedAt + inserted - 1), 1);
-            inserted--;
+            mContent.erase(size_t(effect.insertedAt + effect.inserted - 1), 1);
+            effect.inserted--;
             mCaret--;
         }
-        if (inserted == 0)
+        if (effect.inserted == 0)
         {
             mContent = oldContent;
             mCaret = oldCaret;
             mAnchor = oldAnchor;
-            snapshot = false;
-            endSelection = false;
+            effect.snapshot = false;
+            effect.endSelection = false;
             mRunEnd = kNoRun;
         }
     }
@@ -552,7 +592,10 @@ void EditWidget::ApplyKey(int keyCode, char ch)
                 mContent.pop_back();
         }
     }
+}
 
+void EditWidget::FinishKey(const KeyEffect& effect, const std::string& oldContent, int oldCaret, int oldAnchor)
+{
     const int newLength = int(mContent.size());
     mCaret = std::clamp(mCaret, 0, newLength);
     if (mAnchor > newLength)
@@ -563,7 +606,7 @@ void EditWidget::ApplyKey(int keyCode, char ch)
         mCaretVisible = true;
     }
     ScrollToCaret(true);
-    if (endSelection || mAnchor == mCaret)
+    if (effect.endSelection || mAnchor == mCaret)
         mAnchor = -1;
 
     if (mEditObserver != nullptr && !mEditObserver->AcceptContent(mEditId, mContent))
@@ -573,7 +616,7 @@ void EditWidget::ApplyKey(int keyCode, char ch)
         mAnchor = oldAnchor;
         ScrollToCaret(false);
     }
-    else if (snapshot)
+    else if (effect.snapshot)
     {
         mUndoContent = oldContent;
         mUndoCaret = oldCaret;

@@ -49,6 +49,10 @@ public:
     using Widget::SetBounds;
     bool AcceptsFocus() const override;
     void FocusGained() override;
+    bool TakesKeyFocus() const override { return true; }
+    bool HoldsKeyFocus() const override { return true; }
+    // Return or Space on a chosen field gives it the keyboard focus.
+    void Activate() override;
     void FocusLost() override;
     void OnChar(char ch) override;
     void OnKeyDown(int key) override;
@@ -85,6 +89,20 @@ public:
     int mRunEnd = kNoRun;
 
 private:
+    // One handler per kind of key; ApplyKey picks it and then applies the limits and the undo step.
+    struct KeyEffect;
+    void CopyOrCut(bool cut, KeyEffect& effect);
+    void Paste(KeyEffect& effect);
+    void Undo(KeyEffect& effect);
+    void Backspace(KeyEffect& effect);
+    void DeleteForward(KeyEffect& effect);
+    void Submit();
+    void MoveCaretToEnd(bool end);
+    void MoveCaretLeft(bool ctrl, bool shift);
+    void MoveCaretRight(bool ctrl, bool shift);
+    void TypeCharacter(char ch, KeyEffect& effect);
+    void EnforceLimits(KeyEffect& effect, const std::string& oldContent, int oldCaret, int oldAnchor);
+    void FinishKey(const KeyEffect& effect, const std::string& oldContent, int oldCaret, int oldAnchor);
     bool HasSelection() const { return mAnchor != -1 && mAnchor != mCaret; }
     void DeleteSelection();
     // Width of the first `count` displayed characters minus that of the first mFirstVisible.
