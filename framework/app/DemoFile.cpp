@@ -176,6 +176,55 @@ bool ReadDemoFile(const std::string& path, const std::string& expectedVersion, D
     return ParseDemoText(text, path, expectedVersion, script, errorText);
 }
 
+namespace
+{
+
+// Puts an event line's numbers where its kind keeps them; false for a character beyond a byte.
+bool SetEventArguments(PlatformEvent& e, const long long (&a)[3])
+{
+    switch (e.mType)
+    {
+    case Type::MouseDown:
+    case Type::MouseUp:
+        e.mX = int(a[0]);
+        e.mY = int(a[1]);
+        e.mClickCode = int(a[2]);
+        break;
+    case Type::MouseMove:
+    case Type::Move:
+        e.mX = int(a[0]);
+        e.mY = int(a[1]);
+        break;
+    case Type::KeyDown:
+    case Type::KeyUp:
+        e.mKey = int(a[0]);
+        e.mShift = (a[1] & 1) != 0;
+        e.mCtrl = (a[1] & 2) != 0;
+        e.mAlt = (a[1] & 4) != 0;
+        e.mSystemKey = (a[1] & 8) != 0;
+        break;
+    case Type::MouseWheel:
+        e.mWheel = int(a[0]);
+        break;
+    case Type::Char:
+        if (a[0] < 0 || a[0] > 255)
+            return false;
+        e.mChar = uint8_t(a[0]);
+        break;
+    case Type::Activate:
+        e.mActive = a[0] != 0;
+        break;
+    case Type::Minimize:
+        e.mMinimized = a[0] != 0;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
 bool ParseDemoText(const std::string& text, const std::string& path, const std::string& expectedVersion,
                    DemoScript& script, std::string& errorText)
 {
@@ -300,44 +349,8 @@ bool ParseDemoText(const std::string& text, const std::string& path, const std::
             for (int i = 0; i < count; ++i)
                 if (!ParseNumber(f[size_t(3 + i)], INT_MIN, INT_MAX, a[i]))
                     return fail("\"" + f[size_t(3 + i)] + "\" is not a number");
-            switch (kind->type)
-            {
-            case Type::MouseDown:
-            case Type::MouseUp:
-                e.mX = int(a[0]);
-                e.mY = int(a[1]);
-                e.mClickCode = int(a[2]);
-                break;
-            case Type::MouseMove:
-            case Type::Move:
-                e.mX = int(a[0]);
-                e.mY = int(a[1]);
-                break;
-            case Type::KeyDown:
-            case Type::KeyUp:
-                e.mKey = int(a[0]);
-                e.mShift = (a[1] & 1) != 0;
-                e.mCtrl = (a[1] & 2) != 0;
-                e.mAlt = (a[1] & 4) != 0;
-                e.mSystemKey = (a[1] & 8) != 0;
-                break;
-            case Type::MouseWheel:
-                e.mWheel = int(a[0]);
-                break;
-            case Type::Char:
-                if (a[0] < 0 || a[0] > 255)
-                    return fail("a character is a byte (0 to 255)");
-                e.mChar = uint8_t(a[0]);
-                break;
-            case Type::Activate:
-                e.mActive = a[0] != 0;
-                break;
-            case Type::Minimize:
-                e.mMinimized = a[0] != 0;
-                break;
-            default:
-                break;
-            }
+            if (!SetEventArguments(e, a))
+                return fail("a character is a byte (0 to 255)");
             script.events.push_back(event);
         }
         else if (f[0] == "end")

@@ -99,6 +99,16 @@ namespace
 // Lists are read, copied and freed recursively; real descriptors nest two or three deep.
 constexpr size_t kMaxListDepth = 64;
 
+// The command text shown in messages, as the file reads on any system.
+std::string WithoutCarriageReturns(const std::string& text)
+{
+    std::string cleaned;
+    for (char c : text)
+        if (c != '\r')
+            cleaned += c;
+    return cleaned;
+}
+
 } // namespace
 
 bool DescParser::LoadDescriptorText(const std::string& text)
@@ -131,12 +141,8 @@ bool DescParser::LoadDescriptorText(const std::string& text)
     };
     auto runCommand = [&](size_t endPos) -> bool {
         mCommandLine = commandLine;
-        mCommandText = commandStart == std::string::npos ? "" : text.substr(commandStart, endPos - commandStart);
-        std::string cleaned;
-        for (char c : mCommandText)
-            if (c != '\r')
-                cleaned += c;
-        mCommandText = cleaned;
+        mCommandText = WithoutCarriageReturns(
+            commandStart == std::string::npos ? "" : text.substr(commandStart, endPos - commandStart));
         bool ok = true;
         if (!root->mElements.empty())
         {
@@ -155,11 +161,7 @@ bool DescParser::LoadDescriptorText(const std::string& text)
         size_t semi = mCommandText.find(';');
         if (semi != std::string::npos)
             mCommandText.resize(semi);
-        std::string cleaned;
-        for (char c : mCommandText)
-            if (c != '\r')
-                cleaned += c;
-        mCommandText = cleaned;
+        mCommandText = WithoutCarriageReturns(mCommandText);
         return Error(message);
     };
 

@@ -153,232 +153,312 @@ std::shared_ptr<Image> FontData::LoadLayerImage(const std::string& path)
     return image;
 }
 
+namespace
+{
+
+// The layer commands that set one number of the layer.
+const std::map<std::string, int FontLayer::*>& LayerIntFields()
+{
+    static const std::map<std::string, int FontLayer::*> kFields = {
+        {"layersetpointsize", &FontLayer::mPointSize},
+        {"layersetheight", &FontLayer::mHeight},
+        {"layersetascent", &FontLayer::mAscent},
+        {"layersetascentpadding", &FontLayer::mAscentPadding},
+        {"layersetlinespacingoffset", &FontLayer::mLineSpacingOffset},
+        {"layersetspacing", &FontLayer::mSpacing},
+        {"layersetbaseorder", &FontLayer::mBaseOrder}};
+    return kFields;
+}
+
+} // namespace
+
+const std::map<std::string, FontData::CommandHandler>& FontData::Commands()
+{
+    static const std::map<std::string, CommandHandler> kCommands = {
+        {"define", &FontData::DefineCommand},
+        {"createhorzspanrectlist", &FontData::CreateHorzSpanRectList},
+        {"setdefaultpointsize", &FontData::SetDefaultPointSize},
+        {"setcharmap", &FontData::SetCharMap},
+        {"createlayer", &FontData::CreateLayer},
+        {"createlayerfrom", &FontData::CreateLayer}};
+    return kCommands;
+}
+
+const std::map<std::string, FontData::LayerHandler>& FontData::LayerCommands()
+{
+    static const std::map<std::string, LayerHandler> kCommands = {
+        {"layerrequiretags", &FontData::LayerTags},
+        {"layerexcludetags", &FontData::LayerTags},
+        {"layerpointrange", &FontData::LayerPointRange},
+        {"layersetpointsize", &FontData::LayerInt},
+        {"layersetheight", &FontData::LayerInt},
+        {"layersetascent", &FontData::LayerInt},
+        {"layersetascentpadding", &FontData::LayerInt},
+        {"layersetlinespacingoffset", &FontData::LayerInt},
+        {"layersetspacing", &FontData::LayerInt},
+        {"layersetbaseorder", &FontData::LayerInt},
+        {"layersetimage", &FontData::LayerImage},
+        {"layersetdrawmode", &FontData::LayerDrawMode},
+        {"layersetcolormult", &FontData::LayerColor},
+        {"layersetcoloradd", &FontData::LayerColor},
+        {"layersetoffset", &FontData::LayerOffset},
+        {"layersetcharwidths", &FontData::LayerCharValues},
+        {"layersetcharorders", &FontData::LayerCharValues},
+        {"layersetkerningpairs", &FontData::LayerKerningPairs},
+        {"layersetimagemap", &FontData::LayerImageMap},
+        {"layersetcharoffsets", &FontData::LayerCharOffsets}};
+    return kCommands;
+}
+
 bool FontData::HandleCommand(const DataElementList& params)
 {
     if (params.empty() || params[0]->IsList())
         return Error("Missing Command");
     const std::string cmd = Lower(static_cast<const SingleDataElement*>(params[0].get())->mString);
-    const size_t n = params.size();
-    auto count = [&](size_t expected) { return n == expected ? true : Error("Invalid Number of Parameters"); };
 
-    if (cmd == "define")
-        return HandleDefine(params);
-    if (cmd == "createhorzspanrectlist")
-    {
-        if (!count(4))
-            return false;
-        if (params[1]->IsList())
-            return Error("Invalid Paramater Type");
-        std::string name = static_cast<const SingleDataElement*>(params[1].get())->mString;
-        if (IsNumberToken(name) || name[0] == '"' || name[0] == '\'')
-            return Error("Invalid Paramater Type");
-        std::vector<int> rect, widths;
-        if (!GetIntVector(params[2].get(), rect) || !GetIntVector(params[3].get(), widths))
-            return false;
-        if (rect.size() != 4)
-            return Error("Invalid Paramater Type");
-        auto list = std::make_unique<ListDataElement>();
-        int x = rect[0];
-        for (int w : widths)
-        {
-            auto r = std::make_unique<ListDataElement>();
-            for (int v : {x, rect[1], w, rect[3]})
-                r->mElements.push_back(std::make_unique<SingleDataElement>(std::to_string(v)));
-            list->mElements.push_back(std::move(r));
-            x += w;
-        }
-        mDefines[name] = std::move(list);
-        return true;
-    }
-    if (cmd == "setdefaultpointsize")
-        return count(2) && GetInt(params[1].get(), mDefaultPointSize);
-    if (cmd == "setcharmap")
-    {
-        std::vector<uint8_t> from, to;
-        if (!count(3) || !GetCharList(params[1].get(), from) || !GetCharList(params[2].get(), to))
-            return false;
-        if (from.size() != to.size())
-            return Error("List Size Mismatch");
-        for (size_t i = 0; i < from.size(); ++i)
-            mCharMap[from[i]] = to[i];
-        return true;
-    }
-    if (cmd == "createlayer" || cmd == "createlayerfrom")
-    {
-        if (!count(cmd == "createlayer" ? 2 : 3))
-            return false;
-        if (params[1]->IsList())
-            return Error("Invalid Paramater Type");
-        std::string name = Unquote(static_cast<const SingleDataElement*>(params[1].get())->mString);
-        if (FindLayer(name))
-            return Error("Layer Already Exists");
-        std::unique_ptr<FontLayer> layer;
-        if (cmd == "createlayerfrom")
-        {
-            FontLayer* source = nullptr;
-            if (!GetLayer(params[2].get(), source))
-                return false;
-            layer = std::make_unique<FontLayer>(*source);
-        }
-        else
-            layer = std::make_unique<FontLayer>();
-        layer->mName = name;
-        mLayerByName[name] = layer.get();
-        mLayers.push_back(std::move(layer));
-        return true;
-    }
+    const auto& commands = Commands();
+    if (auto it = commands.find(cmd); it != commands.end())
+        return (this->*(it->second))(cmd, params);
 
     // Every other command works on a layer named by its first argument.
-    static const char* const kLayerCommands[] = {
-        "layerrequiretags", "layerexcludetags", "layerpointrange", "layersetpointsize", "layersetheight",
-        "layersetimage", "layersetdrawmode", "layersetcolormult", "layersetcoloradd", "layersetascent",
-        "layersetascentpadding", "layersetlinespacingoffset", "layersetoffset", "layersetcharwidths",
-        "layersetspacing", "layersetimagemap", "layersetcharoffsets", "layersetkerningpairs", "layersetbaseorder",
-        "layersetcharorders"};
-    if (std::find(std::begin(kLayerCommands), std::end(kLayerCommands), cmd) == std::end(kLayerCommands))
+    const auto& layerCommands = LayerCommands();
+    auto it = layerCommands.find(cmd);
+    if (it == layerCommands.end())
         return Error("Unknown Command");
-    if (n < 2)
+    if (params.size() < 2)
         return Error("Invalid Number of Parameters");
     FontLayer* layer = nullptr;
     if (!GetLayer(params[1].get(), layer))
         return false;
+    return (this->*(it->second))(*layer, cmd, params);
+}
 
-    if (cmd == "layerrequiretags" || cmd == "layerexcludetags")
-    {
-        std::vector<std::string> tags;
-        if (!count(3) || !GetStringVector(params[2].get(), tags))
-            return false;
-        auto& target = cmd == "layerrequiretags" ? layer->mRequiredTags : layer->mExcludedTags;
-        target.insert(target.end(), tags.begin(), tags.end());
-        return true;
-    }
-    if (cmd == "layerpointrange")
-        return count(4) && GetInt(params[2].get(), layer->mMinPointSize) &&
-               GetInt(params[3].get(), layer->mMaxPointSize);
-    if (cmd == "layersetpointsize")
-        return count(3) && GetInt(params[2].get(), layer->mPointSize);
-    if (cmd == "layersetheight")
-        return count(3) && GetInt(params[2].get(), layer->mHeight);
-    if (cmd == "layersetascent")
-        return count(3) && GetInt(params[2].get(), layer->mAscent);
-    if (cmd == "layersetascentpadding")
-        return count(3) && GetInt(params[2].get(), layer->mAscentPadding);
-    if (cmd == "layersetlinespacingoffset")
-        return count(3) && GetInt(params[2].get(), layer->mLineSpacingOffset);
-    if (cmd == "layersetspacing")
-        return count(3) && GetInt(params[2].get(), layer->mSpacing);
-    if (cmd == "layersetbaseorder")
-        return count(3) && GetInt(params[2].get(), layer->mBaseOrder);
-    if (cmd == "layersetimage")
-    {
-        std::string file;
-        if (!count(3) || !GetString(params[2].get(), file))
-            return false;
-        bool absolute = !file.empty() && (file[0] == '/' || file[0] == '\\' || file.find(':') != std::string::npos);
-        if (!absolute)
-        {
-            size_t sep = mSourcePath.find_last_of("/\\");
-            if (sep != std::string::npos)
-                file = mSourcePath.substr(0, sep + 1) + file;
-        }
-        std::shared_ptr<Image> image = LoadLayerImage(file);
-        if (!image)
-            return Error("Failed to Load Image");
-        layer->mImage = std::move(image);
-        return true;
-    }
-    if (cmd == "layersetdrawmode")
-    {
-        int mode = 0;
-        if (!count(3) || !GetInt(params[2].get(), mode))
-            return false;
-        if (mode != 0 && mode != 1)
-            return Error("Invalid Paramater Type");
-        layer->mDrawMode = mode;
-        return true;
-    }
-    if (cmd == "layersetcolormult" || cmd == "layersetcoloradd")
-    {
-        uint32_t argb = 0;
-        if (!count(3) || !GetColor(params[2].get(), argb))
-            return false;
-        (cmd == "layersetcolormult" ? layer->mColorMult : layer->mColorAdd) = Color::FromArgb(argb);
-        return true;
-    }
-    if (cmd == "layersetoffset")
-    {
-        std::vector<int> offset;
-        if (!count(3) || !GetIntVector(params[2].get(), offset))
-            return false;
-        if (offset.size() != 2)
-            return Error("Invalid Paramater Type");
-        layer->mOffsetX = offset[0];
-        layer->mOffsetY = offset[1];
-        return true;
-    }
-    if (!count(4))
+bool FontData::ParamCount(const DataElementList& params, size_t expected)
+{
+    return params.size() == expected ? true : Error("Invalid Number of Parameters");
+}
+
+bool FontData::DefineCommand(const std::string&, const DataElementList& params)
+{
+    return HandleDefine(params);
+}
+
+bool FontData::CreateHorzSpanRectList(const std::string&, const DataElementList& params)
+{
+    if (!ParamCount(params, 4))
         return false;
-    if (cmd == "layersetkerningpairs")
-    {
-        std::vector<std::string> pairs;
-        std::vector<int> offsets;
-        if (!GetStringVector(params[2].get(), pairs) || !GetIntVector(params[3].get(), offsets))
-            return false;
-        if (pairs.size() != offsets.size())
-            return Error("List Size Mismatch");
-        for (size_t i = 0; i < pairs.size(); ++i)
-        {
-            if (pairs[i].size() != 2)
-                return Error("Invalid Paramater Type");
-            layer->mGlyphs[uint8_t(pairs[i][0])].mKerning[uint8_t(pairs[i][1])] =
-                int8_t(std::clamp(offsets[i], -128, 127));
-        }
-        return true;
-    }
-    std::vector<uint8_t> chars;
-    if (!GetCharList(params[2].get(), chars))
+    if (params[1]->IsList())
+        return Error("Invalid Paramater Type");
+    std::string name = static_cast<const SingleDataElement*>(params[1].get())->mString;
+    if (IsNumberToken(name) || name[0] == '"' || name[0] == '\'')
+        return Error("Invalid Paramater Type");
+    std::vector<int> rect, widths;
+    if (!GetIntVector(params[2].get(), rect) || !GetIntVector(params[3].get(), widths))
         return false;
-    if (cmd == "layersetcharwidths" || cmd == "layersetcharorders")
+    if (rect.size() != 4)
+        return Error("Invalid Paramater Type");
+    auto list = std::make_unique<ListDataElement>();
+    int x = rect[0];
+    for (int w : widths)
     {
-        std::vector<int> values;
-        if (!GetIntVector(params[3].get(), values))
-            return false;
-        if (values.size() != chars.size())
-            return Error("List Size Mismatch");
-        for (size_t i = 0; i < chars.size(); ++i)
-            (cmd == "layersetcharwidths" ? layer->mGlyphs[chars[i]].mAdvance : layer->mGlyphs[chars[i]].mDrawOrder) =
-                values[i];
-        return true;
+        auto r = std::make_unique<ListDataElement>();
+        for (int v : {x, rect[1], w, rect[3]})
+            r->mElements.push_back(std::make_unique<SingleDataElement>(std::to_string(v)));
+        list->mElements.push_back(std::move(r));
+        x += w;
     }
-    std::vector<std::unique_ptr<DataElement>> items;
-    if (!GetList(params[3].get(), items))
+    mDefines[name] = std::move(list);
+    return true;
+}
+
+bool FontData::SetDefaultPointSize(const std::string&, const DataElementList& params)
+{
+    return ParamCount(params, 2) && GetInt(params[1].get(), mDefaultPointSize);
+}
+
+bool FontData::SetCharMap(const std::string&, const DataElementList& params)
+{
+    std::vector<uint8_t> from, to;
+    if (!ParamCount(params, 3) || !GetCharList(params[1].get(), from) || !GetCharList(params[2].get(), to))
         return false;
-    if (items.size() != chars.size())
+    if (from.size() != to.size())
         return Error("List Size Mismatch");
-    if (cmd == "layersetimagemap")
+    for (size_t i = 0; i < from.size(); ++i)
+        mCharMap[from[i]] = to[i];
+    return true;
+}
+
+bool FontData::CreateLayer(const std::string& cmd, const DataElementList& params)
+{
+    const bool copies = cmd == "createlayerfrom";
+    if (!ParamCount(params, copies ? 3 : 2))
+        return false;
+    if (params[1]->IsList())
+        return Error("Invalid Paramater Type");
+    std::string name = Unquote(static_cast<const SingleDataElement*>(params[1].get())->mString);
+    if (FindLayer(name))
+        return Error("Layer Already Exists");
+    std::unique_ptr<FontLayer> layer;
+    if (copies)
     {
-        if (!layer->mImage)
-            return Error("Layer image not set");
-        Rect bounds = layer->mImage->GetRect();
-        std::vector<Rect> rects;
-        for (const auto& item : items)
-        {
-            std::vector<int> r;
-            if (!GetIntVector(item.get(), r))
-                return false;
-            if (r.size() != 4)
-                return Error("Invalid Paramater Type");
-            Rect rect(r[0], r[1], r[2], r[3]);
-            if (rect.mX < 0 || rect.mY < 0 || rect.mWidth < 0 || rect.mHeight < 0 ||
-                int64_t(rect.mX) + rect.mWidth > bounds.mWidth || int64_t(rect.mY) + rect.mHeight > bounds.mHeight)
-                return Error("Image rectangle out of bounds");
-            rects.push_back(rect);
-        }
-        for (size_t i = 0; i < chars.size(); ++i)
-            layer->mGlyphs[chars[i]].mImageRect = rects[i];
-        return true;
+        FontLayer* source = nullptr;
+        if (!GetLayer(params[2].get(), source))
+            return false;
+        layer = std::make_unique<FontLayer>(*source);
     }
-    // layersetcharoffsets
+    else
+        layer = std::make_unique<FontLayer>();
+    layer->mName = name;
+    mLayerByName[name] = layer.get();
+    mLayers.push_back(std::move(layer));
+    return true;
+}
+
+bool FontData::LayerTags(FontLayer& layer, const std::string& cmd, const DataElementList& params)
+{
+    std::vector<std::string> tags;
+    if (!ParamCount(params, 3) || !GetStringVector(params[2].get(), tags))
+        return false;
+    auto& target = cmd == "layerrequiretags" ? layer.mRequiredTags : layer.mExcludedTags;
+    target.insert(target.end(), tags.begin(), tags.end());
+    return true;
+}
+
+bool FontData::LayerPointRange(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    return ParamCount(params, 4) && GetInt(params[2].get(), layer.mMinPointSize) &&
+           GetInt(params[3].get(), layer.mMaxPointSize);
+}
+
+bool FontData::LayerInt(FontLayer& layer, const std::string& cmd, const DataElementList& params)
+{
+    return ParamCount(params, 3) && GetInt(params[2].get(), layer.*(LayerIntFields().at(cmd)));
+}
+
+bool FontData::LayerImage(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    std::string file;
+    if (!ParamCount(params, 3) || !GetString(params[2].get(), file))
+        return false;
+    bool absolute = !file.empty() && (file[0] == '/' || file[0] == '\\' || file.find(':') != std::string::npos);
+    if (!absolute)
+    {
+        size_t sep = mSourcePath.find_last_of("/\\");
+        if (sep != std::string::npos)
+            file = mSourcePath.substr(0, sep + 1) + file;
+    }
+    std::shared_ptr<Image> image = LoadLayerImage(file);
+    if (!image)
+        return Error("Failed to Load Image");
+    layer.mImage = std::move(image);
+    return true;
+}
+
+bool FontData::LayerDrawMode(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    int mode = 0;
+    if (!ParamCount(params, 3) || !GetInt(params[2].get(), mode))
+        return false;
+    if (mode != 0 && mode != 1)
+        return Error("Invalid Paramater Type");
+    layer.mDrawMode = mode;
+    return true;
+}
+
+bool FontData::LayerColor(FontLayer& layer, const std::string& cmd, const DataElementList& params)
+{
+    uint32_t argb = 0;
+    if (!ParamCount(params, 3) || !GetColor(params[2].get(), argb))
+        return false;
+    (cmd == "layersetcolormult" ? layer.mColorMult : layer.mColorAdd) = Color::FromArgb(argb);
+    return true;
+}
+
+bool FontData::LayerOffset(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    std::vector<int> offset;
+    if (!ParamCount(params, 3) || !GetIntVector(params[2].get(), offset))
+        return false;
+    if (offset.size() != 2)
+        return Error("Invalid Paramater Type");
+    layer.mOffsetX = offset[0];
+    layer.mOffsetY = offset[1];
+    return true;
+}
+
+bool FontData::LayerKerningPairs(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    std::vector<std::string> pairs;
+    std::vector<int> offsets;
+    if (!ParamCount(params, 4) || !GetStringVector(params[2].get(), pairs) || !GetIntVector(params[3].get(), offsets))
+        return false;
+    if (pairs.size() != offsets.size())
+        return Error("List Size Mismatch");
+    for (size_t i = 0; i < pairs.size(); ++i)
+    {
+        if (pairs[i].size() != 2)
+            return Error("Invalid Paramater Type");
+        layer.mGlyphs[uint8_t(pairs[i][0])].mKerning[uint8_t(pairs[i][1])] = int8_t(std::clamp(offsets[i], -128, 127));
+    }
+    return true;
+}
+
+bool FontData::LayerCharValues(FontLayer& layer, const std::string& cmd, const DataElementList& params)
+{
+    std::vector<uint8_t> chars;
+    std::vector<int> values;
+    if (!ParamCount(params, 4) || !GetCharList(params[2].get(), chars) || !GetIntVector(params[3].get(), values))
+        return false;
+    if (values.size() != chars.size())
+        return Error("List Size Mismatch");
+    for (size_t i = 0; i < chars.size(); ++i)
+        (cmd == "layersetcharwidths" ? layer.mGlyphs[chars[i]].mAdvance : layer.mGlyphs[chars[i]].mDrawOrder) =
+            values[i];
+    return true;
+}
+
+bool FontData::GetCharItems(const DataElementList& params, std::vector<uint8_t>& chars,
+                            std::vector<std::unique_ptr<DataElement>>& items)
+{
+    if (!ParamCount(params, 4) || !GetCharList(params[2].get(), chars) || !GetList(params[3].get(), items))
+        return false;
+    return items.size() == chars.size() ? true : Error("List Size Mismatch");
+}
+
+bool FontData::LayerImageMap(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    std::vector<uint8_t> chars;
+    std::vector<std::unique_ptr<DataElement>> items;
+    if (!GetCharItems(params, chars, items))
+        return false;
+    if (!layer.mImage)
+        return Error("Layer image not set");
+    Rect bounds = layer.mImage->GetRect();
+    std::vector<Rect> rects;
+    for (const auto& item : items)
+    {
+        std::vector<int> r;
+        if (!GetIntVector(item.get(), r))
+            return false;
+        if (r.size() != 4)
+            return Error("Invalid Paramater Type");
+        Rect rect(r[0], r[1], r[2], r[3]);
+        if (rect.mX < 0 || rect.mY < 0 || rect.mWidth < 0 || rect.mHeight < 0 ||
+            int64_t(rect.mX) + rect.mWidth > bounds.mWidth || int64_t(rect.mY) + rect.mHeight > bounds.mHeight)
+            return Error("Image rectangle out of bounds");
+        rects.push_back(rect);
+    }
+    for (size_t i = 0; i < chars.size(); ++i)
+        layer.mGlyphs[chars[i]].mImageRect = rects[i];
+    return true;
+}
+
+bool FontData::LayerCharOffsets(FontLayer& layer, const std::string&, const DataElementList& params)
+{
+    std::vector<uint8_t> chars;
+    std::vector<std::unique_ptr<DataElement>> items;
+    if (!GetCharItems(params, chars, items))
+        return false;
     std::vector<std::pair<int, int>> offsets;
     for (const auto& item : items)
     {
@@ -391,8 +471,8 @@ bool FontData::HandleCommand(const DataElementList& params)
     }
     for (size_t i = 0; i < chars.size(); ++i)
     {
-        layer->mGlyphs[chars[i]].mOffsetX = offsets[i].first;
-        layer->mGlyphs[chars[i]].mOffsetY = offsets[i].second;
+        layer.mGlyphs[chars[i]].mOffsetX = offsets[i].first;
+        layer.mGlyphs[chars[i]].mOffsetY = offsets[i].second;
     }
     return true;
 }

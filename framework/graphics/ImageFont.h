@@ -88,6 +88,33 @@ protected:
     bool Error(const std::string& text) override;
 
 private:
+    // One handler per descriptor command (the command word, lower-cased, and all parameters, the word first);
+    // a layer command's handler gets the layer its first argument names.
+    using CommandHandler = bool (FontData::*)(const std::string& cmd, const DataElementList& params);
+    using LayerHandler = bool (FontData::*)(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    static const std::map<std::string, CommandHandler>& Commands();
+    static const std::map<std::string, LayerHandler>& LayerCommands();
+    bool ParamCount(const DataElementList& params, size_t expected);
+    bool DefineCommand(const std::string& cmd, const DataElementList& params);
+    bool CreateHorzSpanRectList(const std::string& cmd, const DataElementList& params);
+    bool SetDefaultPointSize(const std::string& cmd, const DataElementList& params);
+    bool SetCharMap(const std::string& cmd, const DataElementList& params);
+    bool CreateLayer(const std::string& cmd, const DataElementList& params);
+    bool LayerTags(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerPointRange(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerInt(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerImage(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerDrawMode(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerColor(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerOffset(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerKerningPairs(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerCharValues(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerImageMap(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    bool LayerCharOffsets(FontLayer& layer, const std::string& cmd, const DataElementList& params);
+    // The character list (third parameter) and the equally long list of items (fourth) of a four-part command.
+    bool GetCharItems(const DataElementList& params, std::vector<uint8_t>& chars,
+                      std::vector<std::unique_ptr<DataElement>>& items);
+
     bool GetLayer(const DataElement* element, FontLayer*& layer);
     bool GetCharList(const DataElement* element, std::vector<uint8_t>& chars);
     bool GetList(const DataElement* element, std::vector<std::unique_ptr<DataElement>>& items);

@@ -806,6 +806,97 @@ void MemoryImage::BlitImage(Image* src, int x, int y, const Rect& srcRect, const
         BlitImageInternal(source, x, y, srcRect, color, mode, false);
 }
 
+namespace
+{
+
+// The rows one blit writes: destination row r starts at bits + (dest.mY + r) * width + dest.mX and shows source
+// row sy0 + r; runs are the source's alpha runs (srcW to a row).
+struct BlitRows
+{
+    uint32_t* bits;
+    int width;
+    Rect dest;
+    int sy0;
+    int srcW;
+    const uint8_t* runs;
+};
+
+// Mirrored: walking the source row forwards (the destination backwards) lets the alpha runs skip the transparent
+// stretches and copy or blend the rest in bulk; every pixel gets what the pixel-by-pixel rule gives. Destination
+// pixel i of a row shows source column last - i.
+void BlitMirroredRows(const BlitRows& rows, const SourcePixels& sp, int last, const Color& color, bool untinted,
+                      bool opaqueBefore)
+{
+    BlendRowFn blendRow = BestBlendRow();
+    const bool bulk = untinted && opaqueBefore;
+    uint32_t rowBuf[256];
+    const Rect& dest = rows.dest;
+    const int first = last - (dest.mWidth - 1);
+    for (int row = 0; row < dest.mHeight; ++row)
+    {
+        int sy = rows.sy0 + row;
+        uint32_t* d = rows.bits + size_t(dest.mY + row) * size_t(rows.width) + size_t(dest.mX);
+        const uint8_t* r = rows.runs + size_t(sy) * size_t(rows.srcW);
+        for (int sx = first; sx <= last;)
+        {
+            const int run = std::min<int>(r[sx], last + 1 - sx);
+            const uint32_t a = sp.At(sx, sy) >> 24;
+            if (a != 0)
+            {
+                uint32_t* out = d + (last - (sx + run - 1)); // the run's leftmost destination pixel
+                if (bulk && a == 255)
+                    for (int k = 0; k < run; ++k)
+                        out[k] = sp.At(sx + run - 1 - k, sy);
+                else if (bulk)
+                {
+                    for (int k = 0; k < run; ++k)
+                        rowBuf[k] = sp.At(sx + run - 1 - k, sy);
+                    blendRow(out, rowBuf, run);
+                }
+                else
+                    for (int k = 0; k < run; ++k)
+                    {
+                        uint32_t s = sp.At(sx + run - 1 - k, sy);
+                        if (!untinted)
+                            s = Tint(s, color);
+                        out[k] = opaqueBefore ? BlendOntoOpaque(out[k], s) : BlendNormal(out[k], s);
+                    }
+            }
+            sx += run;
+        }
+    }
+}
+
+// Tinted or onto transparency: pixel by pixel, still skipping transparent runs (text is mostly transparent), and
+// with the cheaper rule when the destination is opaque. Destination pixel i of a row shows source column
+// sxStart + i.
+void BlitRowsPixelByPixel(const BlitRows& rows, const SourcePixels& sp, int sxStart, const Color& color,
+                          bool untinted, bool opaqueBefore)
+{
+    const Rect& dest = rows.dest;
+    for (int row = 0; row < dest.mHeight; ++row)
+    {
+        int sy = rows.sy0 + row;
+        uint32_t* d = rows.bits + size_t(dest.mY + row) * size_t(rows.width) + size_t(dest.mX);
+        for (int i = 0; i < dest.mWidth;)
+        {
+            int sx = sxStart + i;
+            uint32_t s = sp.At(sx, sy);
+            if ((s >> 24) == 0)
+            {
+                i += rows.runs[size_t(sy) * size_t(rows.srcW) + size_t(sx)];
+                continue;
+            }
+            if (!untinted)
+                s = Tint(s, color);
+            d[i] = opaqueBefore ? BlendOntoOpaque(d[i], s) : BlendNormal(d[i], s);
+            ++i;
+        }
+    }
+}
+
+} // namespace
+
 void MemoryImage::BlitImageInternal(MemoryImage* src, int x, int y, const Rect& srcRectIn, const Color& color,
                                     int mode, bool mirror)
 {
@@ -935,76 +1026,13 @@ void MemoryImage::BlitImageInternal(MemoryImage* src, int x, int y, const Rect& 
             }
         }
     }
-    else if (mirror)
-    {
-        // Mirrored: walking the source row forwards (the destination backwards) lets the alpha runs skip the
-        // transparent stretches and copy or blend the rest in bulk; every pixel gets what the rule below gives.
-        const uint8_t* runs = src->AlphaRuns();
-        BlendRowFn blendRow = BestBlendRow();
-        const bool bulk = untinted && opaqueBefore;
-        uint32_t rowBuf[256];
-        // Destination pixel i of a row shows source column last - i.
-        const int last = srcRect.mX + srcRect.mWidth - 1 - (dest.mX - dx);
-        const int first = last - (dest.mWidth - 1);
-        for (int row = 0; row < dest.mHeight; ++row)
-        {
-            int sy = sy0 + row;
-            uint32_t* d = bits + size_t(dest.mY + row) * size_t(mWidth) + size_t(dest.mX);
-            const uint8_t* r = runs + size_t(sy) * size_t(srcW);
-            for (int sx = first; sx <= last;)
-            {
-                const int run = std::min<int>(r[sx], last + 1 - sx);
-                const uint32_t a = sp.At(sx, sy) >> 24;
-                if (a != 0)
-                {
-                    uint32_t* out = d + (last - (sx + run - 1)); // the run's leftmost destination pixel
-                    if (bulk && a == 255)
-                        for (int k = 0; k < run; ++k)
-                            out[k] = sp.At(sx + run - 1 - k, sy);
-                    else if (bulk)
-                    {
-                        for (int k = 0; k < run; ++k)
-                            rowBuf[k] = sp.At(sx + run - 1 - k, sy);
-                        blendRow(out, rowBuf, run);
-                    }
-                    else
-                        for (int k = 0; k < run; ++k)
-                        {
-                            uint32_t s = sp.At(sx + run - 1 - k, sy);
-                            if (!untinted)
-                                s = Tint(s, color);
-                            out[k] = opaqueBefore ? BlendOntoOpaque(out[k], s) : BlendNormal(out[k], s);
-                        }
-                }
-                sx += run;
-            }
-        }
-    }
     else
     {
-        // Tinted or onto transparency: pixel by pixel, still skipping transparent runs (text is mostly
-        // transparent), and with the cheaper rule when the destination is opaque.
-        const uint8_t* runs = src->AlphaRuns();
-        for (int row = 0; row < dest.mHeight; ++row)
-        {
-            int sy = sy0 + row;
-            uint32_t* d = bits + size_t(dest.mY + row) * size_t(mWidth) + size_t(dest.mX);
-            int sxStart = srcRect.mX + (dest.mX - dx);
-            for (int i = 0; i < dest.mWidth;)
-            {
-                int sx = sxStart + i;
-                uint32_t s = sp.At(sx, sy);
-                if ((s >> 24) == 0)
-                {
-                    i += runs[size_t(sy) * size_t(srcW) + size_t(sx)];
-                    continue;
-                }
-                if (!untinted)
-                    s = Tint(s, color);
-                d[i] = opaqueBefore ? BlendOntoOpaque(d[i], s) : BlendNormal(d[i], s);
-                ++i;
-            }
-        }
+        const BlitRows rows{bits, mWidth, dest, sy0, srcW, src->AlphaRuns()};
+        if (mirror)
+            BlitMirroredRows(rows, sp, srcRect.mX + srcRect.mWidth - 1 - (dest.mX - dx), color, untinted, opaqueBefore);
+        else
+            BlitRowsPixelByPixel(rows, sp, srcRect.mX + (dest.mX - dx), color, untinted, opaqueBefore);
     }
     OnRegionChanged(dest);
     MarkPixelsChanged();

@@ -302,6 +302,30 @@ int XMLParser::NextChar()
     }
 }
 
+// The element being read: its text so far, the attribute being read and where the tag stands.
+struct XMLParser::ElementScan
+{
+    explicit ElementScan(ParsedElement& element) : element(element) {}
+
+    ParsedElement& element;
+    std::string value;
+    // Attribute text is kept narrow as it is read; a character beyond Latin-1 marks the text for emptying.
+    std::string attrName;
+    std::string attrValue;
+    bool attrNameWide = false;
+    bool attrValueWide = false;
+    bool attrMode = false;        // a start tag past its name
+    bool readingValue = false;    // the current attribute has seen "="
+    bool valueQuoted = false;     // the current attribute's value was quoted
+    bool attrPending = false;     // an attribute has begun and is not stored yet
+    bool slashAfterQuote = false; // a "/" right after a quoted value: the tag closes itself
+    bool quoted = false;
+    bool pendingBlank = false;
+    bool justOpened = false;
+    bool instructionBodyStarted = false;
+    bool selfClosing = false;
+};
+
 bool XMLParser::ReadNext(ParsedElement& element)
 {
     if (mFailed)
@@ -311,350 +335,379 @@ bool XMLParser::ReadNext(ParsedElement& element)
     {
         element.Reset();
         element.mPath = mPath;
-
-        std::string value;
-        // Attribute text is kept narrow as it is read; a character beyond Latin-1 marks the text for emptying.
-        std::string attrName;
-        std::string attrValue;
-        bool attrNameWide = false;
-        bool attrValueWide = false;
-        bool attrMode = false;      // a start tag past its name
-        bool readingValue = false;  // the current attribute has seen "="
-        bool valueQuoted = false;   // the current attribute's value was quoted
-        bool attrPending = false;   // an attribute has begun and is not stored yet
-        bool slashAfterQuote = false; // a "/" right after a quoted value: the tag closes itself
-        bool quoted = false;
-        bool pendingBlank = false;
-        bool justOpened = false;
-        bool instructionBodyStarted = false;
-        bool selfClosing = false;
-
-        auto storeAttribute = [&]() {
-            if (!attrPending)
-                return;
-            attrPending = false;
-            std::string name = attrNameWide ? std::string() : DecodeEntities(attrName);
-            std::string val = attrValueWide ? std::string() : DecodeEntities(attrValue);
-            attrName.clear();
-            attrValue.clear();
-            attrNameWide = attrValueWide = false;
-            readingValue = false;
-            valueQuoted = false;
-            if (name == "/")
-            {
-                selfClosing = true;
-                return;
-            }
-            element.mAttrs[name] = val;
-            element.mAttrOrder.push_back(name);
-        };
-
-        auto finishStart = [&]() -> bool {
-            // The last unquoted attribute running into "/>" marks the tag as self-closing.
-            if (attrPending && !valueQuoted)
-            {
-                std::string& tail = readingValue ? attrValue : attrName;
-                if (!tail.empty() && tail.back() == '/')
-                {
-                    tail.pop_back();
-                    selfClosing = true;
-                    if (!readingValue && tail.empty())
-                        attrPending = false;
-                }
-            }
-            storeAttribute();
-            if (slashAfterQuote)
-                selfClosing = true;
-            if (!value.empty() && value.back() == '/')
-            {
-                value.pop_back();
-                selfClosing = true;
-            }
-            element.mText = DecodeEntities(value);
-            if (selfClosing)
-            {
-                // Pushed in reverse: the next call reads "</name>" and returns the matching end.
-                mPutBack.push_back(u'>');
-                for (auto it = value.rbegin(); it != value.rend(); ++it)
-                    mPutBack.push_back(char16_t(static_cast<unsigned char>(*it)));
-                mPutBack.push_back(u'/');
-                mPutBack.push_back(u'<');
-            }
-            if (!mPath.empty())
-                mPath.push_back('/');
-            mPath += value;
-            return true;
-        };
-
-        auto finishEnd = [&]() -> bool {
-            if (mPath.empty())
-            {
-                Fail("Unexpected End");
-                return false;
-            }
-            size_t slash = mPath.rfind('/');
-            std::string last = slash == std::string::npos ? mPath : mPath.substr(slash + 1);
-            if (value != last)
-            {
-                Fail("End '" + value + "' Doesn't Match Start '" + last + "'");
-                return false;
-            }
-            mPath.resize(slash == std::string::npos ? 0 : slash);
-            element.mText = DecodeEntities(value);
-            return true;
-        };
-
-        bool finished = false;
-        while (!finished)
-        {
-            // Fast paths for the bulk of a file: runs of plain ASCII in text and in quoted attribute values need
-            // none of the state machine (every byte below 0x80 decodes to itself in both byte decoders).
-            if (mPutBack.empty() && mDecoder != Decoder::Utf16 && !mFirstChar)
-            {
-                if (element.mKind == ParsedElement::Text && !quoted)
-                {
-                    while (mPos < mData.size())
-                    {
-                        unsigned char b = static_cast<unsigned char>(mData[mPos]);
-                        if (b <= ' ' || b >= 0x80 || b == '<' || b == '>' || b == '"')
-                            break;
-                        if (pendingBlank)
-                        {
-                            value.push_back(' ');
-                            pendingBlank = false;
-                        }
-                        value.push_back(char(b));
-                        ++mPos;
-                    }
-                }
-                else if (element.mKind == ParsedElement::Start && quoted && attrMode && (readingValue || valueQuoted))
-                {
-                    while (mPos < mData.size())
-                    {
-                        unsigned char b = static_cast<unsigned char>(mData[mPos]);
-                        if (b < ' ' || b >= 0x80 || b == '"')
-                            break;
-                        attrValue.push_back(char(b));
-                        ++mPos;
-                    }
-                }
-            }
-            int c = NextChar();
-            if (c == -2)
-            {
-                Fail("Illegal Character");
-                return false;
-            }
-            if (c == -1)
-            {
-                if (element.mKind == ParsedElement::None)
-                    return false;
-                if (element.mKind == ParsedElement::Text)
-                {
-                    // Text running to the end of the file is complete; there is nothing left to close it.
-                    element.mText = DecodeEntities(value);
-                    return true;
-                }
-                Fail("Unexpected End of File");
-                return false;
-            }
-            bool wasJustOpened = justOpened;
-            justOpened = false;
-
-            if (element.mKind == ParsedElement::Comment)
-            {
-                value.push_back(char(c & 0xFF));
-                if (EndsWith(value, "-->", 3))
-                {
-                    value.resize(value.size() - 3);
-                    finished = true;
-                }
-                continue;
-            }
-            if (element.mKind == ParsedElement::Instruction)
-            {
-                if (!instructionBodyStarted && IsBlank(c))
-                    instructionBodyStarted = true;
-                std::string& target = instructionBodyStarted ? element.mInstructionBody : value;
-                target.push_back(char(c & 0xFF));
-                if (EndsWith(target, "?>", 2))
-                {
-                    target.resize(target.size() - 2);
-                    finished = true;
-                }
-                continue;
-            }
-
-            bool inTag = element.mKind == ParsedElement::Start || element.mKind == ParsedElement::End;
-            if (c == '"')
-            {
-                quoted = !quoted;
-                if (inTag)
-                {
-                    if (element.mKind == ParsedElement::Start && attrMode)
-                    {
-                        if (quoted && pendingBlank)
-                        {
-                            // A quote opening after a finished attribute starts an unnamed one.
-                            storeAttribute();
-                            attrPending = true;
-                        }
-                        pendingBlank = false;
-                        attrPending = true;
-                        if (!quoted)
-                            valueQuoted = true;
-                    }
-                    continue;
-                }
-                // In text the quote is an ordinary character.
-            }
-            else if (!quoted)
-            {
-                if (c == '<')
-                {
-                    if (element.mKind == ParsedElement::Text)
-                    {
-                        mPutBack.push_back(u'<');
-                        element.mText = value.find('&') == std::string::npos ? std::move(value) : DecodeEntities(value);
-                        finished = true;
-                        continue;
-                    }
-                    if (element.mKind == ParsedElement::None)
-                    {
-                        element.mKind = ParsedElement::Start;
-                        justOpened = true;
-                        continue;
-                    }
-                    Fail("Unexpected '<'");
-                    return false;
-                }
-                if (wasJustOpened && c == '/')
-                {
-                    element.mKind = ParsedElement::End;
-                    continue;
-                }
-                if (wasJustOpened && c == '?')
-                {
-                    element.mKind = ParsedElement::Instruction;
-                    continue;
-                }
-                if (c == '>')
-                {
-                    if (element.mKind == ParsedElement::Start)
-                    {
-                        finished = finishStart();
-                        continue;
-                    }
-                    if (element.mKind == ParsedElement::End)
-                    {
-                        if (!finishEnd())
-                            return false;
-                        finished = true;
-                        continue;
-                    }
-                    Fail("Unexpected '>'");
-                    return false;
-                }
-                if (IsBlank(c))
-                {
-                    if (element.mKind == ParsedElement::Start && !attrMode && value == "!--")
-                    {
-                        element.mKind = ParsedElement::Comment;
-                        value.clear();
-                        continue;
-                    }
-                    if (element.mKind == ParsedElement::Start && attrMode)
-                    {
-                        if (readingValue ? (!attrValue.empty() || valueQuoted) : (!attrName.empty() || valueQuoted))
-                            pendingBlank = true;
-                    }
-                    else if (!value.empty())
-                    {
-                        pendingBlank = true;
-                    }
-                    continue;
-                }
-                if (c < ' ')
-                {
-                    Fail("Illegal Character");
-                    return false;
-                }
-            }
-
-            // An ordinary character.
-            if (element.mKind == ParsedElement::None)
-                element.mKind = ParsedElement::Text;
-            if (element.mKind == ParsedElement::Text || element.mKind == ParsedElement::End)
-            {
-                if (pendingBlank)
-                {
-                    value.push_back(' ');
-                    pendingBlank = false;
-                }
-                value.push_back(char(c & 0xFF));
-                continue;
-            }
-            // A start tag.
-            if (!attrMode)
-            {
-                if (!pendingBlank)
-                {
-                    value.push_back(char(c & 0xFF));
-                    continue;
-                }
-                attrMode = true;
-                pendingBlank = false;
-            }
-            if (quoted)
-            {
-                attrPending = true;
-                if (readingValue || valueQuoted)
-                    AppendLatin1(attrValue, attrValueWide, c);
-                else
-                    AppendLatin1(attrName, attrNameWide, c);
-                continue;
-            }
-            if (c == '=' && !readingValue)
-            {
-                readingValue = true;
-                attrPending = true;
-                pendingBlank = false;
-                continue;
-            }
-            if (valueQuoted && !pendingBlank)
-            {
-                if (c == '/')
-                {
-                    slashAfterQuote = true;
-                    continue;
-                }
-                pendingBlank = true; // a quoted value ends its attribute even without a blank after it
-            }
-            slashAfterQuote = false;
-            if (pendingBlank)
-            {
-                pendingBlank = false;
-                storeAttribute();
-            }
-            attrPending = true;
-            if (readingValue)
-                AppendLatin1(attrValue, attrValueWide, c);
-            else
-                AppendLatin1(attrName, attrNameWide, c);
-        }
-
+        ElementScan scan(element);
+        if (!ScanElement(scan))
+            return false;
         if (element.mKind == ParsedElement::Comment)
         {
-            element.mText = DecodeEntities(value);
+            element.mText = DecodeEntities(scan.value);
             if (!mKeepComments)
                 continue;
         }
         else if (element.mKind == ParsedElement::Instruction)
         {
-            element.mText = DecodeEntities(value);
+            element.mText = DecodeEntities(scan.value);
         }
         return true;
     }
+}
+
+bool XMLParser::ScanElement(ElementScan& scan)
+{
+    for (;;)
+    {
+        ScanPlainRun(scan);
+        int c = NextChar();
+        ScanStep step = c < 0 ? ScanEndOfInput(scan, c) : ScanChar(scan, c);
+        if (step == ScanStep::Done)
+            return true;
+        if (step == ScanStep::Stop)
+            return false;
+    }
+}
+
+void XMLParser::ScanPlainRun(ElementScan& scan)
+{
+    // Fast paths for the bulk of a file: runs of plain ASCII in text and in quoted attribute values need none of
+    // the state machine (every byte below 0x80 decodes to itself in both byte decoders).
+    if (!mPutBack.empty() || mDecoder == Decoder::Utf16 || mFirstChar)
+        return;
+    if (scan.element.mKind == ParsedElement::Text && !scan.quoted)
+    {
+        while (mPos < mData.size())
+        {
+            unsigned char b = static_cast<unsigned char>(mData[mPos]);
+            if (b <= ' ' || b >= 0x80 || b == '<' || b == '>' || b == '"')
+                break;
+            if (scan.pendingBlank)
+            {
+                scan.value.push_back(' ');
+                scan.pendingBlank = false;
+            }
+            scan.value.push_back(char(b));
+            ++mPos;
+        }
+    }
+    else if (scan.element.mKind == ParsedElement::Start && scan.quoted && scan.attrMode &&
+             (scan.readingValue || scan.valueQuoted))
+    {
+        while (mPos < mData.size())
+        {
+            unsigned char b = static_cast<unsigned char>(mData[mPos]);
+            if (b < ' ' || b >= 0x80 || b == '"')
+                break;
+            scan.attrValue.push_back(char(b));
+            ++mPos;
+        }
+    }
+}
+
+XMLParser::ScanStep XMLParser::ScanEndOfInput(ElementScan& scan, int c)
+{
+    if (c == -2)
+    {
+        Fail("Illegal Character");
+        return ScanStep::Stop;
+    }
+    if (scan.element.mKind == ParsedElement::None)
+        return ScanStep::Stop;
+    if (scan.element.mKind == ParsedElement::Text)
+    {
+        // Text running to the end of the file is complete; there is nothing left to close it.
+        scan.element.mText = DecodeEntities(scan.value);
+        return ScanStep::Done;
+    }
+    Fail("Unexpected End of File");
+    return ScanStep::Stop;
+}
+
+XMLParser::ScanStep XMLParser::ScanChar(ElementScan& scan, int c)
+{
+    bool wasJustOpened = scan.justOpened;
+    scan.justOpened = false;
+    if (scan.element.mKind == ParsedElement::Comment)
+        return ScanCommentChar(scan, c);
+    if (scan.element.mKind == ParsedElement::Instruction)
+        return ScanInstructionChar(scan, c);
+    ScanStep step = ScanStep::Ordinary;
+    if (c == '"')
+        step = ScanQuote(scan);
+    else if (!scan.quoted)
+        step = ScanMarkup(scan, c, wasJustOpened);
+    if (step == ScanStep::Ordinary)
+    {
+        ScanOrdinary(scan, c);
+        step = ScanStep::More;
+    }
+    return step;
+}
+
+XMLParser::ScanStep XMLParser::ScanCommentChar(ElementScan& scan, int c)
+{
+    scan.value.push_back(char(c & 0xFF));
+    if (!EndsWith(scan.value, "-->", 3))
+        return ScanStep::More;
+    scan.value.resize(scan.value.size() - 3);
+    return ScanStep::Done;
+}
+
+XMLParser::ScanStep XMLParser::ScanInstructionChar(ElementScan& scan, int c)
+{
+    if (!scan.instructionBodyStarted && IsBlank(c))
+        scan.instructionBodyStarted = true;
+    std::string& target = scan.instructionBodyStarted ? scan.element.mInstructionBody : scan.value;
+    target.push_back(char(c & 0xFF));
+    if (!EndsWith(target, "?>", 2))
+        return ScanStep::More;
+    target.resize(target.size() - 2);
+    return ScanStep::Done;
+}
+
+XMLParser::ScanStep XMLParser::ScanQuote(ElementScan& scan)
+{
+    scan.quoted = !scan.quoted;
+    ParsedElement::Kind kind = scan.element.mKind;
+    // In text the quote is an ordinary character.
+    if (kind != ParsedElement::Start && kind != ParsedElement::End)
+        return ScanStep::Ordinary;
+    if (kind == ParsedElement::Start && scan.attrMode)
+    {
+        if (scan.quoted && scan.pendingBlank)
+        {
+            // A quote opening after a finished attribute starts an unnamed one.
+            StoreAttribute(scan);
+            scan.attrPending = true;
+        }
+        scan.pendingBlank = false;
+        scan.attrPending = true;
+        if (!scan.quoted)
+            scan.valueQuoted = true;
+    }
+    return ScanStep::More;
+}
+
+XMLParser::ScanStep XMLParser::ScanMarkup(ElementScan& scan, int c, bool wasJustOpened)
+{
+    ParsedElement& element = scan.element;
+    if (c == '<')
+    {
+        if (element.mKind == ParsedElement::Text)
+        {
+            mPutBack.push_back(u'<');
+            element.mText =
+                scan.value.find('&') == std::string::npos ? std::move(scan.value) : DecodeEntities(scan.value);
+            return ScanStep::Done;
+        }
+        if (element.mKind == ParsedElement::None)
+        {
+            element.mKind = ParsedElement::Start;
+            scan.justOpened = true;
+            return ScanStep::More;
+        }
+        Fail("Unexpected '<'");
+        return ScanStep::Stop;
+    }
+    if (wasJustOpened && c == '/')
+    {
+        element.mKind = ParsedElement::End;
+        return ScanStep::More;
+    }
+    if (wasJustOpened && c == '?')
+    {
+        element.mKind = ParsedElement::Instruction;
+        return ScanStep::More;
+    }
+    if (c == '>')
+    {
+        if (element.mKind == ParsedElement::Start)
+        {
+            FinishStart(scan);
+            return ScanStep::Done;
+        }
+        if (element.mKind == ParsedElement::End)
+            return FinishEnd(scan) ? ScanStep::Done : ScanStep::Stop;
+        Fail("Unexpected '>'");
+        return ScanStep::Stop;
+    }
+    if (IsBlank(c))
+    {
+        ScanBlank(scan);
+        return ScanStep::More;
+    }
+    if (c < ' ')
+    {
+        Fail("Illegal Character");
+        return ScanStep::Stop;
+    }
+    return ScanStep::Ordinary;
+}
+
+void XMLParser::ScanBlank(ElementScan& scan)
+{
+    ParsedElement& element = scan.element;
+    if (element.mKind == ParsedElement::Start && !scan.attrMode && scan.value == "!--")
+    {
+        element.mKind = ParsedElement::Comment;
+        scan.value.clear();
+        return;
+    }
+    if (element.mKind == ParsedElement::Start && scan.attrMode)
+    {
+        if (scan.readingValue ? (!scan.attrValue.empty() || scan.valueQuoted)
+                              : (!scan.attrName.empty() || scan.valueQuoted))
+            scan.pendingBlank = true;
+    }
+    else if (!scan.value.empty())
+    {
+        scan.pendingBlank = true;
+    }
+}
+
+void XMLParser::ScanOrdinary(ElementScan& scan, int c)
+{
+    ParsedElement& element = scan.element;
+    if (element.mKind == ParsedElement::None)
+        element.mKind = ParsedElement::Text;
+    if (element.mKind == ParsedElement::Text || element.mKind == ParsedElement::End)
+    {
+        if (scan.pendingBlank)
+        {
+            scan.value.push_back(' ');
+            scan.pendingBlank = false;
+        }
+        scan.value.push_back(char(c & 0xFF));
+        return;
+    }
+    // A start tag.
+    if (!scan.attrMode)
+    {
+        if (!scan.pendingBlank)
+        {
+            scan.value.push_back(char(c & 0xFF));
+            return;
+        }
+        scan.attrMode = true;
+        scan.pendingBlank = false;
+    }
+    ScanAttributeChar(scan, c);
+}
+
+void XMLParser::ScanAttributeChar(ElementScan& scan, int c)
+{
+    if (scan.quoted)
+    {
+        scan.attrPending = true;
+        if (scan.readingValue || scan.valueQuoted)
+            AppendLatin1(scan.attrValue, scan.attrValueWide, c);
+        else
+            AppendLatin1(scan.attrName, scan.attrNameWide, c);
+        return;
+    }
+    if (c == '=' && !scan.readingValue)
+    {
+        scan.readingValue = true;
+        scan.attrPending = true;
+        scan.pendingBlank = false;
+        return;
+    }
+    if (scan.valueQuoted && !scan.pendingBlank)
+    {
+        if (c == '/')
+        {
+            scan.slashAfterQuote = true;
+            return;
+        }
+        scan.pendingBlank = true; // a quoted value ends its attribute even without a blank after it
+    }
+    scan.slashAfterQuote = false;
+    if (scan.pendingBlank)
+    {
+        scan.pendingBlank = false;
+        StoreAttribute(scan);
+    }
+    scan.attrPending = true;
+    if (scan.readingValue)
+        AppendLatin1(scan.attrValue, scan.attrValueWide, c);
+    else
+        AppendLatin1(scan.attrName, scan.attrNameWide, c);
+}
+
+void XMLParser::StoreAttribute(ElementScan& scan)
+{
+    if (!scan.attrPending)
+        return;
+    scan.attrPending = false;
+    std::string name = scan.attrNameWide ? std::string() : DecodeEntities(scan.attrName);
+    std::string val = scan.attrValueWide ? std::string() : DecodeEntities(scan.attrValue);
+    scan.attrName.clear();
+    scan.attrValue.clear();
+    scan.attrNameWide = scan.attrValueWide = false;
+    scan.readingValue = false;
+    scan.valueQuoted = false;
+    if (name == "/")
+    {
+        scan.selfClosing = true;
+        return;
+    }
+    scan.element.mAttrs[name] = val;
+    scan.element.mAttrOrder.push_back(name);
+}
+
+void XMLParser::FinishStart(ElementScan& scan)
+{
+    // The last unquoted attribute running into "/>" marks the tag as self-closing.
+    if (scan.attrPending && !scan.valueQuoted)
+    {
+        std::string& tail = scan.readingValue ? scan.attrValue : scan.attrName;
+        if (!tail.empty() && tail.back() == '/')
+        {
+            tail.pop_back();
+            scan.selfClosing = true;
+            if (!scan.readingValue && tail.empty())
+                scan.attrPending = false;
+        }
+    }
+    StoreAttribute(scan);
+    if (scan.slashAfterQuote)
+        scan.selfClosing = true;
+    std::string& value = scan.value;
+    if (!value.empty() && value.back() == '/')
+    {
+        value.pop_back();
+        scan.selfClosing = true;
+    }
+    scan.element.mText = DecodeEntities(value);
+    if (scan.selfClosing)
+    {
+        // Pushed in reverse: the next call reads "</name>" and returns the matching end.
+        mPutBack.push_back(u'>');
+        for (auto it = value.rbegin(); it != value.rend(); ++it)
+            mPutBack.push_back(char16_t(static_cast<unsigned char>(*it)));
+        mPutBack.push_back(u'/');
+        mPutBack.push_back(u'<');
+    }
+    if (!mPath.empty())
+        mPath.push_back('/');
+    mPath += value;
+}
+
+bool XMLParser::FinishEnd(ElementScan& scan)
+{
+    if (mPath.empty())
+    {
+        Fail("Unexpected End");
+        return false;
+    }
+    size_t slash = mPath.rfind('/');
+    std::string last = slash == std::string::npos ? mPath : mPath.substr(slash + 1);
+    if (scan.value != last)
+    {
+        Fail("End '" + scan.value + "' Doesn't Match Start '" + last + "'");
+        return false;
+    }
+    mPath.resize(slash == std::string::npos ? 0 : slash);
+    scan.element.mText = DecodeEntities(scan.value);
+    return true;
 }
 
 } // namespace Zestra

@@ -83,6 +83,30 @@ private:
     void Fail(const std::string& message);
     void StartInput();
 
+    // Reading one element: the loop hands each character to the handler for the element's state.
+    struct ElementScan;
+    enum class ScanStep
+    {
+        More,     // read on
+        Done,     // the element is complete
+        Stop,     // end of input or an error: ReadNext returns false
+        Ordinary, // no markup: the character belongs to the text, name or attribute being read
+    };
+    bool ScanElement(ElementScan& scan);
+    void ScanPlainRun(ElementScan& scan);
+    ScanStep ScanEndOfInput(ElementScan& scan, int c);
+    ScanStep ScanChar(ElementScan& scan, int c);
+    ScanStep ScanCommentChar(ElementScan& scan, int c);
+    ScanStep ScanInstructionChar(ElementScan& scan, int c);
+    ScanStep ScanQuote(ElementScan& scan);
+    ScanStep ScanMarkup(ElementScan& scan, int c, bool wasJustOpened);
+    void ScanBlank(ElementScan& scan);
+    void ScanOrdinary(ElementScan& scan, int c);
+    void ScanAttributeChar(ElementScan& scan, int c);
+    void StoreAttribute(ElementScan& scan);
+    void FinishStart(ElementScan& scan);
+    bool FinishEnd(ElementScan& scan);
+
     std::string mPathName;
     std::string mErrorMessage;
     int mLine = 0;
