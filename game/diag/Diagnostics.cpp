@@ -112,7 +112,7 @@ void Diagnostics::OnDayStarted()
     if (mApp.options.autoplay && mApp.GetBoard() != nullptr)
         mBot = std::make_unique<PlayerBot>(*mApp.GetBoard(), EventSink(),
                                            mApp.options.novice ? PlayerBot::Style::Novice : PlayerBot::Style::Strong,
-                                           mApp.mRandSeed);
+                                           mApp.Config().mRandSeed);
 }
 
 bool Diagnostics::PlaysRun() const

@@ -224,7 +224,7 @@ TEST_F(MapScreen, AStoreWithoutAHighlightPictureHasNoIconAndWithout3DThereIsNoIr
 
 TEST_F(MapScreen, With3DTheMapOpensThroughTheIrisBeforeTheCountdownRuns)
 {
-    app->mIs3D = true;
+    app->Window().mIs3D = true;
     auto* map = Open(std::make_unique<MapMenu>(nullptr, 1, 0));
     ASSERT_NE(map->snapshot, nullptr);
     int irisUpdates = 0;
@@ -295,14 +295,14 @@ TEST_F(MapScreen, ChoosingShowsEveryStoreAndOnlyAnOpenOneCanBePicked)
     // Over the locked store: its note shows, the arrow stays, and a click picks nothing.
     Manager().PointerMoved(250, 200);
     EXPECT_TRUE(map->FindStore(2)->hovered);
-    EXPECT_EQ(app->mCursor, 0);
+    EXPECT_EQ(app->Window().mCursor, 0);
     Zestra::MemoryImage screen(800, 600);
     Zestra::Graphics g(&screen);
     Manager().RedrawInto(g); // draws the "locked" note without trouble
     Click(250, 200);
     EXPECT_TRUE(map->chooseMode);
     Manager().PointerMoved(100, 350);
-    EXPECT_EQ(app->mCursor, 1);
+    EXPECT_EQ(app->Window().mCursor, 1);
     Manager().ButtonDown(100, 350, -1); // right clicks never choose
     Manager().ButtonUp(100, 350, -1);
     EXPECT_TRUE(map->chooseMode);

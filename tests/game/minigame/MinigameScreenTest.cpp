@@ -180,18 +180,18 @@ TEST_F(MinigameScreen, DraggingACardShowsTheDraggingHandAndDressesTheMannequin)
     ASSERT_NE(card, nullptr);
     int x = card->x + card->CelWidth() / 2, y = card->y + card->CelHeight() / 2;
     Manager().PointerMoved(x, y);
-    EXPECT_EQ(app->mCursor, kCursorHand);
+    EXPECT_EQ(app->Window().mCursor, kCursorHand);
     Manager().ButtonDown(x, y, 1);
     ASSERT_NE(Play().draggedCard, nullptr);
-    EXPECT_EQ(app->mCursor, kCursorDragging);
+    EXPECT_EQ(app->Window().mCursor, kCursorDragging);
     const MinigameMannequin& target = *Play().mannequins[seen[0].second];
     Manager().PointerMoved(target.CentreX(), target.y + 100);
-    EXPECT_EQ(app->mCursor, kCursorDragging);
+    EXPECT_EQ(app->Window().mCursor, kCursorDragging);
     EXPECT_EQ(Play().draggedCard->x + Play().draggedCard->CelWidth() / 2, target.CentreX());
     Manager().ButtonUp(target.CentreX(), target.y + 100, 1);
     EXPECT_EQ(Play().draggedCard, nullptr);
     EXPECT_EQ(Play().matches, 1);
-    EXPECT_EQ(app->mCursor, 0);
+    EXPECT_EQ(app->Window().mCursor, 0);
     // A right mouse button grabs nothing.
     const MinigameClothing* other = Play().cards.front().get();
     Manager().ButtonDown(other->x + 2, other->y + 2, -1);
