@@ -71,6 +71,7 @@ void Customer::Update()
     patienceLeft = profile.patience;
     if (profile.hearts == 1)
     {
+        PlayGameSound(SOUND_CUSTOMER_ANGRY);
         PlayGameVoice(definition->angryVoice);
         if (pose == POSE_STANDING)
             SetAnimation("angry");
@@ -95,6 +96,8 @@ void Customer::MakeAngry()
 {
     if (profile.hearts <= 1 && patienceLeft <= kDoomedPatience)
         return;
+    if (!IsAngry())
+        PlayGameSound(SOUND_CUSTOMER_ANGRY);
     profile.hearts = 1;
     SetAnimation("angry");
     PlayGameVoice(definition->angryVoice);
@@ -292,6 +295,8 @@ void Customer::LineFull()
 {
     if (profile.hearts <= 1 && patienceLeft <= kDoomedPatience)
         return;
+    if (!IsAngry())
+        PlayGameSound(SOUND_CUSTOMER_ANGRY);
     patienceLeft = kDoomedPatience;
     profile.hearts = 1;
     doomed = true;

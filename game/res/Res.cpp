@@ -205,6 +205,7 @@ int SOUND_CASH_REGISTER = -1;
 int SOUND_CHANGING_ROOM = -1;
 int SOUND_CONSTRUCTION = -1;
 int SOUND_CORRECT = -1;
+int SOUND_CUSTOMER_ANGRY = -1;
 int SOUND_CUSTOMER_EXPLODE = -1;
 int SOUND_EXPERT_GOAL = -1;
 int SOUND_GIFT_WRAP = -1;
@@ -423,6 +424,7 @@ const ResIdInfo kResourceIds[] = {
     {"SOUND_CHANGING_ROOM", "Velmora", ResKind::Sound, nullptr, &SOUND_CHANGING_ROOM, nullptr},
     {"SOUND_CONSTRUCTION", "Velmora", ResKind::Sound, nullptr, &SOUND_CONSTRUCTION, nullptr},
     {"SOUND_CORRECT", "Velmora", ResKind::Sound, nullptr, &SOUND_CORRECT, nullptr},
+    {"SOUND_CUSTOMER_ANGRY", "Velmora", ResKind::Sound, nullptr, &SOUND_CUSTOMER_ANGRY, nullptr},
     {"SOUND_CUSTOMER_EXPLODE", "Velmora", ResKind::Sound, nullptr, &SOUND_CUSTOMER_EXPLODE, nullptr},
     {"SOUND_EXPERT_GOAL", "Velmora", ResKind::Sound, nullptr, &SOUND_EXPERT_GOAL, nullptr},
     {"SOUND_GIFT_WRAP", "Velmora", ResKind::Sound, nullptr, &SOUND_GIFT_WRAP, nullptr},

@@ -226,6 +226,7 @@ extern int SOUND_CASH_REGISTER;
 extern int SOUND_CHANGING_ROOM;
 extern int SOUND_CONSTRUCTION;
 extern int SOUND_CORRECT;
+extern int SOUND_CUSTOMER_ANGRY;
 extern int SOUND_CUSTOMER_EXPLODE;
 extern int SOUND_EXPERT_GOAL;
 extern int SOUND_GIFT_WRAP;

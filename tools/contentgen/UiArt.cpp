@@ -497,17 +497,36 @@ void DrawArrow(Generator& g, const RecipeLine& r, Canvas& c)
         cairo_matrix_init(&m, 0, -1, 1, 0, 0, wid);
     else
         cairo_matrix_init_identity(&m);
+    // The lesson arrows must stand out on every floor: a shadow down and to the right, a white halo and a
+    // near-black rim around a bright body. The body keeps clear of the edges by the halo and the shadow; the tip
+    // stays within a few pixels of the edge the scripts aim at.
+    const double inset = 5;
+    auto outline = [&]() {
+        double w2 = wid - 2 * inset, shaft = w2 * 0.44, head = len * 0.42;
+        double mid = wid / 2, tip = len - inset;
+        cairo_move_to(cr, mid - shaft / 2, inset);
+        cairo_line_to(cr, mid + shaft / 2, inset);
+        cairo_line_to(cr, mid + shaft / 2, tip - head);
+        cairo_line_to(cr, inset + w2, tip - head);
+        cairo_line_to(cr, mid, tip);
+        cairo_line_to(cr, inset, tip - head);
+        cairo_line_to(cr, mid - shaft / 2, tip - head);
+        cairo_close_path(cr);
+    };
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_translate(cr, 3, 3);
     cairo_transform(cr, &m);
-    double shaft = wid * 0.42, head = len * 0.42;
-    cairo_move_to(cr, wid / 2 - shaft / 2, 2);
-    cairo_line_to(cr, wid / 2 + shaft / 2, 2);
-    cairo_line_to(cr, wid / 2 + shaft / 2, len - head);
-    cairo_line_to(cr, wid - 2, len - head);
-    cairo_line_to(cr, wid / 2, len - 2);
-    cairo_line_to(cr, 2, len - head);
-    cairo_line_to(cr, wid / 2 - shaft / 2, len - head);
-    cairo_close_path(cr);
-    c.FillStroke(g.UiColor("gold"), Rgb{0.55, 0.3, 0.05}, 2.5);
+    outline();
+    c.FillStroke(Rgb{0, 0, 0, 0.4}, Rgb{0, 0, 0, 0.4}, 3);
+    cairo_restore(cr);
+    cairo_save(cr);
+    cairo_transform(cr, &m);
+    outline();
+    c.StrokePath(Rgb{1, 1, 1}, 6);
+    outline();
+    c.FillGradient(Rgb{1, 0.9, 0.35}, Rgb{0.98, 0.5, 0.08}, 0, len);
+    outline();
+    c.StrokePath(Rgb{0.15, 0.05, 0.0}, 2.5);
     cairo_restore(cr);
 }
 
@@ -837,19 +856,42 @@ void DrawStrip(Generator& g, const RecipeLine& r, Canvas& c)
         }
         else if (shape == "cloud")
         {
-            // Thunder cloud: cel 2 is the darkest with a bolt, cel 0 the lightest.
-            Rgb color = Rgb{0.55, 0.55, 0.62}.Darker(0.2 * i);
-            Puff(c, cx, h * 0.42, std::min(cw, h) * 0.62, color, 1);
+            // Storm cloud over an angry customer: cel 2 is the darkest with a bolt, cel 0 the lightest. A dark
+            // rim drawn under the fill outlines the whole cloud, never the puffs inside it.
+            Rgb color = Rgb{0.42, 0.42, 0.5}.Darker(0.22 * i);
+            double rad = std::min(cw * 0.4, h * 0.5);
+            double cy = h * 0.4;
+            auto puffs = [&]() {
+                for (int k = 0; k < 5; ++k)
+                {
+                    double a = k * 2 * M_PI / 5;
+                    c.Ellipse(cx + std::cos(a) * rad * 0.5, cy + std::sin(a) * rad * 0.4, rad * 0.55, rad * 0.5);
+                }
+            };
+            puffs();
+            c.StrokePath(Rgb{1, 1, 1, 0.9}, 7);
+            puffs();
+            c.StrokePath(Rgb{0.08, 0.06, 0.12}, 4);
+            puffs();
+            c.FillPath(color);
+            // Rain under the lighter cels, a bolt under the darker ones.
+            for (int k = -1; k <= 1; ++k)
+            {
+                cairo_move_to(cr, cx + k * rad * 0.5, cy + rad * 0.8);
+                cairo_line_to(cr, cx + k * rad * 0.5 - 4, cy + rad * 0.8 + 9);
+            }
+            c.StrokePath(Rgb{0.35, 0.6, 0.95}, 2.5);
             if (i >= 1)
             {
-                cairo_move_to(cr, cx + 2, h * 0.5);
-                cairo_line_to(cr, cx - 8, h * 0.78);
-                cairo_line_to(cr, cx + 1, h * 0.74);
-                cairo_line_to(cr, cx - 5, h - 2);
-                cairo_line_to(cr, cx + 10, h * 0.66);
-                cairo_line_to(cr, cx + 1, h * 0.7);
+                double bx = cx, by = cy + rad * 0.3, bh = h - 2 - by;
+                cairo_move_to(cr, bx + 4, by);
+                cairo_line_to(cr, bx - 10, by + bh * 0.6);
+                cairo_line_to(cr, bx + 1, by + bh * 0.52);
+                cairo_line_to(cr, bx - 6, by + bh);
+                cairo_line_to(cr, bx + 13, by + bh * 0.38);
+                cairo_line_to(cr, bx + 2, by + bh * 0.45);
                 cairo_close_path(cr);
-                c.FillStroke(g.UiColor("gold"), Rgb{0.6, 0.35, 0.05}, 1);
+                c.FillStroke(Rgb{1, 0.86, 0.2}, Rgb{0.3, 0.15, 0.0}, 2);
             }
         }
         else if (shape == "explosion")
@@ -1154,6 +1196,40 @@ void DrawIcon(Generator& g, const RecipeLine& r, Canvas& c)
             c.FillPath(g.UiColor("cream"));
         }
     }
+    else if (shape == "meter")
+    {
+        // The patience meter over a customer: one heart that fills from the bottom, a quarter per heart. A white
+        // halo and a dark rim keep it readable over any floor or garment; the empty heart is dark with quarter
+        // marks, so a half-full heart reads as "two left" at a glance.
+        double s = std::min(w, h) * 0.44;
+        double cx = w / 2, cy = h / 2 + 1;
+        Heart(c, cx, cy, s);
+        c.StrokePath(Rgb{1, 1, 1, 0.95}, 5);
+        Heart(c, cx, cy, s);
+        if (r.Get("fill") == "1")
+        {
+            c.FillPath(Rgb{0.96, 0.1, 0.22});
+            c.Ellipse(cx - s * 0.45, cy - s * 0.35, s * 0.22, s * 0.14);
+            c.FillPath(Rgb{1, 0.75, 0.8, 0.9});
+        }
+        else
+        {
+            c.FillPath(Rgb{0.22, 0.17, 0.26});
+            for (int q = 1; q < 4; ++q)
+            {
+                double y = cy - s * 0.9 + (s * 1.8) * q / 4.0;
+                cairo_move_to(cr, cx - s * 1.1, y);
+                cairo_line_to(cr, cx + s * 1.1, y);
+            }
+            cairo_save(cr);
+            Heart(c, cx, cy, s);
+            cairo_clip(cr);
+            c.StrokePath(Rgb{0.55, 0.5, 0.6}, 1);
+            cairo_restore(cr);
+        }
+        Heart(c, cx, cy, s);
+        c.StrokePath(Rgb{0.18, 0.02, 0.08}, 2);
+    }
     else if (shape == "heart")
     {
         Heart(c, w / 2, h / 2 + 1, std::min(w, h) * 0.45);
@@ -1299,7 +1375,7 @@ bool DrawUiImage(Generator& gen, const RecipeLine& recipe, Canvas& canvas)
     // Shapes are checked up front so a typo in the recipes fails loudly instead of drawing an empty picture.
     static const std::map<std::string, std::set<std::string>> shapes = {
         {"icon", {"badge",   "handbook", "marker",   "portrait",   "register",  "sign",     "shadow",  "hanger",
-                  "giftbag", "gift",     "giftwrap", "paper",      "heart",     "cashicon", "clock",   "jar",
+                  "giftbag", "gift",     "giftwrap", "paper",      "heart",     "meter",     "cashicon", "clock",   "jar",
                   "lives",   "coin",     "tag",      "outofstock", "pricesign", "bubble",   "tabletag"}},
         {"strip", {"puff", "cloud", "explosion", "lights", "hammer", "saw", "opensign"}},
         {"cursor", {"arrow", "hand", "grab", "beam"}}};

@@ -7,6 +7,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/PersonStats.h"
 #include "game/people/Customer.h"
+#include "game/res/Res.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ public:
     std::vector<int> effects;
 };
 
-TEST(Voices, ACustomersVoiceReachesTheVoiceManagerAtTheVoiceVolumeAndNoEffectPlays)
+TEST(Voices, ACustomersVoiceReachesTheVoiceManagerAtTheVoiceVolumeAndOnlyTheAngryCueIsAnEffect)
 {
     if (!fs::exists(VELMORA_BUILD_GAME_DIR "/properties/resources.xml"))
         GTEST_SKIP() << "no content folder in " VELMORA_BUILD_GAME_DIR;
@@ -132,14 +133,22 @@ TEST(Voices, ACustomersVoiceReachesTheVoiceManagerAtTheVoiceVolumeAndNoEffectPla
     ASSERT_EQ(app.voices.size(), 1u);
     EXPECT_EQ(app.voices[0].id, angry.value);
     EXPECT_DOUBLE_EQ(app.voices[0].managerVolume, 0.4);
-    EXPECT_TRUE(app.effects.empty()) << "a voice went to the sound effects as well";
+    ASSERT_GE(SOUND_CUSTOMER_ANGRY, 0) << "the angry cue is not bound";
+    EXPECT_EQ(app.effects, std::vector<int>{SOUND_CUSTOMER_ANGRY}) << "a voice went to the sound effects as well";
+
+    // Already angry: the voice again, but the cue marks only the turn.
+    app.effects.clear();
+    customer.patienceLeft = 1000;
+    customer.MakeAngry();
+    EXPECT_EQ(app.voices.size(), 2u);
+    EXPECT_TRUE(app.effects.empty());
 
     // Muted, the voice still goes to its manager, which plays it silently.
     app.Mute(false);
     customer.profile.hearts = 3;
     customer.MakeAngry();
-    ASSERT_EQ(app.voices.size(), 2u);
-    EXPECT_EQ(app.voices[1].managerVolume, 0.0);
+    ASSERT_EQ(app.voices.size(), 3u);
+    EXPECT_EQ(app.voices[2].managerVolume, 0.0);
 }
 
 } // namespace

@@ -96,11 +96,11 @@ TEST(AudioPack, ShippedRecipesReadCleanly)
 TEST(AudioPack, EverySoundTheGameLoadsHasARecipe)
 {
     // One file per sound id of the resource manifest: SOUND_X lives at sounds/<x in lower case>.ogg.
-    const char* required[] = {"button",        "logo_bounce",   "logo_land",    "logo_whoosh", "applause",
-                              "cash_register", "changing_room", "construction", "correct",     "customer_explode",
-                              "expert_goal",   "gift_wrap",     "goal_reached", "highlight",   "incorrect",
-                              "lost",          "pick_up",       "put_down",     "shuffling",   "start_day",
-                              "start_round",   "store_built",   "thunder_cloud"};
+    const char* required[] = {"button",           "logo_bounce",    "logo_land",    "logo_whoosh",   "applause",
+                              "cash_register",    "changing_room",  "construction", "correct",       "customer_angry",
+                              "customer_explode", "expert_goal",    "gift_wrap",    "goal_reached",  "highlight",
+                              "incorrect",        "lost",           "pick_up",      "put_down",      "shuffling",
+                              "start_day",        "start_round",    "store_built",  "thunder_cloud"};
     std::set<std::string> have;
     for (const auto& e : ShippedPack().generator.Recipes().effects)
         have.insert(e.name);
