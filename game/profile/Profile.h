@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ constexpr int kHighScoreRows = 10;
 // The name entry allows 12 characters; names read from a file are cut here so a hostile file cannot make the next
 // save grow without bound.
 constexpr size_t kMaxProfileNameBytes = 64;
+// Hint names are short words; a hostile file cannot make the set grow past these.
+constexpr size_t kMaxHintNameBytes = 32;
+constexpr size_t kMaxHintsSeen = 64;
 
 // Level state values; an absent entry reads as kLevelNeverStarted.
 constexpr int kLevelNeverStarted = 0;
@@ -34,6 +38,9 @@ struct Profile
     int keptUnlockedStores = 0; // an unlocked count beyond today's stores; 0 when there is none
     // The <state> start tag and its furniture as the file spells them, without the end tag; empty: none.
     std::string keptSavedGame;
+    // Names of the first-meeting hints this player has closed; names this copy of the game does not show are kept
+    // too, so a later version's hints are not shown again.
+    std::set<std::string> hintsSeen;
 
     bool IsFree() const { return name.empty(); }
 };

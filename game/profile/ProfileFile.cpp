@@ -196,6 +196,12 @@ std::string FormatProfiles(const ProfileSet& set)
             }
             out += "</store>";
         }
+        for (const std::string& hint : profile.hintsSeen)
+        {
+            out += "<hint name=\"";
+            out += Zestra::EncodeEntities(hint);
+            out += "\"/>";
+        }
         if (const std::optional<GameState>& run = profile.savedGame)
         {
             out += "<state store=\"";

@@ -219,6 +219,8 @@ void ProfileManager::OnProfileElement(const Zestra::ParsedElement& element)
         StartState(element);
     else if (tag == "furniture")
         AddFurniture(element);
+    else if (tag == "hint")
+        AddHintSeen(element);
     else if (tag == "highscore-store")
         StartHighScoreTable();
     else if (tag == "highscore")
@@ -404,6 +406,28 @@ void ProfileManager::AddFurniture(const Zestra::ParsedElement& element)
     const int last = static_cast<int>(spots[spot].upgrades.size()) - 1;
     mState->furnitureLevels.push_back(Checked(value, -1, last, std::clamp(value, -1, std::max(-1, last)),
                                               "furniture level of spot " + std::to_string(spot)));
+}
+
+void ProfileManager::AddHintSeen(const Zestra::ParsedElement& element)
+{
+    if (mProfile == nullptr)
+    {
+        if (!InDroppedProfile())
+            Note("<hint> before any <profile> is left out");
+        return;
+    }
+    const std::string& name = Attribute(element, "name");
+    if (!IsPlainName(name) || name.size() > kMaxHintNameBytes)
+    {
+        Note("hint name \"" + Shown(name) + "\" is left out");
+        return;
+    }
+    if (mProfile->hintsSeen.size() >= kMaxHintsSeen && !mProfile->hintsSeen.count(name))
+    {
+        Note("more than " + std::to_string(kMaxHintsSeen) + " hints seen: \"" + name + "\" is left out");
+        return;
+    }
+    mProfile->hintsSeen.insert(name);
 }
 
 void ProfileManager::StartHighScoreTable()

@@ -41,6 +41,7 @@ private:
     void StartLevel(const Zestra::ParsedElement& element);
     void StartState(const Zestra::ParsedElement& element);
     void AddFurniture(const Zestra::ParsedElement& element);
+    void AddHintSeen(const Zestra::ParsedElement& element);
     void StartHighScoreTable();
     void AddHighScoreEntry(const Zestra::ParsedElement& element);
     void FinishRead();

@@ -6,18 +6,21 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <set>
 
 namespace
 {
 
-// Eight used and free slots with level states in several stores, two saved games with furniture, names that need
+// Eight used and free slots with level states in several stores, hints seen (one this copy does not know), two
+// saved games with furniture, names that need
 // escaping or carry Latin-1, and five high-score tables: everything the writer can produce.
 std::string BusyFile()
 {
     std::string text = "<profiles selected=\"2\">";
     text += "<profile name=\"Ada\" unlocked_stores=\"3\"><store number=\"1\"><level number=\"0\" state=\"3\"/>"
             "<level number=\"1\" state=\"2\"/><level number=\"12\" state=\"1\"/></store><store number=\"2\">"
-            "<level number=\"0\" state=\"2\"/></store><state store=\"3\" level=\"4\" changing_rooms=\"3\" "
+            "<level number=\"0\" state=\"2\"/></store><hint name=\"drink\"/><hint name=\"hint_of_a_later_copy\"/>"
+            "<state store=\"3\" level=\"4\" changing_rooms=\"3\" "
             "merchant_level=\"2\" drinks=\"2\" goodie_rack=\"1\" score=\"1234.00\" cash=\"56.25\" lives=\"2\">"
             "<furniture level=\"2\"/><furniture level=\"-1\"/><furniture level=\"0\"/></state></profile>";
     text += "<profile name=\"\" unlocked_stores=\"1\"></profile>";
@@ -61,6 +64,8 @@ TEST_F(ProfileTest, BusyFileRoundTripsByteForByte)
     EXPECT_EQ(set.profiles[0].savedGame->store, GetStoreInfo(3));
     EXPECT_EQ(set.profiles[0].savedGame->cash, 56.25);
     EXPECT_EQ(set.highScores[0].entries[3].name, "A&B");
+    EXPECT_EQ(set.profiles[0].hintsSeen, (std::set<std::string>{"drink", "hint_of_a_later_copy"}));
+    EXPECT_TRUE(set.profiles[1].hintsSeen.empty());
 
     ASSERT_TRUE(SaveProfiles());
     EXPECT_EQ(ReadMain(), busy);
@@ -274,6 +279,16 @@ TEST_F(ProfileTest, OutOfRangeValuesAreReportedAndMadeSafe)
         {"<profile name=\"" + std::string(100, 'n') + "\"/>",
          [] { return GetProfile(0)->name == std::string(kMaxProfileNameBytes, 'n'); }, "was shortened", 2},
         {"<junk/><profile name=\"A\"/>", [] { return GetProfile(0)->name == "A"; }, "unknown element <junk>", 2},
+        {"<profile name=\"A\"><hint name=\"drink\"/>\n<hint name=\"a b\"/><hint name=\"" + std::string(40, 'h') +
+             "\"/></profile>",
+         [] { return GetProfile(0)->hintsSeen == std::set<std::string>{"drink"}; }, "hint name \"a b\"", 3},
+        {"<profile name=\"A\">" + [] {
+             std::string hints;
+             for (size_t i = 0; i < kMaxHintsSeen; ++i)
+                 hints += "<hint name=\"h" + std::to_string(i) + "\"/>";
+             return hints;
+         }() + "<hint name=\"h0\"/>\n<hint name=\"one_more\"/></profile>",
+         [] { return GetProfile(0)->hintsSeen.size() == kMaxHintsSeen; }, "hints seen: \"one_more\"", 3},
     };
     for (const Case& c : cases)
     {
