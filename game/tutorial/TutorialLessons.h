@@ -14,6 +14,7 @@ public:
 
     void Draw(Zestra::Graphics& g) override;
     bool WaitsForClick() const override;
+    StepBox CurrentBox() const override;
     bool IsFinished() const override { return step == kLastStep; }
     void OnClick(int x, int y, Merchant* merchant) override;
     void OnCustomerLeft() override;
@@ -45,6 +46,7 @@ public:
 
     void Draw(Zestra::Graphics& g) override;
     bool WaitsForClick() const override;
+    StepBox CurrentBox() const override;
     bool IsFinished() const override { return step == kLastStep; }
     void OnClick(int x, int y, Merchant* merchant) override;
     void OnActionFinished(Person& person) override;
@@ -63,6 +65,7 @@ public:
 
     void Draw(Zestra::Graphics& g) override;
     bool WaitsForClick() const override;
+    StepBox CurrentBox() const override;
     bool IsFinished() const override { return step == kLastStep; }
     bool AllowsDrinks() const override { return step == kDrinkStep; }
     void OnDrinkGrabbed() override;
@@ -91,6 +94,7 @@ public:
 
     void Draw(Zestra::Graphics& g) override;
     bool WaitsForClick() const override;
+    StepBox CurrentBox() const override;
     bool IsFinished() const override { return step == kLastStep; }
     void OnClick(int x, int y, Merchant* merchant) override;
     void OnCustomerLeft() override;

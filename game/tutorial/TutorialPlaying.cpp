@@ -80,7 +80,15 @@ void TutorialPlaying::OnMouseDown(int x, int y, int clicks)
 {
     if (clicks < 0)
         return;
-    OnClick(x, y, board.PlayMerchant());
+    Merchant* merchant = board.PlayMerchant();
+    // A click the step does not take would otherwise pass in silence: the arrows bounce to show where to click.
+    const int stepBefore = step;
+    const size_t arrowsBefore = arrows.size();
+    const size_t ordersBefore = merchant != nullptr ? merchant->actions.size() : 0;
+    OnClick(x, y, merchant);
+    const size_t ordersAfter = merchant != nullptr ? merchant->actions.size() : 0;
+    if (step == stepBefore && arrows.size() == arrowsBefore && ordersAfter == ordersBefore && !arrows.empty())
+        Pulse();
 }
 
 bool TutorialPlaying::ArrowClick(int x, int y, Merchant* merchant)

@@ -50,6 +50,11 @@ TutorialPlaying1::TutorialPlaying1(Zestra::Board& owner) : TutorialPlaying(owner
         shelf->TakeItem(1);
 }
 
+StepBox TutorialPlaying1::CurrentBox() const
+{
+    return kBoxes[step];
+}
+
 bool TutorialPlaying1::WaitsForClick() const
 {
     return kBoxes[step].clickToContinue;
@@ -57,7 +62,7 @@ bool TutorialPlaying1::WaitsForClick() const
 
 void TutorialPlaying1::Draw(Zestra::Graphics& g)
 {
-    DrawStepBox(*this, g, kBoxes[step]);
+    DrawStepBox(*this, g, CurrentBox());
     DrawArrows(g);
 }
 

@@ -39,6 +39,11 @@ TutorialPlaying13::TutorialPlaying13(Zestra::Board& owner) : TutorialPlaying(own
     shelf->TakeItem(1);
 }
 
+StepBox TutorialPlaying13::CurrentBox() const
+{
+    return kBoxes[step];
+}
+
 bool TutorialPlaying13::WaitsForClick() const
 {
     return kBoxes[step].clickToContinue;
@@ -48,7 +53,7 @@ void TutorialPlaying13::Draw(Zestra::Graphics& g)
 {
     if (step == 3 && IMAGE_NUMBERS.get() != nullptr)
         g.BlitCell(IMAGE_NUMBERS.get(), markerX, markerY, 0);
-    DrawStepBox(*this, g, kBoxes[step]);
+    DrawStepBox(*this, g, CurrentBox());
     DrawArrows(g);
 }
 

@@ -29,6 +29,11 @@ TutorialPlaying2::TutorialPlaying2(Zestra::Board& owner) : TutorialPlaying(owner
     EnterCustomer("Teodan2", kStore, "mens_tshirt", 2, 1, 100, Errand::Wish);
 }
 
+StepBox TutorialPlaying2::CurrentBox() const
+{
+    return kBoxes[step];
+}
+
 bool TutorialPlaying2::WaitsForClick() const
 {
     return kBoxes[step].clickToContinue;
@@ -36,7 +41,7 @@ bool TutorialPlaying2::WaitsForClick() const
 
 void TutorialPlaying2::Draw(Zestra::Graphics& g)
 {
-    DrawStepBox(*this, g, kBoxes[step]);
+    DrawStepBox(*this, g, CurrentBox());
     DrawArrows(g);
 }
 

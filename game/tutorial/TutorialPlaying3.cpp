@@ -20,6 +20,11 @@ TutorialPlaying3::TutorialPlaying3(Zestra::Board& owner) : TutorialPlaying(owner
     EnterCustomer("Brisk3", 3, "mens_tshirt", -1, -1, -1, Errand::Wish);
 }
 
+StepBox TutorialPlaying3::CurrentBox() const
+{
+    return kBoxes[step];
+}
+
 bool TutorialPlaying3::WaitsForClick() const
 {
     return kBoxes[step].clickToContinue;
@@ -27,7 +32,7 @@ bool TutorialPlaying3::WaitsForClick() const
 
 void TutorialPlaying3::Draw(Zestra::Graphics& g)
 {
-    DrawStepBox(*this, g, kBoxes[step]);
+    DrawStepBox(*this, g, CurrentBox());
     DrawArrows(g);
 }
 

@@ -39,6 +39,11 @@ Component* TutorialShopping::FindTargetAt(int x, int y) const
     return board.FindShopItemAt(x, y);
 }
 
+StepBox TutorialShopping::CurrentBox() const
+{
+    return kBoxes[step];
+}
+
 bool TutorialShopping::WaitsForClick() const
 {
     return kBoxes[step].clickToContinue;
@@ -46,7 +51,7 @@ bool TutorialShopping::WaitsForClick() const
 
 void TutorialShopping::Draw(Zestra::Graphics& g)
 {
-    DrawStepBox(*this, g, kBoxes[step]);
+    DrawStepBox(*this, g, CurrentBox());
     DrawArrows(g);
 }
 
@@ -72,6 +77,8 @@ void TutorialShopping::OnMouseDown(int x, int y, int clicks)
             // The board asks the lesson again once the panel has closed, bought or not.
             item->OpenPanel(board);
         }
+        else
+            Pulse();
         break;
     case 4:
         GoTo(kDoneStep);
@@ -79,6 +86,9 @@ void TutorialShopping::OnMouseDown(int x, int y, int clicks)
         ArrowAtDoneButton();
         break;
     default:
+        // The done button takes its own clicks; one anywhere else missed what the arrow shows.
+        if (!arrows.empty())
+            Pulse();
         break;
     }
 }

@@ -17,6 +17,7 @@ public:
     bool IsFinished() const override { return step == kLastStep; }
     void OnMouseDown(int x, int y, int clicks) override;
     bool WaitsForClick() const override;
+    StepBox CurrentBox() const override;
     double PriceAt(int x, int y) const override;
     bool AllowsDoneButton() const override { return step == kDoneStep; }
     void OnDonePressed() override;

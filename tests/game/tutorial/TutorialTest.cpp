@@ -3,9 +3,14 @@
 #include "../diag/ShopContent.h"
 #include "../store/FloorContent.h"
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImageFont.h"
+#include "framework/graphics/MemoryImage.h"
 #include "game/diag/HeadlessDay.h"
+#include "game/diag/PlayerBot.h"
 #include "game/people/Merchant.h"
 #include "game/people/WaitingLines.h"
+#include "game/res/Res.h"
 #include "game/shopday/Board.h"
 #include "game/store/ActiveComponent.h"
 #include "game/store/ChangingRoom.h"
@@ -15,9 +20,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <string>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -65,6 +72,118 @@ TEST(TutorialBox, SizeByLineCountAndPlaceInsideTheBoard)
     EXPECT_EQ(Tutorial::BoxLeft(265, 800, 400), 265);
     EXPECT_EQ(Tutorial::BoxLeft(525, 800, 400), 400); // would reach past the right edge
     EXPECT_EQ(Tutorial::BoxLeft(400, 800, 400), 400); // ends exactly at the edge
+}
+
+TEST(TutorialBox, PlacedWhereItCoversNeitherArrowNorTarget)
+{
+    using R = Zestra::Rect;
+    struct Case
+    {
+        const char* what;
+        R wanted;
+        std::vector<R> keepClear;
+        R placed;
+    };
+    const Case cases[] = {
+        {"free where the script puts it", R{265, 300, 400, 150}, {R{0, 0, 100, 100}}, R{265, 300, 400, 150}},
+        {"kept inside the board", R{500, 520, 400, 150}, {}, R{400, 450, 400, 150}},
+        // The arrow's picture lies inside the box: the nearest free place is just right of it.
+        {"moved off an arrow", R{265, 300, 400, 150}, {R{300, 320, 40, 70}}, R{340, 300, 400, 150}},
+        {"beside the target, not over the arrow", R{100, 100, 400, 150}, {R{80, 120, 60, 40}, R{150, 160, 30, 30}},
+         R{180, 100, 400, 150}},
+        // Every place covers some of a rectangle as large as the board but one strip: the least covering wins.
+        {"nothing free: least covered", R{0, 0, 400, 150}, {R{0, 0, 800, 560}}, R{0, 450, 400, 150}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const R placed = Tutorial::PlaceBox(c.wanted, c.keepClear, 800, 600);
+        EXPECT_EQ(placed, c.placed) << placed.mX << "," << placed.mY;
+    }
+}
+
+TEST_F(Lessons, NoTextBoxCoversAnArrowOrWhatItPointsAt)
+{
+    // The boxes are measured with the game's own small font, as they are drawn.
+    Zestra::ImageFont font(FloorContentFolder() + "/fonts/small.txt");
+    ASSERT_TRUE(font.IsLoaded());
+    Zestra::Font* oldFont = FONT_SMALL;
+    FONT_SMALL = &font;
+    Zestra::MemoryImage screen(800, 600);
+    Zestra::Graphics g(&screen);
+    struct Day
+    {
+        int store;
+        int level;
+    };
+    for (Day day : {Day{1, 0}, Day{1, 2}, Day{2, 0}, Day{3, 0}})
+    {
+        SCOPED_TRACE(testing::Message() << "store " << day.store << " day " << day.level);
+        Start<Tutorial>(day.store, day.level);
+        HeadlessDay hands(*board);
+        PlayerBot player(*board, [&hands](const Zestra::PlatformEvent& event) { hands.Deliver(event); });
+        std::map<int, std::string> covered; // step -> the first box that covered something in it
+        int boxesChecked = 0;
+        for (int tick = 0; tick < 30000 && board->lesson != nullptr; ++tick)
+        {
+            auto* lesson = dynamic_cast<Tutorial*>(board->lesson.get());
+            ASSERT_NE(lesson, nullptr);
+            const StepBox step = lesson->CurrentBox();
+            const Zestra::Rect box = lesson->BoxRect(g, step);
+            if (!box.IsEmpty())
+            {
+                ++boxesChecked;
+                for (const Zestra::Rect& keep : lesson->KeepClearRects())
+                    if (box.Intersects(keep) && !covered.count(lesson->step))
+                        covered[lesson->step] = std::string(step.key) + " covers " + std::to_string(keep.mX) + "," +
+                                                std::to_string(keep.mY) + " " + std::to_string(keep.mWidth) + "x" +
+                                                std::to_string(keep.mHeight);
+            }
+            board->PlayTick();
+            if (board->lesson != nullptr)
+                player.Update();
+        }
+        EXPECT_EQ(board->lesson, nullptr) << "the lesson did not end";
+        EXPECT_GT(boxesChecked, 0);
+        for (const auto& [step, what] : covered)
+            ADD_FAILURE() << "step " << step << ": " << what;
+    }
+    FONT_SMALL = oldFont;
+}
+
+TEST_F(Lessons, AClickTheStepDoesNotTakeMakesTheArrowsBounce)
+{
+    auto& lesson = Start<TutorialPlaying1>(1, 0);
+    Merchant& merchant = *board->PlayMerchant();
+    board->OnMouseDown(400, 300, 1);
+    board->OnMouseDown(400, 300, 1);
+    ASSERT_EQ(lesson.step, 2);
+    ASSERT_EQ(lesson.arrows.size(), 1u);
+    EXPECT_EQ(lesson.PulseOffset(), 0);
+    board->OnMouseDown(42, 383, 1); // the register: not what the arrow shows
+    EXPECT_EQ(lesson.pulseTicks, Tutorial::kPulseTicks);
+    // The arrows stay in sight while they bounce, even in the blink's dark half, and come to rest.
+    int furthest = 0;
+    for (int update = 0; update < Tutorial::kPulseTicks; ++update)
+    {
+        lesson.blinkCounter = 60;
+        EXPECT_TRUE(!lesson.ArrowsShown());
+        furthest = std::max(furthest, lesson.PulseOffset());
+        lesson.Update();
+    }
+    EXPECT_GE(furthest, 8);
+    EXPECT_EQ(lesson.PulseOffset(), 0);
+    EXPECT_EQ(lesson.pulseTicks, 0);
+
+    // A click the step takes (the arrow's target) gives its order and no bounce; a right click is no click at all.
+    board->OnMouseDown(708, 98, -1);
+    EXPECT_EQ(lesson.pulseTicks, 0);
+    board->OnMouseDown(708, 98, 1);
+    EXPECT_EQ(merchant.actions.size(), 1u);
+    EXPECT_EQ(lesson.pulseTicks, 0);
+    // With no arrow left there is nothing to point out.
+    board->OnMouseDown(42, 383, 1);
+    EXPECT_EQ(lesson.pulseTicks, 0);
 }
 
 TEST_F(Lessons, ArrowsAppearFiveUpdatesAfterAStepThenBlinkFortyOnFortyOff)
