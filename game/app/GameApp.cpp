@@ -516,9 +516,12 @@ void GameApp::ShowNextSplash()
 
 void GameApp::StartGame()
 {
-    if (!mGameLoaded || mBoard)
+    if (!mGameLoaded)
         return;
     RetireScreen(mTitleScreen);
+    // A title shown over a day ("-screen=title") uncovers the day: the game has already started.
+    if (mBoard)
+        return;
     CreateBoard();
     // The title screen's pictures are not needed again this run.
     UnbindGroup("TitleScreen");
