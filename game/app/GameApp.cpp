@@ -270,6 +270,10 @@ void GameApp::AddGameOptions()
                           "with -autoplay: print memory, open file descriptors and threads as JSON lines on "
                           "stderr at the start, after the first day, at the end of the run and after shutdown",
                           [this](const std::string&) { options.memStats = true; }});
+    AddCommandLineOption({"-panels", "",
+                          "with -autoplay: after a day's line, the figures of its result panel as shown, as one "
+                          "JSON line {\"panel\":[[label,figure],...]}",
+                          [this](const std::string&) { options.panels = true; }});
     AddCommandLineOption({"-quit-after-level", "", "print the day's figures as one JSON line when it ends, then exit",
                           [this](const std::string&) { options.quitAfterLevel = true; }});
     AddCommandLineOption({"-timings", "",

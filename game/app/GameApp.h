@@ -42,6 +42,7 @@ struct GameOptions
     bool timings = false;        // "-timings": one line of JSON with the start-up figures once loaded, then quit
     std::string screen;          // "-screen=NAME": skip the start screens and show that screen over a day
     bool memStats = false;       // "-memstats": memory, descriptors and threads on stderr as JSON lines
+    bool panels = false;         // "-panels": each result panel's figures as a JSON line after the day's
     std::string drive;           // "-drive=FILE": the built-in player's mouse events go out as lines ("-": stdout)
     int idleStore = 0;           // "-idle-day=S:L": the built-in player leaves that day alone the first time
     int idleLevel = 0;

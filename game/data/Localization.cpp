@@ -268,6 +268,13 @@ std::string FormatMoney(double amount)
     return FormatOne(gMoneyTemplateDecimal, static_cast<double>(cents) / 100.0);
 }
 
+std::string FormatMoneyWithCents(double amount)
+{
+    if (std::isnan(amount) || gMoneyTemplateDecimal.empty())
+        return std::string();
+    return FormatOne(gMoneyTemplateDecimal, static_cast<double>(MoneyCents(amount)) / 100.0);
+}
+
 void FreeTextTables()
 {
     gStrings.clear();

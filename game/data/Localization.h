@@ -67,6 +67,8 @@ const std::vector<std::pair<std::string, std::string>>& GetCredits(); // (title,
 // The amount in whole cents: with no cents it goes through "money_template" as an int, otherwise through
 // "money_template_decimal" as a double; a missing or refused template gives empty text.
 std::string FormatMoney(double amount);
+// Always through "money_template_decimal", for figures that stand in a column (a sum and its parts).
+std::string FormatMoneyWithCents(double amount);
 void FreeTextTables();
 
 // Global string keys the game looks up by fixed name (keys built at run time are not listed).

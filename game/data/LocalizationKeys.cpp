@@ -17,6 +17,7 @@ const std::vector<std::string> kLocalizationKeys = {
     "cash", "level_complete", "level_complete_continue", "level_complete_ok", "level_expert_complete",
     "level_expert_goal", "level_fail_game_over", "level_fail_game_over_msg", "level_fail_ok", "level_fail_title",
     "level_goal", "level_boss_start_ok", "level_start_ok", "level_status_quit", "lost_customers", "minigame", "tips",
+    "takings", "run_cash", "practice_money_kept", "practice_money_end",
     // confirmation dialogs
     "delete_cancel", "delete_confirm", "delete_text", "delete_title", "new_game_cancel", "new_game_confirm",
     "new_game_text", "new_game_title", "notice_button", "quit_cancel", "quit_confirm", "quit_text", "quit_title",

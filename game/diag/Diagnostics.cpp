@@ -9,6 +9,7 @@
 #include "game/diag/ProcessFigures.h"
 #include "game/data/LevelStats.h"
 #include "game/menus/CreditsMenu.h"
+#include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/MainMenu.h"
 #include "game/profile/GameState.h"
 #include "game/shopday/Board.h"
@@ -149,10 +150,36 @@ void Diagnostics::OnUpdate()
         if (mDriver->Busy())
             return;
     }
+    if (mPanelDue && !mApp.OpenMenus().empty())
+        if (auto* result = dynamic_cast<const LevelCompleteMenu*>(mApp.OpenMenus().back()))
+        {
+            mPanelDue = false;
+            std::printf("%s\n", PanelReport(result->form.figures).c_str());
+            std::fflush(stdout);
+        }
     if (mPanels)
         mPanels->Update();
     if (mBot && !IdlesNow())
         mBot->Update();
+}
+
+std::string Diagnostics::PanelReport(const std::vector<FigureRow>& rows)
+{
+    auto quoted = [](const std::string& text)
+    {
+        std::string out = "\"";
+        for (char c : text)
+        {
+            if (c == '"' || c == '\\')
+                out += '\\';
+            out += c;
+        }
+        return out + "\"";
+    };
+    std::string text = "{\"panel\":[";
+    for (size_t i = 0; i < rows.size(); ++i)
+        text += (i > 0 ? ",[" : "[") + quoted(rows[i].label) + "," + quoted(rows[i].value) + "]";
+    return text + "]}";
 }
 
 std::string Diagnostics::RunReport(const RunTally& tally, long long wallMs)
@@ -210,6 +237,7 @@ void Diagnostics::OnLevelEnded()
     {
         std::printf("%s\n", DayReport(*board, mApp.LevelTicks(), WallMs() - mStartMs).c_str());
         std::fflush(stdout);
+        mPanelDue = mApp.options.panels;
         mTally.daysPlayed += 1;
         if (mTally.daysPlayed == 1 && mApp.options.memStats)
             PrintFigures("first_day");

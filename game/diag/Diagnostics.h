@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+struct FigureRow;
 class MouseDriver;
 class PanelPlayer;
 class PlayerBot;
@@ -43,6 +45,8 @@ public:
         double score = 0;      // the final totals of every store's run, added up
     };
     static std::string RunReport(const RunTally& tally, long long wallMs);
+    // A result panel's table as one JSON object: {"panel":[["label","figure"],...]} in its order on screen.
+    static std::string PanelReport(const std::vector<FigureRow>& rows);
 
 private:
     void OnDayStarted();
@@ -76,4 +80,5 @@ private:
     long long mRunStartMs = 0;
     RunTally mTally;
     bool mRunOver = false;
+    bool mPanelDue = false; // "-panels": a day has ended whose result panel has not been printed yet
 };

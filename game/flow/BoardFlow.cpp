@@ -225,7 +225,9 @@ void BoardFlow::ShowLevelStart(bool checkBoss)
         return;
     }
     // A memory game day: its game waits under the panel, whose OK starts the first stage.
-    Open(std::make_unique<LevelStartMenu>(&board, storeNumber, levelIndex, minigameDay ? board.minigame : nullptr));
+    Open(std::make_unique<LevelStartMenu>(&board, storeNumber, levelIndex, minigameDay ? board.minigame : nullptr,
+                                          board.practiceMoney));
+    board.practiceMoney = 0.0; // said once
 }
 
 void BoardFlow::AfterLevelStart(bool startNow)
@@ -284,9 +286,12 @@ void BoardFlow::ShowLevelResult()
     }
     const bool passed = IsPassed(board.levelResult);
     const bool more = passed ? !board.storeCompleted : (board.run.Saved() != nullptr && board.run.Saved()->lives > 0);
+    ResultFigures figures{board.day.cash, board.day.tips, board.day.lostCustomers, std::nullopt};
+    // The cash the next shop opens with; a finished store's run starts the next store with nothing to show here.
+    if (board.run.Saved() != nullptr && !board.storeCompleted)
+        figures.cashToSpend = board.run.Saved()->cash;
     Open(std::make_unique<LevelCompleteMenu>(&board, ResultKind(board.levelResult), more, board.storePlayed,
-                                             board.levelPlayed, board.day.cash, board.day.tips,
-                                             board.day.lostCustomers));
+                                             board.levelPlayed, figures));
 }
 
 void BoardFlow::AfterResult(bool toMainMenu)

@@ -148,11 +148,14 @@ void OpenLevelBoss(Zestra::Board& board, MenuHost& host)
 constexpr double kCash = 612.50;
 constexpr double kTips = 48.25;
 constexpr int kLostCustomers = 2;
+constexpr double kCashToSpend = 860.75;
 
 void OpenResult(Zestra::Board& board, MenuHost& host, LevelResult kind, bool more, int level)
 {
-    host.AddMenu(std::make_unique<LevelCompleteMenu>(&board, int(kind), more, ShownStore(board), level, kCash, kTips,
-                                                     kLostCustomers));
+    ResultFigures figures{kCash, kTips, kLostCustomers, std::nullopt};
+    if (more)
+        figures.cashToSpend = kCashToSpend;
+    host.AddMenu(std::make_unique<LevelCompleteMenu>(&board, int(kind), more, ShownStore(board), level, figures));
 }
 
 void OpenResultFail(Zestra::Board& board, MenuHost& host)

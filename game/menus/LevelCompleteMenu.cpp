@@ -1,5 +1,6 @@
 #include "game/menus/LevelCompleteMenu.h"
 
+#include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
@@ -10,6 +11,8 @@
 #include "game/shopday/Board.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 namespace
 {
@@ -37,6 +40,12 @@ constexpr int kRivalX = 485, kRivalY = 135;
 constexpr Zestra::Rect kRivalWords{160, 195, 294, 100};
 constexpr int kHeroineX = 155, kHeroineY = 320;
 constexpr Zestra::Rect kHeroineWords{330, 405, 300, 100};
+// The rival panel has room for four rows above its speech bubble: the sum and the lost customers on the left,
+// anything further beside them, its label over its figure, up to the rival's portrait.
+constexpr int kRivalLeftRows = 4;
+constexpr int kRivalLeftWidth = 180;
+constexpr int kRivalRightX = 360, kRivalRightWidth = 120;
+constexpr int kRuleInk = 110;        // grey of the rule over a total
 
 Zestra::Image* Background(ResultBackground background)
 {
@@ -76,6 +85,31 @@ ButtonImages StyleImages(ResultButtonStyle style)
             IMAGE_MENU_LEVEL_BUTTON_LARGE_OVER.get()};
 }
 
+// The rows as a table in the rectangle's width (labels left, figures right-aligned), from its top; returns the
+// height used.
+int WriteFigures(Zestra::Graphics& g, const Zestra::Rect& rect, const std::vector<FigureRow>& rows)
+{
+    if (FONT_SMALL == nullptr || rows.empty())
+        return 0;
+    g.SetTypeface(FONT_SMALL);
+    const int spacing = FONT_SMALL->LineSpacing();
+    int top = rect.mY;
+    for (const FigureRow& row : rows)
+    {
+        const int baseline = top + FONT_SMALL->Ascent() - FONT_SMALL->AscentPadding();
+        if (row.total)
+        {
+            g.SetInk(Zestra::Color(kRuleInk, kRuleInk, kRuleInk));
+            g.FillBox(rect.mX, top, rect.mWidth, 1);
+        }
+        g.SetInk(Zestra::Color(0, 0, 0));
+        g.PrintText(row.label, rect.mX, baseline);
+        g.PrintText(row.value, rect.mX + rect.mWidth - FONT_SMALL->TextWidth(row.value), baseline);
+        top += spacing;
+    }
+    return top - rect.mY;
+}
+
 void WriteWrapped(Zestra::Graphics& g, const Zestra::Rect& rect, const std::string& text)
 {
     if (FONT_SMALL == nullptr)
@@ -87,10 +121,9 @@ void WriteWrapped(Zestra::Graphics& g, const Zestra::Rect& rect, const std::stri
 } // namespace
 
 LevelCompleteMenu::LevelCompleteMenu(Zestra::Board* board, int resultKind, bool more, int storeNumber, int levelIndex,
-                                     double cash, double tips, int lostCustomers)
+                                     const ResultFigures& figures)
     : LevelCompleteMenu(board,
-                        MakeResultForm(LevelResult(resultKind), more, GetLevelText(storeNumber, levelIndex), cash, tips,
-                                       lostCustomers),
+                        MakeResultForm(LevelResult(resultKind), more, GetLevelText(storeNumber, levelIndex), figures),
                         storeNumber, levelIndex)
 {
 }
@@ -129,10 +162,27 @@ LevelCompleteMenu::LevelCompleteMenu(Zestra::Board* board, ResultForm resultForm
         g.Blit(background, 0, 0);
     int insetX = form.rival ? 0 : kBodyInsetX;
     int insetY = form.rival ? 0 : kBodyInsetY;
-    WriteWrapped(g,
-                 Zestra::Rect(form.titleX - kBodyWidth / 2 + insetX, form.titleY + insetY + kBodyBelowTitle, kBodyWidth,
-                              kBodyHeight),
-                 form.body);
+    const Zestra::Rect body(form.titleX - kBodyWidth / 2 + insetX, form.titleY + insetY + kBodyBelowTitle, kBodyWidth,
+                            kBodyHeight);
+    if (form.rival)
+    {
+        const auto split = form.figures.begin() + std::min<std::ptrdiff_t>(kRivalLeftRows, std::ssize(form.figures));
+        WriteFigures(g, Zestra::Rect(body.mX, body.mY, kRivalLeftWidth, body.mHeight), {form.figures.begin(), split});
+        std::vector<FigureRow> stacked;
+        for (auto row = split; row != form.figures.end(); ++row)
+        {
+            stacked.push_back({row->label, "", false});
+            stacked.push_back({"", row->value, false});
+        }
+        WriteFigures(g, Zestra::Rect(kRivalRightX, body.mY, kRivalRightWidth, body.mHeight), stacked);
+    }
+    else
+    {
+        int used = WriteFigures(g, body, form.figures);
+        if (used > 0 && FONT_SMALL != nullptr)
+            used += FONT_SMALL->LineSpacing(); // a blank line before the closing words
+        WriteWrapped(g, Zestra::Rect(body.mX, body.mY + used, body.mWidth, std::max(0, body.mHeight - used)), form.body);
+    }
     if (form.rival)
     {
         const LevelText& text = GetLevelText(storeNumber, levelIndex);

@@ -1,5 +1,6 @@
 // The result panel at the end of a shop day: it drops from above over a darkened picture of the shop, shows the
-// day's sales, tips and lost customers with the day's closing words, fades its title in once it has settled, and
+// day's sales and tips adding up to its takings, the lost customers and the cash left for the shop, with the day's
+// closing words, fades its title in once it has settled, and
 // leaves through the board's AfterResult. Its form (retry, next day, continue, game over, the rival's panel) comes
 // from MakeResultForm.
 #pragma once
@@ -19,8 +20,8 @@ class LevelCompleteMenu : public Menu
 {
 public:
     // kind 0 failed, 1 passed, 2 expert; more: lives left after a failure, further days after a pass.
-    LevelCompleteMenu(Zestra::Board* board, int resultKind, bool more, int storeNumber, int levelIndex, double cash,
-                      double tips, int lostCustomers);
+    LevelCompleteMenu(Zestra::Board* board, int resultKind, bool more, int storeNumber, int levelIndex,
+                      const ResultFigures& figures);
     ~LevelCompleteMenu() override;
 
     bool IsSettled() const override { return slide.Settled(); }

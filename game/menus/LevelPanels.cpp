@@ -2,8 +2,7 @@
 
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
-
-#include <cstdio>
+#include "game/data/Money.h"
 
 namespace
 {
@@ -16,13 +15,6 @@ constexpr int kRowCentreX = 502;
 constexpr int kRowY = 430;
 constexpr int kRivalRowCentreX = 481;
 constexpr int kRivalRowY = 506;
-
-std::string TwoDecimals(double amount)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", amount);
-    return text;
-}
 } // namespace
 
 std::string LevelStartTitle(const LevelText& text, bool minigame)
@@ -30,20 +22,23 @@ std::string LevelStartTitle(const LevelText& text, bool minigame)
     return minigame ? GetText("minigame") : text.month;
 }
 
-std::string LevelStartBody(const LevelText& text, const LevelInfo* level, bool minigame)
+std::string LevelStartBody(const LevelText& text, const LevelInfo* level, bool minigame, double practiceMoney)
 {
     std::string body = text.GetText("begin");
     if (minigame)
         return body;
     int minGoal = level != nullptr ? level->minGoal : 0;
     int expertGoal = level != nullptr ? level->expertGoal : 0;
-    body += "\n\n" + GetText("level_goal") + std::to_string(minGoal) + "\n" + GetText("level_expert_goal") +
-            std::to_string(expertGoal);
+    body += "\n\n" + GetText("level_goal") + FormatMoney(minGoal) + "\n" + GetText("level_expert_goal") +
+            FormatMoney(expertGoal);
+    // The lesson's takings vanish from the HUD when the day is set up: say so, with the amount.
+    if (practiceMoney > 0.0)
+        body += "\n\n" + GetText("practice_money_kept") + FormatMoneyWithCents(practiceMoney) + "\n" +
+                GetText("practice_money_end");
     return body;
 }
 
-ResultForm MakeResultForm(LevelResult kind, bool more, const LevelText& text, double cash, double tips,
-                          int lostCustomers)
+ResultForm MakeResultForm(LevelResult kind, bool more, const LevelText& text, const ResultFigures& figures)
 {
     ResultForm form;
     bool passed = kind != LevelResult::Failed;
@@ -78,11 +73,17 @@ ResultForm MakeResultForm(LevelResult kind, bool more, const LevelText& text, do
         break;
     }
 
-    form.body = GetText("cash") + TwoDecimals(cash) + "\n" + GetText("tips") + TwoDecimals(tips) + "\n" +
-                GetText("lost_customers") + std::to_string(lostCustomers);
+    // The takings are the sum of the two rows above them, as the books keep them.
+    form.figures = {
+        {GetText("cash"), FormatMoneyWithCents(figures.sales), false},
+        {GetText("tips"), FormatMoneyWithCents(figures.tips), false},
+        {GetText("takings"), FormatMoneyWithCents(AddMoney(figures.sales, figures.tips)), true},
+        {GetText("lost_customers"), std::to_string(figures.lostCustomers), false},
+    };
+    if (figures.cashToSpend)
+        form.figures.push_back({GetText("run_cash"), FormatMoneyWithCents(*figures.cashToSpend), false});
     if (form.rival)
         return form; // the closing words are in the two speech bubbles
-    form.body += "\n\n";
     if (passed)
         form.body += text.GetText("complete");
     else if (more)

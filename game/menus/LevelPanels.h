@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct LevelInfo;
 struct LevelText;
@@ -19,8 +20,9 @@ enum class LevelResult
 
 // The level-start panel's title: the minigame's name, or the month of the level.
 std::string LevelStartTitle(const LevelText& text, bool minigame);
-// The level-start panel's body: the "begin" text and, for a regular level, the two goals as whole numbers.
-std::string LevelStartBody(const LevelText& text, const LevelInfo* level, bool minigame);
+// The level-start panel's body: the "begin" text and, for a regular level, the two goals as money. After a lesson
+// (practiceMoney above 0) a last paragraph says what became of the lesson's practice money.
+std::string LevelStartBody(const LevelText& text, const LevelInfo* level, bool minigame, double practiceMoney = 0.0);
 
 // Which background the result panel is drawn on.
 enum class ResultBackground
@@ -38,12 +40,30 @@ enum class ResultButtonStyle
     Straight, // the rival panel's square buttons
 };
 
+// The day's figures on the result panel.
+struct ResultFigures
+{
+    double sales = 0.0; // sales, gift wrapping and bonuses
+    double tips = 0.0;
+    int lostCustomers = 0;
+    std::optional<double> cashToSpend; // what the run has for the upgrade shop now; none when no shop follows
+};
+
+// One line of the result panel's table: a label on the left, its figure right-aligned.
+struct FigureRow
+{
+    std::string label;
+    std::string value;
+    bool total = false; // the sum of the rows above it: a rule is drawn over it
+};
+
 struct ResultForm
 {
     ResultBackground background = ResultBackground::Fail;
     bool rival = false;
     std::string titleKey;   // localized key of the title
-    std::string body;       // figures and, except on the rival panel, the day's closing words
+    std::vector<FigureRow> figures; // sales and tips adding up to the day's takings, then the other figures
+    std::string body;               // except on the rival panel, the day's closing words
     int titleX = 485;       // title centre, panel coordinates
     int titleY = 175;
     int rowCentreX = 502;   // centre of the button row
@@ -54,8 +74,7 @@ struct ResultForm
 };
 
 // more: after a failure, lives are left for a retry; after a pass, the store has further levels.
-ResultForm MakeResultForm(LevelResult kind, bool more, const LevelText& text, double cash, double tips,
-                          int lostCustomers);
+ResultForm MakeResultForm(LevelResult kind, bool more, const LevelText& text, const ResultFigures& figures);
 
 // Where leaving the result panel (or a minigame day) goes.
 enum class ResultRoute

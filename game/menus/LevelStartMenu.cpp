@@ -32,7 +32,8 @@ constexpr int kTitleX = 440, kTitleY = 190;
 constexpr Zestra::Rect kBody{320, 237, 270, 260};
 } // namespace
 
-LevelStartMenu::LevelStartMenu(Zestra::Board* board, int storeNumber, int levelIndex, Minigame* minigame)
+LevelStartMenu::LevelStartMenu(Zestra::Board* board, int storeNumber, int levelIndex, Minigame* minigame,
+                               double practiceMoney)
     : Menu(board, IMAGE_MENU_LEVEL_BEGIN.get(), true, false, false), storeNumber(storeNumber), levelIndex(levelIndex),
       minigame(minigame), slide(kSlideStart, kSlideSpeed, kSlideTarget, kSlideOvershoot)
 {
@@ -70,7 +71,7 @@ LevelStartMenu::LevelStartMenu(Zestra::Board* board, int storeNumber, int levelI
     {
         g.SetTypeface(FONT_SMALL);
         g.SetInk(Zestra::Color(0, 0, 0));
-        g.PrintWrapped(kBody, LevelStartBody(text, level, bonus));
+        g.PrintWrapped(kBody, LevelStartBody(text, level, bonus, practiceMoney));
     }
     panel->MarkPixelsChanged();
     MoveTo(int(slide.position), 0);

@@ -19,7 +19,9 @@ class LevelStartMenu : public Menu
 {
 public:
     // minigame: the memory game opened for this day, or null; not owned.
-    LevelStartMenu(Zestra::Board* board, int storeNumber, int levelIndex, Minigame* minigame);
+    // practiceMoney: what the lesson just played took in (0: no lesson); the body says it was only practice.
+    LevelStartMenu(Zestra::Board* board, int storeNumber, int levelIndex, Minigame* minigame,
+                   double practiceMoney = 0.0);
     ~LevelStartMenu() override;
 
     bool IsSettled() const override { return slide.Settled(); }

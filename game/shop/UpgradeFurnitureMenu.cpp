@@ -31,8 +31,8 @@ UpgradeFurnitureMenu::UpgradeFurnitureMenu(Zestra::Board& board, int price, Comp
     : UpgradeMenu(board, price, ItemNameOf(board, spot), preview), spot(spot)
 {
     TakeOffer(ShopKind::Furniture, spot);
-    description = FillClothingPrice(description,
-                                    offered && !offer.furnitureOnly ? double(GetClothing(offer.clothing).price) : 0.0);
+    description = FillClothingPrice(
+        description, FormatMoney(offered && !offer.furnitureOnly ? double(GetClothing(offer.clothing).price) : 0.0));
     if (offered && offer.furnitureOnly && board.run.Progress() != nullptr && !board.run.Progress()->AllSpotsFurnished())
     {
         HideBuyButton();

@@ -12,7 +12,6 @@
 #include "game/scene/Component.h"
 #include "game/shopday/Board.h"
 
-#include <cstdio>
 #include <string>
 
 namespace
@@ -119,9 +118,7 @@ void UpgradeMenu::Paint(Zestra::Graphics& g)
         g.SetTypeface(FONT_MEDIUM_DARK);
         g.SetInk(Zestra::Color::White);
         g.PrintText(title, kTitleX, kTitleBaseline);
-        char priceText[24];
-        std::snprintf(priceText, sizeof priceText, "$%d", price);
-        g.PrintText(priceText, kTitleX, kPriceBaseline);
+        g.PrintText(FormatMoney(price), kTitleX, kPriceBaseline);
     }
     if (FONT_SMALL != nullptr && !description.empty())
     {

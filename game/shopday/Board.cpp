@@ -209,6 +209,7 @@ bool Board::PlayTick()
             SyncPeople();
             if (lesson->IsFinished())
             {
+                practiceMoney = day.money; // the day is set up afresh, without it
                 EndLesson();
                 if (flow)
                     flow->ShowLevelStart(true);

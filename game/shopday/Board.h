@@ -193,6 +193,7 @@ public:
     std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
     std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
     double levelMoney = 0.0;            // takings of the last ended level
+    double practiceMoney = 0.0;         // what the lesson that just ended took in, until the level start says so
     int runLives = 0;                   // of the last EndLevel: the run's lives after the day
     int runTotal = 0;                   // of the last EndLevel: the run's score after the day (kept, or final)
     // True when the application paces updates by the display and delivers fractional updates; otherwise each tick

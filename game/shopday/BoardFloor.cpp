@@ -8,6 +8,7 @@
 #include "game/people/Person.h"
 #include "game/people/WaitingLine.h"
 #include "game/res/Res.h"
+#include "game/shoprules/ShopOffers.h"
 #include "game/store/BackRoom.h"
 #include "game/store/CashCounter.h"
 #include "game/store/CashRegister.h"
@@ -181,6 +182,9 @@ bool Board::OfferInShop(std::unique_ptr<ShoppingComponent> item)
 {
     if (!item)
         return false;
+    // The floor is built again after every purchase, so the cash it is greyed against stays current.
+    const GameState* progress = run.Progress();
+    item->affordable = progress != nullptr && CanAfford(progress->cash, item->price);
     shopItems.push_back(std::move(item));
     return true;
 }

@@ -10,6 +10,19 @@ namespace
 {
 
 const Zestra::Color kPreviewTint(200, 200, 200, 225);
+const Zestra::Color kTooDearTint(140, 140, 140, 200);
+
+// Draws the item through a tint, the context's tint left as it was.
+void DrawTinted(Zestra::Graphics& g, Component& item, const Zestra::Color& tint)
+{
+    const bool oldTint = g.GetTintImages();
+    const Zestra::Color oldInk = g.GetInk();
+    g.SetTintImages(true);
+    g.SetInk(tint);
+    item.Draw(g);
+    g.SetTintImages(oldTint);
+    g.SetInk(oldInk);
+}
 
 int CelWidthOf(const Component* item)
 {
@@ -43,22 +56,17 @@ void ShoppingComponent::Draw(Zestra::Graphics& g)
     if (hovered)
     {
         if (preview)
-        {
-            const bool oldTint = g.GetTintImages();
-            const Zestra::Color oldInk = g.GetInk();
-            g.SetTintImages(true);
-            g.SetInk(kPreviewTint);
-            preview->Draw(g);
-            g.SetTintImages(oldTint);
-            g.SetInk(oldInk);
-        }
+            DrawTinted(g, *preview, kPreviewTint);
         if (badgeHoverImage != nullptr)
             g.Blit(badgeHoverImage, badge->x, badge->y);
         return;
     }
     if (current)
         current->Draw(g);
-    badge->Draw(g);
+    if (affordable)
+        badge->Draw(g);
+    else
+        DrawTinted(g, *badge, kTooDearTint);
 }
 
 bool ShoppingComponent::Contains(int px, int py) const

@@ -20,7 +20,8 @@ public:
                       int price);
     ~ShoppingComponent() override;
 
-    // Hovered: the preview, greyed, under the hover badge; otherwise what stands there now under the badge.
+    // Hovered: the preview, greyed, under the hover badge; otherwise what stands there now under the badge, itself
+    // greyed when the run's cash does not reach the price.
     void Draw(Zestra::Graphics& g) override;
     // Whether the badge holds the point. Also follows the mouse: the item becomes hovered (with a sound when it
     // was not) or stops being hovered, which is why it is asked of every item on every mouse move.
@@ -36,5 +37,6 @@ public:
     std::unique_ptr<Component> badge;
     Zestra::Image* badgeHoverImage = nullptr; // not owned
     int price = 0;
+    bool affordable = true; // false: the badge is greyed (its panel still opens and tells the price)
     mutable bool hovered = false;
 };

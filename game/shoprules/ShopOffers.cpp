@@ -7,8 +7,6 @@
 #include "game/profile/GameState.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -168,19 +166,8 @@ bool BuyOffer(GameState& run, const ShopOffer& offer)
     return true;
 }
 
-std::string ClothingPriceText(double price)
+std::string FillClothingPrice(const std::string& text, const std::string& value)
 {
-    char text[48];
-    if (price == std::floor(price))
-        std::snprintf(text, sizeof text, "%.0f", price);
-    else
-        std::snprintf(text, sizeof text, "%.2f", price);
-    return text;
-}
-
-std::string FillClothingPrice(const std::string& text, double price)
-{
-    const std::string value = ClothingPriceText(price);
     std::string result;
     result.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i)

@@ -60,7 +60,5 @@ void ApplyPurchase(GameState& run, const ShopOffer& offer);
 // Checks, pays and applies; false leaves the run unchanged.
 bool BuyOffer(GameState& run, const ShopOffer& offer);
 
-// A clothing price for the "%c" of a description: "24" when whole, else "24.50".
-std::string ClothingPriceText(double price);
-// Replaces every "%c" of the text by the price.
-std::string FillClothingPrice(const std::string& text, double price);
+// Replaces every "%c" of the text by the price's text (formatted as money by the caller).
+std::string FillClothingPrice(const std::string& text, const std::string& value);

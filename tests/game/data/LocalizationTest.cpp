@@ -83,6 +83,9 @@ TEST_F(LocalizationTest, FormatMoneyPicksTheTemplateByFraction)
     };
     for (const auto& [amount, text] : cases)
         EXPECT_EQ(FormatMoney(amount), text) << amount;
+    // Figures in a column always show their cents.
+    EXPECT_EQ(FormatMoneyWithCents(12.0), "$12.00");
+    EXPECT_EQ(FormatMoneyWithCents(0.1 + 0.2), "$0.30");
     EXPECT_EQ(host.issues.size(), 0u);
 }
 

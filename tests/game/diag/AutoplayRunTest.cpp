@@ -4,6 +4,7 @@
 // the test's own, so the profile file it leaves can be read. Skipped when the build has no content folder.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -192,6 +193,68 @@ TEST(AutoplayRun, PlaysEveryStoreThroughEveryScreenTheSameWayAgainAndLeavesItInT
         EXPECT_NE(tables[size_t(number - 1)].find(entry), std::string::npos)
             << "store " << number << ": " << tables[size_t(number - 1)];
     }
+}
+
+// Every result panel the built-in player meets says what the day's line says, and its takings are its sales and
+// tips added up to the cent. One day is left alone so that a failed day's panel is read too.
+TEST(AutoplayRun, EveryResultPanelShowsTheDaysFiguresAndTheyAddUp)
+{
+    if (!std::filesystem::exists(kGameDir + "/properties/resources.xml"))
+        GTEST_SKIP() << "no content folder in " << kGameDir;
+    TempFolder data;
+    ASSERT_FALSE(data.Path().empty());
+    const std::string command = std::string("'") + VELMORA_PROGRAM +
+                                "' -headless -autoplay -nodraw -seed=2 -panels -idle-day=1:2 '-datafolder=" +
+                                data.Path() + "' 2>/dev/null";
+    const Output run = RunPrograms({command})[0];
+    ASSERT_TRUE(WIFEXITED(run.status));
+    EXPECT_EQ(WEXITSTATUS(run.status), 0);
+
+    // "$1,234.50" and the like: the figure in cents.
+    auto cents = [](const std::string& money)
+    {
+        std::string digits;
+        for (char c : money)
+            if (std::isdigit(static_cast<unsigned char>(c)) != 0)
+                digits += c;
+        return digits.empty() ? -1LL : std::stoll(digits);
+    };
+    auto lineCents = [](const std::string& line, const std::string& name)
+    { return std::llround(Number(line, name) * 100.0); };
+    const std::regex rowPattern("\\[\"((?:[^\"\\\\]|\\\\.)*)\",\"((?:[^\"\\\\]|\\\\.)*)\"\\]");
+    bool failedPanelSeen = false;
+    int panels = 0;
+    std::string day;
+    for (const std::string& line : run.lines)
+    {
+        if (line.rfind("{\"panel\":", 0) != 0)
+        {
+            day = line;
+            continue;
+        }
+        SCOPED_TRACE(day + "\n" + line);
+        ASSERT_NE(day.find("\"store\":"), std::string::npos) << "a panel comes after its day's line";
+        std::vector<std::string> figures;
+        for (auto it = std::sregex_iterator(line.begin(), line.end(), rowPattern); it != std::sregex_iterator(); ++it)
+        {
+            EXPECT_FALSE((*it)[1].str().empty()) << "every figure has its label";
+            figures.push_back((*it)[2]);
+        }
+        // Sales, tips, takings, lost customers and, while the run goes on, the cash for the shop.
+        ASSERT_GE(figures.size(), 4u);
+        EXPECT_EQ(cents(figures[0]), lineCents(day, "cash"));
+        EXPECT_EQ(cents(figures[1]), lineCents(day, "tips"));
+        EXPECT_EQ(cents(figures[2]), lineCents(day, "money"));
+        EXPECT_EQ(cents(figures[2]), cents(figures[0]) + cents(figures[1]));
+        EXPECT_EQ(figures[3], std::to_string(Field(day, "lost_customers")));
+        for (const std::string& figure : {figures[0], figures[1], figures[2]})
+            EXPECT_EQ(figure.front(), '$') << figure;
+        failedPanelSeen = failedPanelSeen || day.find("\"result\":\"failed\"") != std::string::npos;
+        panels += 1;
+        day.clear(); // one panel per day
+    }
+    EXPECT_GT(panels, 0);
+    EXPECT_TRUE(failedPanelSeen);
 }
 
 } // namespace

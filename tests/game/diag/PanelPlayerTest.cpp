@@ -49,7 +49,7 @@ TEST_F(PanelPlayerTest, ClicksOKOnceTheLevelStartPanelHasSettled)
 
 TEST_F(PanelPlayerTest, RetriesAFailedDayRatherThanQuitting)
 {
-    Menu* panel = app->AddMenu(std::make_unique<LevelCompleteMenu>(nullptr, 0, true, 1, 0, 0, 0, 0));
+    Menu* panel = app->AddMenu(std::make_unique<LevelCompleteMenu>(nullptr, 0, true, 1, 0, ResultFigures{}));
     SettleUnclicked(*panel);
     auto click = ChoosePanelClick(*panel);
     ASSERT_TRUE(click);

@@ -21,11 +21,17 @@ protected:
     {
         folder.Write("properties/localization.xml", R"(
 <id tag="minigame" value="Memory Game"/>
-<id tag="level_goal" value="Goal: $"/>
-<id tag="level_expert_goal" value="Expert goal: $"/>
-<id tag="cash" value="Sales: $"/>
-<id tag="tips" value="Tips: $"/>
-<id tag="lost_customers" value="Lost customers: "/>
+<id tag="level_goal" value="Goal: "/>
+<id tag="level_expert_goal" value="Expert goal: "/>
+<id tag="cash" value="Sales"/>
+<id tag="tips" value="Tips"/>
+<id tag="takings" value="Takings"/>
+<id tag="lost_customers" value="Lost customers"/>
+<id tag="run_cash" value="Cash"/>
+<id tag="practice_money_kept" value="Practice: "/>
+<id tag="practice_money_end" value="Only practice."/>
+<id tag="money_template" value="$%d"/>
+<id tag="money_template_decimal" value="$%.2f"/>
 <id tag="level_fail_game_over_msg" value="No chances left."/>
 <store/>
 <level month="March"><begin>Spring!</begin><complete>Well done.</complete><fail>Try again.</fail></level>
@@ -34,6 +40,17 @@ protected:
         Localization reader(host);
     }
 };
+
+void ExpectRows(const std::vector<FigureRow>& got, const std::vector<FigureRow>& expected)
+{
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i)
+    {
+        EXPECT_EQ(got[i].label, expected[i].label) << i;
+        EXPECT_EQ(got[i].value, expected[i].value) << i;
+        EXPECT_EQ(got[i].total, expected[i].total) << i;
+    }
+}
 
 TEST_F(LevelPanels, TheLevelStartPanelShowsTheMonthTheStoryAndBothGoals)
 {
@@ -46,6 +63,9 @@ TEST_F(LevelPanels, TheLevelStartPanelShowsTheMonthTheStoryAndBothGoals)
     // A bonus day has no goals to reach.
     EXPECT_EQ(LevelStartTitle(march, true), "Memory Game");
     EXPECT_EQ(LevelStartBody(march, &level, true), "Spring!");
+    // After a lesson the day starts without the practice money, and says so.
+    EXPECT_EQ(LevelStartBody(march, &level, false, 58.5),
+              "Spring!\n\nGoal: $1000\nExpert goal: $1500\n\nPractice: $58.50\nOnly practice.");
 }
 
 TEST_F(LevelPanels, EveryFormOfTheResultPanel)
@@ -79,7 +99,10 @@ TEST_F(LevelPanels, EveryFormOfTheResultPanel)
     };
     for (const Case& c : cases)
     {
-        ResultForm form = MakeResultForm(c.kind, c.more, GetLevelText(1, c.level), 1234.5, 56.25, 3);
+        ResultFigures figures{1234.5, 56.25, 3, std::nullopt};
+        if (c.more)
+            figures.cashToSpend = 2000.1;
+        ResultForm form = MakeResultForm(c.kind, c.more, GetLevelText(1, c.level), figures);
         SCOPED_TRACE(c.title);
         EXPECT_EQ(form.titleKey, c.title);
         EXPECT_EQ(form.twoButtons, c.twoButtons);
@@ -91,7 +114,13 @@ TEST_F(LevelPanels, EveryFormOfTheResultPanel)
         EXPECT_EQ(form.titleY, 175);
         EXPECT_EQ(form.rowCentreX, 502);
         EXPECT_EQ(form.rowY, 430);
-        EXPECT_EQ(form.body, std::string("Sales: $1234.50\nTips: $56.25\nLost customers: 3\n\n") + c.closing);
+        std::vector<FigureRow> rows = {
+            {"Sales", "$1234.50", false}, {"Tips", "$56.25", false}, {"Takings", "$1290.75", true},
+            {"Lost customers", "3", false}};
+        if (c.more)
+            rows.push_back({"Cash", "$2000.10", false});
+        ExpectRows(form.figures, rows);
+        EXPECT_EQ(form.body, c.closing);
     }
 }
 
@@ -99,7 +128,7 @@ TEST_F(LevelPanels, PassingTheRivalsDayShowsBothPortraitsAndLeavesTheBubblesTheW
 {
     for (bool more : {true, false})
     {
-        ResultForm form = MakeResultForm(LevelResult::Expert, more, GetLevelText(1, 1), 10, 0.5, 0);
+        ResultForm form = MakeResultForm(LevelResult::Expert, more, GetLevelText(1, 1), {10, 0.5, 0, std::nullopt});
         EXPECT_TRUE(form.rival);
         EXPECT_EQ(form.background, ResultBackground::Rival);
         EXPECT_EQ(form.titleKey, "level_expert_complete");
@@ -108,7 +137,11 @@ TEST_F(LevelPanels, PassingTheRivalsDayShowsBothPortraitsAndLeavesTheBubblesTheW
         EXPECT_EQ(form.titleY, 78);
         EXPECT_EQ(form.rowCentreX, 481);
         EXPECT_EQ(form.rowY, 506);
-        EXPECT_EQ(form.body, "Sales: $10.00\nTips: $0.50\nLost customers: 0");
+        ExpectRows(form.figures, {{"Sales", "$10.00", false},
+                                  {"Tips", "$0.50", false},
+                                  {"Takings", "$10.50", true},
+                                  {"Lost customers", "0", false}});
+        EXPECT_EQ(form.body, "");
     }
 }
 

@@ -131,7 +131,7 @@ TEST_F(PanelMenus, ABonusDayHasNoHandbookAndItsOKStartsTheFirstStage)
 
 TEST_F(PanelMenus, TheResultPanelDropsInThenFadesItsTitleIn)
 {
-    auto* panel = Open(std::make_unique<LevelCompleteMenu>(nullptr, 0, false, 1, 0, 10, 2, 1));
+    auto* panel = Open(std::make_unique<LevelCompleteMenu>(nullptr, 0, false, 1, 0, ResultFigures{10, 2, 1, std::nullopt}));
     EXPECT_EQ(panel->mY, -500);
     EXPECT_EQ(panel->mHeight, 500 + 500);  // covers the screen wherever it is on its way down
     EXPECT_EQ(panel->quitButton, nullptr); // game over: one continue button
@@ -149,7 +149,7 @@ TEST_F(PanelMenus, TheResultPanelDropsInThenFadesItsTitleIn)
     Updates(200);
     EXPECT_EQ(panel->titleAlpha, 255);
 
-    auto* retry = Open(std::make_unique<LevelCompleteMenu>(nullptr, 0, true, 1, 0, 10, 2, 1));
+    auto* retry = Open(std::make_unique<LevelCompleteMenu>(nullptr, 0, true, 1, 0, ResultFigures{10, 2, 1, std::nullopt}));
     ASSERT_NE(retry->quitButton, nullptr);
     EXPECT_EQ(retry->okButton->mX + 60, 502 - 60 - 5);
     EXPECT_EQ(retry->quitButton->mX + 60, 502 + 60 + 5);

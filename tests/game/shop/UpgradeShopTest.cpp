@@ -275,6 +275,7 @@ TEST_F(UpgradeShop, ThePanelNeverSellsBeyondTheCash)
 {
     run.cash = 99.99;
     OpenShop();
+    EXPECT_FALSE(Item<ShopChangingRoom>()->affordable) << "a badge the cash does not reach is greyed";
     UpgradeMenu* panel = OpenPanelOf(*Item<ShopChangingRoom>());
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->buyButton->mShown);
@@ -300,6 +301,7 @@ TEST_F(UpgradeShop, OnlyTheBadgeUnderTheMouseIsLit)
     ShopChangingRoom* room = Item<ShopChangingRoom>();
     ShopGoodieRack* rack = Item<ShopGoodieRack>();
     ASSERT_TRUE(room != nullptr && rack != nullptr);
+    EXPECT_TRUE(room->affordable);
     Point a = Centre(*room->badge);
     Point b = Centre(*rack->badge);
     MoveTo(a.mX, a.mY);

@@ -215,15 +215,15 @@ TEST(ShopTextTest, ClothingPricesFillEveryPercentC)
     struct Case
     {
         const char* text;
-        double price;
+        const char* price;
         const char* expected;
     };
     const Case cases[] = {
-        {"They sell for %c each.", 24, "They sell for 24 each."},
-        {"%c or %c", 24.5, "24.50 or 24.50"},
-        {"100%% cotton, %d and %", 3, "100%% cotton, %d and %"},
-        {"Bigger, same clothes: %c", 0, "Bigger, same clothes: 0"},
-        {"", 5, ""},
+        {"They sell for %c each.", "$24", "They sell for $24 each."},
+        {"%c or %c", "$24.50", "$24.50 or $24.50"},
+        {"100%% cotton, %d and %", "$3", "100%% cotton, %d and %"},
+        {"Bigger, same clothes: %c", "$0", "Bigger, same clothes: $0"},
+        {"", "$5", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FillClothingPrice(c.text, c.price), c.expected) << c.text;
