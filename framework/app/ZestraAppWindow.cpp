@@ -68,8 +68,8 @@ void ZestraAppBase::AddFrameworkOptions()
                          std::function<void(const std::string&)> action)
     { AddCommandLineOption({name, value, help, std::move(action)}); };
 
-    flag("-help", "print this list of options and exit (exit codes: 0 success, 1 the run failed: data, save or "
-                  "write; 2 a bad command line)",
+    flag("-help", "print this list of options and exit (exit codes: 0 success, 1 the run failed: data, save, "
+                  "write, or another copy running; 2 a bad command line)",
          [this]
          {
              std::fputs(mCommandLineOptions.HelpText(mConfig.mWindowTitle).c_str(), stdout);
@@ -638,10 +638,12 @@ void ZestraAppBase::OnSecondInstance()
 {
     if (!mWindow.mSingleInstance)
         return;
-    // The platform has already asked the first copy to come to the front; this one leaves quietly.
+    // The platform has already asked the first copy to come to the front. This run played nothing, so a script
+    // must not read it as a run that went well.
+    Zestra::Log(mProductName + " is already running: the running copy was asked to come to the front");
     std::fflush(stdout);
     std::fflush(stderr);
-    std::_Exit(0);
+    std::_Exit(kExitFailure);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

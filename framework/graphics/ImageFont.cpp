@@ -73,8 +73,16 @@ FontData::~FontData() = default;
 bool FontData::Load(const std::string& descriptorPath)
 {
     mSourcePath = descriptorPath;
-    mErrorPrefix = "Font Descriptor Error in " + descriptorPath + "\r\n";
+    mErrorPrefix = "Font Descriptor Error in " + ArchiveFileLabel(descriptorPath) + "\r\n";
     mLoaded = LoadDescriptor(descriptorPath);
+    // An empty file, or one cut before its first layer, reads without a fault and makes a font that draws nothing:
+    // every label set in it would vanish without a word.
+    if (mLoaded && !DrawsAnything())
+    {
+        mCommandLine = 1;
+        mCommandText.clear();
+        mLoaded = Error("No character to draw: the file is empty or cut short");
+    }
     return mLoaded;
 }
 
@@ -89,6 +97,19 @@ bool FontData::Error(const std::string& text)
             mHost->ShowFatalMessage(mFullError);
         else
             Zestra::Log(mFullError);
+    }
+    return false;
+}
+
+bool FontData::DrawsAnything() const
+{
+    for (const auto& layer : mLayers)
+    {
+        if (layer->mImage == nullptr)
+            continue;
+        for (const GlyphData& glyph : layer->mGlyphs)
+            if (glyph.mImageRect.mWidth > 0 && glyph.mImageRect.mHeight > 0)
+                return true;
     }
     return false;
 }

@@ -71,6 +71,8 @@ public:
     bool LoadLegacy(std::shared_ptr<Image> image, const std::string& widthsPath);
 
     FontLayer* FindLayer(const std::string& name);
+    // Whether some layer has a picture and a character with a rectangle in it.
+    bool DrawsAnything() const;
 
     bool mLoaded = false;
     FontHost* mHost = nullptr;

@@ -716,6 +716,15 @@ bool ArchiveFindClose(PakSearch* search)
     return true;
 }
 
+std::string ArchiveFileLabel(const std::string& path)
+{
+    auto* pak = dynamic_cast<PakInterface*>(GetPakInterface());
+    const PakEntry* entry = pak != nullptr ? pak->FindEntry(path) : nullptr;
+    if (entry == nullptr || entry->mRecord == nullptr)
+        return path;
+    return entry->mRecord->mPath + ": " + path;
+}
+
 bool ArchiveFileExists(const std::string& path)
 {
     if (auto* pak = dynamic_cast<PakInterface*>(GetPakInterface()))

@@ -156,6 +156,9 @@ bool ArchiveFindClose(PakSearch* search);
 
 // Conveniences on top of the functions above.
 bool ArchiveFileExists(const std::string& path);
+// The file's name for messages: "main.pak: images/x.png" when the archive serves it, the path itself otherwise, so
+// a damaged entry is never mistaken for a damaged loose file.
+std::string ArchiveFileLabel(const std::string& path);
 // Whole file into data; false (data emptied) when it cannot be opened.
 bool ArchiveFileReadAll(const std::string& path, std::vector<uint8_t>& data);
 bool ArchiveFileReadAll(const std::string& path, std::string& data);

@@ -7,6 +7,7 @@
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
+#include "framework/pak/PakInterface.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/xml/XMLParser.h"
 
@@ -22,6 +23,31 @@ namespace Zestra
 
 namespace
 {
+
+// "Failed to load image: PATH", naming the archive that holds a damaged picture and saying that the file is there.
+std::string ImageFailure(const std::string& path)
+{
+    std::string text = "Failed to load image: " + ArchiveFileLabel(path);
+    if (ArchiveFileExists(path))
+        text += ": the picture is damaged or in a form that cannot be read";
+    return text;
+}
+
+// "Failed to load font: PATH", with the descriptor's line and what is wrong there when it was read at all.
+std::string FontFailure(const ImageFont& font, const std::string& path)
+{
+    std::string text = "Failed to load font: " + ArchiveFileLabel(path);
+    const FontData* data = font.GetData();
+    if (data != nullptr && data->HasFailed() && data->ErrorLine() > 0)
+    {
+        // Appended piece by piece: GCC 12 warns falsely about a string built from a literal plus to_string.
+        text += ':';
+        text += std::to_string(data->ErrorLine());
+        text += ": ";
+        text += data->ErrorText();
+    }
+    return text;
+}
 
 // Saturating integer parse: out-of-range text clamps instead of overflowing, garbage reads 0.
 int ParseInt(const std::string& text, int fallback = 0)
@@ -519,7 +545,7 @@ bool ResourceManager::LoadImageRes(ImageRes* res)
     bool created = false;
     ResImageRef image = mApp->AcquireSharedImage(res->mPath, res->mVariant, res->mAlphaColor, created);
     if (!image)
-        return Fail("Failed to load image: " + res->mPath);
+        return Fail(ImageFailure(res->mPath));
 
     if (created)
     {
@@ -527,7 +553,7 @@ bool ResourceManager::LoadImageRes(ImageRes* res)
         {
             std::unique_ptr<MemoryImage> alpha = mApp->LoadImageFile(res->mAlphaImagePath, true);
             if (!alpha)
-                return Fail("Failed to load image: " + res->mAlphaImagePath);
+                return Fail(ImageFailure(res->mAlphaImagePath));
             if (alpha->GetWidth() != image->GetWidth() || alpha->GetHeight() != image->GetHeight())
                 return Fail("AlphaImage size mismatch between " + res->mPath + " and " + res->mAlphaImagePath);
             uint32_t* bits = image->GetBits();
@@ -541,7 +567,7 @@ bool ResourceManager::LoadImageRes(ImageRes* res)
         {
             std::unique_ptr<MemoryImage> grid = mApp->LoadImageFile(res->mAlphaGridPath, true);
             if (!grid)
-                return Fail("Failed to load image: " + res->mAlphaGridPath);
+                return Fail(ImageFailure(res->mAlphaGridPath));
             int celWidth = image->GetWidth() / res->mCols;
             int celHeight = image->GetHeight() / res->mRows;
             if (grid->GetWidth() != celWidth || grid->GetHeight() != celHeight)
@@ -583,12 +609,12 @@ bool ResourceManager::LoadImageRes(ImageRes* res)
 bool ResourceManager::LoadSoundRes(SoundRes* res)
 {
     if (mSoundManager == nullptr)
-        return Fail("Failed to load sound: " + res->mPath);
+        return Fail("Failed to load sound: " + ArchiveFileLabel(res->mPath));
     int id = mSoundManager->FindFreeId();
     if (id < 0)
         return Fail("Out of free sound ids");
     if (!mSoundManager->LoadSound(id, res->mPath))
-        return Fail("Failed to load sound: " + res->mPath);
+        return Fail("Failed to load sound: " + ArchiveFileLabel(res->mPath));
     if (res->mVolume >= 0)
         mSoundManager->SetDefaultVolume(id, res->mVolume);
     if (res->mPan != 0)
@@ -615,10 +641,10 @@ bool ResourceManager::LoadFontRes(FontRes* res)
     {
         std::unique_ptr<MemoryImage> picture = mApp != nullptr ? mApp->LoadImageFile(res->mImagePath, true) : nullptr;
         if (!picture)
-            return Fail("Failed to load image: " + res->mImagePath);
+            return Fail(ImageFailure(res->mImagePath));
         auto imageFont = std::make_unique<ImageFont>(std::shared_ptr<Image>(std::move(picture)), res->mPath);
         if (!imageFont->IsLoaded())
-            return Fail("Failed to load font: " + res->mPath);
+            return Fail(FontFailure(*imageFont, res->mPath));
         font = std::move(imageFont);
     }
     else if (StartsWith(res->mPath, "!ref:"))
@@ -633,7 +659,7 @@ bool ResourceManager::LoadFontRes(FontRes* res)
     {
         auto imageFont = std::make_unique<ImageFont>(res->mPath, mApp != nullptr ? mApp->GetFontHost() : nullptr);
         if (!imageFont->IsLoaded())
-            return Fail("Failed to load font: " + res->mPath);
+            return Fail(FontFailure(*imageFont, res->mPath));
         font = std::move(imageFont);
     }
 

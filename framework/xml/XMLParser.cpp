@@ -155,7 +155,8 @@ bool XMLParser::Open(const std::string& fileName)
         mLine = 0;
         return false;
     }
-    mPathName = fileName;
+    // Named with its archive when it comes from one, so every message about it says where the damage is.
+    mPathName = ArchiveFileLabel(fileName);
     StartInput();
     return true;
 }

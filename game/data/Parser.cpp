@@ -144,6 +144,8 @@ void Parser::ParseFile(const std::string& path)
         mHost.ReportDataIssue(DataSeverity::Warning, path, 0, "cannot open the file; its data is left out");
         return;
     }
+    // The reader's name for the file says which archive holds it, so the damage is not looked for in a loose file.
+    const std::string where = reader.CurrentFile();
     Zestra::ParsedElement element;
     bool anyElement = false;
     while (reader.ReadNext(element))
@@ -161,18 +163,18 @@ void Parser::ParseFile(const std::string& path)
     // The reader stops quietly at the end of the input with tags still open: only here can a file cut short be
     // told from a whole one.
     if (reader.Failed())
-        mHost.ReportDamagedFile(path, mCurrentLine, reader.ErrorMessage() + "; the file is damaged");
+        mHost.ReportDamagedFile(where, mCurrentLine, reader.ErrorMessage() + "; the file is damaged");
     // A "<!--" without a blank reads as a tag that never closes; that is a lint warning, not a cut file.
     else if (!reader.CurrentPath().empty() && reader.CurrentPath().find('!') == std::string::npos)
     {
         const std::string& open = reader.CurrentPath();
         const size_t slash = open.rfind('/');
-        mHost.ReportDamagedFile(path, mCurrentLine,
+        mHost.ReportDamagedFile(where, mCurrentLine,
                                 "the file ends inside <" + open.substr(slash == std::string::npos ? 0 : slash + 1) +
                                     ">: it was cut short");
     }
     else if (!anyElement)
-        mHost.ReportDamagedFile(path, mCurrentLine, "the file holds no data (it is empty)");
+        mHost.ReportDamagedFile(where, mCurrentLine, "the file holds no data (it is empty)");
 }
 
 void Parser::ParseProperties(const std::string& fileName)

@@ -144,6 +144,27 @@ TEST(FontDescriptor, FullMessageAndFileErrors)
     EXPECT_FALSE(ImageFont(f.mDir.File("nowhere.txt"), &f.mHost).IsLoaded());
 }
 
+TEST(FontDescriptor, AFileThatDrawsNothingIsAnErrorNamingIt)
+{
+    // Each reads without a syntax fault, and each would have drawn every label in it as nothing.
+    const char* const texts[] = {
+        "",
+        "# Font \"small\": only its heading survived\n",
+        "CreateLayer Main;\nLayerSetImage Main 'glyphs.png';\n",
+        "CreateLayer Main;\nLayerSetImage Main 'glyphs.png';\nLayerSetImageMap Main ('a') ((0 0 0 10));\n",
+    };
+    for (const char* text : texts)
+    {
+        FontFixture f;
+        WriteText(f.mDir.File("cut.txt"), text);
+        ImageFont font(f.mDir.File("cut.txt"), &f.mHost);
+        EXPECT_FALSE(font.IsLoaded()) << text;
+        EXPECT_EQ(font.GetData()->ErrorText(), "No character to draw: the file is empty or cut short") << text;
+        ASSERT_EQ(f.mHost.mMessages.size(), 1u) << text;
+        EXPECT_NE(f.mHost.mMessages[0].find(f.mDir.File("cut.txt")), std::string::npos) << f.mHost.mMessages[0];
+    }
+}
+
 TEST(ImageFontLayers, LoadsFromTheDescriptorFolderAndMeasures)
 {
     FontFixture f;

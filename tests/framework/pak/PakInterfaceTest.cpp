@@ -276,6 +276,8 @@ TEST(ArchiveFileFunctions, UseTheProcessWideInterfaceOrTheFileSystem)
         EXPECT_TRUE(ArchiveFileReadAll("INSIDE.TXT", text));
         EXPECT_EQ(text, "in pak");
         EXPECT_TRUE(ArchiveFileExists("inside.txt"));
+        EXPECT_EQ(ArchiveFileLabel("Inside.txt"), dir / "p.pak" + ": Inside.txt");
+        EXPECT_EQ(ArchiveFileLabel(dir / "plain.txt"), dir / "plain.txt");
         uint64_t time = 0;
         EXPECT_TRUE(ArchiveFileTime("inside.txt", time));
         EXPECT_EQ(time, 0x01D0000000000000ull);
@@ -284,4 +286,5 @@ TEST(ArchiveFileFunctions, UseTheProcessWideInterfaceOrTheFileSystem)
     }
     EXPECT_EQ(GetPakInterface(), nullptr);
     EXPECT_FALSE(ArchiveFileExists("inside.txt"));
+    EXPECT_EQ(ArchiveFileLabel("inside.txt"), "inside.txt");
 }

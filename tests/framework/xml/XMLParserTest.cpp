@@ -181,5 +181,6 @@ TEST(XMLParser, OpensThroughTheArchive)
     while (reader.ReadNext(element))
         ++count;
     EXPECT_EQ(count, 3);
-    EXPECT_EQ(reader.ErrorText(), "properties/data.xml:3: End 'wrong' Doesn't Match Start 'root'");
+    // The archive is named before the entry: the damage is in the archive, not in a loose file of that name.
+    EXPECT_EQ(reader.ErrorText(), dir / "p.pak" + ": properties/data.xml:3: End 'wrong' Doesn't Match Start 'root'");
 }

@@ -1,12 +1,15 @@
 // Damaged data files against the player's progress, through the real program: every data file is cut in half,
 // emptied, has a markup byte flipped or is replaced by random bytes; the game is started on it and a day is played
 // where it starts at all; then the data is repaired and the game started again. The profiles file must come out of
-// every round byte for byte as it went in, and every refused start must name the file at fault.
+// every round byte for byte as it went in, and every refused start must name the file at fault (with the archive,
+// for a file damaged inside main.pak).
+#include "framework/pak/PakFormat.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -80,7 +83,7 @@ void MakeGameFolder(const fs::path& folder)
     for (const fs::directory_entry& entry : fs::directory_iterator(kGameDir))
     {
         const std::string name = entry.path().filename().string();
-        if (name == "properties")
+        if (name == "properties" || name == "fonts")
             fs::copy(entry.path(), folder / name, fs::copy_options::recursive);
         else if (name != "main.pak" && name != "velmora")
             fs::create_symlink(entry.path(), folder / name);
@@ -131,11 +134,13 @@ TEST(DataDamage, NoDamagedDataFileChangesTheProfilesAndEachRefusalNamesItsFile)
     const std::string before = TestSupport::ReadFile(profiles);
     ASSERT_NE(before.find("<store number=\"5\">"), std::string::npos);
 
-    const char* const files[] = {"stores.xml", "levels.xml",       "customers.xml", "people.xml",
-                                 "localization.xml", "resources.xml", "grid.txt"};
+    const char* const files[] = {"properties/stores.xml",    "properties/levels.xml",     "properties/customers.xml",
+                                 "properties/people.xml",    "properties/localization.xml",
+                                 "properties/resources.xml", "properties/grid.txt",       "fonts/small.txt",
+                                 "fonts/medium_dark.txt"};
     for (const char* file : files)
     {
-        const fs::path path = game / "properties" / file;
+        const fs::path path = game / file;
         const std::string whole = TestSupport::ReadFile(path);
         for (const char* how : {"cut", "empty", "flip", "random"})
         {
@@ -150,7 +155,7 @@ TEST(DataDamage, NoDamagedDataFileChangesTheProfilesAndEachRefusalNamesItsFile)
                 EXPECT_NE(run.output.find(file), std::string::npos) << "the file at fault is not named:\n" << run.output;
             }
             // The walk grid is lines of text: half of it can be a smaller floor that still reads as whole.
-            if (std::string(how) != "flip" && std::string(file) != "grid.txt")
+            if (std::string(how) != "flip" && std::string(file) != "properties/grid.txt")
             {
                 EXPECT_NE(run.exitCode, 0) << "damaged data was played on:\n" << run.output;
             }
@@ -164,6 +169,88 @@ TEST(DataDamage, NoDamagedDataFileChangesTheProfilesAndEachRefusalNamesItsFile)
     RunResult repaired = RunGame(game.string(), data.string());
     EXPECT_EQ(repaired.exitCode, 0) << repaired.output;
     EXPECT_EQ(TestSupport::ReadFile(profiles), before);
+}
+
+// The archive's entries as the game asks for them ("properties/stores.xml") with their bytes.
+std::vector<Zestra::PakSourceFile> ReadArchive(const fs::path& path)
+{
+    std::string bytes = TestSupport::ReadFile(path);
+    const Zestra::PakTable table = Zestra::ReadPakTable(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_FALSE(table.mFailed) << table.mError;
+    Zestra::PakXor(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
+    std::vector<Zestra::PakSourceFile> files;
+    for (const Zestra::PakTableEntry& entry : table.mEntries)
+    {
+        Zestra::PakSourceFile file;
+        file.mName = entry.mName;
+        std::replace(file.mName.begin(), file.mName.end(), '\\', '/');
+        file.mFileTime = entry.mFileTime;
+        file.mData.assign(bytes.begin() + std::ptrdiff_t(entry.mOffset),
+                          bytes.begin() + std::ptrdiff_t(entry.mOffset + entry.mSize));
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+TEST(DataDamage, AFileDamagedInsideTheArchiveIsNamedWithTheArchive)
+{
+    const fs::path archive = fs::path(kGameDir) / "main.pak";
+    if (!fs::exists(archive))
+        GTEST_SKIP() << "no main.pak in " << kGameDir;
+    TestSupport::TempFolder root("velmora-damage");
+    const fs::path game = root.Path() / "game";
+    const fs::path data = root.Path() / "data";
+    fs::create_directories(game);
+    fs::create_directories(data);
+    const fs::path profiles = data / "profiles.xml";
+    TestSupport::WriteFile(profiles, StartingProfiles());
+    const std::vector<Zestra::PakSourceFile> whole = ReadArchive(archive);
+    ASSERT_FALSE(whole.empty());
+
+    // The game folder holds the archive alone, so every file comes from it.
+    auto writeArchive = [&](const std::vector<Zestra::PakSourceFile>& files)
+    {
+        std::vector<uint8_t> bytes;
+        std::string error;
+        ASSERT_TRUE(Zestra::BuildPak(files, bytes, error)) << error;
+        TestSupport::WriteFile(game / "main.pak", std::string(bytes.begin(), bytes.end()));
+    };
+    writeArchive(whole);
+    const RunResult first = RunGame(game.string(), data.string());
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    const std::string before = TestSupport::ReadFile(profiles);
+
+    struct Case
+    {
+        const char* entry;
+        const char* how;
+    };
+    const Case cases[] = {
+        {"properties/stores.xml", "cut"},
+        {"properties/levels.xml", "random"},
+        {"images/ui/angry_cloud.png", "cut"},
+        {"fonts/small.txt", "empty"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.entry) + " " + c.how);
+        std::vector<Zestra::PakSourceFile> damaged = whole;
+        bool found = false;
+        for (Zestra::PakSourceFile& file : damaged)
+        {
+            if (file.mName != c.entry)
+                continue;
+            const std::string bytes = Damaged(std::string(file.mData.begin(), file.mData.end()), c.how);
+            file.mData.assign(bytes.begin(), bytes.end());
+            found = true;
+        }
+        ASSERT_TRUE(found) << "no entry " << c.entry;
+        writeArchive(damaged);
+        const RunResult run = RunGame(game.string(), data.string());
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_NE(run.output.find("main.pak: " + std::string(c.entry)), std::string::npos) << run.output;
+        EXPECT_EQ(TestSupport::ReadFile(profiles), before) << run.output;
+    }
 }
 
 } // namespace
