@@ -640,7 +640,7 @@ void ZestraAppBase::OnSecondInstance()
         return;
     // The platform has already asked the first copy to come to the front. This run played nothing, so a script
     // must not read it as a run that went well.
-    Zestra::Log(mProductName + " is already running: the running copy was asked to come to the front");
+    Zestra::Log(mConfig.mProductName + " is already running: the running copy was asked to come to the front");
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(kExitFailure);

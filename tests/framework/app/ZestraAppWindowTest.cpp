@@ -498,7 +498,7 @@ TEST(ZestraAppWindowTest, SecondInstanceSaysSoInOneLineAndEndsAsARunThatFailed)
     HeadlessPlatform platform;
     platform.SetSingleInstanceResult(false);
     TestApp app(platform);
-    app.mProductName = "Velmora Row";
+    app.Config().mProductName = "Velmora Row";
     // Nothing was played: a script must not read it as a run that went well.
     EXPECT_EXIT(app.Initialize(), ::testing::ExitedWithCode(1), "^Velmora Row is already running[^\n]*\n$");
 }
