@@ -584,25 +584,26 @@ void GameApp::CreateBoard()
         ExitWithCode(1);
     }
     mShopItems = std::make_unique<ShopItemMaker>(*mBoard, *this);
-    mBoard->shopFactory = mShopItems.get();
+    mBoard->SetShopFactory(mShopItems.get());
     mProfileRecorder = std::make_unique<ProfileRecorder>();
-    mBoard->recorder = mProfileRecorder.get();
-    mBoard->lessonMaker = MakeLesson;
-    mBoard->flow = std::make_unique<BoardFlow>(*mBoard, *this);
-    mBoard->fractionalUpdates = Clock().mRefreshPacing;
-    mBoard->onDayOpened = [this] { NoteDayStarted(); };
-    mBoard->onLevelEnded = [this]
-    {
-        if (onLevelEnded)
-            onLevelEnded();
-        // The day's result panel follows and leads on, for a day opened with "-level" in a window too; a day
-        // played for its figures ("-quit-after-level") or headless, on a clock of its own, ends where it stands
-        // (and may have quit).
-        const bool figuresOnly = options.levelGiven &&
-                                 (options.quitAfterLevel || Loading().mClockWaitsForLoading || mPlatform.HasVirtualClock());
-        if (!mQuitting && mBoard && !figuresOnly)
-            mBoard->flow->ShowLevelResult();
-    };
+    mBoard->SetRecorder(mProfileRecorder.get());
+    mBoard->SetLessonMaker(MakeLesson);
+    mBoard->SetFlow(std::make_unique<BoardFlow>(*mBoard, *this));
+    mBoard->SetFractionalUpdates(Clock().mRefreshPacing);
+    mBoard->OnDayOpened([this] { NoteDayStarted(); });
+    mBoard->OnLevelEnded(
+        [this]
+        {
+            if (onLevelEnded)
+                onLevelEnded();
+            // The day's result panel follows and leads on, for a day opened with "-level" in a window too; a day
+            // played for its figures ("-quit-after-level") or headless, on a clock of its own, ends where it
+            // stands (and may have quit).
+            const bool figuresOnly = options.levelGiven && (options.quitAfterLevel || Loading().mClockWaitsForLoading ||
+                                                            mPlatform.HasVirtualClock());
+            if (!mQuitting && mBoard && !figuresOnly)
+                mBoard->flow->ShowLevelResult();
+        });
     mWidgetManager->AttachChild(mBoard.get());
     mWidgetManager->FocusWidget(mBoard.get());
     UpdateBoardPause();
@@ -628,8 +629,8 @@ bool GameApp::StartLevel(int storeNumber, int level)
         mBoard->flow->OpenMinigame();
         // "-level" goes straight into the day: the first stage begins at once, as the level-start panel's OK
         // begins it in the flow.
-        if (mBoard->minigame != nullptr)
-            mBoard->minigame->StartStage();
+        if (mBoard->DayMinigame() != nullptr)
+            mBoard->DayMinigame()->StartStage();
     }
     else if (info != nullptr)
     {
@@ -686,11 +687,11 @@ std::string GameApp::StateDigestText()
     if (mBoard != nullptr)
     {
         const Board& b = *mBoard;
-        out << "board state " << int(b.boardState) << " mode " << int(b.mode) << " pause " << b.pauseCount << " clock "
+        out << "board state " << int(b.State()) << " mode " << int(b.Mode()) << " pause " << b.PauseCount() << " clock "
             << b.day.clockTicks << " money " << b.day.money << " cash " << b.day.cash << " tips " << b.day.tips
             << " lost " << b.day.lostCustomers << " served " << b.day.customersServed << " result "
-            << int(b.levelResult) << " played " << b.storePlayed << ':' << b.levelPlayed << " level-money "
-            << b.levelMoney << " banner " << b.hud.bannerTimer << " rank " << b.highScoreRank.value_or(-2) << '\n';
+            << int(b.lastDay.levelResult) << " played " << b.lastDay.storePlayed << ':' << b.lastDay.levelPlayed << " level-money "
+            << b.lastDay.levelMoney << " banner " << b.hud.bannerTimer << " rank " << b.lastDay.highScoreRank.value_or(-2) << '\n';
         if (b.merchant != nullptr)
             out << "merchant " << b.merchant->x << ',' << b.merchant->y << " hands " << b.merchant->hands[0] << ','
                 << b.merchant->hands[1] << " actions " << b.merchant->actions.size() << '\n';

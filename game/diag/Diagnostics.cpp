@@ -101,8 +101,8 @@ bool Diagnostics::StartDriver()
 bool Diagnostics::IdlesNow() const
 {
     const Zestra::Board* board = mApp.GetBoard();
-    return !mIdled && mApp.options.idleStore > 0 && board != nullptr && board->mode == BoardMode::Level &&
-           board->minigame == nullptr && board->run.Progress() != nullptr &&
+    return !mIdled && mApp.options.idleStore > 0 && board != nullptr && board->Mode() == BoardMode::Level &&
+           board->DayMinigame() == nullptr && board->run.Progress() != nullptr &&
            board->run.Progress()->storeNumber == mApp.options.idleStore &&
            board->run.Progress()->levelIndex == mApp.options.idleLevel;
 }
@@ -128,8 +128,8 @@ void Diagnostics::OnUpdate()
     // The upgrade shop, a lesson and the memory game come before the day starts: the player is there for them too.
     const Zestra::Board* board = mApp.GetBoard();
     if (!mBot && mApp.options.autoplay && board != nullptr &&
-        (board->mode == BoardMode::UpgradeShop || (board->mode == BoardMode::Tutorial && board->lesson) ||
-         board->minigame != nullptr))
+        (board->Mode() == BoardMode::UpgradeShop || (board->Mode() == BoardMode::Tutorial && board->lesson) ||
+         board->DayMinigame() != nullptr))
         OnDayStarted();
     if (PlaysRun() && !mPanels)
         mPanels = std::make_unique<PanelPlayer>(mApp, EventSink());
@@ -212,17 +212,17 @@ void Diagnostics::FinishRunWhenShown()
 
 std::string Diagnostics::DayReport(const Zestra::Board& board, int ticks, long long wallMs)
 {
-    const char* result = board.levelResult == DayResult::Expert   ? "expert"
-                         : board.levelResult == DayResult::Passed ? "passed"
+    const char* result = board.lastDay.levelResult == DayResult::Expert   ? "expert"
+                         : board.lastDay.levelResult == DayResult::Passed ? "passed"
                                                                   : "failed";
     char text[512];
     std::snprintf(text, sizeof text,
                   "{\"store\":%d,\"level\":%d,\"result\":\"%s\",\"money\":%.2f,\"cash\":%.2f,\"tips\":%.2f,"
                   "\"goal\":%.2f,\"expert_goal\":%.2f,\"lost_customers\":%d,\"customers_served\":%d,\"lives\":%d,"
                   "\"run_total\":%d,\"ticks\":%d,\"wall_ms\":%lld}",
-                  board.storePlayed, board.levelPlayed, result, board.levelMoney, board.day.cash, board.day.tips,
+                  board.lastDay.storePlayed, board.lastDay.levelPlayed, result, board.lastDay.levelMoney, board.day.cash, board.day.tips,
                   board.day.goal, board.day.expertGoal, board.day.lostCustomers, board.day.customersServed,
-                  board.runLives, board.runTotal, ticks, wallMs);
+                  board.lastDay.runLives, board.lastDay.runTotal, ticks, wallMs);
     return text;
 }
 
@@ -230,8 +230,8 @@ void Diagnostics::OnLevelEnded()
 {
     mBot.reset();
     const Zestra::Board* board = mApp.GetBoard();
-    if (board != nullptr && board->storePlayed == mApp.options.idleStore &&
-        board->levelPlayed == mApp.options.idleLevel)
+    if (board != nullptr && board->lastDay.storePlayed == mApp.options.idleStore &&
+        board->lastDay.levelPlayed == mApp.options.idleLevel)
         mIdled = true;
     if (PlaysRun() && board != nullptr && !mRunOver)
     {
@@ -241,14 +241,14 @@ void Diagnostics::OnLevelEnded()
         mTally.daysPlayed += 1;
         if (mTally.daysPlayed == 1 && mApp.options.memStats)
             PrintFigures("first_day");
-        mTally.daysPassed += IsPassed(board->levelResult) ? 1 : 0;
-        const bool lost = !board->storeCompleted && board->run.Saved() == nullptr;
-        if (board->storeCompleted || lost)
+        mTally.daysPassed += IsPassed(board->lastDay.levelResult) ? 1 : 0;
+        const bool lost = !board->lastDay.storeCompleted && board->run.Saved() == nullptr;
+        if (board->lastDay.storeCompleted || lost)
         {
             // A store's run is over: its final total counts, and the next store follows unless it was the last.
-            mTally.storesDone += board->storeCompleted ? 1 : 0;
-            mTally.score += board->runTotal;
-            mTally.complete = board->storeCompleted && board->storePlayed >= PlayableStoreCount();
+            mTally.storesDone += board->lastDay.storeCompleted ? 1 : 0;
+            mTally.score += board->lastDay.runTotal;
+            mTally.complete = board->lastDay.storeCompleted && board->lastDay.storePlayed >= PlayableStoreCount();
             mRunOver = lost || mTally.complete;
         }
         return;

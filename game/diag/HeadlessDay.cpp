@@ -50,17 +50,17 @@ DayOutcome HeadlessDay::PlayWith(PlayerBot* bot, Zestra::Graphics* g, int maxTic
 {
     DayOutcome outcome;
     int tick = 0;
-    while (mBoard.levelResult == DayResult::None && tick < maxTicks)
+    while (mBoard.lastDay.levelResult == DayResult::None && tick < maxTicks)
     {
         mBoard.PlayTick();
         ++tick;
-        if (bot && mBoard.levelResult == DayResult::None)
+        if (bot && mBoard.lastDay.levelResult == DayResult::None)
             bot->Update();
         if (g != nullptr)
             mBoard.PaintPlay(*g);
     }
-    outcome.result = int(mBoard.levelResult);
-    outcome.money = mBoard.levelResult != DayResult::None ? mBoard.levelMoney : mBoard.day.money;
+    outcome.result = int(mBoard.lastDay.levelResult);
+    outcome.money = mBoard.lastDay.levelResult != DayResult::None ? mBoard.lastDay.levelMoney : mBoard.day.money;
     outcome.cash = mBoard.day.cash;
     outcome.tips = mBoard.day.tips;
     outcome.goal = mBoard.day.goal;

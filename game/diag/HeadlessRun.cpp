@@ -50,10 +50,10 @@ std::vector<RunDayRecord> HeadlessRun::PlayStore(int storeNumber, bool shopping,
             shopper(shopped, record.bought);
         record.spent = run.cash - shopped.cash;
         mBoard.run.StartDay(store, run, shopped);
-        mBoard.mode = BoardMode::Level;
-        mBoard.pauseCount = 0;
+        mBoard.SetMode(BoardMode::Level);
+        mBoard.ClearPauses();
         // The day is played in whole updates (HeadlessDay makes no fractional ones).
-        mBoard.fractionalUpdates = false;
+        mBoard.SetFractionalUpdates(false);
         std::srand(seed * 7919u + unsigned(storeNumber) * 613u + unsigned(run.levelIndex) * 31u + unsigned(attempt));
         mBoard.LoadLevel(false);
         mBoard.StartShopDay();

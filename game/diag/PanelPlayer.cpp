@@ -95,10 +95,10 @@ bool PanelPlayer::Act()
     // The upgrade shop's panels and the memory game are the floor player's.
     Menu* top = mApp.OpenMenus().back();
     Zestra::Board* board = mApp.GetBoard();
-    const bool shopLesson = board != nullptr && board->mode == BoardMode::Tutorial && board->lesson != nullptr &&
+    const bool shopLesson = board != nullptr && board->Mode() == BoardMode::Tutorial && board->lesson != nullptr &&
                             board->lesson->InShop();
     if (board != nullptr &&
-        (board->mode == BoardMode::UpgradeShop || shopLesson || top == static_cast<Menu*>(board->minigame)))
+        (board->Mode() == BoardMode::UpgradeShop || shopLesson || top == static_cast<Menu*>(board->DayMinigame())))
         return false;
     auto click = ChoosePanelClick(*top);
     if (click)

@@ -101,14 +101,14 @@ void PlayerBot::PlayMinigame(const Minigame& minigame)
 
 void PlayerBot::Update()
 {
-    if (mBoard.minigame != nullptr)
+    if (mBoard.DayMinigame() != nullptr)
     {
-        PlayMinigame(*mBoard.minigame);
+        PlayMinigame(*mBoard.DayMinigame());
         return;
     }
-    if (mBoard.mode != BoardMode::UpgradeShop)
+    if (mBoard.Mode() != BoardMode::UpgradeShop)
         mRefused.clear();
-    if (mBoard.mode == BoardMode::UpgradeShop && mBoard.run.Progress() != nullptr)
+    if (mBoard.Mode() == BoardMode::UpgradeShop && mBoard.run.Progress() != nullptr)
     {
         if (mWait > 0)
         {
@@ -119,8 +119,8 @@ void PlayerBot::Update()
         Shop();
         return;
     }
-    bool inLesson = mBoard.mode == BoardMode::Tutorial && mBoard.lesson != nullptr;
-    if (inLesson && mBoard.boardState != BoardState::Playing && mBoard.pauseCount == 0)
+    bool inLesson = mBoard.Mode() == BoardMode::Tutorial && mBoard.lesson != nullptr;
+    if (inLesson && mBoard.State() != BoardState::Playing && mBoard.PauseCount() == 0)
     {
         // A menu over the lesson: the upgrade panel the shop lesson opened is answered, others are not ours.
         if (mWait > 0)
@@ -129,8 +129,8 @@ void PlayerBot::Update()
             mWait = kThinkTicks;
         return;
     }
-    if (mBoard.boardState != BoardState::Playing || (mBoard.mode != BoardMode::Level && !inLesson) ||
-        mBoard.levelResult != DayResult::None || mBoard.run.Progress() == nullptr)
+    if (mBoard.State() != BoardState::Playing || (mBoard.Mode() != BoardMode::Level && !inLesson) ||
+        mBoard.lastDay.levelResult != DayResult::None || mBoard.run.Progress() == nullptr)
         return;
     if (mNovice && !inLesson && mBoard.pauseCount == 0)
     {
@@ -144,7 +144,7 @@ void PlayerBot::Update()
         return;
     }
     mWait = kThinkTicks;
-    if (mBoard.pauseCount > 0)
+    if (mBoard.PauseCount() > 0)
     {
         // A click anywhere resumes the day.
         Send(int(Zestra::PlatformEvent::Type::MouseDown), 400, 300, 1);
@@ -214,7 +214,7 @@ bool PlayerBot::AnswerLessonPanel()
 
 bool PlayerBot::GiveLessonDrink()
 {
-    const Component* station = mBoard.drinkStation.get();
+    const Component* station = mBoard.DrinkStation();
     if (station == nullptr || station->GetImage() == nullptr || mBoard.run.Progress()->drinks <= 0)
         return false;
     std::vector<Person*> people;
@@ -283,7 +283,7 @@ bool PlayerBot::Shop()
         ClickAt(button->mX + button->mWidth / 2, button->mY + button->mHeight / 2);
         return true;
     }
-    if (top != nullptr || mBoard.boardState != BoardState::Playing)
+    if (top != nullptr || mBoard.State() != BoardState::Playing)
         return false;
 
     // On the floor: the badge of the offer the rule wants, else done.
@@ -372,7 +372,7 @@ bool PlayerBot::ClickOn(ActiveComponent& component)
 
 bool PlayerBot::GiveDrink()
 {
-    const Component* station = mBoard.drinkStation.get();
+    const Component* station = mBoard.DrinkStation();
     if (station == nullptr || station->GetImage() == nullptr || mBoard.run.Progress()->drinks <= 0)
         return false;
     Customer* angriest = nullptr;
@@ -432,7 +432,7 @@ bool PlayerBot::Think()
         return true;
 
     // Bring what waiting customers asked for, when it is at hand.
-    for (const auto& room : mBoard.changingRooms)
+    for (const auto& room : mBoard.ChangingRooms())
     {
         auto* customer = dynamic_cast<Customer*>(room->occupant);
         if (room->occupancy == Occupancy::Waiting && customer != nullptr && customer->wantedItem != 0 &&
@@ -446,7 +446,7 @@ bool PlayerBot::Think()
 
     // Fetch wanted items: for the rooms, then the desk line in order.
     std::vector<int> wanted;
-    for (const auto& room : mBoard.changingRooms)
+    for (const auto& room : mBoard.ChangingRooms())
         if (room->occupancy == Occupancy::Waiting && room->occupant != nullptr)
             wanted.push_back(room->occupant->WantedItem());
     if (serviceLine != nullptr)
@@ -465,7 +465,7 @@ bool PlayerBot::Think()
             coming.erase(std::find(coming.begin(), coming.end(), item));
             continue;
         }
-        for (Furniture* furniture : mBoard.furnitureList)
+        for (Furniture* furniture : mBoard.FurnitureOnFloor())
             for (auto& slot : furniture->items)
                 if (slot->clothing == item && slot->inStock && !HasOrderOn(*merchant, slot.get()) &&
                     ClickOn(*slot))
@@ -479,13 +479,13 @@ bool PlayerBot::Think()
 
     // Free the rooms blocked by items left behind.
     coming = ComingItems(*merchant);
-    for (const auto& room : mBoard.changingRooms)
+    for (const auto& room : mBoard.ChangingRooms())
         if (room->occupancy == Occupancy::Free && room->shownClothing && coming.size() < 2 &&
             !HasOrderOn(*merchant, room.get()) && ClickOn(*room))
             return true;
 
     // Restock empty places with what the merchant carries and nobody is waiting for.
-    for (Furniture* furniture : mBoard.furnitureList)
+    for (Furniture* furniture : mBoard.FurnitureOnFloor())
         for (auto& slot : furniture->items)
             if (!slot->inStock && merchant->IsHolding(slot->clothing) && !Contains(wanted, slot->clothing) &&
                 !HasOrderOn(*merchant, slot.get()) && ClickOn(*slot))
@@ -500,7 +500,7 @@ bool PlayerBot::Think()
             if (hand == 0)
                 continue;
             useful = useful || Contains(wanted, hand);
-            for (Furniture* furniture : mBoard.furnitureList)
+            for (Furniture* furniture : mBoard.FurnitureOnFloor())
                 for (auto& slot : furniture->items)
                     useful = useful || (!slot->inStock && slot->clothing == hand);
         }
@@ -512,7 +512,7 @@ bool PlayerBot::Think()
     // since the trip keeps the merchant away from the register.
     coming = ComingItems(*merchant);
     if (coming.size() < 2 && (cashLine == nullptr || cashLine->Empty()))
-        for (Furniture* furniture : mBoard.furnitureList)
+        for (Furniture* furniture : mBoard.FurnitureOnFloor())
             for (auto& slot : furniture->items)
             {
                 if (slot->inStock || Contains(coming, slot->clothing))

@@ -102,7 +102,7 @@ void BoardFlow::StartNewGame(bool resume)
         board.run.GiveUp();
         SetSavedGame(nullptr);
     }
-    board.pauseCount = 0;
+    board.ClearPauses();
     if (WasLevelStarted(1, 0) || resume || GetUnlockedStores() > 1)
     {
         ShowMap();
@@ -147,9 +147,7 @@ void BoardFlow::ShowMap()
         if (const StoreInfo* first = GetStoreInfo(1))
             board.run.StartStore(first);
     }
-    board.EndLesson();
-    board.tutorialRunning = false;
-    board.mode = BoardMode::Level;
+    board.LeaveLesson();
     // Without a run the player chooses the store of a new one on the map itself.
     if (const GameState* progress = board.run.Progress())
         Open(std::make_unique<MapMenu>(&board, progress->storeNumber, progress->levelIndex));
@@ -171,15 +169,14 @@ void BoardFlow::PrepareLevel()
 {
     if (!board.run.Progress() || board.run.Store() == nullptr)
         return;
-    board.background = board.run.Store()->GetImage("Background");
-    board.hud.image = board.run.Store()->GetImage("Hud");
+    board.DressForStore();
     const int storeNumber = board.run.Progress()->storeNumber;
     const int levelIndex = board.run.Progress()->levelIndex;
     if (IsTutorialLevel(storeNumber, levelIndex))
     {
         board.LoadLevel(false);
-        board.day.goal = 0;
-        board.tutorialPlayed = false;
+        board.ClearGoal();
+        board.SetTutorialPlayed(false);
         const bool resumed = std::exchange(resumedRun, false);
         if (!WasLevelStarted(storeNumber, levelIndex))
             StartTutorial();
@@ -194,17 +191,17 @@ void BoardFlow::PrepareLevel()
     if (level != nullptr && level->isMinigame)
         OpenMinigame();
     else
-        board.minigame = nullptr;
+        board.AttachMinigame(nullptr);
     ShowLevelStart(true);
 }
 
 void BoardFlow::StartTutorial()
 {
-    board.tutorialPlayed = true;
+    board.SetTutorialPlayed(true);
     // The lesson builds its own floor and runs in mode 2; when it is over the tick opens the level start.
     if (!board.BeginLesson())
         ShowLevelStart(true);
-    board.day.goal = 0;
+    board.ClearGoal();
 }
 
 void BoardFlow::ShowLevelStart(bool checkBoss)
@@ -225,9 +222,8 @@ void BoardFlow::ShowLevelStart(bool checkBoss)
         return;
     }
     // A memory game day: its game waits under the panel, whose OK starts the first stage.
-    Open(std::make_unique<LevelStartMenu>(&board, storeNumber, levelIndex, minigameDay ? board.minigame : nullptr,
-                                          board.practiceMoney));
-    board.practiceMoney = 0.0; // said once
+    Open(std::make_unique<LevelStartMenu>(&board, storeNumber, levelIndex, minigameDay ? board.DayMinigame() : nullptr,
+                                          board.TakePracticeMoney()));
 }
 
 void BoardFlow::AfterLevelStart(bool startNow)
@@ -237,21 +233,21 @@ void BoardFlow::AfterLevelStart(bool startNow)
     // A panel the shop lesson opened has closed: the lesson goes on over the shop view.
     if (board.lesson && board.lesson->InShop())
     {
-        board.mode = BoardMode::Tutorial;
+        board.SetMode(BoardMode::Tutorial);
         board.lesson->OnPanelClosed();
         board.UpdateButtons();
         return;
     }
     const GameState* progress = board.run.Progress();
     const bool shopDayAfterLesson =
-        progress != nullptr && progress->storeNumber == 1 && progress->levelIndex == 1 && board.tutorialPlayed;
+        progress != nullptr && progress->storeNumber == 1 && progress->levelIndex == 1 && board.TutorialPlayed();
     if (progress == nullptr || (startNow && !offers) || progress->levelIndex == 0 || shopDayAfterLesson)
     {
         OpenStore(true);
         return;
     }
     // The upgrade shop: the player buys on the floor and leaves with the HUD's done button.
-    board.mode = BoardMode::UpgradeShop;
+    board.SetMode(BoardMode::UpgradeShop);
     board.UpdateButtons();
 }
 
@@ -264,9 +260,8 @@ void BoardFlow::OpenStore(bool rebuild)
     const LevelInfo* level =
         store != nullptr && board.run.Progress() ? store->GetLevel(board.run.Progress()->levelIndex) : nullptr;
     host.PlaySongAlone(level != nullptr ? level->music : -1);
-    board.mode = BoardMode::Level;
-    if (board.onDayOpened)
-        board.onDayOpened();
+    board.SetMode(BoardMode::Level);
+    board.NoteDayOpened();
     // The day runs once the sign has closed itself: the menu stack then lets the board play.
     Open(std::make_unique<OpenSignMenu>(&board));
 }
@@ -276,27 +271,28 @@ void BoardFlow::OpenStore(bool rebuild)
 
 void BoardFlow::ShowLevelResult()
 {
-    const StoreInfo* played = GetStoreInfo(board.storePlayed);
-    const LevelInfo* level = played != nullptr ? played->GetLevel(board.levelPlayed) : nullptr;
+    const StoreInfo* played = GetStoreInfo(board.lastDay.storePlayed);
+    const LevelInfo* level = played != nullptr ? played->GetLevel(board.lastDay.levelPlayed) : nullptr;
     if (level != nullptr && level->isMinigame)
     {
         // The memory game has shown its own results: the way on follows at once.
         AfterResult(false);
         return;
     }
-    const bool passed = IsPassed(board.levelResult);
-    const bool more = passed ? !board.storeCompleted : (board.run.Saved() != nullptr && board.run.Saved()->lives > 0);
+    const bool passed = IsPassed(board.lastDay.levelResult);
+    const bool more =
+        passed ? !board.lastDay.storeCompleted : (board.run.Saved() != nullptr && board.run.Saved()->lives > 0);
     ResultFigures figures{board.day.cash, board.day.tips, board.day.lostCustomers, std::nullopt};
     // The cash the next shop opens with; a finished store's run starts the next store with nothing to show here.
-    if (board.run.Saved() != nullptr && !board.storeCompleted)
+    if (board.run.Saved() != nullptr && !board.lastDay.storeCompleted)
         figures.cashToSpend = board.run.Saved()->cash;
-    Open(std::make_unique<LevelCompleteMenu>(&board, ResultKind(board.levelResult), more, board.storePlayed,
-                                             board.levelPlayed, figures));
+    Open(std::make_unique<LevelCompleteMenu>(&board, ResultKind(board.lastDay.levelResult), more,
+                                             board.lastDay.storePlayed, board.lastDay.levelPlayed, figures));
 }
 
 void BoardFlow::AfterResult(bool toMainMenu)
 {
-    switch (RouteAfterResult(toMainMenu, board.highScoreRank, board.storeCompleted, board.storePlayed,
+    switch (RouteAfterResult(toMainMenu, board.lastDay.highScoreRank, board.lastDay.storeCompleted, board.lastDay.storePlayed,
                              board.run.Saved() != nullptr))
     {
     case ResultRoute::MainMenu:
@@ -306,12 +302,12 @@ void BoardFlow::AfterResult(bool toMainMenu)
         ShowMap();
         return;
     case ResultRoute::Comic:
-        Open(std::make_unique<Comic>(&board, board.storePlayed, board.runTotal, *board.highScoreRank));
+        Open(std::make_unique<Comic>(&board, board.lastDay.storePlayed, board.lastDay.runTotal, *board.lastDay.highScoreRank));
         return;
     case ResultRoute::HighScores:
         // After a lost run the table leads back to the main menu; after a finished store, on to the map.
-        Open(std::make_unique<HighScoresMenu>(&board, board.storePlayed, board.runTotal, *board.highScoreRank,
-                                              board.storeCompleted));
+        Open(std::make_unique<HighScoresMenu>(&board, board.lastDay.storePlayed, board.lastDay.runTotal, *board.lastDay.highScoreRank,
+                                              board.lastDay.storeCompleted));
         return;
     }
 }
@@ -321,13 +317,10 @@ void BoardFlow::OpenMinigame()
     if (!board.run.Progress())
         return;
     // The memory game is the whole day: nothing of the day before counts in its figures.
-    board.levelResult = DayResult::None;
-    board.day.money = board.day.cash = board.day.tips = 0.0;
-    board.day.customersServed = 0;
-    board.day.lostCustomers = 0;
+    board.ClearDayFigures();
     const GameState& progress = *board.run.Progress();
-    board.minigame = static_cast<Minigame*>(
-        host.AddMenu(std::make_unique<Minigame>(&board, progress.storeNumber, progress.levelIndex)));
+    board.AttachMinigame(static_cast<Minigame*>(
+        host.AddMenu(std::make_unique<Minigame>(&board, progress.storeNumber, progress.levelIndex))));
 }
 
 } // namespace Zestra

@@ -127,8 +127,8 @@ void LevelStartMenu::ButtonPressed(int id)
         {
             if (MenuHost* host = Host())
                 host->CloseMenu(minigame->mDialogId);
-            if (board != nullptr && board->minigame == minigame)
-                board->minigame = nullptr;
+            if (board != nullptr)
+                board->ForgetMinigame(minigame);
         }
         if (board != nullptr)
             board->flow->ShowMainMenu();

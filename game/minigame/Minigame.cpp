@@ -127,8 +127,8 @@ Minigame::Minigame(Board* board, int storeNumber, int levelIndex)
 
 Minigame::~Minigame()
 {
-    if (board != nullptr && board->minigame == this)
-        board->minigame = nullptr;
+    if (board != nullptr)
+        board->ForgetMinigame(this);
 }
 
 void Minigame::StartStage()
@@ -299,8 +299,8 @@ void Minigame::ButtonPressed(int id)
         return;
     }
     // The day ends with the menu still open (its deletion waits for the loop), but the board is done with it.
-    if (board != nullptr && board->minigame == this)
-        board->minigame = nullptr;
+    if (board != nullptr)
+        board->ForgetMinigame(this);
     if (board != nullptr)
         board->EndLevel();
     Close();

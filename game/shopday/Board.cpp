@@ -69,11 +69,11 @@ void Board::StartShopDay()
 {
     Invalidate();
     mAcceptsFocus = true; // the space bar and the cheat words arrive as typed characters
-    levelResult = DayResult::None;
+    lastDay.levelResult = DayResult::None;
     day.customersServed = 0;
     day.lostCustomers = 0;
-    storeCompleted = false;
-    highScoreRank.reset();
+    lastDay.storeCompleted = false;
+    lastDay.highScoreRank.reset();
     hud.bannerTimer = -1;
     draggedDrink.reset();
     const StoreInfo* store = run.Store();
@@ -156,7 +156,7 @@ bool Board::PlayTick()
     if (mode == BoardMode::Level)
     {
         // The day is over once EndLevel ran; the result flow decides what comes next.
-        if (levelResult != DayResult::None || !run.Active())
+        if (lastDay.levelResult != DayResult::None || !run.Active())
             return false;
         if (day.clockTicks > 0)
         {
@@ -234,7 +234,7 @@ void Board::TickFraction(double step)
         lesson->UpdateActions(float(step), walkGrid);
         return;
     }
-    if (mode != BoardMode::Level || levelResult != DayResult::None)
+    if (mode != BoardMode::Level || lastDay.levelResult != DayResult::None)
         return;
     if (merchant != nullptr)
         merchant->UpdateActions(float(step), walkGrid);
@@ -351,6 +351,52 @@ void Board::ButtonPressed(int id)
     // Options during a day: the options dialog in its in-game form.
     else if (hud.optionsButton && id == hud.optionsButton->mButtonId && mode == BoardMode::Level)
         flow->ShowOptions(true);
+}
+
+void Board::SetMode(BoardMode newMode)
+{
+    mode = newMode;
+}
+
+void Board::ClearPauses()
+{
+    pauseCount = 0;
+}
+
+void Board::DressForStore()
+{
+    const StoreInfo* store = run.Store();
+    if (store == nullptr)
+        return;
+    background = store->GetImage("Background");
+    hud.image = store->GetImage("Hud");
+}
+
+void Board::ClearDayFigures()
+{
+    lastDay.levelResult = DayResult::None;
+    day.money = day.cash = day.tips = 0.0;
+    day.customersServed = 0;
+    day.lostCustomers = 0;
+}
+
+void Board::ForgetMinigame(const Minigame* game)
+{
+    if (minigame == game)
+        minigame = nullptr;
+}
+
+void Board::LeaveLesson()
+{
+    EndLesson();
+    tutorialRunning = false;
+    mode = BoardMode::Level;
+}
+
+void Board::NoteDayOpened()
+{
+    if (onDayOpened)
+        onDayOpened();
 }
 
 bool Board::HudShowsShop() const

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ActiveComponent;
@@ -78,6 +79,19 @@ enum class BoardMode
     Tutorial = 2,
 };
 
+// How the last day ended: what EndLevel leaves for the result screens, the way on and the diagnostics.
+struct EndedDay
+{
+    DayResult levelResult = DayResult::None;
+    bool storeCompleted = false;      // the day was the store's last
+    std::optional<int> highScoreRank; // the place of an ended run's score (-1 not entered); none when not submitted
+    int storePlayed = 0;              // store and level of the day
+    int levelPlayed = 0;
+    double levelMoney = 0.0; // the day's takings (EndLevel turns the day's money into the score)
+    int runLives = 0;        // the run's lives after the day
+    int runTotal = 0;        // the run's score after the day (kept, or final)
+};
+
 namespace Zestra
 {
 
@@ -109,17 +123,80 @@ public:
     ActiveComponent* FindClickableAt(int x, int y) const;
     ShoppingComponent* FindShopItemAt(int x, int y) const;
 
+    // What the board shows and runs, and the day's pauses. The menu stack sets the state (SetBoardState), the
+    // flow the mode (SetMode); the space bar, the window focus and clicks move the pauses (SetPaused).
+    BoardState State() const { return boardState; }
+    bool Dimmed() const { return dimmed; }
+    BoardMode Mode() const { return mode; }
+    int PauseCount() const { return pauseCount; }
+    void SetMode(BoardMode newMode);
+    // A new run begins with nothing left paused.
+    void ClearPauses();
+
+    // The day's pictures: the store's background and HUD frame.
+    void DressForStore();
+    Image* Background() const { return background; }
+    // The day's figures start again from nothing (the memory game is the whole day).
+    void ClearDayFigures();
+    // The goal is none on a lesson's day.
+    void ClearGoal() { day.goal = 0; }
+
+    // The memory game open for this day; owned by the menu stack. Forget takes it away when it is that one.
+    Minigame* DayMinigame() const { return minigame; }
+    void AttachMinigame(Minigame* game) { minigame = game; }
+    void ForgetMinigame(const Minigame* game);
+
+    // The day's lesson was shown (the shop day after it opens at once); a lesson runs now.
+    bool TutorialPlayed() const { return tutorialPlayed; }
+    void SetTutorialPlayed(bool played) { tutorialPlayed = played; }
+    bool TutorialRunning() const { return tutorialRunning; }
+    // Back from any lesson to the plain floor: the lesson goes, the mode is the day's.
+    void LeaveLesson();
+    // What the lesson that just ended took in; said once, so taking it leaves nothing.
+    double TakePracticeMoney() { return std::exchange(practiceMoney, 0.0); }
+
+    // What the application connects: the shop's items, the profile, the lessons, the hooks of the screen flow
+    // and whether the display paces the updates (then fractional updates move the people; otherwise each tick
+    // moves them by one whole update).
+    void SetShopFactory(ShopItemFactory* factory) { shopFactory = factory; }
+    void SetRecorder(DayRecorder* dayRecorder) { recorder = dayRecorder; }
+    void SetLessonMaker(std::function<std::unique_ptr<BoardLesson>(Board&)> maker) { lessonMaker = std::move(maker); }
+    bool HasLessonMaker() const { return bool(lessonMaker); }
+    void SetFractionalUpdates(bool on) { fractionalUpdates = on; }
+    void SetFlow(std::unique_ptr<ScreenFlow> screenFlow) { flow = std::move(screenFlow); }
+    // A day's floor is built and its open sign shows.
+    void OnDayOpened(std::function<void()> hook) { onDayOpened = std::move(hook); }
+    void NoteDayOpened();
+    // The day ended: the result screen or, headless, the caller.
+    void OnLevelEnded(std::function<void()> hook) { onLevelEnded = std::move(hook); }
+    // A skip word moved the run on: the store map should open.
+    void OnStoreMap(std::function<void()> hook) { onStoreMap = std::move(hook); }
+
+    // The floor as it stands (the lists point into the owning lists below).
+    const std::vector<std::unique_ptr<ChangingRoom>>& ChangingRooms() const { return changingRooms; }
+    const std::vector<Furniture*>& FurnitureOnFloor() const { return furnitureList; }
+    const std::vector<Mannequin*>& Mannequins() const { return mannequins; }
+    const std::vector<Component*>& Tickers() const { return tickers; }
+    // A room on the floor beside the level's own (fixtures that build a floor by hand).
+    void AddChangingRoom(std::unique_ptr<ChangingRoom> room);
+    Component* DrinkStation() const { return drinkStation.get(); }
+    CashRegister* Register() const { return cashRegister; }
+    DraggableComponent* DraggedDrink() const { return draggedDrink.get(); }
+    void DropDraggedDrink() { draggedDrink.reset(); }
+    const WalkGrid& FloorGrid() const { return walkGrid; }
+    const std::string& CheatWord() const { return cheatBuffer; }
+    void ClearCheatWord() { cheatBuffer.clear(); }
+
+private:
+    // Declared before the public scene lists and the lesson, which point into them and go first.
     BoardState boardState = BoardState::Hidden;
     bool dimmed = false;
     BoardMode mode = BoardMode::Level;
     int pauseCount = 0;
-    DayLedger day; // today's clock, takings and goals
-    Hud hud;       // its buttons are the board's: their presses come to ButtonPressed
-    Person* merchant = nullptr;           // not owned: sceneItems (or the shopping merchant) holds it
-    CashRegister* cashRegister = nullptr; // not owned
+    CashRegister* cashRegister = nullptr;       // not owned
     CustomerServiceDesk* serviceDesk = nullptr; // not owned
-    GiftWrap* giftWrap = nullptr;         // not owned; null in stores without gift wrapping
-    BackRoom* backRoom = nullptr;         // not owned
+    GiftWrap* giftWrap = nullptr;               // not owned; null in stores without gift wrapping
+    BackRoom* backRoom = nullptr;               // not owned
     std::unique_ptr<CashRegisterLine> cashRegisterLine; // made by StartShopDay; null until a day is prepared
     std::unique_ptr<ChangingRoomLine> changingRoomLine;
     std::unique_ptr<CustomerServiceLine> customerServiceLine;
@@ -127,16 +204,43 @@ public:
     std::vector<Furniture*> furnitureList;
     std::vector<std::unique_ptr<ChangingRoom>> changingRooms; // owns; drawn before the depth-sorted scene
     std::vector<Mannequin*> mannequins;
-    std::vector<ActiveComponent*> clickables; // in the order clicks test them
-    std::vector<std::unique_ptr<Component>> sceneItems; // owns: drawn in depth order
     std::vector<Component*> tickers;
-    std::vector<std::unique_ptr<ShoppingComponent>> shopItems; // owns
-    std::vector<Person*> people; // not owned: the customers drawn with the scene
     WalkGrid walkGrid;
+    Image* background = nullptr;
+    ShopItemFactory* shopFactory = nullptr; // not owned; the upgrade shop gives it
+    bool tutorialPlayed = false;
+    bool tutorialRunning = false; // a playing or shopping tutorial exists (BoardMode::Tutorial)
+    double practiceMoney = 0.0;   // what the lesson that just ended took in, until the level start says so
+    Minigame* minigame = nullptr; // not owned: the menu stack holds it
+    DayRecorder* recorder = nullptr; // not owned: profile and high scores; null records nothing
+    std::function<void()> onDayOpened;
+    std::function<void()> onLevelEnded;
+    std::function<void()> onStoreMap;
+    bool fractionalUpdates = false;
+    std::function<std::unique_ptr<BoardLesson>(Board&)> lessonMaker;
+    std::unique_ptr<DraggableComponent> draggedDrink;
+    int dragOffsetX = 0;
+    int dragOffsetY = 0;
+    std::string cheatBuffer;
+
+public:
     // The run being played; it moves on only through its own operations.
     Run run;
-    Image* background = nullptr;
-    ShopItemFactory* shopFactory = nullptr; // not owned; the upgrade shop sets it
+    DayLedger day; // today's clock, takings and goals
+    Hud hud;       // its buttons are the board's: their presses come to ButtonPressed
+    EndedDay lastDay; // how the last day ended, for the result screens and the diagnostics
+    Person* merchant = nullptr; // not owned: sceneItems (or the shopping merchant) holds it
+    CustomerCrowd crowd{this};
+    std::vector<std::unique_ptr<Component>> sceneItems; // owns: drawn in depth order
+    std::vector<ActiveComponent*> clickables;           // in the order clicks test them
+    std::vector<std::unique_ptr<ShoppingComponent>> shopItems; // owns
+    std::vector<Person*> people; // not owned: the customers drawn with the scene
+    // The way on from screen to screen (the board's own buttons and the screens over it ask it); the application
+    // gives it. Null on a board alone, which then leads nowhere.
+    std::unique_ptr<ScreenFlow> flow;
+    // Declared last so that it goes first: its people point into the lines and rooms above.
+    std::unique_ptr<BoardLesson> lesson;
+
     void OnAttachedToManager(WidgetManager* manager) override;
     void OnDetachedFromManager(WidgetManager* manager) override;
     using ButtonListener::ButtonPressed;
@@ -160,8 +264,6 @@ public:
     void SetBoardState(BoardState state, bool dim);
     void SetPaused(bool on);
 
-    bool tutorialPlayed = false;        // the day's lesson was shown (the shop day after it opens at once)
-    std::function<void()> onDayOpened;  // a day's floor is built and its open sign shows
     void UpdateButtons();
     // The HUD shows the run's cash and the price under the mouse in place of the day's takings and goal.
     bool HudShowsShop() const;
@@ -177,46 +279,18 @@ public:
     ChangingRoomLine* RoomLine() const override;
     CustomerServiceLine* ServiceLine() const override;
 
-    CustomerCrowd crowd{this};
-    std::unique_ptr<DraggableComponent> draggedDrink;
-    int dragOffsetX = 0;
-    int dragOffsetY = 0;
-    std::string cheatBuffer;
-    bool storeCompleted = false;
-    std::optional<int> highScoreRank;        // of the last EndLevel: the place of an ended run's score (-1 not entered)
-    DayResult levelResult = DayResult::None; // of the last EndLevel
-    int storePlayed = 0;           // store and level of the last EndLevel
-    int levelPlayed = 0;
-    bool tutorialRunning = false;  // a playing or shopping tutorial exists (BoardMode::Tutorial)
-    Minigame* minigame = nullptr;  // the memory game open for this day; owned by the menu stack, which it leaves
-    DayRecorder* recorder = nullptr;    // not owned: profile and high scores; null records nothing
-    std::function<void()> onLevelEnded; // the screen flow: result screen or, headless, the caller
-    std::function<void()> onStoreMap;   // a skip word moved the run on: the store map should open
-    double levelMoney = 0.0;            // takings of the last ended level
-    double practiceMoney = 0.0;         // what the lesson that just ended took in, until the level start says so
-    int runLives = 0;                   // of the last EndLevel: the run's lives after the day
-    int runTotal = 0;                   // of the last EndLevel: the run's score after the day (kept, or final)
-    // True when the application paces updates by the display and delivers fractional updates; otherwise each tick
-    // moves the people by one whole update itself.
-    bool fractionalUpdates = false;
     // Keeps the drawn people in step with the crowd.
     void SyncPeople();
     // Moves the run to the next level or store, as the skip words do; false at the very end of the game.
     bool SkipLevel(bool wholeStore);
 
     // Lessons (BoardLesson.cpp). BeginLesson builds the current level's floor (the shop view for the shopping
-    // lesson), lets lessonMaker make the lesson and runs it as BoardMode::Tutorial without a crowd; false when no
-    // lesson was made. A finished lesson is deleted by the tick, which then opens the level start.
+    // lesson), lets the lesson maker make the lesson and runs it as BoardMode::Tutorial without a crowd; false
+    // when no lesson was made. A finished lesson is deleted by the tick, which then opens the level start.
     bool BeginLesson();
     void EndLesson();
     // Store 1 day 2: the lesson runs in the upgrade shop's view of the floor.
     bool LessonInShop() const;
-    std::function<std::unique_ptr<BoardLesson>(Board&)> lessonMaker; // the application sets it
-    // The way on from screen to screen (the board's own buttons and the screens over it ask it); the application
-    // gives it. Null on a board alone, which then leads nowhere.
-    std::unique_ptr<ScreenFlow> flow;
-    // Declared last so that it goes first: its people point into the lines and rooms above.
-    std::unique_ptr<BoardLesson> lesson;
 
 
 private:
@@ -235,6 +309,7 @@ private:
     bool PlaceFurniture(bool shop);
     // Keeps an offer of the shop view; false for none.
     bool OfferInShop(std::unique_ptr<ShoppingComponent> item);
+
 };
 
 } // namespace Zestra

@@ -178,6 +178,11 @@ bool Board::BuildFloor(bool shop, const LevelInfo* level)
     return madeShopItem;
 }
 
+void Board::AddChangingRoom(std::unique_ptr<ChangingRoom> room)
+{
+    changingRooms.push_back(std::move(room));
+}
+
 bool Board::OfferInShop(std::unique_ptr<ShoppingComponent> item)
 {
     if (!item)

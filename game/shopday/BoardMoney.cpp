@@ -81,19 +81,19 @@ void Board::EndLevel()
     figures.goal = day.goal;
     figures.expertGoal = day.expertGoal;
     figures.minigame = level != nullptr && level->isMinigame;
-    levelMoney = day.money;
-    levelPlayed = progress->levelIndex;
-    storePlayed = progress->storeNumber;
+    lastDay.levelMoney = day.money;
+    lastDay.levelPlayed = progress->levelIndex;
+    lastDay.storePlayed = progress->storeNumber;
 
     DayEnd end = run.EndDay(figures);
-    storeCompleted = end.storeCompleted;
-    runLives = end.runLives;
-    runTotal = end.runTotal;
+    lastDay.storeCompleted = end.storeCompleted;
+    lastDay.runLives = end.runLives;
+    lastDay.runTotal = end.runTotal;
     if (recorder != nullptr)
-        highScoreRank = recorder->RecordDay(end.record);
+        lastDay.highScoreRank = recorder->RecordDay(end.record);
     else
-        highScoreRank = end.record.runEnded ? std::optional<int>(-1) : std::nullopt;
-    levelResult = end.record.result;
+        lastDay.highScoreRank = end.record.runEnded ? std::optional<int>(-1) : std::nullopt;
+    lastDay.levelResult = end.record.result;
     if (onLevelEnded)
         onLevelEnded();
 }

@@ -45,7 +45,7 @@ bool OpenLessonScreen(Zestra::Board& board, const LessonScreen& screen)
     {
         board.run.GrantCash(double(firstDay->minGoal));
     }
-    if (!board.lessonMaker)
-        board.lessonMaker = MakeLesson;
+    if (!board.HasLessonMaker())
+        board.SetLessonMaker(MakeLesson);
     return board.BeginLesson();
 }

@@ -32,7 +32,7 @@ TutorialPlaying::~TutorialPlaying()
             if (line != nullptr)
                 line->RemoveCustomer(*customer);
         }
-        for (auto& room : board.changingRooms)
+        for (auto& room : board.ChangingRooms())
         {
             if (room->occupant == customer.get())
                 room->occupant = nullptr;

@@ -168,7 +168,7 @@ TEST_F(DayFlow, TakingsEqualToTheGoalPassAndAboveTheExpertGoalPassWithExpert)
     EndDay(1, kMiddleDay, 4, goal);
     auto* result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(TheBoard().levelResult, DayResult::Passed);
+    EXPECT_EQ(TheBoard().lastDay.levelResult, DayResult::Passed);
     EXPECT_EQ(result->form.titleKey, "level_complete");
     EXPECT_EQ(GetLevelState(1, kMiddleDay), 2);
     // The profile file is written at the end of the day: the level passed, the run saved one day further on.
@@ -187,7 +187,7 @@ TEST_F(DayFlow, TakingsEqualToTheGoalPassAndAboveTheExpertGoalPassWithExpert)
     EndDay(1, kMiddleDay, 4, Level(1, kMiddleDay).expertGoal + 10);
     result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(TheBoard().levelResult, DayResult::Expert);
+    EXPECT_EQ(TheBoard().lastDay.levelResult, DayResult::Expert);
     EXPECT_EQ(result->form.titleKey, "level_expert_complete");
     EXPECT_EQ(GetLevelState(1, kMiddleDay), 3);
 }
@@ -197,7 +197,7 @@ TEST_F(DayFlow, FailingWithThreeLivesLeavesTwoAndOffersARetryThroughTheMap)
     EndDay(1, kMiddleDay, 3, 0);
     auto* result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(TheBoard().levelResult, DayResult::Failed);
+    EXPECT_EQ(TheBoard().lastDay.levelResult, DayResult::Failed);
     EXPECT_EQ(result->form.okKey, "level_fail_ok");
     ASSERT_NE(result->quitButton, nullptr);
     ASSERT_TRUE(HasSavedGame());
@@ -222,7 +222,7 @@ TEST_F(DayFlow, FailingTheLastLifeEndsTheRunWithTheGameOverPanelAndAHighScore)
     EXPECT_FALSE(HasSavedGame());
     EXPECT_EQ(TheBoard().run.Saved(), nullptr);
     // The store's table holds the run total (the score so far and the failed day's takings).
-    EXPECT_EQ(TheBoard().highScoreRank, 0);
+    EXPECT_EQ(TheBoard().lastDay.highScoreRank, 0);
     const HighScoreTable* table = GetHighScoreTable(1);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->entries.front().name, "Tess");
@@ -242,7 +242,7 @@ TEST_F(DayFlow, FailingTheLastLifeEndsTheRunWithTheGameOverPanelAndAHighScore)
 TEST_F(DayFlow, PassingTheFirstStoreShowsTheComicThenItsScoresThenTheMapWithTheSecondStoreBeingBuilt)
 {
     EndDay(1, LastDay(), 4, Level(1, LastDay()).minGoal);
-    EXPECT_TRUE(TheBoard().storeCompleted);
+    EXPECT_TRUE(TheBoard().lastDay.storeCompleted);
     EXPECT_EQ(GetUnlockedStores(), 2);
     auto* result = TopAs<LevelCompleteMenu>();
     ASSERT_NE(result, nullptr);

@@ -44,7 +44,7 @@ TEST(FinishedDay, NothingIsDrawnAfterTheDayHasEndedUntilSomethingChanges)
             for (char c : std::string("qarvonhi")) // the word that ends the day at once
                 platform.PushChar(uint8_t(c));
         }
-        if (endedAt < 0 && board->levelResult != DayResult::None)
+        if (endedAt < 0 && board->lastDay.levelResult != DayResult::None)
         {
             endedAt = app.UpdateCount();
             return;

@@ -133,12 +133,12 @@ TEST_F(MenuStack, TheBoardsStateFollowsTheOpenMenus)
     {
         for (Kind kind : c.menus)
             app->AddMenu(Make(kind, TheBoard()));
-        EXPECT_EQ(c.state, TheBoard().boardState) << c.name;
-        EXPECT_EQ(c.dimmed, TheBoard().dimmed) << c.name;
+        EXPECT_EQ(c.state, TheBoard().State()) << c.name;
+        EXPECT_EQ(c.dimmed, TheBoard().Dimmed()) << c.name;
         EXPECT_EQ(c.boardHasFocus, app->mWidgetManager->mFocus == &TheBoard()) << c.name;
         app->CloseAllMenus({});
         app->ProcessDeferredDeletes();
-        EXPECT_EQ(BoardState::Playing, TheBoard().boardState) << c.name;
+        EXPECT_EQ(BoardState::Playing, TheBoard().State()) << c.name;
     }
 }
 
@@ -198,13 +198,13 @@ TEST_F(MenuStack, ClosingEverythingKeepsTheBoardCoveredUntilTheNextScreenIsOpen)
     app->CloseAllMenus(
         [&]
         {
-            stateWhileOpening = TheBoard().boardState;
+            stateWhileOpening = TheBoard().State();
             next = app->AddMenu(Make(Kind::Notice, TheBoard()));
         });
     EXPECT_EQ(BoardState::Hidden, stateWhileOpening);
     EXPECT_EQ((std::list<Menu*>{next}), app->OpenMenus());
     EXPECT_EQ(nullptr, app->FindDialog(first->mDialogId));
-    EXPECT_EQ(BoardState::Covered, TheBoard().boardState);
+    EXPECT_EQ(BoardState::Covered, TheBoard().State());
     EXPECT_EQ(2u, app->PendingDeferredDeletes());
     app->ProcessDeferredDeletes();
     EXPECT_EQ(0u, app->PendingDeferredDeletes());

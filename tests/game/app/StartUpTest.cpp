@@ -281,19 +281,19 @@ TEST_F(StartUp, LevelOptionSkipsTheStartScreensAndFocusLossPausesTheDay)
                   focus.mType = Zestra::PlatformEvent::Type::Activate;
                   if (phase == 0)
                   {
-                      EXPECT_EQ(board->storePlayed == 0 ? 1 : board->storePlayed, 1);
-                      EXPECT_EQ(board->pauseCount, 0);
+                      EXPECT_EQ(board->lastDay.storePlayed == 0 ? 1 : board->lastDay.storePlayed, 1);
+                      EXPECT_EQ(board->PauseCount(), 0);
                       focus.mActive = false;
                       platform->PushEvent(focus);
                       phase = 1;
                   }
-                  else if (phase == 1 && board->pauseCount > 0)
+                  else if (phase == 1 && board->PauseCount() > 0)
                   {
                       focus.mActive = true;
                       platform->PushEvent(focus);
                       phase = 2;
                   }
-                  else if (phase == 2 && board->pauseCount == 0)
+                  else if (phase == 2 && board->PauseCount() == 0)
                   {
                       phase = 3;
                   }
@@ -447,7 +447,7 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       EXPECT_TRUE(dynamic_cast<::MainMenu*>(top) != nullptr &&
                                   dynamic_cast<::MainMenu*>(top)->playerName == "Ada")
                           << "the main menu greets the new player";
-                      EXPECT_EQ(board->boardState, BoardState::Hidden) << "the full-screen main menu hides the board";
+                      EXPECT_EQ(board->State(), BoardState::Hidden) << "the full-screen main menu hides the board";
                       step = FirstComic;
                       return true;
                   case Lesson:
@@ -455,8 +455,8 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       // tick does when the lesson reports itself finished.
                       if (board->lesson == nullptr)
                           return true;
-                      EXPECT_EQ(board->mode, BoardMode::Tutorial);
-                      EXPECT_EQ(board->boardState, BoardState::Playing) << "a lesson plays with no menu open";
+                      EXPECT_EQ(board->Mode(), BoardMode::Tutorial);
+                      EXPECT_EQ(board->State(), BoardState::Playing) << "a lesson plays with no menu open";
                       seen.push_back("Lesson");
                       board->EndLesson();
                       board->flow->ShowLevelStart(true);
@@ -474,22 +474,22 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       if (top == nullptr || !top->IsSettled())
                           return true;
                       seen.push_back(ScreenName(*top));
-                      EXPECT_EQ(board->boardState, BoardState::Covered) << "the level start panel shows the store behind it";
-                      EXPECT_TRUE(board->dimmed);
+                      EXPECT_EQ(board->State(), BoardState::Covered) << "the level start panel shows the store behind it";
+                      EXPECT_TRUE(board->Dimmed());
                       GoOn(*top); // OK
                       step = OpenSign;
                       return true;
                   case OpenSign:
                       if (app->OpenMenus().empty())
                       {
-                          EXPECT_EQ(board->boardState, BoardState::Playing) << "the day runs once the sign has closed";
+                          EXPECT_EQ(board->State(), BoardState::Playing) << "the day runs once the sign has closed";
                           step = Playing;
                       }
                       else
                       {
                           EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().back()), nullptr);
-                          EXPECT_FALSE(board->dimmed) << "the sign leaves the shop undarkened";
-                          EXPECT_EQ(board->boardState, BoardState::Covered);
+                          EXPECT_FALSE(board->Dimmed()) << "the sign leaves the shop undarkened";
+                          EXPECT_EQ(board->State(), BoardState::Covered);
                       }
                       return true;
                   case Playing:
@@ -500,8 +500,8 @@ TEST_F(StartUp, AFirstRunGoesFromTheNameEntryThroughTheMenusIntoADayAndOnToTheMa
                       step = Covered;
                       return true;
                   case Covered:
-                      EXPECT_EQ(board->boardState, BoardState::Covered);
-                      EXPECT_TRUE(board->dimmed) << "the day is darkened behind the options";
+                      EXPECT_EQ(board->State(), BoardState::Covered);
+                      EXPECT_TRUE(board->Dimmed()) << "the day is darkened behind the options";
                       EXPECT_EQ(board->day.clockTicks, coveredClock) << "and does not run";
                       if (app->LevelTicks() > 500)
                       {

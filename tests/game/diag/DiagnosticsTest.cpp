@@ -36,23 +36,23 @@ TEST(LevelOption, AcceptsStoreColonLevelOnly)
 TEST(DayReport, IsOneJsonObjectWithEveryFigure)
 {
     Zestra::Board board;
-    board.storePlayed = 2;
-    board.levelPlayed = 3;
-    board.levelResult = DayResult::Expert;
-    board.levelMoney = 160.5;
+    board.lastDay.storePlayed = 2;
+    board.lastDay.levelPlayed = 3;
+    board.lastDay.levelResult = DayResult::Expert;
+    board.lastDay.levelMoney = 160.5;
     board.day.cash = 150;
     board.day.tips = 10.5;
     board.day.goal = 100;
     board.day.expertGoal = 150;
     board.day.lostCustomers = 1;
     board.day.customersServed = 9;
-    board.runLives = 3;
-    board.runTotal = 420;
+    board.lastDay.runLives = 3;
+    board.lastDay.runTotal = 420;
     EXPECT_EQ(Diagnostics::DayReport(board, 18000, 42),
               "{\"store\":2,\"level\":3,\"result\":\"expert\",\"money\":160.50,\"cash\":150.00,\"tips\":10.50,"
               "\"goal\":100.00,\"expert_goal\":150.00,\"lost_customers\":1,\"customers_served\":9,\"lives\":3,"
               "\"run_total\":420,\"ticks\":18000,\"wall_ms\":42}");
-    board.levelResult = DayResult::Failed;
+    board.lastDay.levelResult = DayResult::Failed;
     EXPECT_NE(Diagnostics::DayReport(board, 1, 1).find("\"result\":\"failed\""), std::string::npos);
 }
 

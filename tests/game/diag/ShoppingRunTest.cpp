@@ -65,9 +65,9 @@ protected:
         board.run.ReplaceWorkingCopy(run);
         board.flow->AfterLevelStart(true);
         PlayerBot bot(board, Deliver);
-        for (int update = 0; update < 20000 && board.mode == BoardMode::UpgradeShop; ++update)
+        for (int update = 0; update < 20000 && board.Mode() == BoardMode::UpgradeShop; ++update)
             bot.Update();
-        EXPECT_EQ(board.mode, BoardMode::Level) << "the player pressed done";
+        EXPECT_EQ(board.Mode(), BoardMode::Level) << "the player pressed done";
         // The day opens behind the open sign, which is gone by the time the day runs.
         EXPECT_EQ(app->OpenMenus().size(), 1u);
         app->CloseAllMenus({});

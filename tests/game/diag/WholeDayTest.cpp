@@ -119,14 +119,14 @@ TEST_F(WholeDay, PassingAStoresLastDayMovesTheRunOnOrEndsIt)
         ASSERT_NE(info, nullptr);
         Zestra::Board board;
         Recorder recorder;
-        board.recorder = &recorder;
+        board.SetRecorder(&recorder);
         ASSERT_TRUE(board.OpenDay(c.store, int(info->levels.size()) - 1));
         GameState scored = *board.run.Progress();
         scored.score = 1000;
         board.run.ReplaceWorkingCopy(scored);
         board.day.money = board.day.goal;
         board.EndLevel();
-        EXPECT_TRUE(board.storeCompleted);
+        EXPECT_TRUE(board.lastDay.storeCompleted);
         EXPECT_EQ(recorder.submittedScore, 1000 + int(board.day.goal)) << "the store's run has ended";
         EXPECT_EQ(board.run.Saved() != nullptr, c.runGoesOn);
         EXPECT_EQ(recorder.savedNone, !c.runGoesOn);

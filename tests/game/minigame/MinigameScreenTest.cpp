@@ -51,7 +51,7 @@ protected:
                     store->GetLevel(kMinigameDay)->isMinigame);
         std::srand(11);
         ASSERT_TRUE(app->StartLevel(kStore, kMinigameDay));
-        game = Board().minigame;
+        game = Board().DayMinigame();
         ASSERT_NE(game, nullptr);
         ASSERT_NE(game->play, nullptr);
     }
@@ -137,7 +137,7 @@ GameApp* MinigameScreen::app = nullptr;
 TEST_F(MinigameScreen, TheDayOpensTheGameFullScreenOverAHiddenBoard)
 {
     EXPECT_EQ(app->OpenMenus(), (std::list<Menu*>{game}));
-    EXPECT_EQ(Board().boardState, BoardState::Hidden);
+    EXPECT_EQ(Board().State(), BoardState::Hidden);
     EXPECT_EQ(game->mWidth, 800);
     EXPECT_EQ(game->mHeight, 600);
     EXPECT_EQ(Play().stage, 1);
@@ -157,15 +157,15 @@ TEST_F(MinigameScreen, AMemoryGameDayStartsItsFiguresFromNothing)
     // As the flow opens it after a finished shop day.
     app->CloseAllMenus({});
     app->ProcessDeferredDeletes();
-    Board().levelResult = DayResult::Passed;
+    Board().lastDay.levelResult = DayResult::Passed;
     Board().day.money = Board().day.cash = 250;
     Board().day.tips = 20;
     Board().day.customersServed = 9;
     Board().day.lostCustomers = 2;
     Board().flow->OpenMinigame();
-    game = Board().minigame;
+    game = Board().DayMinigame();
     ASSERT_NE(game, nullptr);
-    EXPECT_EQ(Board().levelResult, DayResult::None);
+    EXPECT_EQ(Board().lastDay.levelResult, DayResult::None);
     EXPECT_EQ(Board().day.money + Board().day.cash + Board().day.tips, 0);
     EXPECT_EQ(Board().day.customersServed + Board().day.lostCustomers, 0);
     EXPECT_EQ(game->play->phase, MinigamePhase::Created);
@@ -233,7 +233,7 @@ TEST_F(MinigameScreen, APerfectStageLeadsToTheSecondAndDonePaysBothIntoTheDay)
     ClickDone();
     EXPECT_EQ(Play().stage, 2);
     EXPECT_DOUBLE_EQ(Board().day.money, first);
-    EXPECT_EQ(Board().levelResult, DayResult::None);
+    EXPECT_EQ(Board().lastDay.levelResult, DayResult::None);
     EXPECT_GT(Play().mannequins.size(), seen.size() / 2);
 
     // The second stage: one right card, then the time runs out.
@@ -245,11 +245,11 @@ TEST_F(MinigameScreen, APerfectStageLeadsToTheSecondAndDonePaysBothIntoTheDay)
     EXPECT_EQ(Play().extraSeconds, 0);
     double last = Play().score;
     ClickDone();
-    EXPECT_TRUE(IsPassed(Board().levelResult));
-    EXPECT_DOUBLE_EQ(Board().levelMoney, first + last);
+    EXPECT_TRUE(IsPassed(Board().lastDay.levelResult));
+    EXPECT_DOUBLE_EQ(Board().lastDay.levelMoney, first + last);
     // The HUD's box goes on showing the day's takings, cents and all, not the run's whole-dollar score.
     EXPECT_DOUBLE_EQ(Board().day.money, first + last);
-    EXPECT_EQ(Board().minigame, nullptr);
+    EXPECT_EQ(Board().DayMinigame(), nullptr);
     EXPECT_TRUE(app->OpenMenus().empty());
     game = nullptr;
 }
@@ -276,19 +276,19 @@ TEST_F(MinigameScreen, TheBuiltInPlayerWithPerfectMemoryReachesTheSecondStageAnd
         }
     });
     int reachedStage = 0;
-    for (int i = 0; i < 60000 && Board().levelResult == DayResult::None; i++)
+    for (int i = 0; i < 60000 && Board().lastDay.levelResult == DayResult::None; i++)
     {
         Updates(1);
-        if (Board().minigame != nullptr && Board().minigame->play)
-            reachedStage = std::max(reachedStage, Board().minigame->play->stage);
+        if (Board().DayMinigame() != nullptr && Board().DayMinigame()->play)
+            reachedStage = std::max(reachedStage, Board().DayMinigame()->play->stage);
         bot.Update();
     }
     EXPECT_FALSE(pressed);
     EXPECT_EQ(reachedStage, 2);
-    EXPECT_TRUE(IsPassed(Board().levelResult));
-    EXPECT_GT(Board().levelMoney, 0);
+    EXPECT_TRUE(IsPassed(Board().lastDay.levelResult));
+    EXPECT_GT(Board().lastDay.levelMoney, 0);
     app->ProcessDeferredDeletes();
-    EXPECT_EQ(Board().minigame, nullptr);
+    EXPECT_EQ(Board().DayMinigame(), nullptr);
     game = nullptr;
 }
 

@@ -131,7 +131,7 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     run.cash = 100.00;
     OpenShop();
     Board& board = TheBoard();
-    ASSERT_EQ(board.mode, BoardMode::UpgradeShop);
+    ASSERT_EQ(board.Mode(), BoardMode::UpgradeShop);
     EXPECT_TRUE(board.hud.doneButton->mShown);
     EXPECT_FALSE(board.hud.optionsButton->mShown);
     EXPECT_NE(Item<ShopMerchant>(), nullptr);
@@ -140,7 +140,7 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     ShopChangingRoom* room = Item<ShopChangingRoom>();
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->preview->x, 154 + 101 - 51);
-    EXPECT_EQ(board.changingRooms.size(), 1u);
+    EXPECT_EQ(board.ChangingRooms().size(), 1u);
     EXPECT_EQ(board.day.goal, 0) << "no price is shown until the mouse is over a badge";
 
     Point centre = Centre(*room->badge);
@@ -162,19 +162,19 @@ TEST_F(UpgradeShop, BuyingTheRoomBeforeTheSecondDayChangesTheFloorAndDoneOpensTh
     EXPECT_FALSE(board.hud.doneButton->greyed);
     EXPECT_EQ(Run().cash, 0.0);
     EXPECT_EQ(Run().changingRooms, 2);
-    ASSERT_EQ(board.mode, BoardMode::UpgradeShop) << "more is for sale";
-    EXPECT_EQ(board.changingRooms.size(), 2u) << "the bought room stands on the floor";
+    ASSERT_EQ(board.Mode(), BoardMode::UpgradeShop) << "more is for sale";
+    EXPECT_EQ(board.ChangingRooms().size(), 2u) << "the bought room stands on the floor";
     ShopChangingRoom* next = Item<ShopChangingRoom>();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->price, 350);
     EXPECT_EQ(next->preview->x, 154 + 202 - 51);
 
     Click(*board.hud.doneButton);
-    EXPECT_EQ(board.mode, BoardMode::Level);
+    EXPECT_EQ(board.Mode(), BoardMode::Level);
     ASSERT_EQ(app->OpenMenus().size(), 1u);
     EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr) << "the day opens behind the sign";
     EXPECT_TRUE(board.shopItems.empty());
-    EXPECT_EQ(board.changingRooms.size(), 2u);
+    EXPECT_EQ(board.ChangingRooms().size(), 2u);
     EXPECT_FALSE(board.hud.doneButton->mShown);
     EXPECT_TRUE(board.hud.optionsButton->mShown);
 }
@@ -197,7 +197,7 @@ TEST_F(UpgradeShop, RoomsAreOfferedOneAtATimeAtTheirPricesUntilNoneIsLeft)
     }
     EXPECT_EQ(Item<ShopChangingRoom>(), nullptr);
     EXPECT_EQ(Run().changingRooms, 4);
-    EXPECT_EQ(TheBoard().changingRooms.size(), 4u);
+    EXPECT_EQ(TheBoard().ChangingRooms().size(), 4u);
     EXPECT_DOUBLE_EQ(Run().cash, 2000 - 100 - 350 - 700);
 }
 
@@ -237,7 +237,7 @@ TEST_F(UpgradeShop, AFurnitureOnlyStepIsRefusedWhileASpotIsEmpty)
     EXPECT_EQ(Run().furnitureLevels[0], 1) << "Return does not buy what the panel refuses";
     Click(*panel->cancelButton);
     EXPECT_TRUE(app->OpenMenus().empty());
-    EXPECT_EQ(TheBoard().mode, BoardMode::UpgradeShop) << "cancel leaves the shop open";
+    EXPECT_EQ(TheBoard().Mode(), BoardMode::UpgradeShop) << "cancel leaves the shop open";
 
     for (int& level : run.furnitureLevels)
         level = std::max(level, 0);
@@ -290,7 +290,7 @@ TEST_F(UpgradeShop, ThePanelNeverSellsBeyondTheCash)
     app->ProcessDeferredDeletes();
     EXPECT_EQ(Run().cash, 60.0);
     EXPECT_EQ(Run().changingRooms, 1);
-    EXPECT_EQ(TheBoard().mode, BoardMode::UpgradeShop);
+    EXPECT_EQ(TheBoard().Mode(), BoardMode::UpgradeShop);
 }
 
 // Moving from one badge to another lights only the one under the mouse; a click elsewhere buys nothing.
@@ -331,11 +331,11 @@ TEST_F(UpgradeShop, WithNothingLeftToBuyTheDayOpensWithoutTheShop)
     }
     run = full;
     OpenShop();
-    EXPECT_EQ(TheBoard().mode, BoardMode::Level);
+    EXPECT_EQ(TheBoard().Mode(), BoardMode::Level);
     ASSERT_EQ(app->OpenMenus().size(), 1u);
     EXPECT_NE(dynamic_cast<OpenSignMenu*>(app->OpenMenus().front()), nullptr);
     EXPECT_TRUE(TheBoard().shopItems.empty());
     EXPECT_FALSE(TheBoard().hud.doneButton->mShown);
     EXPECT_TRUE(TheBoard().hud.optionsButton->mShown);
-    EXPECT_EQ(TheBoard().changingRooms.size(), size_t(full.changingRooms));
+    EXPECT_EQ(TheBoard().ChangingRooms().size(), size_t(full.changingRooms));
 }

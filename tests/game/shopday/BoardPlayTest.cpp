@@ -94,12 +94,12 @@ TEST_F(BoardPlay, TheLastClockTickTurnsAwayEveryoneNotYetInside)
     EXPECT_TRUE(board->crowd.arrivals.empty());
     EXPECT_TRUE(board->crowd.entrance.empty());
     EXPECT_EQ(board->crowd.customers.size(), 1u);
-    EXPECT_EQ(board->levelResult, DayResult::None);
+    EXPECT_EQ(board->lastDay.levelResult, DayResult::None);
     board->crowd.customers[0]->status = Customer::STATUS_GONE;
     board->PlayTick(); // removes the last customer
-    EXPECT_EQ(board->levelResult, DayResult::None);
+    EXPECT_EQ(board->lastDay.levelResult, DayResult::None);
     board->PlayTick(); // the store is empty and no banner shows
-    EXPECT_NE(board->levelResult, DayResult::None);
+    EXPECT_NE(board->lastDay.levelResult, DayResult::None);
 }
 
 TEST_F(BoardPlay, WhenTheLastCustomerIsInTheClosedSignComesAndTheClockJumpsToZero)
@@ -179,13 +179,13 @@ TEST_F(BoardPlay, SpaceAndClicksPauseAndResumeOnlyWhilePlaying)
     DiscardRack& rack = AddRack();
     board->SetBoardState(BoardState::Covered, true);
     board->OnChar(' ');
-    EXPECT_EQ(board->pauseCount, 0);
+    EXPECT_EQ(board->PauseCount(), 0);
     board->SetBoardState(BoardState::Playing, false);
     board->OnChar(' ');
-    EXPECT_EQ(board->pauseCount, 1);
+    EXPECT_EQ(board->PauseCount(), 1);
     EXPECT_FALSE(board->hud.buttonsEnabled);
     board->OnMouseDown(rack.x + 5, rack.y + 5, 1);
-    EXPECT_EQ(board->pauseCount, 0);
+    EXPECT_EQ(board->PauseCount(), 0);
     EXPECT_TRUE(merchant->actions.empty()) << "the click only resumed the day";
     EXPECT_TRUE(board->hud.buttonsEnabled);
 }
@@ -203,7 +203,7 @@ TEST_F(BoardPlay, CheatWordsCountFromTheirEighthCharacterAndRepeat)
         GameState run = *board->run.Progress();
         run.score = 0;
         board->run.ReplaceWorkingCopy(run);
-        board->cheatBuffer.clear();
+        board->ClearCheatWord();
         for (const char* p = c.typed; *p != 0; ++p)
             board->OnChar(*p);
         EXPECT_EQ(board->run.Progress()->score, c.score) << c.typed;
@@ -275,21 +275,21 @@ TEST_F(BoardPlay, TheEndOfTheDayComparesMoneyWithTheGoals)
         run.store = &store;
         run.storeNumber = 1;
         board->run.StartDay(&store, run, run);
-        board->levelResult = DayResult::None;
+        board->lastDay.levelResult = DayResult::None;
         board->day.money = c.money;
         board->EndLevel();
-        EXPECT_EQ(board->levelResult, c.result) << c.money;
+        EXPECT_EQ(board->lastDay.levelResult, c.result) << c.money;
         ASSERT_TRUE(board->run.Saved()) << c.money;
         EXPECT_EQ(board->run.Saved()->lives, c.livesLeft);
         EXPECT_EQ(board->run.Saved()->levelIndex, IsPassed(c.result) ? 1 : 0);
-        EXPECT_EQ(board->highScoreRank, std::nullopt);
+        EXPECT_EQ(board->lastDay.highScoreRank, std::nullopt);
     }
 }
 
 TEST_F(BoardPlay, FailingTheLastLifeEndsTheRunAndSubmitsTheScore)
 {
     FakeRecorder recorder;
-    board->recorder = &recorder;
+    board->SetRecorder(&recorder);
     GameState run = *board->run.Progress();
     run.score = 500;
     GameState startOfDay = run;
@@ -301,8 +301,8 @@ TEST_F(BoardPlay, FailingTheLastLifeEndsTheRunAndSubmitsTheScore)
     EXPECT_TRUE(recorder.lastSavedWasNone);
     ASSERT_EQ(recorder.submitted.size(), 1u);
     EXPECT_EQ(recorder.submitted[0], std::make_pair(1, 540));
-    EXPECT_EQ(board->highScoreRank, 3);
-    EXPECT_EQ(board->runTotal, 540);
+    EXPECT_EQ(board->lastDay.highScoreRank, 3);
+    EXPECT_EQ(board->lastDay.runTotal, 540);
     EXPECT_DOUBLE_EQ(board->day.money, 40.5); // the HUD keeps showing today's takings, not the run's
 }
 
@@ -316,7 +316,7 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
 <store/><level min_goal="10"/>)");
     LevelStats stores(host, false);
     FakeRecorder recorder;
-    board->recorder = &recorder;
+    board->SetRecorder(&recorder);
     GameState run = NewGameState(GetStoreInfo(1));
     run.levelIndex = 1;
     run.score = 300;
@@ -325,9 +325,9 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
     board->day.expertGoal = 150;
     board->day.money = 100; // exactly the goal passes
     board->EndLevel();
-    EXPECT_EQ(board->levelResult, DayResult::Passed);
+    EXPECT_EQ(board->lastDay.levelResult, DayResult::Passed);
     EXPECT_EQ(recorder.passed, (std::vector<std::pair<int, bool>>{{1, false}}));
-    EXPECT_TRUE(board->storeCompleted);
+    EXPECT_TRUE(board->lastDay.storeCompleted);
     EXPECT_EQ(recorder.unlocked, std::vector<int>{2});
     ASSERT_TRUE(board->run.Saved());
     EXPECT_EQ(board->run.Saved()->storeNumber, 2);
@@ -336,8 +336,8 @@ TEST_F(BoardPlay, PassingTheLastDayOfAStoreStartsARunInTheNextAndUnlocksIt)
     EXPECT_FALSE(recorder.lastSavedWasNone);
     // The finished store's run goes into its high-score table.
     EXPECT_EQ(recorder.submitted, (std::vector<std::pair<int, int>>{{1, 400}}));
-    EXPECT_EQ(board->highScoreRank, 3);
-    EXPECT_EQ(board->runTotal, 400);
+    EXPECT_EQ(board->lastDay.highScoreRank, 3);
+    EXPECT_EQ(board->lastDay.runTotal, 400);
     EXPECT_DOUBLE_EQ(board->day.money, 100);
 }
 

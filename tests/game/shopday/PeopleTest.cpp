@@ -206,22 +206,22 @@ TEST_F(People, LeavingTheHeadMovesEveryoneUpOnePlace)
 
 TEST_F(People, AFreeRoomTakesTheNewHeadOfTheChangingRoomLineAtOnce)
 {
-    auto room = std::make_unique<ChangingRoom>(154, 0, nullptr, nullptr, nullptr, board->changingRoomLine.get());
-    board->changingRooms.push_back(std::move(room));
+    auto room = std::make_unique<ChangingRoom>(154, 0, nullptr, nullptr, nullptr, board->RoomLine());
+    board->AddChangingRoom(std::move(room));
     Customer& customer = AddCustomer("Masel1");
     board->RoomLine()->Join(customer);
     ExpectSteps(customer, {{&typeid(Walk), 486, 75}, {&typeid(NearHeadOfLine), 0, 0}, {&typeid(Walk), 126, 75},
                            {&typeid(HeadOfLine), 0, 0}, {&typeid(TryOnClothing), 0, 0}});
     EXPECT_TRUE(board->RoomLine()->Empty());
     Settle(customer);
-    EXPECT_EQ(board->changingRooms[0]->occupancy, Occupancy::Occupied);
+    EXPECT_EQ(board->ChangingRooms()[0]->occupancy, Occupancy::Occupied);
 }
 
 TEST_F(People, AChangingRoomLineStaysConsecutiveWhenTheNewHeadLeavesAtOnce)
 {
-    auto room = std::make_unique<ChangingRoom>(154, 0, nullptr, nullptr, nullptr, board->changingRoomLine.get());
+    auto room = std::make_unique<ChangingRoom>(154, 0, nullptr, nullptr, nullptr, board->RoomLine());
     ChangingRoom& only = *room;
-    board->changingRooms.push_back(std::move(room));
+    board->AddChangingRoom(std::move(room));
     CustomerLine& line = *board->RoomLine();
     std::vector<Customer*> waiting;
     for (int i = 0; i < 4; ++i)
@@ -285,8 +285,7 @@ TEST_F(Orders, ClearingALevelWithBackRoomOrdersQueuedIsSafe)
 
 TEST_F(Orders, ARegisterOrderServesTheWholeLineWithOneHandsAnimationEach)
 {
-    CashRegister cashRegister(48, 354, nullptr, board->cashRegisterLine.get());
-    board->cashRegister = &cashRegister;
+    CashRegister cashRegister(48, 354, nullptr, board->CashLine());
     CustomerLine& line = *board->CashLine();
     std::vector<Customer*> queue;
     for (int i = 0; i < 3; ++i)
@@ -320,7 +319,7 @@ TEST_F(Orders, ARegisterOrderServesTheWholeLineWithOneHandsAnimationEach)
 
 TEST_F(Orders, ARegisterOrderFinishesAtOnceWhileTheOnlyCustomerIsStillOnItsWay)
 {
-    CashRegister cashRegister(48, 354, nullptr, board->cashRegisterLine.get());
+    CashRegister cashRegister(48, 354, nullptr, board->CashLine());
     Customer& customer = AddCustomer("Lottra1");
     board->CashLine()->Join(customer); // joined, but not yet at the tail place
     merchant->AddAction(std::make_unique<VisitCashRegister>(*merchant, cashRegister, board->CashLine()));
@@ -331,7 +330,7 @@ TEST_F(Orders, ARegisterOrderFinishesAtOnceWhileTheOnlyCustomerIsStillOnItsWay)
 
 TEST_F(Orders, GiftWrappingPlaysHandsTwiceThenReleasesTheCustomer)
 {
-    GiftWrap station(722, 195, board->customerServiceLine.get());
+    GiftWrap station(722, 195, board->ServiceLine());
     Customer& customer = AddCustomer("Finnola1");
     customer.hands[0] = tee;
     customer.bubble = Customer::BUBBLE_WRAP_PENDING;

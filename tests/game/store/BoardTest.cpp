@@ -135,19 +135,19 @@ TEST_F(BoardTest, TheNormalViewBuildsTheFloorInPlace)
     ASSERT_NE(board.merchant, nullptr);
     EXPECT_EQ(board.merchant->x, 605);
     EXPECT_EQ(board.merchant->y, 225);
-    ASSERT_NE(board.cashRegister, nullptr);
-    EXPECT_EQ(board.cashRegister->x, 48 - 30);
-    EXPECT_EQ(board.cashRegister->y, 354);
+    ASSERT_NE(board.Register(), nullptr);
+    EXPECT_EQ(board.Register()->x, 48 - 30);
+    EXPECT_EQ(board.Register()->y, 354);
     EXPECT_EQ(board.day.clockTicks, 12000);
     EXPECT_EQ(board.day.goal, 100.0);
     EXPECT_EQ(board.run.Progress()->drinks, 3);
-    ASSERT_TRUE(board.drinkStation);
-    EXPECT_EQ(board.drinkStation->x, 412);
-    EXPECT_EQ(board.drinkStation->y, 563);
+    ASSERT_TRUE(board.DrinkStation());
+    EXPECT_EQ(board.DrinkStation()->x, 412);
+    EXPECT_EQ(board.DrinkStation()->y, 563);
 
     // Clicks test the register, the desk, the discard rack, the rooms, then the slots (last slot first).
     ASSERT_EQ(board.clickables.size(), 3u + 2u + 4u);
-    EXPECT_EQ(board.clickables[0], board.cashRegister);
+    EXPECT_EQ(board.clickables[0], board.Register());
     auto* desk = dynamic_cast<CustomerServiceDesk*>(board.clickables[1]);
     ASSERT_NE(desk, nullptr);
     EXPECT_EQ(desk->x, 700);
@@ -156,16 +156,16 @@ TEST_F(BoardTest, TheNormalViewBuildsTheFloorInPlace)
     ASSERT_NE(discard, nullptr);
     EXPECT_EQ(discard->x, 28);
     EXPECT_EQ(CountOf<GiftWrap>(board.clickables), 0); // the store wraps no gifts
-    ASSERT_EQ(board.changingRooms.size(), 2u);
-    EXPECT_EQ(board.changingRooms[1]->x, 255 - 51);
+    ASSERT_EQ(board.ChangingRooms().size(), 2u);
+    EXPECT_EQ(board.ChangingRooms()[1]->x, 255 - 51);
 
-    ASSERT_EQ(board.furnitureList.size(), 2u);
-    EXPECT_EQ(board.furnitureList[0]->x, 275 - 70);
-    EXPECT_EQ(board.furnitureList[0]->y, 216);
-    EXPECT_EQ(board.furnitureList[0]->priceSign, nullptr);
-    EXPECT_EQ(board.clickables[5], board.furnitureList[0]->items[1].get());
+    ASSERT_EQ(board.FurnitureOnFloor().size(), 2u);
+    EXPECT_EQ(board.FurnitureOnFloor()[0]->x, 275 - 70);
+    EXPECT_EQ(board.FurnitureOnFloor()[0]->y, 216);
+    EXPECT_EQ(board.FurnitureOnFloor()[0]->priceSign, nullptr);
+    EXPECT_EQ(board.clickables[5], board.FurnitureOnFloor()[0]->items[1].get());
     // The ring around the furniture is part of the floor now.
-    EXPECT_NE(board.walkGrid.FindNode(275 - 131, 216 - 46), nullptr);
+    EXPECT_NE(board.FloorGrid().FindNode(275 - 131, 216 - 46), nullptr);
 
     // Owners: merchant, back room, three ropes, counter, register, desk, discard rack, two pieces of furniture.
     EXPECT_EQ(board.sceneItems.size(), 11u);
@@ -188,25 +188,25 @@ TEST_F(BoardTest, DecemberAndGiftWrapAddTheirPieces)
     EXPECT_NE(dynamic_cast<GiftWrap*>(board.clickables[1]), nullptr);
     int counters = 0;
     int desks = 0;
-    for (Component* ticker : board.tickers)
+    for (Component* ticker : board.Tickers())
     {
         counters += dynamic_cast<CashCounter*>(ticker) != nullptr;
         desks += dynamic_cast<CustomerServiceDesk*>(ticker) != nullptr;
     }
     EXPECT_EQ(counters, 1);
     EXPECT_EQ(desks, 1);
-    EXPECT_EQ(board.drinkStation->y, 540); // a tall station stays on the board
+    EXPECT_EQ(board.DrinkStation()->y, 540); // a tall station stays on the board
 }
 
 TEST_F(BoardTest, TheShopViewOffersWhatCanStillBeBought)
 {
     RecordingFactory factory;
     Zestra::Board board;
-    board.shopFactory = &factory;
+    board.SetShopFactory(&factory);
     Prepare(board);
     EXPECT_TRUE(board.LoadLevel(true));
     // Two owned rooms, and the third offered for the first price.
-    EXPECT_EQ(board.changingRooms.size(), 2u);
+    EXPECT_EQ(board.ChangingRooms().size(), 2u);
     ASSERT_EQ(factory.rooms.size(), 1u);
     EXPECT_EQ(factory.rooms[0], (std::pair<int, int>{356 - 51, 500}));
     EXPECT_EQ(factory.merchants, 1);
@@ -215,8 +215,8 @@ TEST_F(BoardTest, TheShopViewOffersWhatCanStillBeBought)
     ASSERT_EQ(factory.furniture.size(), 1u);
     EXPECT_EQ(factory.furniture[0], (std::pair<int, int>{0, 150}));
     EXPECT_TRUE(factory.furnitureHadCurrent[0]);
-    ASSERT_EQ(board.furnitureList.size(), 1u);
-    EXPECT_NE(board.furnitureList[0]->priceSign, nullptr);
+    ASSERT_EQ(board.FurnitureOnFloor().size(), 1u);
+    EXPECT_NE(board.FurnitureOnFloor()[0]->priceSign, nullptr);
     EXPECT_EQ(board.shopItems.size(), 4u);
 
     // All rooms bought: nothing more to offer.
@@ -224,6 +224,6 @@ TEST_F(BoardTest, TheShopViewOffersWhatCanStillBeBought)
     Prepare(board);
     factory.rooms.clear();
     board.LoadLevel(true);
-    EXPECT_EQ(board.changingRooms.size(), 4u);
+    EXPECT_EQ(board.ChangingRooms().size(), 4u);
     EXPECT_TRUE(factory.rooms.empty());
 }

@@ -90,14 +90,14 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
     ASSERT_NE(store, nullptr);
     Zestra::Board board;
     board.run.StartDay(store, FullyFurnished(*store), FullyFurnished(*store));
-    board.background = store->GetImage("Background");
-    board.boardState = BoardState::Playing;
+    board.DressForStore();
+    board.SetBoardState(BoardState::Playing, false);
     ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
     board.LoadLevel(false);
 
-    EXPECT_EQ(board.furnitureList.size(), store->floorSpots.size());
-    EXPECT_EQ(int(board.changingRooms.size()), board.run.Progress()->changingRooms);
-    EXPECT_FALSE(board.mannequins.empty());
+    EXPECT_EQ(board.FurnitureOnFloor().size(), store->floorSpots.size());
+    EXPECT_EQ(int(board.ChangingRooms().size()), board.run.Progress()->changingRooms);
+    EXPECT_FALSE(board.Mannequins().empty());
     for (const char* name : {"RopeCashRegister", "RopeChangingRoom", "RopeCustomerService", "CashCounter",
                              "CustomerServiceDesk", "DiscardRack", "ChangingRoom", "ChangingRoomDoor"})
         EXPECT_NE(store->GetImage(name), nullptr) << name;
@@ -112,8 +112,8 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
     {
         auto person = std::make_unique<Person>(spots[i][0], spots[i][1], names[i], 1.5f);
         Pose(*person, i % 5);
-        if (i % 2 == 0 && !board.furnitureList.empty())
-            person->PickUp(board.furnitureList[size_t(i) % board.furnitureList.size()]->clothing, false);
+        if (i % 2 == 0 && !board.FurnitureOnFloor().empty())
+            person->PickUp(board.FurnitureOnFloor()[size_t(i) % board.FurnitureOnFloor().size()]->clothing, false);
         board.people.push_back(person.get());
         crowd.push_back(std::move(person));
     }
@@ -124,7 +124,7 @@ TEST_F(FloorRenderTest, StoreOneFloorWithEveryPieceAndEightPeople)
     Zestra::Graphics g(&screen);
     board.Paint(g);
     EXPECT_TRUE(Zestra::WritePNG(screen, "floor_store1.png"));
-    for (Furniture* piece : board.furnitureList)
+    for (Furniture* piece : board.FurnitureOnFloor())
         EXPECT_TRUE(HasInk(screen, piece->x, piece->y, 20, 20));
 }
 
@@ -165,8 +165,8 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
     {
         Zestra::Board board;
         board.run.StartDay(store, FullyFurnished(*store), FullyFurnished(*store));
-        board.background = store->GetImage("Background");
-        board.boardState = BoardState::Playing;
+        board.DressForStore();
+        board.SetBoardState(BoardState::Playing, false);
         ASSERT_TRUE(board.LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt"));
         board.LoadLevel(false);
         board.hud.image = store->GetImage("Hud");
@@ -178,8 +178,8 @@ TEST_F(FloorRenderTest, PeopleAreDrawnByWhereTheirFeetStand)
         int y = c.y;
         if (std::string(c.other) == "furniture")
         {
-            ASSERT_FALSE(board.furnitureList.empty());
-            Furniture* piece = board.furnitureList[0];
+            ASSERT_FALSE(board.FurnitureOnFloor().empty());
+            Furniture* piece = board.FurnitureOnFloor()[0];
             piece->Draw(otherG);
             // The top row of the piece's walk ring, just behind it.
             x = piece->x + 20;

@@ -48,7 +48,7 @@ protected:
         ASSERT_TRUE(OpenLessonScreen(TheBoard(), *screen));
         lesson = dynamic_cast<TutorialShopping*>(TheBoard().lesson.get());
         ASSERT_NE(lesson, nullptr);
-        ASSERT_EQ(TheBoard().mode, BoardMode::Tutorial);
+        ASSERT_EQ(TheBoard().Mode(), BoardMode::Tutorial);
     }
     void TearDown() override
     {
@@ -176,10 +176,10 @@ TEST_F(ShoppingLesson, ClosingThePanelChecksThePurchaseAndTheRebuiltShopKeepsThe
     ASSERT_NE(panel, nullptr);
     Click(*panel->buyButton);
     EXPECT_EQ(board.lesson.get(), lesson);
-    EXPECT_TRUE(board.tutorialRunning);
-    EXPECT_EQ(board.mode, BoardMode::Tutorial);
+    EXPECT_TRUE(board.TutorialRunning());
+    EXPECT_EQ(board.Mode(), BoardMode::Tutorial);
     EXPECT_EQ(board.run.Progress()->changingRooms, rooms + 1);
-    EXPECT_EQ(int(board.changingRooms.size()), rooms + 1) << "the floor was built again";
+    EXPECT_EQ(int(board.ChangingRooms().size()), rooms + 1) << "the floor was built again";
     EXPECT_EQ(lesson->step, 4);
     EXPECT_TRUE(lesson->arrows.empty());
 
@@ -224,7 +224,7 @@ TEST_F(ShoppingLesson, TheBuiltInPlayerBuysTheRoomAndHandsOverToTheLevelStart)
     }
     ASSERT_EQ(board.lesson, nullptr) << "the lesson did not end";
     RecordProperty("updates", updates);
-    EXPECT_FALSE(board.tutorialRunning);
+    EXPECT_FALSE(board.TutorialRunning());
     EXPECT_EQ(board.run.Progress()->changingRooms, rooms + 1);
     auto* start = dynamic_cast<LevelStartMenu*>(Top());
     ASSERT_NE(start, nullptr);

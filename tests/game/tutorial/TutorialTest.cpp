@@ -48,7 +48,7 @@ protected:
         board = std::make_unique<Zestra::Board>();
         board->LoadWalkGrid(FloorContentFolder() + "/properties/grid.txt");
         EXPECT_TRUE(board->OpenDay(store, level));
-        board->lessonMaker = MakeLesson;
+        board->SetLessonMaker(MakeLesson);
         EXPECT_TRUE(board->BeginLesson());
         auto* lesson = dynamic_cast<Lesson*>(board->lesson.get());
         EXPECT_NE(lesson, nullptr);
@@ -295,9 +295,9 @@ TEST_F(Lessons, DoubleClickLessonShowsAPretendNumberThenGivesTwoOrders)
 TEST_F(Lessons, DrinksCanBeGrabbedOnlyInTheCoffeeStep)
 {
     auto& lesson = Start<TutorialPlaying2>(2, 0);
-    ASSERT_TRUE(board->drinkStation);
+    ASSERT_TRUE(board->DrinkStation());
     ASSERT_GT(board->run.Progress()->drinks, 0);
-    const Component& station = *board->drinkStation;
+    const Component& station = *board->DrinkStation();
     int grabX = station.x + 5;
     int grabY = station.y + 5;
     ASSERT_TRUE(station.Contains(grabX, grabY));
@@ -305,9 +305,9 @@ TEST_F(Lessons, DrinksCanBeGrabbedOnlyInTheCoffeeStep)
     {
         lesson.GoTo(step);
         board->OnMouseDown(grabX, grabY, 1);
-        EXPECT_EQ(board->draggedDrink != nullptr, step == TutorialPlaying2::kDrinkStep) << "step " << step;
+        EXPECT_EQ(board->DraggedDrink() != nullptr, step == TutorialPlaying2::kDrinkStep) << "step " << step;
         board->OnMouseUp(grabX, grabY, 1); // dropped on nobody: not used up
-        board->draggedDrink.reset();
+        board->DropDraggedDrink();
     }
     EXPECT_GT(board->run.Progress()->drinks, 0);
 }
@@ -368,10 +368,10 @@ TEST_F(Lessons, DebugWordsDoNothingWhileALessonRuns)
         for (const char* c = word; *c != '\0'; ++c)
             board->OnChar(*c);
         EXPECT_EQ(board->lesson.get(), &lesson);
-        EXPECT_EQ(board->mode, BoardMode::Tutorial);
+        EXPECT_EQ(board->Mode(), BoardMode::Tutorial);
         EXPECT_EQ(lesson.step, 1);
         EXPECT_EQ(board->run.Progress()->levelIndex, 0);
-        EXPECT_EQ(board->levelResult, DayResult::None);
+        EXPECT_EQ(board->lastDay.levelResult, DayResult::None);
         EXPECT_EQ(board->run.Progress()->cash, cash);
     }
     // A word begun during the lesson is not finished after it; a whole one then acts again.
@@ -398,7 +398,7 @@ TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
     {
         SCOPED_TRACE(testing::Message() << "store " << day.store << " day " << day.level);
         auto& lesson = Start<Tutorial>(day.store, day.level);
-        ASSERT_EQ(board->mode, BoardMode::Tutorial);
+        ASSERT_EQ(board->Mode(), BoardMode::Tutorial);
         EXPECT_TRUE(board->crowd.customers.empty());
         EXPECT_FALSE(board->HudShowsShop()) << "no cash or prices on the day's floor";
         EXPECT_EQ(lesson.step, 0);
@@ -406,7 +406,7 @@ TEST_F(Lessons, EachLessonIsPlayedToItsEndByTheBuiltInPlayer)
         int ticks = player.PlayLesson(nullptr, 30000);
         EXPECT_GT(ticks, 0) << "the lesson did not end";
         EXPECT_EQ(board->lesson, nullptr);
-        EXPECT_FALSE(board->tutorialRunning);
+        EXPECT_FALSE(board->TutorialRunning());
         // The level start that follows builds the floor again; whichever merchant stands there reports to nobody.
         Merchant* merchant = board->PlayMerchant();
         EXPECT_TRUE(merchant == nullptr || merchant->listener == nullptr);
