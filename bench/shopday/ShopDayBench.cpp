@@ -83,11 +83,11 @@ void BM_WholeDayWithDrawing(benchmark::State& state)
         HeadlessDay day(*board);
         PlayerBot bot(*board, [&day](const Zestra::PlatformEvent& event) { day.Deliver(event); });
         Zestra::Graphics g(&screen);
-        while (board->levelResult == DayResult::None && ticks < 10000000)
+        while (board->lastDay.levelResult == DayResult::None && ticks < 10000000)
         {
             Clock::time_point start = Clock::now();
             board->PlayTick();
-            if (board->levelResult == DayResult::None)
+            if (board->lastDay.levelResult == DayResult::None)
                 bot.Update();
             Clock::time_point middle = Clock::now();
             board->PaintPlay(g);
@@ -134,11 +134,11 @@ void WholeDayOnScreen(benchmark::State& state, bool compared)
         HeadlessDay day(*board);
         PlayerBot bot(*board, [&day](const Zestra::PlatformEvent& event) { day.Deliver(event); });
         Zestra::Graphics g(&screen);
-        while (board->levelResult == DayResult::None && ticks < 10000000)
+        while (board->lastDay.levelResult == DayResult::None && ticks < 10000000)
         {
             Clock::time_point start = Clock::now();
             board->PlayTick();
-            if (board->levelResult == DayResult::None)
+            if (board->lastDay.levelResult == DayResult::None)
                 bot.Update();
             Clock::time_point middle = Clock::now();
             screen.BeginFrame();

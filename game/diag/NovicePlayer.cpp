@@ -52,7 +52,7 @@ bool Ordered(const Merchant& merchant, const OrderTarget* target)
 // numbers, so it does not send the merchant twice.
 bool FetchUnderWay(const Zestra::Board& board, const Merchant& merchant, int item)
 {
-    for (Furniture* furniture : board.furnitureList)
+    for (Furniture* furniture : board.FurnitureOnFloor())
         for (auto& slot : furniture->items)
             if (slot->clothing == item && slot->inStock && Ordered(merchant, slot.get()))
                 return true;
@@ -66,7 +66,7 @@ bool FetchUnderWay(const Zestra::Board& board, const Merchant& merchant, int ite
 // Where the item can be fetched: the first place it is seen, a rack or table before the back room.
 ActiveComponent* SourceOf(const Zestra::Board& board, int item)
 {
-    for (Furniture* furniture : board.furnitureList)
+    for (Furniture* furniture : board.FurnitureOnFloor())
         for (auto& slot : furniture->items)
             if (slot->clothing == item && slot->inStock)
                 return slot.get();
@@ -129,7 +129,7 @@ std::vector<NovicePlayer::Sight> NovicePlayer::LookAround(bool drinksKnown) cons
             wants(customer, customer->wantedItem, FindClickable<CustomerServiceDesk>(mBoard));
     }
 
-    for (const auto& room : mBoard.changingRooms)
+    for (const auto& room : mBoard.ChangingRooms())
     {
         if (room->occupancy == Occupancy::Waiting && room->occupant != nullptr)
             wants(room.get(), room->occupant->WantedItem(), room.get());
@@ -138,7 +138,7 @@ std::vector<NovicePlayer::Sight> NovicePlayer::LookAround(bool drinksKnown) cons
     }
 
     // Empty places: put down what is in hand, else fetch it from the back room.
-    for (Furniture* furniture : mBoard.furnitureList)
+    for (Furniture* furniture : mBoard.FurnitureOnFloor())
         for (auto& slot : furniture->items)
         {
             if (slot->inStock || Ordered(*merchant, slot.get()))
@@ -160,7 +160,7 @@ std::vector<NovicePlayer::Sight> NovicePlayer::LookAround(bool drinksKnown) cons
     if (discard != nullptr && merchant->hands[0] != 0 && merchant->hands[1] != 0 && merchant->actions.empty())
         see(discard, WHY_DISCARD, discard);
 
-    if (drinksKnown && mBoard.drinkStation && mBoard.run.Progress() != nullptr && mBoard.run.Progress()->drinks > 0)
+    if (drinksKnown && mBoard.DrinkStation() && mBoard.run.Progress() != nullptr && mBoard.run.Progress()->drinks > 0)
         for (auto& customer : mBoard.crowd.customers)
             if (customer->IsAngry() && customer->CanTakeDrinkAt(customer->x + 60, customer->y + 60))
                 sights.push_back(Sight{customer.get(), WHY_DRINK, nullptr, customer.get(), 0});
@@ -262,7 +262,7 @@ bool NovicePlayer::ClickOn(ActiveComponent& component)
 
 bool NovicePlayer::DragDrinkTo(Customer& customer)
 {
-    const Component* station = mBoard.drinkStation.get();
+    const Component* station = mBoard.DrinkStation();
     Zestra::Image* picture = station != nullptr ? station->GetImage() : nullptr;
     if (picture == nullptr)
         return false;

@@ -132,7 +132,7 @@ void PlayerBot::Update()
     if (mBoard.State() != BoardState::Playing || (mBoard.Mode() != BoardMode::Level && !inLesson) ||
         mBoard.lastDay.levelResult != DayResult::None || mBoard.run.Progress() == nullptr)
         return;
-    if (mNovice && !inLesson && mBoard.pauseCount == 0)
+    if (mNovice && !inLesson && mBoard.PauseCount() == 0)
     {
         // The newcomer keeps its own pace.
         mNovice->Update(mDrinksShown);

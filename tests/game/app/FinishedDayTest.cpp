@@ -102,7 +102,7 @@ TEST(FinishedDay, ADayOpenedByLevelInAWindowEndsInTheResultPanel)
         if (app.LevelTicks() == 20)
             for (char c : std::string("qarvonhi")) // the word that ends the day at once
                 platform.PushChar(uint8_t(c));
-        if (endedAt < 0 && board->levelResult != DayResult::None)
+        if (endedAt < 0 && board->lastDay.levelResult != DayResult::None)
             endedAt = app.UpdateCount();
         for (Menu* menu : app.OpenMenus())
             panelShown = panelShown || dynamic_cast<LevelCompleteMenu*>(menu) != nullptr;

@@ -65,7 +65,7 @@ TEST_F(People, DrinksRestoreTwoHeartsUpToFourAndRestartPatience)
         customer.profile.hearts = c.hearts;
         customer.patienceLeft = c.patienceLeft;
         customer.GiveDrink();
-        customer.UpdateActions(1.0f, board->walkGrid);
+        customer.UpdateActions(1.0f, board->FloorGrid());
         EXPECT_EQ(customer.profile.hearts, c.heartsAfter) << c.hearts;
         EXPECT_EQ(customer.patienceLeft, 1000) << c.hearts;
         ASSERT_FALSE(customer.actions.empty());
@@ -100,14 +100,14 @@ TEST_F(People, PatienceCostsAHeartAtATimeAndTheLastOneExplodes)
     EXPECT_EQ(customer.status, Customer::STATUS_EXPLODING);
 
     // The explosion counts the customer as lost at once and is over 60 updates later.
-    customer.UpdateActions(1.0f, board->walkGrid);
+    customer.UpdateActions(1.0f, board->FloorGrid());
     EXPECT_EQ(board->day.lostCustomers, 1);
     EXPECT_EQ(customer.explosionCel, 0);
     for (int i = 0; i < 59; ++i)
-        customer.UpdateActions(1.0f, board->walkGrid);
+        customer.UpdateActions(1.0f, board->FloorGrid());
     EXPECT_EQ(customer.explosionCel, 5);
     EXPECT_EQ(customer.status, Customer::STATUS_EXPLODING);
-    customer.UpdateActions(1.0f, board->walkGrid);
+    customer.UpdateActions(1.0f, board->FloorGrid());
     EXPECT_EQ(customer.status, Customer::STATUS_GONE);
 }
 
@@ -269,7 +269,7 @@ TEST_F(Orders, ASecondBackRoomOrderTakesHalfTheTimeAndCancellingItSendsTheFirstO
     VisitBackRoom& third = QueueBackRoom(jeans);
     EXPECT_TRUE(first.chained);
     for (int i = 0; i < 101; ++i)
-        merchant->UpdateActions(1.0f, board->walkGrid);
+        merchant->UpdateActions(1.0f, board->FloorGrid());
     EXPECT_TRUE(merchant->IsHolding(tee));
     ASSERT_EQ(merchant->actions.size(), 1u);
     EXPECT_EQ(merchant->actions.front().get(), &third);
@@ -299,7 +299,7 @@ TEST_F(Orders, ARegisterOrderServesTheWholeLineWithOneHandsAnimationEach)
     int hands = 0;
     for (int update = 0; update < 2000 && !merchant->actions.empty(); ++update)
     {
-        merchant->UpdateActions(1.0f, board->walkGrid);
+        merchant->UpdateActions(1.0f, board->FloorGrid());
         if (merchant->animationName == "hands")
         {
             ++hands;
@@ -323,7 +323,7 @@ TEST_F(Orders, ARegisterOrderFinishesAtOnceWhileTheOnlyCustomerIsStillOnItsWay)
     Customer& customer = AddCustomer("Lottra1");
     board->CashLine()->Join(customer); // joined, but not yet at the tail place
     merchant->AddAction(std::make_unique<VisitCashRegister>(*merchant, cashRegister, board->CashLine()));
-    merchant->UpdateActions(1.0f, board->walkGrid);
+    merchant->UpdateActions(1.0f, board->FloorGrid());
     EXPECT_TRUE(merchant->actions.empty());
     EXPECT_EQ(customer.status, Customer::STATUS_IN_STORE);
 }
@@ -341,7 +341,7 @@ TEST_F(Orders, GiftWrappingPlaysHandsTwiceThenReleasesTheCustomer)
     int hands = 0;
     for (int update = 0; update < 20 && !merchant->actions.empty(); ++update)
     {
-        merchant->UpdateActions(1.0f, board->walkGrid);
+        merchant->UpdateActions(1.0f, board->FloorGrid());
         if (merchant->animationName == "hands")
         {
             ++hands;
@@ -366,12 +366,12 @@ TEST_F(Orders, TheDeskHandsOverTheWantedItemAndTakesBackTheWrongOne)
     Settle(customer);
     auto desk = std::make_unique<VisitCustomerService>(*merchant, nullptr, board->ServiceLine());
     merchant->AddAction(std::move(desk));
-    merchant->UpdateActions(1.0f, board->walkGrid);
+    merchant->UpdateActions(1.0f, board->FloorGrid());
     // Without the item the customer keeps waiting at the head.
     EXPECT_FALSE(board->ServiceLine()->Empty());
     merchant->hands[0] = jeans;
     merchant->AddAction(std::make_unique<VisitCustomerService>(*merchant, nullptr, board->ServiceLine()));
-    merchant->UpdateActions(1.0f, board->walkGrid);
+    merchant->UpdateActions(1.0f, board->FloorGrid());
     EXPECT_TRUE(board->ServiceLine()->Empty());
     EXPECT_EQ(customer.hands[0], jeans);
     EXPECT_TRUE(merchant->IsHolding(tee));

@@ -69,5 +69,5 @@ Customer& ShopDay::AddCustomer(const std::string& key)
 
 void ShopDay::Settle(Customer& customer)
 {
-    customer.UpdateActions(1.0f, board->walkGrid);
+    customer.UpdateActions(1.0f, board->FloorGrid());
 }
