@@ -576,9 +576,9 @@ void GameApp::CreateBoard()
     mBoard = std::make_unique<Board>();
     mBoard->SetBounds(0, 0, mWidth, mHeight);
     // Nobody can walk a floor without walkways: a day on it would only end in lost lives.
-    if (!mBoard->LoadWalkGrid() || mBoard->walkGrid.NodeCount() == 0)
+    if (!mBoard->LoadWalkGrid() || mBoard->FloorGrid().NodeCount() == 0)
     {
-        const std::string& error = mBoard->walkGrid.ErrorText();
+        const std::string& error = mBoard->FloorGrid().ErrorText();
         ShowFatalMessage("The game data is damaged: " +
                          (error.empty() ? std::string("properties/grid.txt: the file holds no walkways") : error));
         ExitWithCode(1);
