@@ -109,7 +109,7 @@ protected:
                     app->GetFirstSplash(),
                     app->GetSecondSplash(),
                     app->GetTitleScreen(),
-                    int(app->GetBoard()->mode),
+                    int(app->GetBoard()->Mode()),
                     app->quitAsked};
     }
     // Input goes the way the window's events go, so the screen sees what a player's hand would give it.
