@@ -33,7 +33,7 @@ const std::vector<std::string> kLocalizationKeys = {
     // store map, upgrade shop, minigame, board
     "map_choose_store", "map_click_to_continue", "store_locked", "upgrade_buy", "upgrade_cancel",
     "upgrade_furniture_notice", "minigame_bonus", "minigame_done", "minigame_extra_time", "minigame_final_score",
-    "minigame_matches", "minigame_preview", "minigame_solving", "paused",
+    "minigame_matches", "minigame_preview", "minigame_solving", "paused", "hud_cash", "hud_practice", "hud_takings",
     // tutorials
     "tutorial_click_to_continue", "tutorial_intro1", "tutorial_intro2", "tutorial_mannequin", "tutorial_put_down",
     "tutorial_good_job", "tutorial_first_customer", "tutorial_restock", "tutorial_restock_put_down",

@@ -275,7 +275,10 @@ void Board::PaintPlay(Graphics& g)
     if (mode == BoardMode::Tutorial && lesson)
         lesson->Draw(g);
     bool shopping = HudShowsShop();
-    hud.Draw(g, day, run.Shown(), shopping, mode == BoardMode::Level, drinkStation.get());
+    const char* caption = shopping                        ? "hud_cash"
+                          : mode == BoardMode::Tutorial ? "hud_practice"
+                                                        : "hud_takings";
+    hud.Draw(g, day, run.Shown(), shopping, mode == BoardMode::Level, drinkStation.get(), GetText(caption));
     if (draggedDrink)
         draggedDrink->Draw(g);
     if ((boardState != BoardState::Playing && dimmed) || pauseCount > 0)

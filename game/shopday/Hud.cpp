@@ -30,6 +30,12 @@ constexpr int kClockCentreShift = -3;
 constexpr int kClockBaseline = 569;
 constexpr int kMonthTop = 515;
 constexpr int kScreenBottom = 600;
+// The caption tab over the money box's part of the HUD's top edge.
+constexpr int kCaptionCentreX = 130;
+constexpr int kCaptionBottom = 545;
+constexpr int kCaptionPadX = 6, kCaptionPadY = 1;
+const Zestra::Color kCaptionTab(74, 22, 52);
+const Zestra::Color kCaptionInk(255, 246, 232);
 
 // A HUD button: silent, its hover picture also shown while pressed.
 std::unique_ptr<Button> MakeHudButton(Zestra::ButtonListener* board, Zestra::Image* normal, Zestra::Image* hover)
@@ -171,7 +177,7 @@ void Hud::TickBanner()
 }
 
 void Hud::Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, bool shopping, bool inLevel,
-               Component* drinkStation) const
+               Component* drinkStation, const std::string& moneyCaption) const
 {
     using Zestra::Color;
     using Zestra::Image;
@@ -198,6 +204,19 @@ void Hud::Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, 
     RightAligned(g, Dollars(shownMoney), 178, kBaseline);
     if (second > 0)
         RightAligned(g, Dollars(second), 390, kBaseline);
+    if (FONT_SMALL != nullptr && !moneyCaption.empty())
+    {
+        const int width = FONT_SMALL->TextWidth(moneyCaption) + 2 * kCaptionPadX;
+        const int height = FONT_SMALL->Height() + 2 * kCaptionPadY;
+        const int left = kCaptionCentreX - width / 2;
+        g.SetInk(kCaptionTab);
+        g.FillBox(left, kCaptionBottom - height, width, height);
+        g.SetTypeface(FONT_SMALL);
+        g.SetInk(kCaptionInk);
+        g.PrintText(moneyCaption, left + kCaptionPadX, kCaptionBottom - kCaptionPadY - FONT_SMALL->Descent());
+        g.SetTypeface(FONT_HUD_NUMBERS);
+        g.SetInk(Color(255, 255, 255));
+    }
     if (jar != nullptr)
         g.Blit(jar, 0, 600 - jar->GetHeight());
     if (label != nullptr)

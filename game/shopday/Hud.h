@@ -36,9 +36,9 @@ public:
     ~Hud();
 
     // run may be null; shopping shows the run's cash and prices, inLevel the goals of a shop day; the drink station
-    // (may be null) is drawn with the run's drinks.
+    // (may be null) is drawn with the run's drinks. moneyCaption, on a tab over the money box, says what it holds.
     void Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, bool shopping, bool inLevel,
-              Component* drinkStation) const;
+              Component* drinkStation, const std::string& moneyCaption = std::string()) const;
 
     void ShowBanner(Zestra::Image* banner);
     void TickBanner();
