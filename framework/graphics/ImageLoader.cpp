@@ -104,6 +104,162 @@ bool GifDecoder::ReadSubBlocks(std::vector<uint8_t>& out)
     }
 }
 
+// The LZW stream of one frame (codes of up to 12 bits) into its colour indices, pixelCount of them; a stream that
+// ends early is padded with the transparent index (or 0). False with error on a corrupt or cut stream.
+bool DecodeLzw(const std::vector<uint8_t>& lzw, int minCodeSize, size_t pixelCount, int transparent,
+               std::vector<uint8_t>& indices, std::string& error)
+{
+    indices.clear();
+    indices.reserve(pixelCount);
+    uint16_t prefix[4096];
+    uint8_t suffix[4096];
+    uint8_t stack[4097];
+    const int clearCode = 1 << minCodeSize;
+    const int endCode = clearCode + 1;
+    int codeSize = minCodeSize + 1;
+    int nextCode = endCode + 1;
+    int oldCode = -1;
+    uint8_t firstChar = 0;
+    for (int i = 0; i < clearCode; ++i)
+    {
+        prefix[i] = 0;
+        suffix[i] = uint8_t(i);
+    }
+    uint32_t bitBuffer = 0;
+    int bitCount = 0;
+    size_t bytePos = 0;
+    bool ended = false;
+    while (!ended && indices.size() < pixelCount)
+    {
+        while (bitCount < codeSize && bytePos < lzw.size())
+        {
+            bitBuffer |= uint32_t(lzw[bytePos++]) << bitCount;
+            bitCount += 8;
+        }
+        if (bitCount < codeSize)
+            break;
+        int code = int(bitBuffer & ((1u << codeSize) - 1));
+        bitBuffer >>= codeSize;
+        bitCount -= codeSize;
+        if (code == clearCode)
+        {
+            codeSize = minCodeSize + 1;
+            nextCode = endCode + 1;
+            oldCode = -1;
+            continue;
+        }
+        if (code == endCode)
+        {
+            ended = true;
+            break;
+        }
+        if (oldCode == -1)
+        {
+            if (code >= clearCode)
+            {
+                error = "corrupt LZW data";
+                return false;
+            }
+            indices.push_back(uint8_t(code));
+            firstChar = uint8_t(code);
+            oldCode = code;
+            continue;
+        }
+        int sp = 0;
+        int cur = code;
+        if (code >= nextCode)
+        {
+            if (code > nextCode)
+            {
+                error = "corrupt LZW data";
+                return false;
+            }
+            stack[sp++] = firstChar;
+            cur = oldCode;
+        }
+        while (cur >= clearCode)
+        {
+            if (sp >= 4096)
+            {
+                error = "corrupt LZW data";
+                return false;
+            }
+            stack[sp++] = suffix[cur];
+            cur = prefix[cur];
+        }
+        firstChar = uint8_t(cur);
+        stack[sp++] = firstChar;
+        while (sp > 0 && indices.size() < pixelCount)
+            indices.push_back(stack[--sp]);
+        if (nextCode < 4096)
+        {
+            prefix[nextCode] = uint16_t(oldCode);
+            suffix[nextCode] = firstChar;
+            ++nextCode;
+            if (nextCode == (1 << codeSize) && codeSize < 12)
+                ++codeSize;
+        }
+        oldCode = code;
+    }
+    if (indices.size() < pixelCount)
+    {
+        if (!ended)
+        {
+            error = "image data is truncated";
+            return false;
+        }
+        indices.resize(pixelCount, uint8_t(transparent >= 0 ? transparent : 0));
+    }
+    return true;
+}
+
+// Where one frame lies on the logical screen, and whether its rows come in the four interlaced passes.
+struct Frame
+{
+    int left;
+    int top;
+    int width;
+    int height;
+    bool interlaced;
+};
+
+// Paints the frame's indices through its colour table onto the screen's pixels, clipped to the screen; the
+// transparent index leaves a pixel as it was, an index past the table paints opaque black.
+void PlaceFrame(const Frame& frame, const std::vector<uint8_t>& indices, int transparent, const uint32_t* table,
+                int tableCount, int screenW, int screenH, std::vector<uint32_t>& pixels)
+{
+    std::vector<int> rowOrder;
+    rowOrder.reserve(size_t(frame.height));
+    if (frame.interlaced)
+    {
+        const int starts[4] = {0, 4, 2, 1}, steps[4] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass)
+            for (int r = starts[pass]; r < frame.height; r += steps[pass])
+                rowOrder.push_back(r);
+    }
+    else
+    {
+        for (int r = 0; r < frame.height; ++r)
+            rowOrder.push_back(r);
+    }
+    for (int i = 0; i < frame.height; ++i)
+    {
+        int y = frame.top + rowOrder[size_t(i)];
+        if (y >= screenH)
+            continue;
+        for (int x = 0; x < frame.width; ++x)
+        {
+            int px = frame.left + x;
+            if (px >= screenW)
+                break;
+            int index = indices[size_t(i) * size_t(frame.width) + size_t(x)];
+            if (index == transparent)
+                continue;
+            pixels[size_t(y) * size_t(screenW) + size_t(px)] = index < tableCount ? table[index] : 0xFF000000u;
+        }
+    }
+}
+
 std::unique_ptr<MemoryImage> GifDecoder::Decode(std::string& error)
 {
     if (!Need(13) || (std::memcmp(mData, "GIF87a", 6) != 0 && std::memcmp(mData, "GIF89a", 6) != 0))
@@ -220,142 +376,13 @@ std::unique_ptr<MemoryImage> GifDecoder::Decode(std::string& error)
             return nullptr;
         }
 
-        // LZW with 12-bit codes.
-        size_t pixelCount = size_t(frameW) * size_t(frameH);
+        const size_t pixelCount = size_t(frameW) * size_t(frameH);
         std::vector<uint8_t> indices;
-        indices.reserve(pixelCount);
-        uint16_t prefix[4096];
-        uint8_t suffix[4096];
-        uint8_t stack[4097];
-        const int clearCode = 1 << minCodeSize;
-        const int endCode = clearCode + 1;
-        int codeSize = minCodeSize + 1;
-        int nextCode = endCode + 1;
-        int oldCode = -1;
-        uint8_t firstChar = 0;
-        for (int i = 0; i < clearCode; ++i)
-        {
-            prefix[i] = 0;
-            suffix[i] = uint8_t(i);
-        }
-        uint32_t bitBuffer = 0;
-        int bitCount = 0;
-        size_t bytePos = 0;
-        bool ended = false;
-        while (!ended && indices.size() < pixelCount)
-        {
-            while (bitCount < codeSize && bytePos < lzw.size())
-            {
-                bitBuffer |= uint32_t(lzw[bytePos++]) << bitCount;
-                bitCount += 8;
-            }
-            if (bitCount < codeSize)
-                break;
-            int code = int(bitBuffer & ((1u << codeSize) - 1));
-            bitBuffer >>= codeSize;
-            bitCount -= codeSize;
-            if (code == clearCode)
-            {
-                codeSize = minCodeSize + 1;
-                nextCode = endCode + 1;
-                oldCode = -1;
-                continue;
-            }
-            if (code == endCode)
-            {
-                ended = true;
-                break;
-            }
-            if (oldCode == -1)
-            {
-                if (code >= clearCode)
-                {
-                    error = "corrupt LZW data";
-                    return nullptr;
-                }
-                indices.push_back(uint8_t(code));
-                firstChar = uint8_t(code);
-                oldCode = code;
-                continue;
-            }
-            int sp = 0;
-            int cur = code;
-            if (code >= nextCode)
-            {
-                if (code > nextCode)
-                {
-                    error = "corrupt LZW data";
-                    return nullptr;
-                }
-                stack[sp++] = firstChar;
-                cur = oldCode;
-            }
-            while (cur >= clearCode)
-            {
-                if (sp >= 4096)
-                {
-                    error = "corrupt LZW data";
-                    return nullptr;
-                }
-                stack[sp++] = suffix[cur];
-                cur = prefix[cur];
-            }
-            firstChar = uint8_t(cur);
-            stack[sp++] = firstChar;
-            while (sp > 0 && indices.size() < pixelCount)
-                indices.push_back(stack[--sp]);
-            if (nextCode < 4096)
-            {
-                prefix[nextCode] = uint16_t(oldCode);
-                suffix[nextCode] = firstChar;
-                ++nextCode;
-                if (nextCode == (1 << codeSize) && codeSize < 12)
-                    ++codeSize;
-            }
-            oldCode = code;
-        }
-        if (indices.size() < pixelCount)
-        {
-            if (!ended)
-            {
-                error = "image data is truncated";
-                return nullptr;
-            }
-            indices.resize(pixelCount, uint8_t(transparent >= 0 ? transparent : 0));
-        }
-
+        if (!DecodeLzw(lzw, minCodeSize, pixelCount, transparent, indices, error))
+            return nullptr;
         std::vector<uint32_t> pixels(size_t(screenW) * size_t(screenH), 0);
-        bool interlaced = (imagePacked & 0x40) != 0;
-        std::vector<int> rowOrder;
-        rowOrder.reserve(size_t(frameH));
-        if (interlaced)
-        {
-            const int starts[4] = {0, 4, 2, 1}, steps[4] = {8, 8, 4, 2};
-            for (int pass = 0; pass < 4; ++pass)
-                for (int r = starts[pass]; r < frameH; r += steps[pass])
-                    rowOrder.push_back(r);
-        }
-        else
-        {
-            for (int r = 0; r < frameH; ++r)
-                rowOrder.push_back(r);
-        }
-        for (int i = 0; i < frameH; ++i)
-        {
-            int y = top + rowOrder[size_t(i)];
-            if (y >= screenH)
-                continue;
-            for (int x = 0; x < frameW; ++x)
-            {
-                int px = left + x;
-                if (px >= screenW)
-                    break;
-                int index = indices[size_t(i) * size_t(frameW) + size_t(x)];
-                if (index == transparent)
-                    continue;
-                pixels[size_t(y) * size_t(screenW) + size_t(px)] = index < tableCount ? table[index] : 0xFF000000u;
-            }
-        }
+        const Frame frame{left, top, frameW, frameH, (imagePacked & 0x40) != 0};
+        PlaceFrame(frame, indices, transparent, table, tableCount, screenW, screenH, pixels);
         return MakeImage(screenW, screenH, pixels);
     }
 }
