@@ -44,9 +44,10 @@ void OpenNotice(Zestra::Board& board, MenuHost& host)
     host.AddMenu(std::make_unique<NoticeMenu>(&board, "3d_recommended", "3d_recommended_msg"));
 }
 
+// Held once turned over, so the screen still shows the sign however long it is looked at.
 void OpenOpenSign(Zestra::Board& board, MenuHost& host)
 {
-    host.AddMenu(std::make_unique<OpenSignMenu>(&board));
+    static_cast<OpenSignMenu*>(host.AddMenu(std::make_unique<OpenSignMenu>(&board)))->holdTurned = true;
 }
 
 // The upgrade shop before the day: a first day becomes the second (the first has no shop), with money to spend.
@@ -142,6 +143,23 @@ void OpenLevelBoss(Zestra::Board& board, MenuHost& host)
     Zestra::Image* startScreen = store != nullptr ? store->GetImage("StartScreen") : nullptr;
     host.AddMenu(
         std::make_unique<LevelStartBossMenu>(&board, startScreen, storeNumber, DayWithText(board, "bossbegin")));
+}
+
+// The end of the first stage with its figures all shown: six right cards, 19 seconds to spare.
+void OpenMinigameResult(Zestra::Board& board, MenuHost& host)
+{
+    Minigame* game = OpenMinigameOf(board, host);
+    if (game == nullptr)
+        return;
+    game->StartStage();
+    if (!game->play)
+        return;
+    game->play->EndStage();
+    game->play->matches = 6;
+    game->play->extraSeconds = 19;
+    game->play->score = 445.50;
+    while (game->play->timer > 0)
+        game->play->Update();
 }
 
 // The day's figures shown on the result screens.
@@ -331,6 +349,7 @@ const std::vector<MenuCatalogEntry>& MenuCatalog()
         {"shop-panel", OpenShopPanel},
         {"minigame", OpenMinigame},
         {"minigame-tray", OpenMinigameTray},
+        {"minigame-result", OpenMinigameResult},
         {"logo", OpenLogo, true},
         {"splash", OpenSplash, true},
         {"title", OpenTitle, true},

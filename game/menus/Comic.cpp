@@ -21,13 +21,14 @@ using namespace Zestra;
 namespace
 {
 constexpr int kCursorHand = 1;
-constexpr int kPromptAboveBottom = 15;
+const Color kPromptInk{96, 48, 112}; // the captions' purple, readable on the page's cream
 constexpr int kFadeOverlayPriority = 1000;
 // The page is a grid of 2 x 2 panels; each has a dark caption box along its top, left empty by the artist.
 constexpr int kPanelLeft = 20;
 constexpr int kPanelTop = 20;
 constexpr int kPanelStepX = 390;
 constexpr int kPanelStepY = 290;
+constexpr int kPanelGap = 20; // between a panel's frame and the next one's
 constexpr int kCaptionInsetX = 10;
 constexpr int kCaptionInsetY = 10;
 constexpr int kCaptionWidth = 350;
@@ -129,13 +130,11 @@ void Comic::Paint(Graphics& g)
     }
     for (int panel = 0; panel < kPanels; ++panel)
         DrawTextInBox(g, GetText(CaptionKey(page, panel)), CaptionBox(panel), {captionFont}, Color::White);
+    // The prompt stands in the margin below the lower panels' frames.
     const std::string& prompt = GetText("comic_click_to_continue");
-    if (FONT_MEDIUM_LIGHT != nullptr && !prompt.empty())
-    {
-        g.SetTypeface(FONT_MEDIUM_LIGHT);
-        g.SetInk(Color::White);
-        g.PrintText(prompt, mWidth / 2 - FONT_MEDIUM_LIGHT->TextWidth(prompt) / 2, mHeight - kPromptAboveBottom);
-    }
+    const int promptTop = kPanelTop + 2 * kPanelStepY - kPanelGap + 1;
+    DrawTextInBox(g, prompt, Rect(0, promptTop, mWidth, mHeight - promptTop), {FONT_MEDIUM_LIGHT, FONT_SMALL},
+                  kPromptInk);
     if (fade >= 0 && snapshot)
         DeferOverlay(kFadeOverlayPriority);
 }

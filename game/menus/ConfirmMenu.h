@@ -9,8 +9,10 @@
 class ConfirmMenu : public DialogMenu
 {
 public:
+    // box: the dialog picture, the usual one when null; a question over another dialog takes that dialog's, so it
+    // covers it whole.
     ConfirmMenu(const std::string& title, const std::string& text, const std::string& confirmLabel,
-                const std::string& cancelLabel, Zestra::Board* board);
+                const std::string& cancelLabel, Zestra::Board* board, Zestra::Image* box = nullptr);
 
     virtual void OnConfirm() = 0;
     virtual void OnCancel() {}

@@ -35,7 +35,8 @@ constexpr int kBodyWidth = 280;
 constexpr int kBodyHeight = 300;
 constexpr int kBodyInsetX = 8; // not on the rival panel
 constexpr int kBodyInsetY = 5;
-constexpr int kBodyBelowTitle = 25;
+constexpr int kBodyBelowTitle = 40;      // clear of the title's banner
+constexpr int kRivalBodyBelowTitle = 30; // its four rows end above the rival's speech bubble
 constexpr int kRivalX = 485, kRivalY = 135;
 constexpr Zestra::Rect kRivalWords{160, 195, 294, 100};
 constexpr int kHeroineX = 155, kHeroineY = 320;
@@ -162,7 +163,7 @@ LevelCompleteMenu::LevelCompleteMenu(Zestra::Board* board, ResultForm resultForm
         g.Blit(background, 0, 0);
     int insetX = form.rival ? 0 : kBodyInsetX;
     int insetY = form.rival ? 0 : kBodyInsetY;
-    const Zestra::Rect body(form.titleX - kBodyWidth / 2 + insetX, form.titleY + insetY + kBodyBelowTitle, kBodyWidth,
+    const Zestra::Rect body(form.titleX - kBodyWidth / 2 + insetX, form.titleY + insetY + (form.rival ? kRivalBodyBelowTitle : kBodyBelowTitle), kBodyWidth,
                             kBodyHeight);
     if (form.rival)
     {

@@ -14,7 +14,7 @@ constexpr int kRivalTitleY = 78;
 constexpr int kRowCentreX = 502;
 constexpr int kRowY = 430;
 constexpr int kRivalRowCentreX = 481;
-constexpr int kRivalRowY = 506;
+constexpr int kRivalRowY = 346; // between the rival's picture and the heroine's speech box
 } // namespace
 
 std::string LevelStartTitle(const LevelText& text, bool minigame)

@@ -13,7 +13,7 @@ constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 constexpr int kSignCentreX = 400;
 constexpr int kSignCentreY = 300;
-constexpr int kTurnCounts = 50; // updates the sign takes to turn over (cel 0 to the last)
+constexpr int kTurnCounts = OpenSignMenu::kTurnedCount; // updates the sign takes to turn over (cel 0 to the last)
 constexpr int kFadeStart = 100; // from here the last cel fades out until the menu closes
 } // namespace
 
@@ -32,7 +32,7 @@ bool OpenSignMenu::ShowsBoard() const
 void OpenSignMenu::Tick()
 {
     Menu::Tick();
-    if (AnimationsPaused() || counter >= kCloseCount)
+    if (AnimationsPaused() || counter >= kCloseCount || (holdTurned && counter >= kTurnCounts))
         return;
     counter++;
     Invalidate();

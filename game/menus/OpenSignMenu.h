@@ -10,6 +10,7 @@ class OpenSignMenu : public Menu
 public:
     static constexpr int kFirstCount = -50;
     static constexpr int kCloseCount = 150;
+    static constexpr int kTurnedCount = 50; // the sign shows its last cel from here
 
     explicit OpenSignMenu(Zestra::Board* board);
 
@@ -18,4 +19,5 @@ public:
     void Paint(Zestra::Graphics& g) override;
 
     int counter = kFirstCount; // updates, from kFirstCount; closes at kCloseCount
+    bool holdTurned = false;   // stops once the sign has turned over (the screen shown by name), never closes
 };

@@ -31,12 +31,18 @@ constexpr int kPopupAlpha = 155;
 constexpr int kTitleX = 400;
 constexpr int kTitleY = 30;
 constexpr int kTimeY = 47; // the seconds stand one line below this
+// The results fill the pink band above the orange stripe: the title, the matches and the extra time side by
+// side, then the bonus they earned.
 constexpr int kFinalScoreY = 400;
+constexpr int kMatchesLabelX = 150;
+constexpr int kMatchesRight = 350;
+constexpr int kExtraTimeLabelX = 430;
+constexpr int kExtraTimeRight = 690;
 constexpr int kLabelX = 280;
 constexpr int kValueRight = 520;
-constexpr int kMatchesY = 430;
-constexpr int kExtraTimeY = 460;
-constexpr int kBonusY = 490;
+constexpr int kMatchesY = 438;
+constexpr int kExtraTimeY = 438;
+constexpr int kBonusY = 468;
 // While the results count down: when each line appears.
 constexpr int kShowMatchesAt = 60;
 constexpr int kShowExtraTimeAt = 30;
@@ -220,13 +226,13 @@ void Minigame::PaintResults(Graphics& g)
     PrintCentred(g, FONT_LARGE_DARK, GetText("minigame_final_score"), kTitleX, kFinalScoreY);
     if (play->timer <= kShowMatchesAt)
     {
-        PrintLeft(g, FONT_MEDIUM_DARK, GetText("minigame_matches"), kLabelX, kMatchesY);
-        PrintRight(g, FONT_MEDIUM_DARK, std::to_string(play->matches), kValueRight, kMatchesY);
+        PrintLeft(g, FONT_MEDIUM_DARK, GetText("minigame_matches"), kMatchesLabelX, kMatchesY);
+        PrintRight(g, FONT_MEDIUM_DARK, std::to_string(play->matches), kMatchesRight, kMatchesY);
     }
     if (play->timer <= kShowExtraTimeAt)
     {
-        PrintLeft(g, FONT_MEDIUM_DARK, GetText("minigame_extra_time"), kLabelX, kExtraTimeY);
-        PrintRight(g, FONT_MEDIUM_DARK, std::to_string(play->extraSeconds), kValueRight, kExtraTimeY);
+        PrintLeft(g, FONT_MEDIUM_DARK, GetText("minigame_extra_time"), kExtraTimeLabelX, kExtraTimeY);
+        PrintRight(g, FONT_MEDIUM_DARK, std::to_string(play->extraSeconds), kExtraTimeRight, kExtraTimeY);
     }
     if (play->timer == 0)
     {

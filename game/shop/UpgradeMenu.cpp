@@ -21,17 +21,18 @@ enum ButtonId
     kBuyButton = 1,
     kCancelButton = 2,
 };
-constexpr int kBuyCentreX = 478;
-constexpr int kBuyTop = 410;
-constexpr int kCancelCentreX = 400;
-constexpr int kCancelTop = 490;
+// From the top of the clipboard's paper down; the two buttons share a row on the paper.
+constexpr int kBuyCentreX = 440;
+constexpr int kBuyTop = 420;
+constexpr int kCancelCentreX = 290;
+constexpr int kCancelTop = 420;
 constexpr int kPreviewCentreX = 100;
-constexpr int kPreviewTop = 260;
+constexpr int kPreviewTop = 175;
 constexpr int kTitleX = 75;
-constexpr int kTitleBaseline = 190;
-constexpr int kPriceBaseline = 225;
+constexpr int kTitleBaseline = 105;
+constexpr int kPriceBaseline = 140;
 constexpr int kTextLeft = 190;
-constexpr int kTextTop = 215;
+constexpr int kTextTop = 130;
 constexpr int kTextNarrowing = 240; // the text is the clipboard's width less this
 constexpr int kTextHeight = 300;
 } // namespace

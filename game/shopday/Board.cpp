@@ -25,6 +25,15 @@
 
 #include <algorithm>
 
+namespace
+{
+// The closed sign slides in from the left and hangs on the back wall between the changing room and the
+// mannequins, above the ropes, where nobody stands and no counter is.
+constexpr int kClosedSignStartX = -250;
+constexpr int kClosedSignY = 0;
+constexpr int kClosedSignCentreX = 398;
+} // namespace
+
 namespace Zestra
 {
 
@@ -181,7 +190,10 @@ bool Board::PlayTick()
         SyncPeople();
         if (crowd.TakeDoorsClosedEvent())
         {
-            auto sign = std::make_unique<ClosedSign>(-250, 413, IMAGE_CLOSED_SIGN.get(), 8);
+            Image* picture = IMAGE_CLOSED_SIGN.get();
+            const int width = picture != nullptr ? picture->GetWidth() : 0;
+            auto sign = std::make_unique<ClosedSign>(kClosedSignStartX, kClosedSignY, picture,
+                                                     kClosedSignCentreX - width / 2);
             tickers.push_back(sign.get());
             sceneItems.push_back(std::move(sign));
             day.clockTicks = 0;

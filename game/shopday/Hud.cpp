@@ -20,6 +20,10 @@
 namespace
 {
 constexpr int kBaseline = 583;
+// The dark boxes of the HUD picture the money and the goal stand in; the goal's box ends under the drinks tab.
+constexpr Zestra::Rect kMoneyBox{72, 555, 116, 40};
+constexpr Zestra::Rect kSecondBox{280, 555, 110, 40};
+constexpr int kBoxPadding = 3; // between a value's right end and its box's
 constexpr int kHudButtonX = 631;
 constexpr int kHudButtonY = 556;
 constexpr int kLivesX = 534;
@@ -75,6 +79,14 @@ void RightAligned(Zestra::Graphics& g, const std::string& text, int right, int b
 {
     if (FONT_HUD_NUMBERS != nullptr)
         g.PrintText(text, right - FONT_HUD_NUMBERS->TextWidth(text), baseline);
+}
+
+// Right-aligned in its box and cut at it, so a figure too long for the box shows in the layout check.
+void InBox(Zestra::Graphics& g, const std::string& text, const Zestra::Rect& box)
+{
+    Zestra::Graphics inside(g);
+    inside.RestrictClip(box);
+    RightAligned(inside, text, box.mX + box.mWidth - kBoxPadding, kBaseline);
 }
 } // namespace
 
@@ -201,9 +213,9 @@ void Hud::Draw(Zestra::Graphics& g, const DayLedger& day, const GameState* run, 
         second = day.expertGoal;
         jar = day.money >= day.expertGoal ? IMAGE_HUD_JAR_FULL.get() : IMAGE_HUD_JAR_HALF.get();
     }
-    RightAligned(g, Dollars(shownMoney), 178, kBaseline);
+    InBox(g, Dollars(shownMoney), kMoneyBox);
     if (second > 0)
-        RightAligned(g, Dollars(second), 390, kBaseline);
+        InBox(g, Dollars(second), kSecondBox);
     if (FONT_SMALL != nullptr && !moneyCaption.empty())
     {
         const int width = FONT_SMALL->TextWidth(moneyCaption) + 2 * kCaptionPadX;

@@ -9,6 +9,8 @@ public:
     ClosedSign(int x, int y, Zestra::Image* image, int targetX);
 
     void Update() override;
+    // It hangs in front of what stands along the wall above its lower edge.
+    int DepthY() const override;
 
     int targetX;
 };

@@ -11,6 +11,8 @@
 #include "game/app/GameApp.h"
 #include "game/data/LevelStats.h"
 #include "game/flow/MenuCatalog.h"
+#include "game/menus/ConfirmMainMenu.h"
+#include "game/menus/OptionsDialog.h"
 #include "game/shopday/Board.h"
 #include "game/ui/Menu.h"
 
@@ -317,6 +319,22 @@ TEST_F(Layouts, TheFloorAndItsCountersFitInEveryStore)
         std::vector<std::string> faults = LayoutFaults(ReadLayout(*app));
         EXPECT_TRUE(faults.empty()) << "the floor of store " << store << Join(faults);
     }
+}
+
+// The question asked over the in-game options hides them whole: nothing of the dialog behind peeks out around it.
+TEST_F(Layouts, TheQuestionOverTheOptionsCoversThem)
+{
+    if (!Start("-level=1:1"))
+        GTEST_SKIP() << "no content folder in " << kGameDir;
+    Board& board = *app->GetBoard();
+    Menu* options = app->AddMenu(std::make_unique<OptionsDialog>(&board, true));
+    Menu* question = app->AddMenu(std::make_unique<ConfirmMainMenu>(&board, options->mDialogId));
+    for (int i = 0; i < 600 && !(options->IsSettled() && question->IsSettled()); i++)
+        Updates(1);
+    EXPECT_TRUE(Inside(Bounds(*options), Bounds(*question)))
+        << "options " << Show(Bounds(*options)) << " under the question " << Show(Bounds(*question));
+    std::vector<std::string> faults = LayoutFaults(ReadLayout(*app));
+    EXPECT_TRUE(faults.empty()) << "the question over the options" << Join(faults);
 }
 
 } // namespace
