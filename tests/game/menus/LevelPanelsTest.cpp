@@ -136,7 +136,7 @@ TEST_F(LevelPanels, PassingTheRivalsDayShowsBothPortraitsAndLeavesTheBubblesTheW
         EXPECT_EQ(form.titleX, 310);
         EXPECT_EQ(form.titleY, 78);
         EXPECT_EQ(form.rowCentreX, 481);
-        EXPECT_EQ(form.rowY, 506);
+        EXPECT_EQ(form.rowY, 346); // between the rival's picture and the heroine's speech box
         ExpectRows(form.figures, {{"Sales", "$10.00", false},
                                   {"Tips", "$0.50", false},
                                   {"Takings", "$10.50", true},
