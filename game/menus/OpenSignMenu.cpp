@@ -63,3 +63,9 @@ void OpenSignMenu::Paint(Zestra::Graphics& g)
     faded.SetInk(Zestra::Color(255, 255, 255, (kCloseCount - counter) * 255 / (kCloseCount - kFadeStart)));
     faded.BlitCell(sign, x, y, cel);
 }
+
+void OpenSignMenu::OnMouseDown(int x, int y, int button, int clickCount)
+{
+    Menu::OnMouseDown(x, y, button, clickCount);
+    holdTurned = false;
+}

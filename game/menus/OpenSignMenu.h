@@ -17,7 +17,10 @@ public:
     bool ShowsBoard() const override;
     void Tick() override;
     void Paint(Zestra::Graphics& g) override;
+    // A click lets a held sign go on to fade and close.
+    void OnMouseDown(int x, int y, int button, int clickCount) override;
+    using Menu::OnMouseDown;
 
     int counter = kFirstCount; // updates, from kFirstCount; closes at kCloseCount
-    bool holdTurned = false;   // stops once the sign has turned over (the screen shown by name), never closes
+    bool holdTurned = false;   // stops once the sign has turned over (the screen shown by name) until a click
 };
