@@ -163,7 +163,8 @@ LevelCompleteMenu::LevelCompleteMenu(Zestra::Board* board, ResultForm resultForm
         g.Blit(background, 0, 0);
     int insetX = form.rival ? 0 : kBodyInsetX;
     int insetY = form.rival ? 0 : kBodyInsetY;
-    const Zestra::Rect body(form.titleX - kBodyWidth / 2 + insetX, form.titleY + insetY + (form.rival ? kRivalBodyBelowTitle : kBodyBelowTitle), kBodyWidth,
+    const int belowTitle = form.rival ? kRivalBodyBelowTitle : kBodyBelowTitle;
+    const Zestra::Rect body(form.titleX - kBodyWidth / 2 + insetX, form.titleY + insetY + belowTitle, kBodyWidth,
                             kBodyHeight);
     if (form.rival)
     {
