@@ -12,7 +12,10 @@ const std::vector<std::string> kLocalizationKeys = {
     "comic1_panel2", "comic1_panel3", "comic1_panel4", "comic2_panel1", "comic2_panel2", "comic2_panel3",
     "comic2_panel4", "comic3_panel1", "comic3_panel2", "comic3_panel3", "comic3_panel4", "comic4_panel1",
     "comic4_panel2", "comic4_panel3", "comic4_panel4", "credits_disclaimer", "final_score", "high_score_for",
-    "highscore_continue", "highscore_final", "highscore_next", "highscore_prev", "howtoplay",
+    "highscore_continue", "highscore_final", "highscore_next", "highscore_prev", "howto_page_floor",
+    "howto_page_customers", "howto_page_later", "howto_previous", "howto_next", "howto_fetch", "howto_orders",
+    "howto_tidy", "howto_register", "howto_hearts", "howto_cloud", "howto_desk", "howto_goal", "howto_shop",
+    "howto_drinks", "howto_gift_wrap", "howto_rival",
     // level start and results
     "cash", "level_complete", "level_complete_continue", "level_complete_ok", "level_expert_complete",
     "level_expert_goal", "level_fail_game_over", "level_fail_game_over_msg", "level_fail_ok", "level_fail_title",
