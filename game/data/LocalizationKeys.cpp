@@ -28,7 +28,12 @@ const std::vector<std::string> kLocalizationKeys = {
     "tutorial_confirm", "tutorial_text", "tutorial_title",
     // main menu and profiles
     "main_menu_play", "main_menu_high_scores", "main_menu_options", "main_menu_how_to_play", "main_menu_credits",
-    "main_menu_quit",
+    "main_menu_quit", "main_menu_trophies",
+    // trophies and statistics (each achievement's own texts are checked from its table)
+    "achievement_toast", "achievements_count", "achievements_earned", "achievements_statistics", "achievements_title",
+    "statistics_best_day", "statistics_days", "statistics_expert", "statistics_lost", "statistics_memory_best",
+    "statistics_money", "statistics_passed", "statistics_served", "statistics_time", "statistics_tips",
+    "statistics_title", "statistics_trophies",
     "cancel_game", "enter_name", "enter_name_default", "enter_name_menu", "enter_name_ok", "load_game", "new_game",
     "no_profile", "not_you",
     "player_select_cancel", "player_select_delete", "player_select_ok", "player_select_play", "select_profile",

@@ -11,11 +11,14 @@
 #include "game/menus/CreditsMenu.h"
 #include "game/menus/LevelCompleteMenu.h"
 #include "game/menus/MainMenu.h"
+#include "game/profile/Achievements.h"
 #include "game/profile/GameState.h"
+#include "game/profile/ProfileTable.h"
 #include "game/shopday/Board.h"
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 namespace
 {
@@ -202,6 +205,13 @@ void Diagnostics::FinishRunWhenShown()
     bool shown = mTally.complete ? dynamic_cast<CreditsMenu*>(top) != nullptr : dynamic_cast<MainMenu*>(top) != nullptr;
     if (!shown)
         return;
+    // What the player's profile earned over the run, each with its day: the same seed must earn the same.
+    std::string earned;
+    if (const Profile* player = GetProfile(GetSelectedProfile()); player != nullptr && !player->IsFree())
+        for (const AchievementInfo& info : AchievementTable())
+            if (const auto found = player->achievements.find(info.id); found != player->achievements.end())
+                earned += (earned.empty() ? "\"" : ",\"") + found->first + "\":" + std::to_string(found->second);
+    std::printf("{\"achievements\":{%s}}\n", earned.c_str());
     std::printf("%s\n", RunReport(mTally, WallMs() - mRunStartMs).c_str());
     std::fflush(stdout);
     if (mApp.options.memStats)

@@ -3,6 +3,7 @@
 
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
+#include "game/menus/AchievementsMenu.h"
 #include "game/menus/CharacterMenu.h"
 #include "game/menus/Comic.h"
 #include "game/menus/ConfirmQuitMenu.h"
@@ -21,6 +22,7 @@
 #include "game/menus/OpenSignMenu.h"
 #include "game/menus/OptionsDialog.h"
 #include "game/menus/PlayerSelectMenu.h"
+#include "game/menus/StatisticsMenu.h"
 #include "game/minigame/Minigame.h"
 #include "game/minigame/MinigamePlay.h"
 #include "game/profile/GameState.h"
@@ -285,6 +287,16 @@ void OpenHighScoresAfterRun(Zestra::Board& board, MenuHost& host)
     host.AddMenu(std::make_unique<HighScoresMenu>(&board, 1, 12345, 0, true));
 }
 
+void OpenAchievements(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<AchievementsMenu>(&board));
+}
+
+void OpenStatistics(Zestra::Board& board, MenuHost& host)
+{
+    host.AddMenu(std::make_unique<StatisticsMenu>(&board));
+}
+
 void OpenCredits(Zestra::Board& board, MenuHost& host)
 {
     host.AddMenu(std::make_unique<CreditsMenu>(&board));
@@ -335,6 +347,8 @@ const std::vector<MenuCatalogEntry>& MenuCatalog()
         {"options-ingame", OpenOptionsInGame},
         {"highscores", OpenHighScores},
         {"highscores-result", OpenHighScoresAfterRun},
+        {"achievements", OpenAchievements},
+        {"statistics", OpenStatistics},
         {"credits", OpenCredits},
         {"howto", OpenHowToPlay},
         {"comic1", OpenComic1},

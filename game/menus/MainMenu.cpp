@@ -6,6 +6,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/HyperlinkWidget.h"
 #include "game/data/Localization.h"
+#include "game/menus/AchievementsMenu.h"
 #include "game/menus/ConfirmQuitMenu.h"
 #include "game/menus/MainMenuButton.h"
 #include "game/menus/TextInBox.h"
@@ -46,6 +47,9 @@ const ButtonPlace kButtons[] = {
 };
 
 constexpr int kGreetingCentreX = 135;
+// Under the clothes rail on the left, clear of the sliding column.
+constexpr int kTrophiesCentreX = 155;
+constexpr int kTrophiesTop = 472;
 constexpr int kGreetingBaseline = 65;
 constexpr int kNameBaseline = 100;
 constexpr int kLinkTop = 105;
@@ -104,6 +108,7 @@ MainMenu::MainMenu(Board* board) : Menu(board, IMAGE_MENU_MAIN.get(), false, fal
     int height = FONT_SMALL != nullptr ? FONT_SMALL->Height() + 4 : 0;
     link->SetBounds(kGreetingCentreX - width / 2, kLinkTop, width, height);
     notYouLink = AddChild(std::move(link));
+    trophiesButton = AddMenuButton(GetText("main_menu_trophies"), kTrophiesCentreX, kTrophiesTop, kTrophies);
 
     // "Welcome back" only for a player who has been here before: one who has begun a day or has a run saved.
     const Profile* profile = GetProfile(GetSelectedProfile());
@@ -162,6 +167,11 @@ void MainMenu::ButtonPressed(int id)
     case kQuit:
         if (host != nullptr)
             host->AddMenu(std::make_unique<ConfirmQuitMenu>(board));
+        break;
+    case kTrophies:
+        Close();
+        if (host != nullptr)
+            host->AddMenu(std::make_unique<AchievementsMenu>(board));
         break;
     case kNotYou:
         Close();

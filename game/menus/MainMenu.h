@@ -1,5 +1,6 @@
 // The main menu: the greeting with the player's name, six picture buttons that slide in from the right one after
-// another (play, high scores, options, how to play, credits, quit) and the link to change player.
+// another (play, high scores, options, how to play, credits, quit), the link to change player and the trophies
+// button below the clothes rail.
 #pragma once
 
 #include "game/ui/Menu.h"
@@ -25,6 +26,7 @@ public:
         kCredits,
         kQuit,
         kNotYou,
+        kTrophies,
     };
 
     explicit MainMenu(Zestra::Board* board);
@@ -38,6 +40,7 @@ public:
 
     std::array<MainMenuButton*, 6> buttons{}; // in the order of ButtonId, owned by the children
     Zestra::HyperlinkWidget* notYouLink = nullptr;
+    Button* trophiesButton = nullptr;
     std::string greeting;
     std::string playerName;
 };

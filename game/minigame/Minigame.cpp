@@ -298,7 +298,16 @@ void Minigame::ButtonPressed(int id)
         return;
     doneButton->SetShown(false);
     if (play && board != nullptr)
+    {
         board->AddBonusMoney(play->score);
+        PlayEvent stage;
+        stage.kind = PlayEventKind::MemoryStage;
+        stage.stage = play->stage;
+        stage.matches = play->matches;
+        stage.misses = play->misses;
+        stage.needed = play->needed;
+        board->Feed(stage);
+    }
     if (play && play->EarnsSecondStage())
     {
         StartStage();

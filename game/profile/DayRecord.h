@@ -3,9 +3,12 @@
 // The rule reads nothing but its arguments, so every case of it can be tried as a table.
 #pragma once
 
+#include "game/profile/Achievements.h"
 #include "game/profile/GameState.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 struct StoreInfo;
 
@@ -82,4 +85,7 @@ public:
     virtual std::optional<int> RecordDay(const DayRecord& record) = 0;
     // The debug word that puts every table back to its default rows.
     virtual void ResetHighScores() {}
+    // An event of play for the player's statistics; returns the achievements it earned (ids). A day's end is
+    // reported before its RecordDay, which writes both to the file.
+    virtual std::vector<std::string> RecordEvent(const PlayEvent&) { return {}; }
 };

@@ -2,6 +2,7 @@
 // per store. Plain values that copy deeply; the one process-wide set lives in ProfileTable.cpp.
 #pragma once
 
+#include "game/profile/Achievements.h"
 #include "game/profile/GameState.h"
 
 #include <array>
@@ -41,6 +42,11 @@ struct Profile
     // Names of the first-meeting hints this player has closed; names this copy of the game does not show are kept
     // too, so a later version's hints are not shown again.
     std::set<std::string> hintsSeen;
+    PlayerStats stats;
+    EarnedAchievements achievements; // only ids of today's table
+    // Achievements this version does not know (from a later one): their elements as the file spelled them,
+    // written back unchanged after the known ones.
+    std::vector<std::string> keptAchievements;
 
     bool IsFree() const { return name.empty(); }
 };

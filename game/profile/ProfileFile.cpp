@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -144,6 +145,57 @@ std::map<int, std::map<int, int>> MergedLevelStates(const Profile& profile)
     return merged;
 }
 
+// A running total of money, kept to the cent: totals grow beyond what the file's float money keeps exactly.
+void AppendCents(std::string& out, double value)
+{
+    if (!std::isfinite(value) || value < 0.0)
+        value = 0.0;
+    const long long cents = std::llround(std::min(value, 1e15) * 100.0);
+    AppendNumber(out, cents / 100);
+    out += '.';
+    out += char('0' + cents % 100 / 10);
+    out += char('0' + cents % 10);
+}
+
+void AppendStatistics(std::string& out, const PlayerStats& stats)
+{
+    const std::pair<const char*, long long> counts[] = {
+        {"served", stats.customersServed},   {"lost", stats.customersLost},
+        {"days", stats.daysPlayed},          {"passed", stats.daysPassed},
+        {"expert", stats.daysExpert},        {"time", stats.timeTicks},
+        {"drinks", stats.drinksGiven},       {"upgrades", stats.upgradesBought},
+        {"memory_perfect", stats.perfectMemoryStages}, {"expert_streak", stats.expertStreak},
+        {"stores_done", stats.storesCompleted},
+    };
+    out += "<statistics";
+    for (const auto& [name, value] : counts)
+    {
+        out += ' ';
+        out += name;
+        out += "=\"";
+        AppendNumber(out, value);
+        out += '"';
+    }
+    for (const auto& [name, value] : {std::pair<const char*, double>{"money", stats.money}, {"tips", stats.tips},
+                                      {"memory_best", stats.memoryBest}})
+    {
+        out += ' ';
+        out += name;
+        out += "=\"";
+        AppendCents(out, value);
+        out += '"';
+    }
+    out += "/>";
+    for (const auto& [store, money] : stats.bestDay)
+    {
+        out += "<best-day store=\"";
+        AppendNumber(out, store);
+        out += "\" money=\"";
+        AppendCents(out, money);
+        out += "\"/>";
+    }
+}
+
 } // namespace
 
 std::string FormatFileMoney(double value)
@@ -233,6 +285,23 @@ std::string FormatProfiles(const ProfileSet& set)
         }
         else if (!profile.keptSavedGame.empty())
             out += profile.keptSavedGame + "</state>";
+        // A player who has not played yet is written as before statistics existed; an old reader leaves these
+        // elements out.
+        if (!profile.IsFree())
+        {
+            if (!(profile.stats == PlayerStats{}))
+                AppendStatistics(out, profile.stats);
+            for (const auto& [id, day] : profile.achievements)
+            {
+                out += "<achievement id=\"";
+                out += Zestra::EncodeEntities(id);
+                out += "\" earned=\"";
+                AppendNumber(out, day);
+                out += "\"/>";
+            }
+            for (const std::string& kept : profile.keptAchievements)
+                out += kept;
+        }
         out += "</profile>";
     }
     for (const std::vector<HighScoreTable>* tables : {&set.highScores, &set.keptHighScores})

@@ -11,7 +11,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cctype>
+#include <cstdlib>
+#include <limits>
 #include <set>
+#include <type_traits>
 
 namespace
 {
@@ -29,6 +32,12 @@ constexpr size_t kMaxReportedIssues = 20;
 constexpr int kMaxKeptStores = 64;
 constexpr int kMaxKeptLevels = 256;
 constexpr size_t kMaxKeptStateBytes = 4096;
+// Achievements of a later version kept unread; a hostile file cannot make the file grow past this many.
+constexpr size_t kMaxKeptAchievements = 128;
+constexpr long long kMaxStatCount = 1000000000000LL;
+constexpr double kMaxStatMoney = 1e12;
+// The deepest day number an achievement can carry.
+constexpr int kMaxEarnedDay = 1000000000;
 
 // Only a name a well-formed file could hold is written back: the reader is lenient, and a damaged name ("a b",
 // "3") would read back as other attributes, so the kept entry would change at every save.
@@ -51,6 +60,36 @@ std::string KeptElementText(const Zestra::ParsedElement& element, bool selfClosi
         if (IsPlainName(name) && written.insert(name).second)
             out += " " + name + "=\"" + Zestra::EncodeEntities(Attribute(element, name)) + "\"";
     return out + (selfClosing ? "/>" : ">");
+}
+
+// A total of money as the statistics write it ("1234.56"), read without the float rounding of the other money
+// figures and without the process locale. False for anything else.
+bool ReadCents(const std::string& text, double& value)
+{
+    long long whole = 0;
+    size_t at = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at)
+    {
+        whole = whole * 10 + (text[at] - '0');
+        if (whole > static_cast<long long>(kMaxStatMoney))
+            return false;
+    }
+    if (at == 0)
+        return false;
+    long long cents = 0;
+    if (at < text.size() && text[at] == '.')
+    {
+        int digits = 0;
+        for (++at; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at, ++digits)
+            if (digits < 2)
+                cents = cents * 10 + (text[at] - '0');
+        if (digits == 1)
+            cents *= 10;
+    }
+    if (at != text.size())
+        return false;
+    value = static_cast<double>(whole * 100 + cents) / 100.0;
+    return true;
 }
 
 // Texts from the file go into messages cut short: a hostile file could make them a megabyte long.
@@ -221,6 +260,12 @@ void ProfileManager::OnProfileElement(const Zestra::ParsedElement& element)
         AddFurniture(element);
     else if (tag == "hint")
         AddHintSeen(element);
+    else if (tag == "statistics")
+        ReadStatistics(element);
+    else if (tag == "best-day")
+        AddBestDay(element);
+    else if (tag == "achievement")
+        AddAchievement(element);
     else if (tag == "highscore-store")
         StartHighScoreTable();
     else if (tag == "highscore")
@@ -428,6 +473,96 @@ void ProfileManager::AddHintSeen(const Zestra::ParsedElement& element)
         return;
     }
     mProfile->hintsSeen.insert(name);
+}
+
+void ProfileManager::ReadStatistics(const Zestra::ParsedElement& element)
+{
+    if (mProfile == nullptr)
+    {
+        if (!InDroppedProfile())
+            Note("<statistics> before any <profile> is left out");
+        return;
+    }
+    PlayerStats& stats = mProfile->stats;
+    auto count = [&](const char* name, auto& into) {
+        const std::string& text = Attribute(element, name);
+        const long long value = text.empty() ? 0 : std::atoll(text.c_str());
+        if (value < 0 || value > kMaxStatCount)
+        {
+            Note(std::string("statistic ") + name + " " + Shown(text) + " is out of range; 0 is used");
+            into = 0;
+            return;
+        }
+        into = static_cast<std::remove_reference_t<decltype(into)>>(
+            std::min<long long>(value, std::numeric_limits<std::remove_reference_t<decltype(into)>>::max()));
+    };
+    auto money = [&](const char* name, double& into) {
+        const std::string& text = Attribute(element, name);
+        double value = 0.0;
+        if (!text.empty() && !ReadCents(text, value))
+        {
+            Note(std::string("statistic ") + name + " " + Shown(text) + " is out of range; 0 is used");
+            into = 0.0;
+            return;
+        }
+        into = value;
+    };
+    count("served", stats.customersServed);
+    count("lost", stats.customersLost);
+    count("days", stats.daysPlayed);
+    count("passed", stats.daysPassed);
+    count("expert", stats.daysExpert);
+    count("time", stats.timeTicks);
+    count("drinks", stats.drinksGiven);
+    count("upgrades", stats.upgradesBought);
+    count("memory_perfect", stats.perfectMemoryStages);
+    count("expert_streak", stats.expertStreak);
+    count("stores_done", stats.storesCompleted);
+    money("money", stats.money);
+    money("tips", stats.tips);
+    money("memory_best", stats.memoryBest);
+}
+
+void ProfileManager::AddBestDay(const Zestra::ParsedElement& element)
+{
+    if (mProfile == nullptr)
+    {
+        if (!InDroppedProfile())
+            Note("<best-day> before any <profile> is left out");
+        return;
+    }
+    const int store = DataConvert::Integer(Attribute(element, "store"));
+    double value = 0.0;
+    // Stores today's data lacks keep their best day like their progress, up to what any data could hold.
+    if (store < 1 || store > kMaxKeptStores || !ReadCents(Attribute(element, "money"), value))
+    {
+        Note("the best day of store " + std::to_string(store) + " is out of range; it is left out");
+        return;
+    }
+    mProfile->stats.bestDay[store] = value;
+}
+
+void ProfileManager::AddAchievement(const Zestra::ParsedElement& element)
+{
+    if (mProfile == nullptr)
+    {
+        if (!InDroppedProfile())
+            Note("<achievement> before any <profile> is left out");
+        return;
+    }
+    const std::string& id = Attribute(element, "id");
+    if (FindAchievement(id) == nullptr)
+    {
+        // One from a later version: written back as it was, for the version that knows it.
+        if (mProfile->keptAchievements.size() < kMaxKeptAchievements)
+            mProfile->keptAchievements.push_back(KeptElementText(element, true));
+        else
+            Note("too many unknown achievements; achievement \"" + Shown(id) + "\" is left out");
+        return;
+    }
+    const int day = Checked(DataConvert::Integer(Attribute(element, "earned")), 1, kMaxEarnedDay, 1,
+                            "the day achievement " + id + " was earned");
+    mProfile->achievements.emplace(id, day);
 }
 
 void ProfileManager::StartHighScoreTable()

@@ -42,6 +42,9 @@ private:
     void StartState(const Zestra::ParsedElement& element);
     void AddFurniture(const Zestra::ParsedElement& element);
     void AddHintSeen(const Zestra::ParsedElement& element);
+    void ReadStatistics(const Zestra::ParsedElement& element);
+    void AddBestDay(const Zestra::ParsedElement& element);
+    void AddAchievement(const Zestra::ParsedElement& element);
     void StartHighScoreTable();
     void AddHighScoreEntry(const Zestra::ParsedElement& element);
     void FinishRead();

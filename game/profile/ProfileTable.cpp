@@ -240,6 +240,27 @@ std::optional<int> RecordDay(const DayRecord& record)
     return rank;
 }
 
+std::vector<std::string> RecordEvent(PlayEvent event)
+{
+    Profile* profile = Selected();
+    if (profile == nullptr)
+        return {};
+    if (event.kind == PlayEventKind::DayEnded)
+    {
+        int expertDays = event.result == kEventDayExpert ? 1 : 0;
+        const auto store = profile->levelStates.find(event.storeNumber);
+        if (store != profile->levelStates.end())
+            for (const auto& [level, state] : store->second)
+                if (state == kLevelPassedExpert && (level != event.levelIndex || expertDays == 0))
+                    expertDays += 1;
+        event.storeExpertDays = expertDays;
+    }
+    std::vector<std::string> earned = RecordPlayEvent(profile->stats, profile->achievements, event);
+    if (!earned.empty() && event.kind != PlayEventKind::DayEnded)
+        SaveProfiles();
+    return earned;
+}
+
 void ResetHighScores()
 {
     const size_t tables = gProfiles.highScores.size();

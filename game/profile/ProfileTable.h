@@ -68,12 +68,18 @@ void FillDefaultHighScores(ProfileSet& set);
 // DayRecorder).
 std::optional<int> RecordDay(const DayRecord& record);
 
+// An event of play in the selected profile's statistics and achievements (nothing without a selected player).
+// A day's end learns here how many days of its store the player has finished at expert. Achievements earned
+// inside a day are saved at once; a day's end is saved by the RecordDay that follows it. Returns the new ids.
+std::vector<std::string> RecordEvent(PlayEvent event);
+
 // The board's recorder for the selected player's profile.
 class ProfileRecorder : public DayRecorder
 {
 public:
     std::optional<int> RecordDay(const DayRecord& record) override { return ::RecordDay(record); }
     void ResetHighScores() override { ::ResetHighScores(); }
+    std::vector<std::string> RecordEvent(const PlayEvent& event) override { return ::RecordEvent(event); }
 };
 
 // Back to eight free slots, nobody selected, no tables and no path. At shutdown (and between tests).

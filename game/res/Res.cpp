@@ -130,6 +130,7 @@ ResImage IMAGE_MENU_SAW;
 ResImage IMAGE_MENU_SLIDER_THUMB;
 ResImage IMAGE_MENU_SLIDER_TRACK;
 ResImage IMAGE_MENU_STORE_SMOKE;
+ResImage IMAGE_ACHIEVEMENT_ICONS;
 ResImage IMAGE_ANGRY_CLOUD;
 ResImage IMAGE_BACK_ROOM_SMOKE;
 ResImage IMAGE_CASH_REGISTER;
@@ -349,6 +350,7 @@ const ResIdInfo kResourceIds[] = {
     {"IMAGE_MENU_SLIDER_THUMB", "Game", ResKind::Image, &IMAGE_MENU_SLIDER_THUMB, nullptr, nullptr},
     {"IMAGE_MENU_SLIDER_TRACK", "Game", ResKind::Image, &IMAGE_MENU_SLIDER_TRACK, nullptr, nullptr},
     {"IMAGE_MENU_STORE_SMOKE", "Game", ResKind::Image, &IMAGE_MENU_STORE_SMOKE, nullptr, nullptr},
+    {"IMAGE_ACHIEVEMENT_ICONS", "Game", ResKind::Image, &IMAGE_ACHIEVEMENT_ICONS, nullptr, nullptr},
     {"IMAGE_ANGRY_CLOUD", "Velmora", ResKind::Image, &IMAGE_ANGRY_CLOUD, nullptr, nullptr},
     {"IMAGE_BACK_ROOM_SMOKE", "Velmora", ResKind::Image, &IMAGE_BACK_ROOM_SMOKE, nullptr, nullptr},
     {"IMAGE_CASH_REGISTER", "Velmora", ResKind::Image, &IMAGE_CASH_REGISTER, nullptr, nullptr},

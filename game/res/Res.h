@@ -149,6 +149,7 @@ extern ResImage IMAGE_MENU_SAW;
 extern ResImage IMAGE_MENU_SLIDER_THUMB;
 extern ResImage IMAGE_MENU_SLIDER_TRACK;
 extern ResImage IMAGE_MENU_STORE_SMOKE;
+extern ResImage IMAGE_ACHIEVEMENT_ICONS; // one cel per achievement
 
 // Group "Velmora"
 extern ResImage IMAGE_ANGRY_CLOUD;

@@ -87,8 +87,10 @@ void UpgradeMenu::ButtonPressed(int id)
 
 void UpgradeMenu::ApplyPurchase()
 {
-    if (board != nullptr)
-        board->run.Apply(offer);
+    if (board == nullptr)
+        return;
+    board->run.Apply(offer);
+    board->NoteUpgradeBought();
 }
 
 void UpgradeMenu::Buy()

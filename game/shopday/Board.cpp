@@ -63,6 +63,8 @@ void Board::Tick()
     if (pauseCount > 0)
         return;
     Widget::Tick();
+    if (boardState != BoardState::Hidden && toast.Tick())
+        Invalidate();
     // Drawn only when something moved: a finished day, the shop view or a board behind a menu stays as it is
     // until input or a change of state marks it again.
     if (boardState == BoardState::Playing && PlayTick())
@@ -79,6 +81,9 @@ void Board::StartShopDay()
     Invalidate();
     mAcceptsFocus = true; // the space bar and the cheat words arrive as typed characters
     lastDay.levelResult = DayResult::None;
+    playedTicks = 0;
+    drinksGiven = 0;
+    drinksAtStart = run.Progress() != nullptr ? run.Progress()->drinks : 0;
     day.customersServed = 0;
     day.lostCustomers = 0;
     lastDay.storeCompleted = false;
@@ -167,6 +172,7 @@ bool Board::PlayTick()
         // The day is over once EndLevel ran; the result flow decides what comes next.
         if (lastDay.levelResult != DayResult::None || !run.Active())
             return false;
+        playedTicks += 1;
         if (day.clockTicks > 0)
         {
             day.clockTicks -= 1;
@@ -308,6 +314,7 @@ void Board::PaintPlay(Graphics& g)
     else
     {
         hud.DrawBanner(g);
+        toast.Draw(g);
     }
 }
 

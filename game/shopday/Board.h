@@ -7,7 +7,9 @@
 #include "framework/widgets/Widget.h"
 #include "game/people/ShopFloor.h"
 #include "game/people/WaitingLines.h"
+#include "game/profile/Achievements.h"
 #include "game/profile/GameState.h"
+#include "game/shopday/AchievementToast.h"
 #include "game/shopday/BoardLesson.h"
 #include "game/shopday/CustomerCrowd.h"
 #include "game/shopday/DayLedger.h"
@@ -222,6 +224,9 @@ private:
     int dragOffsetX = 0;
     int dragOffsetY = 0;
     std::string cheatBuffer;
+    int playedTicks = 0;   // today's updates since the doors opened
+    int drinksAtStart = 0; // today's drinks when the doors opened
+    int drinksGiven = 0;   // today
 
 public:
     // The run being played; it moves on only through its own operations.
@@ -274,6 +279,12 @@ public:
     // Pays for an upgrade from the run's cash; false (nothing paid, no sound) when the cash does not cover it.
     bool SpendFunds(int amount);
     void EndLevel();
+    // An event of play for the player's statistics and achievements (through the recorder); what it earns is shown
+    // by the toast. Events of a lesson count nothing. The store and day are the run's.
+    void Feed(PlayEvent event);
+    // After the upgrade shop applied a purchase to the run.
+    void NoteUpgradeBought();
+    AchievementToast toast;
     Merchant* PlayMerchant() const;
     CashRegisterLine* CashLine() const override;
     ChangingRoomLine* RoomLine() const override;

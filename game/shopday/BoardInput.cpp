@@ -171,7 +171,13 @@ void Board::OnMouseUp(int x, int y, int clickCode)
     if (!given && mode == BoardMode::Tutorial && lesson && lesson->AllowsDrinks())
         given = lesson->DropDrink(centreX, centreY);
     if (given)
+    {
         run.UseDrink();
+        drinksGiven += 1;
+        PlayEvent event;
+        event.kind = PlayEventKind::DrinkGiven;
+        Feed(event);
+    }
     draggedDrink.reset();
     Invalidate();
 }

@@ -7,7 +7,10 @@
 #include "game/data/Money.h"
 #include "game/audio/GameSound.h"
 #include "game/res/Res.h"
+#include "game/shoprules/ShopOffers.h"
 #include "game/store/CashRegister.h"
+
+#include <algorithm>
 
 namespace Zestra
 {
@@ -31,6 +34,12 @@ void Board::AddSale(double price, double tip, int wrappedCount)
     sale = RoundCents(sale);
     tip = RoundCents(tip);
     DayLedger::Reached reached = day.AddSale(sale, tip);
+    PlayEvent served;
+    served.kind = PlayEventKind::CustomerServed;
+    served.sale = sale;
+    served.tip = tip;
+    served.dayTick = playedTicks;
+    Feed(served);
     if (cashRegister != nullptr)
         cashRegister->ShowAmounts(sale, tip);
     PlayGameSound(SOUND_CASH_REGISTER);
@@ -50,11 +59,40 @@ void Board::AddLostCustomer()
 {
     day.lostCustomers += 1;
     PlayGameSound(SOUND_CUSTOMER_EXPLODE);
+    PlayEvent lost;
+    lost.kind = PlayEventKind::CustomerLost;
+    Feed(lost);
 }
 
 void Board::AddBonusMoney(double amount)
 {
     day.AddBonus(amount);
+}
+
+void Board::Feed(PlayEvent event)
+{
+    const GameState* progress = run.Progress();
+    if (recorder == nullptr || mode == BoardMode::Tutorial)
+        return;
+    if (event.storeNumber == 0)
+    {
+        if (progress == nullptr)
+            return;
+        event.storeNumber = progress->storeNumber;
+        event.levelIndex = progress->levelIndex;
+    }
+    toast.Add(recorder->RecordEvent(event));
+}
+
+void Board::NoteUpgradeBought()
+{
+    const GameState* progress = run.Progress();
+    if (progress == nullptr)
+        return;
+    PlayEvent bought;
+    bought.kind = PlayEventKind::UpgradeBought;
+    bought.offersLeft = int(ListShopOffers(*progress).size());
+    Feed(bought);
 }
 
 bool Board::SpendFunds(int amount)
@@ -85,10 +123,32 @@ void Board::EndLevel()
     lastDay.levelPlayed = progress->levelIndex;
     lastDay.storePlayed = progress->storeNumber;
 
+    PlayEvent ended;
+    ended.kind = PlayEventKind::DayEnded;
+    ended.minigame = figures.minigame;
+    ended.money = day.money;
+    ended.tips = day.tips;
+    ended.goal = day.goal;
+    ended.served = day.customersServed;
+    ended.lost = day.lostCustomers;
+    ended.ticks = playedTicks;
+    ended.drinksOnHand = drinksAtStart > 0;
+    ended.drinksUsed = drinksGiven;
+    ended.storeLevels = int(store->levels.size());
+    ended.storeNumber = progress->storeNumber;
+    ended.levelIndex = progress->levelIndex;
+
     DayEnd end = run.EndDay(figures);
     lastDay.storeCompleted = end.storeCompleted;
     lastDay.runLives = end.runLives;
     lastDay.runTotal = end.runTotal;
+    ended.result = int(end.record.result);
+    ended.runLives = end.runLives;
+    // Every store's run starts with kNewGameLives; a debug word may have added more.
+    ended.livesLostInStore = std::max(0, kNewGameLives - end.runLives);
+    ended.storeCompleted = end.storeCompleted;
+    ended.gameCompleted = end.storeCompleted && lastDay.storePlayed >= PlayableStoreCount();
+    Feed(ended);
     if (recorder != nullptr)
         lastDay.highScoreRank = recorder->RecordDay(end.record);
     else

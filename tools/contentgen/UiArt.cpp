@@ -2,7 +2,9 @@
 // drawer; sizes, labels and colours come from content/art/ui.txt.
 #include "tools/contentgen/Generator.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <functional>
 #include <map>
 #include <set>
@@ -837,8 +839,224 @@ void Puff(Canvas& c, double cx, double cy, double r, const Rgb& color, double al
     c.FillPath(color.WithAlpha(alpha));
 }
 
+// One medal of the achievement icons: a coloured disc with a gold rim and a white glyph. The glyph names are the
+// recipe's; an unknown one draws a plain dot so a typo shows in the picture.
+void Medal(Canvas& c, double x0, double w, double h, const std::string& glyph, const Rgb& color)
+{
+    cairo_t* cr = c.Cr();
+    const Rgb white{1, 1, 1};
+    const Rgb gold{0.96, 0.73, 0.2};
+    const double cx = x0 + w / 2, cy = h / 2, r = std::min(w, h) / 2 - 2;
+    c.Ellipse(cx, cy, r, r);
+    c.FillStroke(gold, gold.Darker(0.45), 2);
+    c.Ellipse(cx, cy, r * 0.78, r * 0.78);
+    c.FillStroke(color, color.Darker(0.4), 1.5);
+    const double s = r * 0.5; // glyph half size
+    const Rgb edge = color.Darker(0.5);
+    auto line = [&](std::initializer_list<std::pair<double, double>> points, double width) {
+        bool first = true;
+        for (auto [px, py] : points)
+        {
+            if (first)
+                cairo_move_to(cr, cx + px * s, cy + py * s);
+            else
+                cairo_line_to(cr, cx + px * s, cy + py * s);
+            first = false;
+        }
+        c.StrokePath(white, width);
+    };
+    auto shape = [&](std::initializer_list<std::pair<double, double>> points) {
+        bool first = true;
+        for (auto [px, py] : points)
+        {
+            if (first)
+                cairo_move_to(cr, cx + px * s, cy + py * s);
+            else
+                cairo_line_to(cr, cx + px * s, cy + py * s);
+            first = false;
+        }
+        cairo_close_path(cr);
+        c.FillStroke(white, edge, 1);
+    };
+    if (glyph == "coin")
+    {
+        c.Ellipse(cx, cy, s, s);
+        c.FillStroke(white, edge, 1);
+        c.TextCentered("$", cx, cy, s * 1.5, FontFace::SansBold, color.Darker(0.2));
+    }
+    else if (glyph == "check")
+        line({{-0.7, 0.0}, {-0.2, 0.6}, {0.8, -0.6}}, s * 0.35);
+    else if (glyph == "bolt")
+        shape({{0.2, -1.0}, {-0.6, 0.15}, {-0.05, 0.15}, {-0.3, 1.0}, {0.6, -0.2}, {0.05, -0.2}});
+    else if (glyph == "heart")
+    {
+        Heart(c, cx, cy, s * 0.85);
+        c.FillStroke(white, edge, 1);
+    }
+    else if (glyph == "jar")
+    {
+        c.RoundRect(cx - s * 0.7, cy - s * 0.6, s * 1.4, s * 1.6, s * 0.3);
+        c.FillStroke(white, edge, 1);
+        cairo_rectangle(cr, cx - s * 0.5, cy - s * 0.95, s, s * 0.35);
+        c.FillStroke(gold, edge, 1);
+        Coin(c, cx, cy + s * 0.2, s * 0.4);
+    }
+    else if (glyph == "star")
+    {
+        Star(c, cx, cy + s * 0.05, s * 1.05, 0.45);
+        c.FillStroke(white, edge, 1);
+    }
+    else if (glyph == "stars")
+    {
+        for (double dx : {-0.65, 0.0, 0.65})
+        {
+            Star(c, cx + dx * s, cy + (dx == 0.0 ? -0.3 : 0.3) * s, s * 0.45, 0.45);
+            c.FillStroke(white, edge, 1);
+        }
+    }
+    else if (glyph == "crown")
+        shape({{-0.9, 0.6}, {-0.9, -0.5}, {-0.45, 0.0}, {0.0, -0.8}, {0.45, 0.0}, {0.9, -0.5}, {0.9, 0.6}});
+    else if (glyph == "flag")
+    {
+        line({{-0.6, 1.0}, {-0.6, -0.9}}, s * 0.2);
+        shape({{-0.6, -0.9}, {0.8, -0.55}, {-0.6, -0.1}});
+    }
+    else if (glyph == "shield")
+        shape({{-0.8, -0.8}, {0.8, -0.8}, {0.8, 0.0}, {0.0, 1.0}, {-0.8, 0.0}});
+    else if (glyph == "arrow")
+        shape({{0.0, -1.0}, {0.85, 0.0}, {0.3, 0.0}, {0.3, 0.9}, {-0.3, 0.9}, {-0.3, 0.0}, {-0.85, 0.0}});
+    else if (glyph == "hanger")
+    {
+        line({{0.0, -0.3}, {0.0, -0.6}}, s * 0.18);
+        cairo_arc(cr, cx + s * 0.15, cy - s * 0.75, s * 0.2, M_PI, 2 * M_PI);
+        c.StrokePath(white, s * 0.15);
+        line({{-0.95, 0.5}, {0.0, -0.3}, {0.95, 0.5}, {-0.95, 0.5}}, s * 0.2);
+    }
+    else if (glyph == "bag")
+    {
+        c.RoundRect(cx - s * 0.75, cy - s * 0.35, s * 1.5, s * 1.3, s * 0.15);
+        c.FillStroke(white, edge, 1);
+        cairo_arc(cr, cx, cy - s * 0.35, s * 0.4, M_PI, 2 * M_PI);
+        c.StrokePath(white, s * 0.18);
+    }
+    else if (glyph == "eye")
+    {
+        cairo_move_to(cr, cx - s, cy);
+        cairo_curve_to(cr, cx - s * 0.4, cy - s * 0.8, cx + s * 0.4, cy - s * 0.8, cx + s, cy);
+        cairo_curve_to(cr, cx + s * 0.4, cy + s * 0.8, cx - s * 0.4, cy + s * 0.8, cx - s, cy);
+        c.FillStroke(white, edge, 1);
+        c.Ellipse(cx, cy, s * 0.35, s * 0.35);
+        c.FillPath(color.Darker(0.3));
+    }
+    else if (glyph == "card")
+    {
+        c.RoundRect(cx - s * 0.6, cy - s * 0.85, s * 1.2, s * 1.7, 2);
+        c.FillStroke(white, edge, 1);
+        Heart(c, cx, cy, s * 0.3);
+        c.FillPath(color);
+    }
+    else if (glyph == "diamond")
+        shape({{-0.9, -0.3}, {-0.45, -0.8}, {0.45, -0.8}, {0.9, -0.3}, {0.0, 0.95}});
+    else if (glyph == "drop")
+    {
+        cairo_move_to(cr, cx, cy - s);
+        cairo_curve_to(cr, cx + s * 0.3, cy - s * 0.4, cx + s * 0.75, cy, cx + s * 0.75, cy + s * 0.35);
+        cairo_arc(cr, cx, cy + s * 0.35, s * 0.75, 0, M_PI);
+        cairo_curve_to(cr, cx - s * 0.75, cy, cx - s * 0.3, cy - s * 0.4, cx, cy - s);
+        c.FillStroke(white, edge, 1);
+    }
+    else if (glyph == "people")
+    {
+        for (double dx : {-0.5, 0.5})
+        {
+            c.Ellipse(cx + dx * s, cy - s * 0.45, s * 0.3, s * 0.3);
+            c.FillStroke(white, edge, 1);
+            cairo_arc(cr, cx + dx * s, cy + s * 0.6, s * 0.5, M_PI, 2 * M_PI);
+            cairo_close_path(cr);
+            c.FillStroke(white, edge, 1);
+        }
+    }
+    else if (glyph == "stack")
+    {
+        for (int i = 0; i < 3; ++i)
+        {
+            c.Ellipse(cx, cy + s * (0.55 - 0.45 * i), s * 0.8, s * 0.3);
+            c.FillStroke(white, edge, 1);
+        }
+    }
+    else if (glyph == "cup")
+    {
+        shape({{-0.7, -0.8}, {0.7, -0.8}, {0.5, 0.1}, {0.15, 0.3}, {0.15, 0.7}, {0.45, 0.9}, {-0.45, 0.9},
+               {-0.15, 0.7}, {-0.15, 0.3}, {-0.5, 0.1}});
+    }
+    else if (glyph == "door")
+    {
+        cairo_rectangle(cr, cx - s * 0.6, cy - s * 0.9, s * 1.2, s * 1.8);
+        c.FillStroke(white, edge, 1);
+        c.Ellipse(cx + s * 0.3, cy + s * 0.1, s * 0.12, s * 0.12);
+        c.FillPath(color);
+    }
+    else if (glyph == "clock")
+    {
+        c.Ellipse(cx, cy, s * 0.95, s * 0.95);
+        c.FillStroke(white, edge, 1);
+        cairo_move_to(cr, cx, cy - s * 0.65);
+        cairo_line_to(cr, cx, cy);
+        cairo_line_to(cr, cx + s * 0.45, cy + s * 0.2);
+        c.StrokePath(color.Darker(0.2), s * 0.15);
+    }
+    else if (glyph == "calendar")
+    {
+        cairo_rectangle(cr, cx - s * 0.8, cy - s * 0.7, s * 1.6, s * 1.6);
+        c.FillStroke(white, edge, 1);
+        cairo_rectangle(cr, cx - s * 0.8, cy - s * 0.7, s * 1.6, s * 0.45);
+        c.FillPath(color.Darker(0.2));
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 2; ++j)
+            {
+                cairo_rectangle(cr, cx + s * (-0.6 + 0.45 * i), cy + s * (0.0 + 0.4 * j), s * 0.3, s * 0.25);
+                c.FillPath(color);
+            }
+    }
+    else
+    {
+        c.Ellipse(cx, cy, s * 0.3, s * 0.3);
+        c.FillPath(white);
+    }
+}
+
+// The achievement icons: "marks" lists one glyph/colour per cel ("coin/#5cc3a4,check/#5cc3a4,...").
+void DrawMedals(const RecipeLine& r, Canvas& c)
+{
+    const std::string marks = r.Get("marks");
+    const int cols = static_cast<int>(r.Number("cols", 1));
+    const double cw = static_cast<double>(c.Width()) / cols;
+    size_t at = 0;
+    for (int i = 0; i < cols && at <= marks.size(); ++i)
+    {
+        size_t end = marks.find(',', at);
+        if (end == std::string::npos)
+            end = marks.size();
+        const std::string mark = marks.substr(at, end - at);
+        at = end + 1;
+        const size_t slash = mark.find('/');
+        const std::string glyph = mark.substr(0, slash);
+        const Rgb color = RgbOr(slash == std::string::npos ? "" : mark.substr(slash + 1), {0.36, 0.76, 0.64});
+        cairo_save(c.Cr());
+        cairo_rectangle(c.Cr(), i * cw, 0, cw, c.Height());
+        cairo_clip(c.Cr());
+        Medal(c, i * cw, cw, c.Height(), glyph, color);
+        cairo_restore(c.Cr());
+    }
+}
+
 void DrawStrip(Generator& g, const RecipeLine& r, Canvas& c)
 {
+    if (r.Get("shape") == "medals")
+    {
+        DrawMedals(r, c);
+        return;
+    }
     int cols = static_cast<int>(r.Number("cols", 1));
     double cw = static_cast<double>(c.Width()) / cols, h = c.Height();
     std::string shape = r.Get("shape");
@@ -1377,7 +1595,7 @@ bool DrawUiImage(Generator& gen, const RecipeLine& recipe, Canvas& canvas)
         {"icon", {"badge",   "handbook", "marker",   "portrait",   "register",  "sign",     "shadow",  "hanger",
                   "giftbag", "gift",     "giftwrap", "paper",      "heart",     "meter",     "cashicon", "clock",   "jar",
                   "lives",   "coin",     "tag",      "outofstock", "pricesign", "bubble",   "tabletag"}},
-        {"strip", {"puff", "cloud", "explosion", "lights", "hammer", "saw", "opensign"}},
+        {"strip", {"puff", "cloud", "explosion", "lights", "hammer", "saw", "opensign", "medals"}},
         {"cursor", {"arrow", "hand", "grab", "beam"}}};
     auto it = drawers.find(recipe.words[2]);
     if (it == drawers.end())

@@ -17,6 +17,7 @@
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
 #include "game/data/PersonStats.h"
+#include "game/profile/Achievements.h"
 #include "game/profile/GameState.h"
 #include "game/res/Res.h"
 #include "game/shoprules/ShopOffers.h"
@@ -172,6 +173,11 @@ public:
         for (const std::string& key : kLocalizationKeys)
             if (!HasText(key))
                 Error(file, 0, "text \"" + key + "\" is missing (or refused); the game shows nothing there");
+        for (const AchievementInfo& achievement : AchievementTable())
+            for (const char* key : {achievement.nameKey, achievement.textKey})
+                if (!HasText(key))
+                    Error(file, 0, std::string("text \"") + key + "\" of achievement " + achievement.id +
+                                       " is missing; the trophy screen shows nothing there");
         for (int store = 1; store <= StoreCount(); ++store)
         {
             const std::string key = "store" + std::to_string(store);
