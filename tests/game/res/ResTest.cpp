@@ -71,7 +71,7 @@ TEST(ResIdTableTest, GroupsHoldTheirIdentifiersOnce)
                                                           : ResKind::Font;
         EXPECT_EQ(info.kind, kind) << id;
     }
-    EXPECT_EQ(perGroup, (std::map<std::string, int>{{"Init", 11}, {"TitleScreen", 26}, {"Game", 90}, {"Velmora", 90}}));
+    EXPECT_EQ(perGroup, (std::map<std::string, int>{{"Init", 11}, {"TitleScreen", 26}, {"Game", 91}, {"Velmora", 90}}));
 }
 
 TEST_F(ResTest, BindingALoadedGroupLeavesTheOthersUnbound)
