@@ -121,7 +121,14 @@ TEST(AutoplayRun, PlaysEveryStoreThroughEveryScreenTheSameWayAgainAndLeavesItInT
     for (size_t i = 0; i < run.lines.size(); ++i)
         EXPECT_EQ(WithoutWallTime(run.lines[i]), WithoutWallTime(runs[1].lines[i]));
 
-    const std::string& last = run.lines.back();
+    // Before the run's line, the achievements the player's profile earned, each with its day.
+    ASSERT_GE(run.lines.size(), 2u);
+    const std::string earnedLine = run.lines[run.lines.size() - 2];
+    ASSERT_TRUE(std::regex_match(earnedLine, std::regex("\\{\"achievements\":\\{(\"[a-z_]+\":[0-9]+,?)*\\}\\}")))
+        << earnedLine;
+    std::vector<std::string> lines = run.lines;
+    lines.erase(lines.end() - 2);
+    const std::string& last = lines.back();
     ASSERT_TRUE(std::regex_match(last, std::regex("\\{\"run\":\"(complete|lost)\",\"stores_done\":[0-9]+,"
                                                   "\"days_played\":[0-9]+,\"days_passed\":[0-9]+,"
                                                   "\"score\":[0-9]+,\"wall_ms\":[0-9]+\\}")))
@@ -137,9 +144,9 @@ TEST(AutoplayRun, PlaysEveryStoreThroughEveryScreenTheSameWayAgainAndLeavesItInT
     double total = 0;
     int passed = 0;
     std::map<int, int> storeTotals;
-    for (size_t i = 0; i + 1 < run.lines.size(); ++i)
+    for (size_t i = 0; i + 1 < lines.size(); ++i)
     {
-        const std::string& day = run.lines[i];
+        const std::string& day = lines[i];
         if (Field(day, "store") != store)
         {
             ASSERT_EQ(Field(day, "store"), store + 1) << day;
@@ -164,11 +171,11 @@ TEST(AutoplayRun, PlaysEveryStoreThroughEveryScreenTheSameWayAgainAndLeavesItInT
         EXPECT_EQ(Field(day, "lives"), lives) << day;
         EXPECT_NEAR(Field(day, "run_total"), total, 1.0) << day;
         // The last line of a store: its run total is the one entered in the store's high scores.
-        if (i + 2 == run.lines.size() || Field(run.lines[i + 1], "store") != store)
+        if (i + 2 == lines.size() || Field(lines[i + 1], "store") != store)
             storeTotals[store] = Field(day, "run_total");
     }
     EXPECT_EQ(Field(last, "stores_done"), store);
-    EXPECT_EQ(Field(last, "days_played"), int(run.lines.size()) - 1);
+    EXPECT_EQ(Field(last, "days_played"), int(lines.size()) - 1);
     EXPECT_EQ(Field(last, "days_passed"), passed);
     int score = 0;
     for (const auto& [number, storeTotal] : storeTotals)
@@ -181,6 +188,13 @@ TEST(AutoplayRun, PlaysEveryStoreThroughEveryScreenTheSameWayAgainAndLeavesItInT
     ASSERT_TRUE(std::regex_search(profiles, player, std::regex("<profile name=\"([^\"]+)\" unlocked_stores=\"([0-9]+)\"")))
         << profiles;
     EXPECT_GE(std::stoi(player[2]), store) << "store " << store << " is unlocked once the store before is done";
+    const std::regex earnedPattern("\"([a-z_]+)\":([0-9]+)");
+    for (auto it = std::sregex_iterator(earnedLine.begin(), earnedLine.end(), earnedPattern);
+         it != std::sregex_iterator(); ++it)
+        EXPECT_NE(profiles.find("<achievement id=\"" + (*it)[1].str() + "\" earned=\"" + (*it)[2].str() + "\"/>"),
+                  std::string::npos)
+            << (*it)[0];
+    EXPECT_NE(profiles.find("<statistics served="), std::string::npos) << "the run's statistics are kept";
     std::vector<std::string> tables;
     const std::regex tablePattern("<highscore-store>(.*?)</highscore-store>");
     for (auto it = std::sregex_iterator(profiles.begin(), profiles.end(), tablePattern); it != std::sregex_iterator(); ++it)

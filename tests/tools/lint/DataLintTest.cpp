@@ -5,6 +5,7 @@
 #include "framework/pak/PakFormat.h"
 #include "game/data/LevelStats.h"
 #include "game/data/Localization.h"
+#include "game/profile/Achievements.h"
 #include "game/res/Res.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,9 @@ public:
         for (const std::string& key : kLocalizationKeys)
             if (key.rfind("money_template", 0) != 0)
                 texts += "<id tag=\"" + key + "\" value=\"x\"/>\n";
+        for (const AchievementInfo& achievement : AchievementTable())
+            for (const char* key : {achievement.nameKey, achievement.textKey})
+                texts += std::string("<id tag=\"") + key + "\" value=\"x\"/>\n";
         for (const char* item : {"Prella", "changing_room", "goodie_rack1", "BigRack"})
             texts += std::string("<id tag=\"buy_") + item + "\" value=\"x\"/>\n<id tag=\"buy_" + item +
                      "_msg\" value=\"x\"/>\n";
