@@ -49,8 +49,6 @@ const Color kOpenCell{70, 60, 74, 255};
 const Color kEarnedName{255, 255, 255};
 const Color kEarnedDetail{244, 180, 60};
 const Color kOpenText{200, 190, 205};
-const Color kLinkColour{255, 230, 160};
-const Color kLinkHoverColour{255, 255, 255};
 
 const Profile* ShownProfile()
 {
@@ -83,17 +81,7 @@ AchievementsMenu::AchievementsMenu(Board* board) : InfoMenu(board, MenuBackgroun
 {
     previousButton = AddMenuButton(GetText("highscore_prev"), kPreviousCentreX, kButtonsTop, kPrevious);
     nextButton = AddMenuButton(GetText("highscore_next"), kNextCentreX, kButtonsTop, kNext);
-    auto link = std::make_unique<HyperlinkWidget>(kStatistics, this);
-    link->mCaption = GetText("achievements_statistics");
-    link->SetCaptionFont(FONT_MEDIUM_LIGHT);
-    link->mLinkColor = kLinkColour;
-    link->mLinkHoverColor = kLinkHoverColour;
-    link->mUnderlineThickness = 0;
-    link->mHandCursor = true;
-    const int width = FONT_MEDIUM_LIGHT != nullptr ? FONT_MEDIUM_LIGHT->TextWidth(link->mCaption) : 0;
-    const int height = FONT_MEDIUM_LIGHT != nullptr ? FONT_MEDIUM_LIGHT->Height() + 4 : 0;
-    link->SetBounds(kLinkRight - width, kLinkTop, width, height);
-    statisticsLink = AddChild(std::move(link));
+    statisticsLink = AddCornerLink(kStatistics, GetText("achievements_statistics"), kLinkRight, kLinkTop);
     profileSlot = GetSelectedProfile();
     ShowPage(0);
 }

@@ -4,6 +4,13 @@
 
 #include "game/ui/Menu.h"
 
+#include <string>
+
+namespace Zestra
+{
+class HyperlinkWidget;
+}
+
 class InfoMenu : public Menu
 {
 public:
@@ -25,4 +32,6 @@ protected:
     {
         kBackButton = 1, // subclasses number their own buttons from 2
     };
+    // A light link whose right edge stands at right: the trophy and statistics screens lead to each other by one.
+    Zestra::HyperlinkWidget* AddCornerLink(int id, const std::string& caption, int right, int top);
 };

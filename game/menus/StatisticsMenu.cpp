@@ -39,8 +39,6 @@ constexpr int kLinkTop = 60;
 const Color kPanel{59, 36, 64, 228};
 const Color kLabelInk{255, 255, 255};
 const Color kValueInk{244, 180, 60};
-const Color kLinkColour{255, 230, 160};
-const Color kLinkHoverColour{255, 255, 255};
 
 void DrawInBox(Graphics& g, const std::string& text, const Rect& box, int justify, const Color& ink)
 {
@@ -93,17 +91,7 @@ StatisticsMenu::StatisticsMenu(Board* board) : InfoMenu(board, IMAGE_MENU_BACKGR
     const PlayerStats stats = profile != nullptr && !profile->IsFree() ? profile->stats : PlayerStats{};
     rows = StatisticsRows(stats, PlayableStoreCount());
 
-    auto link = std::make_unique<HyperlinkWidget>(kTrophies, this);
-    link->mCaption = GetText("statistics_trophies");
-    link->SetCaptionFont(FONT_MEDIUM_LIGHT);
-    link->mLinkColor = kLinkColour;
-    link->mLinkHoverColor = kLinkHoverColour;
-    link->mUnderlineThickness = 0;
-    link->mHandCursor = true;
-    const int width = FONT_MEDIUM_LIGHT != nullptr ? FONT_MEDIUM_LIGHT->TextWidth(link->mCaption) : 0;
-    const int height = FONT_MEDIUM_LIGHT != nullptr ? FONT_MEDIUM_LIGHT->Height() + 4 : 0;
-    link->SetBounds(kLinkRight - width, kLinkTop, width, height);
-    trophiesLink = AddChild(std::move(link));
+    trophiesLink = AddCornerLink(kTrophies, GetText("statistics_trophies"), kLinkRight, kLinkTop);
 }
 
 Rect StatisticsMenu::LabelBox(int row)
